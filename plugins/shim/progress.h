@@ -1,0 +1,23 @@
+// The host's optional progress callback; a non-zero answer means "stop".
+#pragma once
+#include "spi.h"
+
+namespace spi {
+
+class Progress {
+ public:
+  Progress(ProgressCallback callback, long data) : callback_(callback), data_(data) {}
+  // True when the host asked to stop. Once asked, stays stopped.
+  bool Report(int done, int total) {
+    if (!stopped_ && callback_ != nullptr && callback_(done, total, data_) != 0) stopped_ = true;
+    return stopped_;
+  }
+  bool Stopped() const { return stopped_; }
+
+ private:
+  ProgressCallback callback_;
+  long data_;
+  bool stopped_ = false;
+};
+
+}  // namespace spi

@@ -1,0 +1,73 @@
+#include "jpeg_notes.h"
+
+#include <cstring>
+
+namespace wic {
+namespace {
+
+struct Reader {  // bounds-checked reads in the byte order of a TIFF block
+  const uint8_t* p;
+  std::size_t n;
+  bool little;
+  bool Has(std::size_t at, std::size_t len) const { return at <= n && len <= n - at; }
+  unsigned U16(std::size_t at) const {
+    return little ? p[at] | p[at + 1] << 8 : p[at] << 8 | p[at + 1];
+  }
+  uint32_t U32(std::size_t at) const {
+    return little ? U16(at) | static_cast<uint32_t>(U16(at + 2)) << 16
+                  : static_cast<uint32_t>(U16(at)) << 16 | U16(at + 2);
+  }
+};
+
+// EXIF block (after "Exif\0\0"): TIFF header, then IFD0 with tag 274.
+int OrientationIn(const uint8_t* p, std::size_t n) {
+  if (n < 8 || !((p[0] == 'I' && p[1] == 'I') || (p[0] == 'M' && p[1] == 'M'))) return 1;
+  const Reader r{p, n, p[0] == 'I'};
+  if (r.U16(2) != 42) return 1;
+  const uint32_t ifd = r.U32(4);
+  if (!r.Has(ifd, 2)) return 1;
+  const unsigned count = r.U16(ifd);
+  for (unsigned i = 0; i < count; ++i) {
+    const std::size_t entry = ifd + 2 + 12u * i;
+    if (!r.Has(entry, 12)) return 1;
+    if (r.U16(entry) == 274 && r.U16(entry + 2) == 3 /* SHORT */) {
+      const unsigned v = r.U16(entry + 8);
+      return v >= 1 && v <= 8 ? static_cast<int>(v) : 1;
+    }
+  }
+  return 1;
+}
+
+}  // namespace
+
+JpegNotes ReadJpegNotes(const uint8_t* data, std::size_t size) {
+  JpegNotes notes;
+  if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return notes;
+  bool haveExif = false, haveComment = false;
+  std::size_t at = 2;
+  while (at + 4 <= size) {
+    if (data[at] != 0xFF) break;
+    const uint8_t marker = data[at + 1];
+    if (marker == 0xFF) {  // fill byte
+      ++at;
+      continue;
+    }
+    if (marker == 0xDA || marker == 0xD9) break;  // scan or end: no more headers
+    const std::size_t length = data[at + 2] << 8 | data[at + 3];
+    if (length < 2 || length > size - at - 2) break;
+    const uint8_t* body = data + at + 4;
+    const std::size_t bodySize = length - 2;
+    if (marker == 0xE1 && !haveExif && bodySize >= 6 && std::memcmp(body, "Exif\0\0", 6) == 0) {
+      notes.orientation = OrientationIn(body + 6, bodySize - 6);
+      haveExif = true;
+    } else if (marker == 0xFE && !haveComment) {
+      notes.comment.assign(reinterpret_cast<const char*>(body), bodySize);
+      notes.comment.resize(std::strlen(notes.comment.c_str()));  // up to an embedded zero
+      haveComment = true;
+    }
+    at += 2 + length;
+  }
+  return notes;
+}
+
+}  // namespace wic

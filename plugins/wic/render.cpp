@@ -1,0 +1,148 @@
+#include "render.h"
+
+#include <cstddef>
+
+#include "picture.h"
+
+namespace wic {
+namespace {
+
+constexpr UINT kRowsPerReport = 64;
+
+int PaletteOf(IWICImagingFactory* factory, IWICBitmapSource* source, std::vector<uint32_t>& out) {
+  Com<IWICPalette> palette;
+  WICColor colours[256];
+  UINT count = 0;
+  if (FAILED(factory->CreatePalette(palette.put())) || FAILED(source->CopyPalette(palette.get())) ||
+      FAILED(palette->GetColors(256, colours, &count)) || count == 0)
+    return spi::kBrokenData;
+  out.assign(colours, colours + count);
+  for (uint32_t& c : out) c &= 0xFFFFFFu;  // 0xAARRGGBB -> 0x00RRGGBB
+  return spi::kSuccess;
+}
+
+// Byte offsets that walk the stored picture in the order of the shown one:
+// shown (x, y) comes from origin + x * stepX + y * stepY.
+struct Walk {
+  std::ptrdiff_t origin, stepX, stepY;
+};
+
+Walk WalkFor(int orientation, UINT w, UINT h, std::ptrdiff_t pixel, std::ptrdiff_t stride) {
+  const std::ptrdiff_t right = (static_cast<std::ptrdiff_t>(w) - 1) * pixel;
+  const std::ptrdiff_t bottom = (static_cast<std::ptrdiff_t>(h) - 1) * stride;
+  switch (orientation) {
+    case 2: return {right, -pixel, stride};            // mirrored
+    case 3: return {bottom + right, -pixel, -stride};  // upside down
+    case 4: return {bottom, pixel, -stride};           // mirrored upside down
+    case 5: return {0, stride, pixel};                 // transposed
+    case 6: return {bottom, -stride, pixel};           // stored turned left: turn right
+    case 7: return {bottom + right, -stride, -pixel};  // transverse
+    case 8: return {right, stride, -pixel};            // stored turned right: turn left
+    default: return {0, pixel, stride};
+  }
+}
+
+// Rows straight into the DIB, each to its bottom-up place.
+int CopyRows(const RowSource& rows, UINT width, UINT height, int pixel, spi::Dib& dib,
+             spi::Progress& progress) {
+  for (UINT y = 0; y < height; ++y) {
+    if (y % kRowsPerReport == 0 && progress.Report(static_cast<int>(y), static_cast<int>(height)))
+      return spi::kAborted;
+    const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), 1};
+    const HRESULT hr = rows(rect, static_cast<UINT>(dib.Stride()), width * pixel, dib.Row(y));
+    if (FAILED(hr)) return CodeOf(hr);
+  }
+  return spi::kSuccess;
+}
+
+// The whole picture into memory first, then turned into the DIB.
+int CopyTurned(const RowSource& rows, UINT width, UINT height, int pixel, int orientation,
+               spi::Dib& dib, spi::Progress& progress) {
+  const std::size_t stride = spi::DibStride(static_cast<int>(width), pixel * 8);
+  std::vector<BYTE> stored(stride * height);
+  for (UINT y = 0; y < height; y += kRowsPerReport) {
+    if (progress.Report(static_cast<int>(y), static_cast<int>(height))) return spi::kAborted;
+    const UINT n = height - y < kRowsPerReport ? height - y : kRowsPerReport;
+    const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), static_cast<INT>(n)};
+    const HRESULT hr = rows(rect, static_cast<UINT>(stride), static_cast<UINT>(stride * n),
+                            stored.data() + stride * y);
+    if (FAILED(hr)) return CodeOf(hr);
+  }
+  const Walk walk = WalkFor(orientation, width, height, pixel, static_cast<std::ptrdiff_t>(stride));
+  for (int y = 0; y < dib.Height(); ++y) {
+    const BYTE* from = stored.data() + walk.origin + walk.stepY * y;
+    BYTE* to = dib.Row(y);
+    for (int x = 0; x < dib.Width(); ++x, from += walk.stepX, to += pixel) {
+      to[0] = from[0];
+      if (pixel == 3) {
+        to[1] = from[1];
+        to[2] = from[2];
+      }
+    }
+  }
+  return spi::kSuccess;
+}
+
+}  // namespace
+
+int Prepare(IWICImagingFactory* factory, IWICBitmapSource* source, Prepared& out) {
+  WICPixelFormatGUID format;
+  if (FAILED(source->GetPixelFormat(&format))) return spi::kBrokenData;
+  if (format == GUID_WICPixelFormat8bppGray) {
+    out.bitCount = 8;
+    out.palette.resize(256);
+    for (uint32_t i = 0; i < 256; ++i) out.palette[i] = i * 0x010101u;
+    source->AddRef();
+    *out.source.put() = source;
+    return spi::kSuccess;
+  }
+  if (format == GUID_WICPixelFormat8bppIndexed) {
+    out.bitCount = 8;
+    const int rc = PaletteOf(factory, source, out.palette);
+    if (rc != spi::kSuccess) return rc;
+    source->AddRef();
+    *out.source.put() = source;
+    return spi::kSuccess;
+  }
+  out.bitCount = 24;
+  out.palette.clear();
+  if (format == GUID_WICPixelFormat24bppBGR) {
+    source->AddRef();
+    *out.source.put() = source;
+    return spi::kSuccess;
+  }
+  Com<IWICFormatConverter> converter;
+  HRESULT hr = factory->CreateFormatConverter(converter.put());
+  if (SUCCEEDED(hr))
+    hr = converter->Initialize(source, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr,
+                               0.0, WICBitmapPaletteTypeCustom);
+  if (FAILED(hr)) return spi::kUnknownFormat;  // a pixel layout the platform cannot convert
+  *out.source.put() = converter.get();
+  converter.get()->AddRef();
+  return spi::kSuccess;
+}
+
+RowSource RowsOf(IWICBitmapSource* source) {
+  return [source](const WICRect& rect, UINT stride, UINT size, BYTE* dst) {
+    return source->CopyPixels(&rect, stride, size, dst);
+  };
+}
+
+int Render(const RowSource& rows, UINT width, UINT height, const Prepared& form, int orientation,
+           spi::Dib& dib, spi::Progress& progress) {
+  const bool swap = SwapsSides(orientation);
+  const int w = static_cast<int>(swap ? height : width), h = static_cast<int>(swap ? width : height);
+  int rc = dib.Create(w, h, form.bitCount, static_cast<int>(form.palette.size()));
+  if (rc != spi::kSuccess) return rc;
+  for (std::size_t i = 0; i < form.palette.size(); ++i)
+    dib.SetColour(static_cast<int>(i), form.palette[i]);
+  const int pixel = form.bitCount / 8;
+  rc = orientation <= 1 || orientation > 8
+           ? CopyRows(rows, width, height, pixel, dib, progress)
+           : CopyTurned(rows, width, height, pixel, orientation, dib, progress);
+  if (rc == spi::kSuccess && progress.Report(static_cast<int>(height), static_cast<int>(height)))
+    rc = spi::kAborted;
+  return rc;
+}
+
+}  // namespace wic

@@ -1,0 +1,39 @@
+// Turning a decoded WIC source into the plug-in's DIB: choosing the DIB form
+// (8-bit gray or palette, else 24-bit BGR), copying the rows bottom-up and
+// applying an EXIF orientation on the way.
+#pragma once
+#include <wincodec.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "com.h"
+#include "dib.h"
+#include "progress.h"
+
+namespace wic {
+
+// EXIF orientation 1..8; 5 to 8 swap width and height.
+inline bool SwapsSides(int orientation) { return orientation >= 5 && orientation <= 8; }
+
+// A source in a form a DIB holds directly.
+struct Prepared {
+  Com<IWICBitmapSource> source;
+  int bitCount = 24;               // 8 or 24
+  std::vector<uint32_t> palette;   // 0x00RRGGBB, 8-bit only
+};
+
+// 8bppGray and 8bppIndexed stay 8-bit; everything else converts to 24bppBGR.
+int Prepare(IWICImagingFactory* factory, IWICBitmapSource* source, Prepared& out);
+
+// Copies the given rectangle of the source, rows top-down, into dst.
+using RowSource = std::function<HRESULT(const WICRect& rect, UINT stride, UINT size, BYTE* dst)>;
+RowSource RowsOf(IWICBitmapSource* source);
+
+// Creates dib (sides swapped for orientations 5..8) with the palette of
+// `form`, and fills it from rows of a width x height picture.
+int Render(const RowSource& rows, UINT width, UINT height, const Prepared& form, int orientation,
+           spi::Dib& dib, spi::Progress& progress);
+
+}  // namespace wic

@@ -1,0 +1,33 @@
+#include "forms/Button.h"
+
+#include "forms/Application.h"
+#include "forms/Form.h"
+
+namespace forms {
+
+void Button::Create(const std::string& caption, int left, int top, int width, int height,
+                    HWND parent) {
+  CreateHandle("BUTTON", caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0, left,
+               top, width, height, parent);
+}
+
+void Button::SetDefault(bool isDefault) {
+  OwnerForm().SetDefaultButton(isDefault ? this : nullptr);
+  SendMessageA(Handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON | BS_NOTIFY : BS_PUSHBUTTON | BS_NOTIFY,
+               TRUE);
+}
+
+void Button::SetCancel(bool isCancel) { OwnerForm().SetCancelButton(isCancel ? this : nullptr); }
+
+void Button::Click() {
+  if (ModalResult != 0) OwnerForm().SetModalResult(ModalResult);
+  if (OnClick) OnClick();
+}
+
+bool Button::OnCommand(WORD code) {
+  if (code != BN_CLICKED) return false;
+  Guarded([this] { Click(); });
+  return true;
+}
+
+}  // namespace forms

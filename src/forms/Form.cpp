@@ -1,0 +1,349 @@
+#include "forms/Form.h"
+
+#include <algorithm>
+
+#include "forms/Application.h"
+#include "forms/Control.h"
+
+namespace forms {
+
+namespace {
+const char kFormProp[] = "GlimoraForm";
+const char kNameProp[] = "GlimoraName";
+
+// Windows of this thread that a modal form disables, and enables again after.
+struct DisabledWindows {
+  HWND except;
+  std::vector<HWND> list;
+};
+
+BOOL CALLBACK DisableOne(HWND hwnd, LPARAM lp) {
+  auto* d = reinterpret_cast<DisabledWindows*>(lp);
+  if (hwnd != d->except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+    d->list.push_back(hwnd);
+    EnableWindow(hwnd, FALSE);
+  }
+  return TRUE;
+}
+}  // namespace
+
+Form::Form(const char* className, const char* name) : className_(className), name_(name) {}
+
+Form::~Form() {
+  controls_.clear();
+  if (hwnd_ && IsWindow(hwnd_)) {
+    RemovePropA(hwnd_, kFormProp);
+    HWND h = hwnd_;
+    hwnd_ = nullptr;
+    DestroyWindow(h);
+  }
+  if (nameAtom_) GlobalDeleteAtom(nameAtom_);
+}
+
+Form* Form::FromHandle(HWND hwnd) {
+  return hwnd ? static_cast<Form*>(GetPropA(hwnd, kFormProp)) : nullptr;
+}
+
+Form* Form::FromChildOrSelf(HWND hwnd) {
+  for (HWND h = hwnd; h; h = GetParent(h)) {
+    if (Form* f = FromHandle(h)) return f;
+    if (!(GetWindowLongA(h, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return nullptr;
+}
+
+void Form::RegisterClassOnce() {
+  HINSTANCE inst = GetModuleHandleA(nullptr);
+  WNDCLASSA existing;
+  if (GetClassInfoA(inst, className_.c_str(), &existing)) return;
+  WNDCLASSA wc = {};
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = StaticWndProc;
+  wc.hInstance = inst;
+  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  wc.hIcon = LoadIconA(inst, MAKEINTRESOURCEA(1));
+  wc.hbrBackground = ClassBrush();
+  wc.lpszClassName = className_.c_str();
+  RegisterClassA(&wc);
+}
+
+void Form::FillCreateParams(CreateParams& params) {
+  params.parent = Application::Get().Handle();
+}
+
+void Form::Create() {
+  RegisterClassOnce();
+  CreateParams p;
+  FillCreateParams(p);
+  hwnd_ = CreateWindowExA(p.exStyle, className_.c_str(), p.caption.c_str(), p.style, p.x, p.y,
+                          p.width, p.height, p.parent, nullptr, GetModuleHandleA(nullptr), this);
+  if (hwnd_) {
+    nameAtom_ = GlobalAddAtomA(name_.c_str());
+    SetPropA(hwnd_, kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(nameAtom_)));
+  }
+}
+
+LRESULT CALLBACK Form::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  Form* form = nullptr;
+  if (msg == WM_NCCREATE) {
+    auto* cs = reinterpret_cast<CREATESTRUCTA*>(lp);
+    form = static_cast<Form*>(cs->lpCreateParams);
+    form->hwnd_ = hwnd;
+    SetPropA(hwnd, kFormProp, form);
+  } else {
+    form = FromHandle(hwnd);
+  }
+  if (!form) return DefWindowProcA(hwnd, msg, wp, lp);
+
+  LRESULT result = 0;
+  bool done = false;
+  try {
+    result = form->HandleMessage(msg, wp, lp);
+    done = true;
+  } catch (...) {
+    Application::Get().HandleException();
+  }
+  if (msg == WM_NCDESTROY) {
+    RemovePropA(hwnd, kFormProp);
+    RemovePropA(hwnd, kNameProp);
+    form->hwnd_ = nullptr;
+  }
+  return done ? result : DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+bool Form::Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+  Control* c = nullptr;
+  switch (msg) {
+    case WM_COMMAND:
+      c = Control::FromHandle(reinterpret_cast<HWND>(lp));
+      if (c && c->OnCommand(HIWORD(wp))) {
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lp);
+      c = Control::FromHandle(header->hwndFrom);
+      return c && c->OnNotify(header, result);
+    }
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      c = Control::FromHandle(reinterpret_cast<HWND>(lp));
+      if (c && c->OnScroll(LOWORD(wp))) {
+        result = 0;
+        return true;
+      }
+      return false;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+      c = Control::FromHandle(reinterpret_cast<HWND>(lp));
+      if (c) {
+        if (HBRUSH b = c->OnColor(reinterpret_cast<HDC>(wp))) {
+          result = reinterpret_cast<LRESULT>(b);
+          return true;
+        }
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+LRESULT Form::DefaultHandler(UINT msg, WPARAM wp, LPARAM lp) {
+  return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  LRESULT result = 0;
+  if (Reflect(msg, wp, lp, result)) return result;
+  switch (msg) {
+    case WM_COMMAND: {
+      // Enter and Escape arrive from the dialog manager as IDOK / IDCANCEL
+      // or as the default button's id; press the button the form names.
+      WORD id = LOWORD(wp);
+      Control* target = nullptr;
+      if (defaultButton_ && (id == IDOK || id == defaultButton_->Id())) target = defaultButton_;
+      if (cancelButton_ && (id == IDCANCEL || id == cancelButton_->Id())) target = cancelButton_;
+      if (target && target->Enabled()) target->OnCommand(BN_CLICKED);
+      return 0;
+    }
+    case DM_GETDEFID:
+      if (defaultButton_) return MAKELRESULT(defaultButton_->Id(), DC_HASDEFID);
+      return 0;
+    case WM_CLOSE:
+      CloseRequested();
+      return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd_, &ps);
+      try {
+        FormPaint(dc);
+      } catch (...) {
+        EndPaint(hwnd_, &ps);
+        throw;
+      }
+      EndPaint(hwnd_, &ps);
+      return 0;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wp) != WA_INACTIVE) FormActivate();
+      break;
+    case WM_HELP:
+      if (HelpContext) {
+        Application::Get().HelpContext(HelpContext);
+        return TRUE;
+      }
+      break;
+    case WM_DESTROY:
+      FormDestroy();
+      if (Application::Get().MainForm() == this) PostQuitMessage(0);
+      return 0;
+    default:
+      break;
+  }
+  return DefaultHandler(msg, wp, lp);
+}
+
+void Form::FormClose(CloseAction& /*action*/) {}
+
+void Form::CloseRequested() {
+  if (modal_) {
+    // The modal loop runs the close itself once it sees a result.
+    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    return;
+  }
+  CloseAction action = Application::Get().MainForm() == this ? CloseAction::Free : CloseAction::Hide;
+  FormClose(action);
+  if (action == CloseAction::Free) {
+    DestroyWindow(hwnd_);
+  } else if (action == CloseAction::Hide) {
+    Hide();
+  }
+}
+
+bool Form::CloseModal() {
+  CloseAction action = CloseAction::Hide;
+  Guarded([&] { FormClose(action); });
+  if (action == CloseAction::None) {
+    modalResult_ = mrNone;
+    return false;
+  }
+  freeAfterModal_ = action == CloseAction::Free;
+  return true;
+}
+
+void Form::Close() {
+  if (hwnd_) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+void Form::SetModalResult(int result) { modalResult_ = result; }
+
+int Form::ShowModal() {
+  modal_ = true;
+  modalResult_ = mrNone;
+  freeAfterModal_ = false;
+  DisabledWindows disabled{hwnd_, {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
+  Show();
+  SetForegroundWindow(hwnd_);
+  MSG msg;
+  while (hwnd_ && IsWindow(hwnd_)) {
+    if (modalResult_ != mrNone && CloseModal()) break;
+    BOOL r = GetMessageA(&msg, nullptr, 0, 0);
+    if (r == 0 || r == -1) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    Application::Get().ProcessMessage(msg);
+  }
+  // Enable the other windows before this one goes, so activation returns to them.
+  for (HWND h : disabled.list) EnableWindow(h, TRUE);
+  if (hwnd_ && IsWindow(hwnd_)) {
+    if (freeAfterModal_) {
+      DestroyWindow(hwnd_);
+    } else {
+      Hide();
+    }
+  }
+  modal_ = false;
+  return modalResult_ == mrNone ? mrCancel : modalResult_;
+}
+
+std::string Form::Caption() const {
+  int n = GetWindowTextLengthA(hwnd_);
+  std::string s(static_cast<size_t>(n) + 1, '\0');
+  n = GetWindowTextA(hwnd_, &s[0], n + 1);
+  s.resize(static_cast<size_t>(n > 0 ? n : 0));
+  return s;
+}
+
+void Form::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+
+void Form::SetClientSize(int width, int height) {
+  RECT r = {0, 0, width, height};
+  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
+  SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Form::ClientWidth() const {
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  return r.right;
+}
+
+int Form::ClientHeight() const {
+  RECT r;
+  GetClientRect(hwnd_, &r);
+  return r.bottom;
+}
+
+void Form::SetBounds(int x, int y, int width, int height) {
+  SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT Form::BoundsRect() const {
+  RECT r = {};
+  GetWindowRect(hwnd_, &r);
+  return r;
+}
+
+void Form::CenterOnScreen() {
+  RECT r = BoundsRect();
+  int w = r.right - r.left, h = r.bottom - r.top;
+  SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
+               (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::Show() { ShowWindow(hwnd_, SW_SHOW); UpdateWindow(hwnd_); }
+void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+void Form::SetFont(const std::string& face, int pixelHeight, BYTE charset) {
+  LOGFONTA lf = {};
+  lf.lfHeight = -pixelHeight;
+  lf.lfCharSet = charset;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+  font_.reset(CreateFontIndirectA(&lf));
+  for (Control* c : controls_)
+    if (c->Handle()) SendMessageA(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+}
+
+bool Form::PreviewKey(const MSG& /*msg*/) { return false; }
+
+int Form::AddControl(Control* control) {
+  controls_.push_back(control);
+  return nextId_++;
+}
+
+void Form::RemoveControl(Control* control) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  if (defaultButton_ == control) defaultButton_ = nullptr;
+  if (cancelButton_ == control) cancelButton_ = nullptr;
+}
+
+}  // namespace forms

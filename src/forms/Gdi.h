@@ -1,0 +1,90 @@
+// Move-only owners of GDI and kernel handles: each handle has exactly one
+// owner that releases it, so a screen saver running for days leaks nothing.
+#pragma once
+#include <windows.h>
+#include <utility>
+
+namespace forms {
+
+template <class H, class Deleter>
+class Owned {
+ public:
+  Owned() = default;
+  explicit Owned(H h) : h_(h) {}
+  ~Owned() { reset(); }
+  Owned(const Owned&) = delete;
+  Owned& operator=(const Owned&) = delete;
+  Owned(Owned&& o) noexcept : h_(o.release()) {}
+  Owned& operator=(Owned&& o) noexcept {
+    if (this != &o) reset(o.release());
+    return *this;
+  }
+  H get() const { return h_; }
+  explicit operator bool() const { return h_ != nullptr; }
+  H release() { return std::exchange(h_, nullptr); }
+  void reset(H h = nullptr) {
+    if (h_ && h_ != h) Deleter()(h_);
+    h_ = h;
+  }
+
+ private:
+  H h_ = nullptr;
+};
+
+struct GdiObjectDeleter { void operator()(HGDIOBJ h) const { DeleteObject(h); } };
+struct DcDeleter { void operator()(HDC h) const { DeleteDC(h); } };
+struct ModuleDeleter { void operator()(HMODULE h) const { FreeLibrary(h); } };
+struct GlobalDeleter { void operator()(HGLOBAL h) const { GlobalFree(h); } };
+struct HandleDeleter { void operator()(HANDLE h) const { CloseHandle(h); } };
+
+using BitmapHandle = Owned<HBITMAP, GdiObjectDeleter>;
+using PaletteHandle = Owned<HPALETTE, GdiObjectDeleter>;
+using FontHandle = Owned<HFONT, GdiObjectDeleter>;
+using BrushHandle = Owned<HBRUSH, GdiObjectDeleter>;
+using MemoryDc = Owned<HDC, DcDeleter>;
+using ModuleHandle = Owned<HMODULE, ModuleDeleter>;
+using GlobalHandle = Owned<HGLOBAL, GlobalDeleter>;
+using KernelHandle = Owned<HANDLE, HandleDeleter>;
+
+// A DC obtained with GetDC, released with ReleaseDC.
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ~WindowDc() { if (dc_) ReleaseDC(hwnd_, dc_); }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// Selects an object into a DC for the lifetime of the guard.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
+  ~Selection() { if (old_) SelectObject(dc_, old_); }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// A global memory block locked for the lifetime of the guard.
+class GlobalLockGuard {
+ public:
+  explicit GlobalLockGuard(HGLOBAL h) : h_(h), p_(h ? GlobalLock(h) : nullptr) {}
+  ~GlobalLockGuard() { if (p_) GlobalUnlock(h_); }
+  GlobalLockGuard(const GlobalLockGuard&) = delete;
+  GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
+  void* get() const { return p_; }
+
+ private:
+  HGLOBAL h_;
+  void* p_;
+};
+
+}  // namespace forms

@@ -1,0 +1,47 @@
+// The settings file "Glimora.ini" in the Windows directory, through the
+// private-profile functions. An IniFile lives for one handler: every read
+// goes to the file, nothing is cached.
+#pragma once
+#include <string>
+
+#include "settings/Keys.h"
+
+namespace settings {
+
+class IniFile {
+ public:
+  explicit IniFile(const char* fileName = kFileName) : fileName_(fileName) {}
+
+  // At most 1023 bytes come back; a missing key gives the default.
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& fallback) const;
+  // "0x1F" reads as hexadecimal; text that does not convert gives the default.
+  int ReadInteger(const std::string& section, const std::string& key, int fallback) const;
+  bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
+
+  // Writes raise forms::Error "%s に書き込めません" naming the file.
+  void WriteString(const std::string& section, const std::string& key, const std::string& value);
+  void WriteInteger(const std::string& section, const std::string& key, int value);
+  void WriteBool(const std::string& section, const std::string& key, bool value);
+  void EraseSection(const std::string& section);
+
+  // Reads through the key catalogue, with the default of the given reader.
+  std::string Read(const std::string& section, const StrKey& key, Role role) const {
+    return ReadString(section, key.name, key.Default(role));
+  }
+  int Read(const std::string& section, const IntKey& key, Role role) const {
+    return ReadInteger(section, key.name, key.Default(role));
+  }
+  bool Read(const std::string& section, const BoolKey& key, Role role) const {
+    return ReadBool(section, key.name, key.Default(role));
+  }
+
+  // Full path of the file, as named in error messages.
+  std::string Path() const;
+
+ private:
+  [[noreturn]] void RaiseWriteError() const;
+  const char* fileName_;
+};
+
+}  // namespace settings

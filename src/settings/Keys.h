@@ -1,0 +1,103 @@
+// Every key of "Glimora.ini" with its defaults, in one place. The saver and
+// the dialogs read some keys with different defaults; Role picks the one.
+#pragma once
+#include <string>
+
+namespace settings {
+
+enum class Role { Saver, Dialog };
+
+struct StrKey {
+  const char* name;
+  const char* saver;
+  const char* dialog;
+  const char* Default(Role r) const { return r == Role::Saver ? saver : dialog; }
+};
+struct IntKey {
+  const char* name;
+  int saver;
+  int dialog;
+  int Default(Role r) const { return r == Role::Saver ? saver : dialog; }
+};
+struct BoolKey {
+  const char* name;
+  bool saver;
+  bool dialog;
+  bool Default(Role r) const { return r == Role::Saver ? saver : dialog; }
+};
+
+constexpr char kFileName[] = "Glimora.ini";
+constexpr char kMainSection[] = "Main";
+constexpr int kThemeCount = 10;
+constexpr int kEffectKindCount = 8;
+
+// "Theme" followed by the number in decimal: Theme0 ... Theme9 (Theme10 for the saver's default).
+inline std::string ThemeSection(int number) { return "Theme" + std::to_string(number); }
+// Numbered list keys: Image0, Wave3, Midi12, ThemeName5 ...
+inline std::string Numbered(const char* base, int n) { return base + std::to_string(n); }
+
+namespace key {
+
+// Section "Main".
+constexpr IntKey ThemeNumber{"ThemeNumber", 10, 0};
+constexpr StrKey ThemeName{"ThemeName", "名称未設定", "名称未設定"};  // numbered 0..9
+constexpr IntKey CloseMouseMove{"CloseMouseMove", 4, 4};
+
+// Section "Theme" + n, in the order in which the theme settings dialog writes them.
+constexpr BoolKey Title{"Title", true, true};
+constexpr StrKey TitleText0{"TitleText0", "Wren presents", "Wren presents"};
+constexpr StrKey TitleText1{"TitleText1", "Glimora", "Glimora"};
+constexpr StrKey TitleFontName0{"TitleFontName0", "Times New Roman", "Times New Roman"};
+constexpr StrKey TitleFontName1{"TitleFontName1", "Times New Roman", "Times New Roman"};
+constexpr IntKey TitleFontSize0{"TitleFontSize0", 48, 48};
+constexpr IntKey TitleFontSize1{"TitleFontSize1", 96, 96};
+constexpr IntKey TitleR{"TitleR", 255, 255};
+constexpr IntKey TitleG{"TitleG", 255, 255};
+constexpr IntKey TitleB{"TitleB", 255, 255};
+constexpr IntKey TitleFadeInterval{"TitleFadeInterval", 100, 100};
+constexpr IntKey TitleOnDelay{"TitleOnDelay", 1500, 1500};
+constexpr IntKey ImageCount{"ImageCount", 0, 0};
+constexpr StrKey Image{"Image", "", ""};         // numbered
+constexpr StrKey Wave{"Wave", "", "なし"};        // numbered
+constexpr BoolKey ImageOrdRandom{"ImageOrdRandom", true, true};
+constexpr BoolKey FromLastImage{"FromLastImage", false, false};
+constexpr IntKey LastImageNumber{"LastImageNumber", 0, 0};
+constexpr BoolKey BGM{"BGM", true, true};
+constexpr IntKey MidiCount{"MidiCount", 0, 0};
+constexpr StrKey Midi{"Midi", "", ""};           // numbered
+constexpr BoolKey MidiOrdRandom{"MidiOrdRandom", true, true};
+constexpr BoolKey FromLastMidi{"FromLastMidi", false, false};
+constexpr IntKey LastMidiNumber{"LastMidiNumber", 0, 0};
+// Appear and erase switches, indexed by effect kind (Normal, Blind, Scroll,
+// Stretch, Slide, HalfSlide, Mesh, Fade). Blind alone is on by default.
+constexpr BoolKey AppearSwitch[kEffectKindCount] = {
+    {"ImageNormalOn", false, false},    {"ImageBlindOn", true, true},
+    {"ImageScrollOn", false, false},    {"ImageStretchOn", false, false},
+    {"ImageSlideOn", false, false},     {"ImageHalfSlideOn", false, false},
+    {"ImageMeshOn", false, false},      {"ImageFadeOn", false, false}};
+constexpr IntKey ImageFadeInSpeed{"ImageFadeInSpeed", 400, 400};
+constexpr BoolKey EraseSwitch[kEffectKindCount] = {
+    {"ImageNormalOff", false, false},   {"ImageBlindOff", true, true},
+    {"ImageScrollOff", false, false},   {"ImageStretchOff", false, false},
+    {"ImageSlideOff", false, false},    {"ImageHalfSlideOff", false, false},
+    {"ImageMeshOff", false, false},     {"ImageFadeOff", false, false}};
+constexpr IntKey ImageFadeOutSpeed{"ImageFadeOutSpeed", 400, 400};
+constexpr BoolKey NotErase{"NotErase", false, false};
+constexpr BoolKey ImagePosRandom{"ImagePosRandom", true, true};
+constexpr IntKey BackGround{"BackGround", 0, 0};
+constexpr IntKey BackColor{"BackColor", 0, 0};
+constexpr StrKey BackFileName{"BackFileName", "", "なし"};
+constexpr IntKey FirstDelay{"FirstDelay", 4000, 4000};
+constexpr IntKey ImageOnDelay{"ImageOnDelay", 3000, 3000};
+constexpr IntKey ImageOffDelay{"ImageOffDelay", 2000, 2000};
+
+// Older layout: read by the theme settings dialog, never written.
+constexpr IntKey ImageOnEffect{"ImageOnEffect", -1, -1};
+constexpr IntKey ImageOffEffect{"ImageOffEffect", -1, -1};
+
+}  // namespace key
+
+// The marker stored for "no file".
+constexpr char kNone[] = "なし";
+
+}  // namespace settings

@@ -1,0 +1,229 @@
+// Test probe run under Wine beside Glimora.scr: finds windows and controls
+// (by class, title or component name), reports their texts, rectangles and
+// states, and performs a few actions that a test cannot do through X.
+//
+//   wintool find <class|-> [title]          hwnd of a visible top-level window, or exit 1
+//   wintool wait <class|-> <ms> [title]     like find, waiting up to ms
+//   wintool gone <class|-> <ms>             exit 0 once no such window exists
+//   wintool tree <hwnd>                     the window and its descendants, one per line
+//   wintool top                             all visible top-level windows
+//   wintool named <hwnd> <name>             hwnd of the descendant with that component name
+//   wintool text <hwnd>                     window text
+//   wintool settext <hwnd> <text>           WM_SETTEXT
+//   wintool click <hwnd>                    BM_CLICK (posted)
+//   wintool post <hwnd> <msg> <wp> <lp>     PostMessage
+//   wintool send <hwnd> <msg> <wp> <lp>     SendMessage, prints the result
+//   wintool close <hwnd>                    WM_CLOSE (posted)
+//   wintool parent <w> <h>                  creates a window to host a preview; prints its hwnd, runs until closed
+//   wintool hold <path>                     opens a file with no sharing and keeps it until killed
+//   wintool lbitems <hwnd>                  list box items with their selection state
+// Line format of tree/top: hwnd|name|class|text|left,top,right,bottom|visible|enabled|checked|style
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+HWND ToHwnd(const char* s) { return reinterpret_cast<HWND>(static_cast<INT_PTR>(std::strtoll(s, nullptr, 0))); }
+long long FromHwnd(HWND h) { return static_cast<long long>(reinterpret_cast<INT_PTR>(h)); }
+
+std::string NameOf(HWND h) {
+  ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(h, "GlimoraName")));
+  if (!atom) return "";
+  char buf[256] = {};
+  GlobalGetAtomNameA(atom, buf, sizeof buf);
+  return buf;
+}
+
+std::string TextOf(HWND h) {
+  char buf[4096] = {};
+  SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG, 2000, nullptr);
+  return buf;
+}
+
+void PrintLine(HWND h) {
+  char cls[256] = {};
+  GetClassNameA(h, cls, sizeof cls);
+  RECT r = {};
+  GetWindowRect(h, &r);
+  std::string text = TextOf(h);
+  for (char& c : text)
+    if (c == '\n' || c == '\r' || c == '|') c = ' ';
+  LRESULT checked = 0;
+  if (std::strcmp(cls, "Button") == 0 || std::strcmp(cls, "BUTTON") == 0)
+    SendMessageTimeoutA(h, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, reinterpret_cast<PDWORD_PTR>(&checked));
+  std::printf("%lld|%s|%s|%s|%ld,%ld,%ld,%ld|%d|%d|%d|%08lx\n", FromHwnd(h), NameOf(h).c_str(), cls,
+              text.c_str(), r.left, r.top, r.right, r.bottom, IsWindowVisible(h) ? 1 : 0,
+              IsWindowEnabled(h) ? 1 : 0, static_cast<int>(checked),
+              static_cast<unsigned long>(GetWindowLongA(h, GWL_STYLE)));
+}
+
+BOOL CALLBACK PrintChild(HWND h, LPARAM) {
+  PrintLine(h);
+  return TRUE;
+}
+
+struct FindState {
+  const char* cls;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindTop(HWND h, LPARAM lp) {
+  auto* s = reinterpret_cast<FindState*>(lp);
+  if (!IsWindowVisible(h)) return TRUE;
+  char cls[256] = {};
+  GetClassNameA(h, cls, sizeof cls);
+  if (s->cls && std::strcmp(s->cls, "-") != 0 && std::strcmp(cls, s->cls) != 0) return TRUE;
+  if (s->title && TextOf(h) != s->title) return TRUE;
+  s->found = h;
+  return FALSE;
+}
+
+BOOL CALLBACK PrintTop(HWND h, LPARAM) {
+  if (IsWindowVisible(h)) PrintLine(h);
+  return TRUE;
+}
+
+struct NameState {
+  const char* name;
+  HWND found;
+};
+
+BOOL CALLBACK FindNamed(HWND h, LPARAM lp) {
+  auto* s = reinterpret_cast<NameState*>(lp);
+  if (NameOf(h) == s->name) {
+    s->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND Find(const char* cls, const char* title) {
+  FindState s{cls, title, nullptr};
+  EnumWindows(FindTop, reinterpret_cast<LPARAM>(&s));
+  return s.found;
+}
+
+LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcA(h, m, w, l);
+}
+
+int Usage() {
+  std::fprintf(stderr, "usage: wintool find|wait|gone|tree|top|named|text|settext|click|post|send|close|parent|hold|lbitems ...\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  std::string cmd = argv[1];
+  if ((cmd == "find") && argc >= 3) {
+    HWND h = Find(argv[2], argc > 3 ? argv[3] : nullptr);
+    if (!h) return 1;
+    std::printf("%lld\n", FromHwnd(h));
+    return 0;
+  }
+  if (cmd == "wait" && argc >= 4) {
+    DWORD end = GetTickCount() + static_cast<DWORD>(std::atoi(argv[3]));
+    for (;;) {
+      HWND h = Find(argv[2], argc > 4 ? argv[4] : nullptr);
+      if (h) {
+        std::printf("%lld\n", FromHwnd(h));
+        return 0;
+      }
+      if (static_cast<LONG>(GetTickCount() - end) > 0) return 1;
+      Sleep(50);
+    }
+  }
+  if (cmd == "gone" && argc >= 4) {
+    DWORD end = GetTickCount() + static_cast<DWORD>(std::atoi(argv[3]));
+    while (Find(argv[2], nullptr)) {
+      if (static_cast<LONG>(GetTickCount() - end) > 0) return 1;
+      Sleep(50);
+    }
+    return 0;
+  }
+  if (cmd == "tree" && argc >= 3) {
+    HWND h = ToHwnd(argv[2]);
+    if (!IsWindow(h)) return 1;
+    PrintLine(h);
+    EnumChildWindows(h, PrintChild, 0);
+    return 0;
+  }
+  if (cmd == "top") {
+    EnumWindows(PrintTop, 0);
+    return 0;
+  }
+  if (cmd == "named" && argc >= 4) {
+    NameState s{argv[3], nullptr};
+    EnumChildWindows(ToHwnd(argv[2]), FindNamed, reinterpret_cast<LPARAM>(&s));
+    if (!s.found) return 1;
+    std::printf("%lld\n", FromHwnd(s.found));
+    return 0;
+  }
+  if (cmd == "text" && argc >= 3) {
+    std::printf("%s\n", TextOf(ToHwnd(argv[2])).c_str());
+    return 0;
+  }
+  if (cmd == "settext" && argc >= 4) {
+    SendMessageA(ToHwnd(argv[2]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+    return 0;
+  }
+  if (cmd == "click" && argc >= 3) {
+    PostMessageA(ToHwnd(argv[2]), BM_CLICK, 0, 0);
+    return 0;
+  }
+  if ((cmd == "post" || cmd == "send") && argc >= 6) {
+    UINT m = static_cast<UINT>(std::strtoul(argv[3], nullptr, 0));
+    WPARAM w = static_cast<WPARAM>(std::strtoull(argv[4], nullptr, 0));
+    LPARAM l = static_cast<LPARAM>(std::strtoll(argv[5], nullptr, 0));
+    if (cmd == "post") return PostMessageA(ToHwnd(argv[2]), m, w, l) ? 0 : 1;
+    std::printf("%lld\n", static_cast<long long>(SendMessageA(ToHwnd(argv[2]), m, w, l)));
+    return 0;
+  }
+  if (cmd == "close" && argc >= 3) {
+    PostMessageA(ToHwnd(argv[2]), WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (cmd == "lbitems" && argc >= 3) {
+    HWND h = ToHwnd(argv[2]);
+    int n = static_cast<int>(SendMessageA(h, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < n; ++i) {
+      char buf[1024] = {};
+      SendMessageA(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buf));
+      std::printf("%d|%s\n", SendMessageA(h, LB_GETSEL, i, 0) > 0 ? 1 : 0, buf);
+    }
+    return 0;
+  }
+  if (cmd == "parent" && argc >= 4) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = ParentProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    wc.lpszClassName = "GlimoraTestPreviewHost";
+    RegisterClassA(&wc);
+    HWND h = CreateWindowExA(0, wc.lpszClassName, "preview host", WS_POPUP | WS_CLIPCHILDREN, 100, 100,
+                             std::atoi(argv[2]), std::atoi(argv[3]), nullptr, nullptr, wc.hInstance, nullptr);
+    std::printf("%lld\n", FromHwnd(h));
+    std::fflush(stdout);
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    return 0;
+  }
+  if (cmd == "hold" && argc >= 3) {
+    HANDLE f = CreateFileA(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(INFINITE);
+    return 0;
+  }
+  return Usage();
+}
