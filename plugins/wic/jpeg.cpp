@@ -6,6 +6,7 @@
 #include "picture.h"
 #include "plugin.h"
 #include "render.h"
+#include "source_transform.h"
 
 namespace {
 
@@ -51,8 +52,8 @@ int Picture(const Bytes& in, Dib& out, Progress& progress) {
 // The decoder's own reduced decoding, when it offers exactly the quarter size
 // in a form a DIB holds; null otherwise.
 wic::RowSource ScaledDecode(const wic::Picture& picture, UINT w, UINT h, wic::Prepared& form,
-                            wic::Com<IWICBitmapSourceTransform>& transform) {
-  if (FAILED(picture.Frame()->QueryInterface(IID_IWICBitmapSourceTransform, transform.put_void())))
+                            wic::Com<wic::IBitmapSourceTransform>& transform) {
+  if (FAILED(picture.Frame()->QueryInterface(wic::kIIDBitmapSourceTransform, transform.put_void())))
     return nullptr;
   UINT cw = w, ch = h;
   WICPixelFormatGUID format = picture.Format();
@@ -70,7 +71,7 @@ wic::RowSource ScaledDecode(const wic::Picture& picture, UINT w, UINT h, wic::Pr
   } else {
     return nullptr;
   }
-  IWICBitmapSourceTransform* t = transform.get();
+  wic::IBitmapSourceTransform* t = transform.get();
   const WICPixelFormatGUID chosen = format;
   return [t, w, h, chosen](const WICRect& rect, UINT stride, UINT size, BYTE* dst) {
     WICPixelFormatGUID f = chosen;
@@ -86,7 +87,7 @@ int Preview(const Bytes& in, Dib& out, Progress& progress) {
   const UINT w = Quarter(picture.Width()), h = Quarter(picture.Height());
 
   wic::Prepared form;
-  wic::Com<IWICBitmapSourceTransform> transform;
+  wic::Com<wic::IBitmapSourceTransform> transform;
   if (wic::RowSource rows = ScaledDecode(picture, w, h, form, transform))
     return wic::Render(rows, w, h, form, orientation, out, progress);
 

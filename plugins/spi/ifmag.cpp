@@ -1,0 +1,6 @@
+// ifmag.spi: MAG pictures through the portable retro decoder.
+#include "retro_plugin.h"
+
+const spi::Plugin& spi::ThisPlugin() {
+  return RetroPlugin<retro::MagFormat>("ifmag.spi 1.0 MAG decoder for Glimora (C) 2024 Glimora developers");
+}

@@ -1,0 +1,6 @@
+// ifpic.spi: PIC pictures through the portable retro decoder.
+#include "retro_plugin.h"
+
+const spi::Plugin& spi::ThisPlugin() {
+  return RetroPlugin<retro::PicFormat>("ifpic.spi 1.0 PIC decoder for Glimora (C) 2024 Glimora developers");
+}
