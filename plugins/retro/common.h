@@ -45,4 +45,19 @@ inline bool stopRequested(const Progress& progress, int done, int total) {
   return progress && progress(done, total);
 }
 
+using DecodeFunction = Status (*)(const uint8_t*, std::size_t, Image&, bool, const Progress&);
+
+// The decoder as the format table offers it: an image that did not decode
+// (any result but kOk) keeps its header fields but holds no pixels or palette.
+template <DecodeFunction decode>
+Status pixelsOnlyWhenOk(const uint8_t* data, std::size_t size, Image& out, bool headerOnly,
+                        const Progress& progress) {
+  const Status status = decode(data, size, out, headerOnly, progress);
+  if (status != kOk) {
+    out.pixels = {};
+    out.palette = {};
+  }
+  return status;
+}
+
 }  // namespace retro::detail

@@ -49,7 +49,8 @@ Status readHeader(const uint8_t* data, std::size_t size, Image& out, Layout& lay
   out.indexed = true;
   // 200-line pictures have pixels twice as tall as wide.
   setAspect(out, 1, (mode & 1) ? 2 : 1);
-  if (eof > 32) out.comment = commentText(data, 32, eof);
+  // The comment follows the signature, the machine (4 bytes) and the user name (18).
+  if (eof > 30) out.comment = commentText(data, 30, eof);
   // One flag byte covers 4 data bytes: 8 pixels of 16 colours, 4 of 256.
   const int span = layout.colours == 16 ? 8 : 4;
   layout.left = x0;
@@ -133,7 +134,7 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
 }  // namespace
 
 const Format& MagFormat() {
-  static const Format format{"*.mag", "MAG", sniff, decode};
+  static const Format format{"*.mag", "MAG", sniff, detail::pixelsOnlyWhenOk<decode>};
   return format;
 }
 

@@ -185,7 +185,7 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
 }  // namespace
 
 const Format& PiFormat() {
-  static const Format format{"*.pi", "PI", sniff, decode};
+  static const Format format{"*.pi", "PI", sniff, detail::pixelsOnlyWhenOk<decode>};
   return format;
 }
 

@@ -202,7 +202,7 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
 }  // namespace
 
 const Format& PicFormat() {
-  static const Format format{"*.pic", "PIC", sniff, decode};
+  static const Format format{"*.pic", "PIC", sniff, detail::pixelsOnlyWhenOk<decode>};
   return format;
 }
 

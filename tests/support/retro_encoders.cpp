@@ -1,0 +1,662 @@
+#include "retro_encoders.h"
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+#include <utility>
+
+namespace retro_test {
+namespace {
+
+class BitWriter {
+ public:
+  void put(uint32_t value, int count) {
+    for (int i = count - 1; i >= 0; --i) {
+      current_ = static_cast<uint8_t>((current_ << 1) | ((value >> i) & 1));
+      if (++filled_ == 8) {
+        bytes_.push_back(current_);
+        current_ = 0;
+        filled_ = 0;
+      }
+    }
+  }
+  std::vector<uint8_t> finish() {
+    if (filled_) bytes_.push_back(static_cast<uint8_t>(current_ << (8 - filled_)));
+    filled_ = 0;
+    current_ = 0;
+    return bytes_;
+  }
+
+ private:
+  std::vector<uint8_t> bytes_;
+  uint8_t current_ = 0;
+  int filled_ = 0;
+};
+
+void putLe16(std::vector<uint8_t>& out, uint32_t v) {
+  out.push_back(static_cast<uint8_t>(v));
+  out.push_back(static_cast<uint8_t>(v >> 8));
+}
+void putLe32(std::vector<uint8_t>& out, uint32_t v) {
+  putLe16(out, v & 0xFFFF);
+  putLe16(out, v >> 16);
+}
+void putBe16(std::vector<uint8_t>& out, uint32_t v) {
+  out.push_back(static_cast<uint8_t>(v >> 8));
+  out.push_back(static_cast<uint8_t>(v));
+}
+void putBe32(std::vector<uint8_t>& out, uint32_t v) {
+  putBe16(out, v >> 16);
+  putBe16(out, v & 0xFFFF);
+}
+void putText(std::vector<uint8_t>& out, const std::string& text) { out.insert(out.end(), text.begin(), text.end()); }
+void putPadded(std::vector<uint8_t>& out, const std::string& text, std::size_t size) {
+  for (std::size_t i = 0; i < size; ++i) out.push_back(i < text.size() ? static_cast<uint8_t>(text[i]) : ' ');
+}
+
+int floorLog2(uint32_t v) {
+  int n = 0;
+  while (v >>= 1) ++n;
+  return n;
+}
+
+}  // namespace
+
+IndexedPicture MakePattern(int width, int height, int colours, uint32_t seed) {
+  IndexedPicture p;
+  p.width = width;
+  p.height = height;
+  p.pixels.resize(static_cast<std::size_t>(width) * height);
+  uint32_t state = seed * 2654435761u + 12345;
+  auto next = [&state] {
+    state = state * 1103515245u + 12345u;
+    return state >> 16;
+  };
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      int c;
+      if (y < height / 4) c = (x / 8 + y / 4) % colours;               // blocks: vertical copies
+      else if (y < height / 2) c = ((x + y) / 3) % colours;             // diagonals: up-left/right copies
+      else if (y < 3 * height / 4) c = (x % 4 < 2) ? 1 % colours : (x / 4) % colours;  // pairs
+      else c = static_cast<int>(next() % colours);                      // noise: literals
+      p.pixels[static_cast<std::size_t>(y) * width + x] = static_cast<uint8_t>(c);
+    }
+  }
+  return p;
+}
+
+// ---------------------------------------------------------------- MAG
+std::vector<uint8_t> EncodeMag(const IndexedPicture& picture, const MagOptions& options) {
+  const int colours = static_cast<int>(picture.palette.size());
+  if (colours != 16 && colours != 256) throw std::invalid_argument("MAG needs 16 or 256 colours");
+  const int span = colours == 16 ? 8 : 4;  // pixels per flag byte
+  const int x0 = options.left, x1 = options.left + picture.width - 1;
+  const int alignedLeft = x0 / span * span, alignedRight = (x1 / span + 1) * span;
+  const int pixelsPerByte = colours == 16 ? 2 : 1;
+  const int stride = (alignedRight - alignedLeft) / pixelsPerByte;
+  const int height = picture.height;
+
+  // The picture as the decoder's byte plane (padding pixels are colour 0).
+  std::vector<uint8_t> plane(static_cast<std::size_t>(stride) * height, 0);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < picture.width; ++x) {
+      const int column = x + x0 - alignedLeft;
+      const uint8_t v = picture.pixels[static_cast<std::size_t>(y) * picture.width + x];
+      uint8_t& b = plane[static_cast<std::size_t>(y) * stride + column / pixelsPerByte];
+      if (colours == 256) b = v;
+      else b |= (column & 1) ? v : static_cast<uint8_t>(v << 4);
+    }
+
+  static const int kLeft[16] = {0, 1, 2, 4, 0, 1, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0};
+  static const int kUp[16] = {0, 0, 0, 0, 1, 1, 2, 2, 2, 4, 4, 4, 8, 8, 8, 16};
+  const int flagBytes = stride / 4;
+  std::vector<uint8_t> previous(flagBytes, 0), pixelData, flagB;
+  BitWriter flagA;
+  for (int y = 0; y < height; ++y) {
+    for (int f = 0; f < flagBytes; ++f) {
+      uint8_t flagByte = 0;
+      for (int half = 0; half < 2; ++half) {
+        const int x = f * 4 + half * 2;
+        const uint8_t* unit = &plane[static_cast<std::size_t>(y) * stride + x];
+        int chosen = 0;
+        for (int v = 1; v < 16 && !chosen; ++v) {
+          const int sx = x - kLeft[v] * 2, sy = y - kUp[v];
+          if (sx < 0 || sy < 0) continue;
+          const uint8_t* source = &plane[static_cast<std::size_t>(sy) * stride + sx];
+          if (source[0] == unit[0] && source[1] == unit[1]) chosen = v;
+        }
+        if (!chosen) {
+          pixelData.push_back(unit[0]);
+          pixelData.push_back(unit[1]);
+        }
+        flagByte = static_cast<uint8_t>(flagByte | (half == 0 ? chosen << 4 : chosen));
+      }
+      const uint8_t change = flagByte ^ previous[f];
+      flagA.put(change != 0, 1);
+      if (change) flagB.push_back(change);
+      previous[f] = flagByte;
+    }
+  }
+  const std::vector<uint8_t> flagABytes = flagA.finish();
+
+  std::vector<uint8_t> out;
+  putText(out, "MAKI02  ");
+  putText(out, "PC98");
+  putPadded(out, "glimora-test", 18);
+  putText(out, options.comment);
+  out.push_back(0x1A);
+  const uint32_t paletteSize = static_cast<uint32_t>(colours) * 3;
+  const uint32_t flagAAt = 32 + paletteSize;
+  const uint32_t flagBAt = flagAAt + static_cast<uint32_t>(flagABytes.size());
+  const uint32_t pixelAt = flagBAt + static_cast<uint32_t>(flagB.size());
+  out.push_back(0);  // header start
+  out.push_back(0);  // machine
+  out.push_back(0);  // machine flags
+  out.push_back(static_cast<uint8_t>((colours == 256 ? 0x80 : 0) | (options.lines200 ? 1 : 0)));
+  putLe16(out, static_cast<uint32_t>(x0));
+  putLe16(out, 0);
+  putLe16(out, static_cast<uint32_t>(x1));
+  putLe16(out, static_cast<uint32_t>(height - 1));
+  putLe32(out, flagAAt);
+  putLe32(out, flagBAt);
+  putLe32(out, static_cast<uint32_t>(flagB.size()));
+  putLe32(out, pixelAt);
+  putLe32(out, static_cast<uint32_t>(pixelData.size()));
+  for (uint32_t c : picture.palette) {  // G, R, B
+    out.push_back(static_cast<uint8_t>(c >> 8));
+    out.push_back(static_cast<uint8_t>(c >> 16));
+    out.push_back(static_cast<uint8_t>(c));
+  }
+  out.insert(out.end(), flagABytes.begin(), flagABytes.end());
+  out.insert(out.end(), flagB.begin(), flagB.end());
+  out.insert(out.end(), pixelData.begin(), pixelData.end());
+  return out;
+}
+
+// ---------------------------------------------------------------- Pi
+namespace {
+
+class PiWriter {
+ public:
+  PiWriter(const IndexedPicture& p, int colours)
+      : p_(p), colours_(colours), total_(p.pixels.size()), width_(static_cast<std::size_t>(p.width)) {
+    for (int c = 0; c < colours; ++c) {
+      std::vector<uint8_t> list;
+      for (int j = 0; j < colours; ++j) list.push_back(static_cast<uint8_t>((c - j + colours) % colours));
+      lists_.push_back(list);
+    }
+    first_ = p.pixels[0];
+    second_ = total_ > 1 ? p.pixels[1] : p.pixels[0];
+  }
+
+  std::vector<uint8_t> encode() {
+    colour(0, first_);
+    colour(first_, second_);
+    std::size_t at = 0;
+    int last = -1;
+    while (at < total_) {
+      std::size_t pairs = 0;
+      const int position = bestCopy(at, last, pairs);
+      if (position >= 0) {
+        putPosition(position);
+        putLength(static_cast<uint32_t>(pairs));
+        at = std::min(total_, at + 2 * pairs);
+        last = position;
+        continue;
+      }
+      // Literals are announced by repeating the previous position.
+      if (last < 0) throw std::logic_error("Pi: literal without a preceding copy");
+      putPosition(last);
+      for (;;) {
+        literal(at);
+        if (at + 1 < total_) literal(at + 1);
+        at += 2;
+        if (at >= total_) break;
+        std::size_t unused;
+        const bool copyable = bestCopy(at, -1, unused) >= 0;
+        bits_.put(copyable ? 0 : 1, 1);
+        if (copyable) break;
+      }
+      last = -1;
+    }
+    return bits_.finish();
+  }
+
+ private:
+  uint8_t pixel(std::ptrdiff_t at) const {
+    if (at >= 0) return p_.pixels[static_cast<std::size_t>(at)];
+    return (at & 1) ? second_ : first_;  // the two virtual lines above
+  }
+
+  std::size_t distance(int position, std::size_t at) const {
+    switch (position) {
+      case 0: return pixel(static_cast<std::ptrdiff_t>(at) - 2) == pixel(static_cast<std::ptrdiff_t>(at) - 1) ? 2 : 4;
+      case 1: return width_;
+      case 2: return 2 * width_;
+      case 3: return width_ - 1;
+      default: return width_ + 1;
+    }
+  }
+
+  // Longest copy at `at` from a position other than `excluded`; -1 when none matches a pair.
+  int bestCopy(std::size_t at, int excluded, std::size_t& bestPairs) const {
+    int best = -1;
+    bestPairs = 0;
+    for (int position = 0; position < 5; ++position) {
+      if (position == excluded) continue;
+      const std::size_t d = distance(position, at);
+      if (d == 0) continue;
+      std::size_t i = at;
+      while (i < total_ && i - at < (std::size_t{1} << 24) - 2 &&
+             p_.pixels[i] == pixel(static_cast<std::ptrdiff_t>(i) - static_cast<std::ptrdiff_t>(d)))
+        ++i;
+      const std::size_t pairs = (i - at) / 2 + ((i == total_ && (i - at) % 2) ? 1 : 0);
+      if (pairs > bestPairs) {
+        bestPairs = pairs;
+        best = position;
+      }
+    }
+    return best;
+  }
+
+  void putPosition(int position) {
+    if (position < 3) bits_.put(static_cast<uint32_t>(position), 2);
+    else bits_.put(position == 3 ? 6 : 7, 3);
+  }
+
+  void putLength(uint32_t pairs) {
+    const int width = floorLog2(pairs);
+    for (int i = 0; i < width; ++i) bits_.put(1, 1);
+    if (width < 23) bits_.put(0, 1);
+    bits_.put(pairs - (1u << width), width);
+  }
+
+  void literal(std::size_t at) { colour(at == 0 ? 0 : p_.pixels[at - 1], p_.pixels[at]); }
+
+  void colour(uint8_t left, uint8_t c) {
+    std::vector<uint8_t>& list = lists_[left];
+    const auto found = std::find(list.begin(), list.end(), c);
+    const int index = static_cast<int>(found - list.begin());
+    list.erase(found);
+    list.insert(list.begin(), c);
+    if (index < 2) {
+      bits_.put(1, 1);
+      bits_.put(static_cast<uint32_t>(index), 1);
+      return;
+    }
+    bits_.put(0, 1);
+    const int width = floorLog2(static_cast<uint32_t>(index));
+    const int maxWidth = colours_ == 16 ? 3 : 7;
+    for (int i = 1; i < width; ++i) bits_.put(1, 1);
+    if (width < maxWidth) bits_.put(0, 1);
+    bits_.put(static_cast<uint32_t>(index) - (1u << width), width);
+  }
+
+  const IndexedPicture& p_;
+  int colours_;
+  std::size_t total_, width_;
+  std::vector<std::vector<uint8_t>> lists_;
+  uint8_t first_ = 0, second_ = 0;
+  BitWriter bits_;
+};
+
+}  // namespace
+
+std::vector<uint8_t> EncodePi(const IndexedPicture& picture, const PiOptions& options) {
+  const int colours = static_cast<int>(picture.palette.size());
+  if (colours != 16 && colours != 256) throw std::invalid_argument("Pi needs 16 or 256 colours");
+  std::vector<uint8_t> out{'P', 'i'};
+  putText(out, options.comment);
+  out.push_back(0x1A);
+  putText(out, "filler");
+  out.push_back(0);
+  out.push_back(options.omitPalette ? 0x80 : 0);
+  out.push_back(static_cast<uint8_t>(options.aspectN));
+  out.push_back(static_cast<uint8_t>(options.aspectM));
+  out.push_back(colours == 16 ? 4 : 8);
+  putText(out, "TEST");
+  putBe16(out, 2);  // extension of two bytes, skipped by readers
+  out.push_back(0xEE);
+  out.push_back(0xEE);
+  putBe16(out, static_cast<uint32_t>(picture.width));
+  putBe16(out, static_cast<uint32_t>(picture.height));
+  if (!options.omitPalette)
+    for (uint32_t c : picture.palette) {
+      out.push_back(static_cast<uint8_t>(c >> 16));
+      out.push_back(static_cast<uint8_t>(c >> 8));
+      out.push_back(static_cast<uint8_t>(c));
+    }
+  const std::vector<uint8_t> body = PiWriter(picture, colours).encode();
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
+// ---------------------------------------------------------------- PIC
+uint32_t X68kToRgb(uint16_t colour) {
+  const uint32_t intensity = colour & 1;
+  auto eight = [intensity](uint32_t five) {
+    const uint32_t v = (five << 3) | (intensity << 2);
+    return v | (v >> 6);
+  };
+  const uint32_t g = (colour >> 11) & 31, r = (colour >> 6) & 31, b = (colour >> 1) & 31;
+  return (eight(r) << 16) | (eight(g) << 8) | eight(b);
+}
+
+namespace {
+
+// Recently used colours: slot numbers from the newest to the oldest.
+class PicCache {
+ public:
+  PicCache() {
+    order_.push_back(0);
+    for (int s = 127; s >= 1; --s) order_.push_back(s);
+  }
+  int find(uint32_t colour) const {
+    for (int s : order_)
+      if (value_[s] == colour) return s;
+    return -1;
+  }
+  void use(int slot) {
+    order_.erase(std::find(order_.begin(), order_.end(), slot));
+    order_.insert(order_.begin(), slot);
+  }
+  void add(uint32_t colour) {
+    const int slot = order_.back();
+    value_[slot] = colour;
+    use(slot);
+  }
+
+ private:
+  std::vector<int> order_;
+  uint32_t value_[128] = {};
+};
+
+class PicWriter {
+ public:
+  PicWriter(int width, int height, const std::vector<uint32_t>& values, int depth)
+      : width_(width), total_(static_cast<long long>(width) * height), values_(values), depth_(depth),
+        chained_(values.size(), false) {}
+
+  std::vector<uint8_t> encode() {
+    uint32_t current = 0;
+    long long lastChange = -1;
+    for (long long i = 0; i < total_; ++i) {
+      if (chained_[i]) {
+        current = values_[i];
+        continue;
+      }
+      if (values_[i] == current) continue;
+      putLength(static_cast<uint32_t>(i - lastChange));
+      putColour(values_[i]);
+      current = values_[i];
+      lastChange = i;
+      putChain(i);
+    }
+    if (lastChange < total_ - 1) putLength(static_cast<uint32_t>(total_ - 1 - lastChange + 1));
+    return bits_.finish();
+  }
+
+ private:
+  void putLength(uint32_t length) {
+    const int width = floorLog2(length + 1);
+    for (int i = 1; i < width; ++i) bits_.put(1, 1);
+    if (width < 21) bits_.put(0, 1);
+    bits_.put(length - ((1u << width) - 1), width);
+  }
+
+  void putColour(uint32_t value) {
+    if (depth_ <= 8) {
+      bits_.put(value, depth_);
+      return;
+    }
+    const int slot = cache_.find(value);
+    if (slot >= 0) {
+      bits_.put(1, 1);
+      bits_.put(static_cast<uint32_t>(slot), 7);
+      cache_.use(slot);
+      return;
+    }
+    bits_.put(0, 1);
+    bits_.put(depth_ == 15 ? value >> 1 : value, depth_);
+    cache_.add(value);
+  }
+
+  // Follows an edge of the same colour down the following lines.
+  void putChain(long long at) {
+    static const int kSteps[5] = {0, -1, 1, -2, 2};
+    std::vector<int> steps;
+    long long link = at;
+    for (;;) {
+      int found = 99;
+      for (int step : kSteps) {
+        const long long next = link + width_ + step;
+        const long long column = link % width_ + step;
+        if (column < 0 || column >= width_ || next >= total_) continue;
+        if (values_[next] != values_[at] || chained_[next]) continue;
+        if (next % width_ != 0 && values_[next - 1] == values_[next]) continue;  // not an edge
+        found = step;
+        break;
+      }
+      if (found == 99) break;
+      link += width_ + found;
+      chained_[link] = true;
+      steps.push_back(found);
+    }
+    bits_.put(steps.empty() ? 0 : 1, 1);
+    if (steps.empty()) return;
+    for (int step : steps) {
+      if (step == -2 || step == 2) {
+        bits_.put(0, 2);
+        bits_.put(1, 1);
+        bits_.put(step == 2 ? 1 : 0, 1);
+      } else {
+        bits_.put(static_cast<uint32_t>(step + 2), 2);
+      }
+    }
+    bits_.put(0, 3);  // end of chain
+  }
+
+  int width_;
+  long long total_;
+  const std::vector<uint32_t>& values_;
+  int depth_;
+  std::vector<bool> chained_;
+  PicCache cache_;
+  BitWriter bits_;
+};
+
+std::vector<uint8_t> picHeader(int width, int height, int depth, const std::string& comment) {
+  std::vector<uint8_t> out{'P', 'I', 'C'};
+  putText(out, comment);
+  out.push_back(0x1A);
+  out.push_back(0);
+  out.push_back(0);  // reserved
+  out.push_back(0);  // X68000, mode 0
+  putBe16(out, static_cast<uint32_t>(depth));
+  putBe16(out, static_cast<uint32_t>(width));
+  putBe16(out, static_cast<uint32_t>(height));
+  return out;
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodePicIndexed(int width, int height, const std::vector<uint8_t>& indexes,
+                                      const std::vector<uint16_t>& palette, int depth, const std::string& comment) {
+  std::vector<uint8_t> out = picHeader(width, height, depth, comment);
+  for (std::size_t i = 0; i < (std::size_t{1} << depth); ++i) putBe16(out, i < palette.size() ? palette[i] : 0);
+  const std::vector<uint32_t> values(indexes.begin(), indexes.end());
+  const std::vector<uint8_t> body = PicWriter(width, height, values, depth).encode();
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
+std::vector<uint8_t> EncodePicDirect(int width, int height, const std::vector<uint16_t>& colours, int depth,
+                                     const std::string& comment) {
+  std::vector<uint8_t> out = picHeader(width, height, depth, comment);
+  std::vector<uint32_t> values;
+  for (uint16_t c : colours) values.push_back(depth == 15 ? (c & 0xFFFEu) : c);
+  const std::vector<uint8_t> body = PicWriter(width, height, values, depth).encode();
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
+// ---------------------------------------------------------------- PIC2
+std::vector<uint8_t> EncodePic2(int width, int height, const std::vector<uint32_t>& values,
+                                const Pic2Options& options) {
+  const std::string comment = "made by retro_encoders";
+  std::vector<uint8_t> out;
+  putText(out, "P2DT");
+  putPadded(out, "tester", 18);
+  putPadded(out, "subtitl", 8);
+  putText(out, "\r\n");
+  putPadded(out, options.title, 30);
+  putText(out, "\r\n");
+  putPadded(out, "glimora", 30);
+  putText(out, "\r\n");
+  out.push_back(0x1A);
+  out.push_back(0);
+  putBe16(out, 0);  // flag: no palette
+  putBe16(out, 0);  // number
+  putBe32(out, 0);  // time
+  const uint32_t firstBlock = 124 + static_cast<uint32_t>(comment.size()) + 1;
+  putBe32(out, firstBlock);
+  putBe16(out, static_cast<uint32_t>(options.depth));
+  putBe16(out, static_cast<uint32_t>(options.xAspect));
+  putBe16(out, static_cast<uint32_t>(options.yAspect));
+  putBe16(out, static_cast<uint32_t>(width));
+  putBe16(out, static_cast<uint32_t>(height));
+  putBe32(out, 0);
+  putText(out, comment);
+  out.push_back(0);
+
+  const int bytesPerPixel = (options.depth + 7) / 8;
+  auto block = [&](int top, int rows, bool keyed) {
+    std::vector<uint8_t> b;
+    putText(b, options.littleEndian ? "P2BI" : "P2BM");
+    putBe32(b, static_cast<uint32_t>(26 + rows * width * bytesPerPixel));
+    putBe16(b, keyed ? 1 : 0);
+    putBe16(b, static_cast<uint32_t>(width));
+    putBe16(b, static_cast<uint32_t>(rows));
+    putBe16(b, 0);
+    putBe16(b, static_cast<uint32_t>(top));
+    putBe32(b, keyed ? options.key : 0);
+    putBe32(b, 0);
+    for (int y = top; y < top + rows; ++y)
+      for (int x = 0; x < width; ++x) {
+        const uint32_t v = values[static_cast<std::size_t>(y) * width + x];
+        if (bytesPerPixel == 3) {
+          b.push_back(static_cast<uint8_t>(v >> 16));
+          b.push_back(static_cast<uint8_t>(v >> 8));
+          b.push_back(static_cast<uint8_t>(v));
+        } else if (options.littleEndian) {
+          putLe16(b, v);
+        } else {
+          putBe16(b, v);
+        }
+      }
+    out.insert(out.end(), b.begin(), b.end());
+  };
+  if (options.twoBlocks) {
+    block(0, height / 2, false);
+    block(height / 2, height - height / 2, options.keyedSecondBlock);
+  } else {
+    block(0, height, false);
+  }
+  putBe32(out, 0);
+  putBe32(out, 0);
+  return out;
+}
+
+// ---------------------------------------------------------------- XLD4
+namespace {
+
+constexpr int kRunSymbol = 16;
+
+// Symbols 0..16 of a run-length stream for `count` pixels.
+std::vector<uint8_t> runLengthSymbols(const uint8_t* pixels, std::size_t count) {
+  std::vector<uint8_t> s;
+  std::size_t i = 0;
+  while (i < count) {
+    std::size_t run = 1;
+    while (i + run < count && pixels[i + run] == pixels[i] && run < 16 * 17 + 16) ++run;
+    if (run >= 6) {  // 16, 0, value, high, low
+      s.insert(s.end(), {kRunSymbol, 0, pixels[i], static_cast<uint8_t>(run / 17), static_cast<uint8_t>(run % 17)});
+    } else {
+      s.insert(s.end(), run, pixels[i]);
+    }
+    i += run;
+  }
+  return s;
+}
+
+// Dictionary code of one chunk: widening codes, value = code + 2, 0 ends.
+std::vector<uint8_t> dictionaryCode(const std::vector<uint8_t>& symbols) {
+  BitWriter bits;
+  int width = 3;
+  auto emit = [&](uint32_t value) {
+    while (value >= (1u << width)) {
+      bits.put(1, width);
+      ++width;
+    }
+    bits.put(value, width);
+  };
+  std::map<std::pair<int, uint8_t>, int> table;
+  int nextCode = 17;
+  int current = -1;
+  for (uint8_t symbol : symbols) {
+    if (current < 0) {
+      current = symbol;
+      continue;
+    }
+    const auto found = table.find({current, symbol});
+    if (found != table.end()) {
+      current = found->second;
+      continue;
+    }
+    emit(static_cast<uint32_t>(current) + 2);
+    table[{current, symbol}] = nextCode++;
+    current = symbol;
+  }
+  if (current >= 0) emit(static_cast<uint32_t>(current) + 2);
+  if (nextCode >= 16384 - 2) throw std::length_error("XLD4 chunk too long");
+  bits.put(0, width);
+  return bits.finish();
+}
+
+void putChunk(std::vector<uint8_t>& out, const std::vector<uint8_t>& symbols, uint32_t pairs) {
+  const std::vector<uint8_t> code = dictionaryCode(symbols);
+  if (code.size() > 0xFFFF) throw std::length_error("XLD4 chunk too large");
+  putLe16(out, static_cast<uint32_t>(code.size()));
+  putLe16(out, 0);
+  putLe16(out, pairs);
+  out.insert(out.end(), code.begin(), code.end());
+}
+
+}  // namespace
+
+std::vector<uint8_t> EncodeXld4(const std::vector<uint8_t>& indexes, const Xld4Palette& palette) {
+  constexpr std::size_t kPixels = 640 * 400, kChunkPixels = 640 * 16;
+  if (indexes.size() != kPixels) throw std::invalid_argument("XLD4 pictures are 640 x 400");
+  std::vector<uint8_t> out(16, 0);
+  const char* magic = "MAJYO";
+  std::copy(magic, magic + 5, out.begin() + 11);
+
+  // Colour slot of file entry i: bits 3, 0 -> 2, 2..1 -> 1..0.
+  std::vector<uint8_t> paletteSymbols;
+  for (int i = 0; i < 16; ++i) {
+    const int slot = (i & 8) | ((i & 1) << 2) | ((i >> 1) & 3);
+    for (uint8_t level : {palette.r[slot], palette.g[slot], palette.b[slot]}) {
+      paletteSymbols.push_back(0);
+      paletteSymbols.push_back(level);
+    }
+  }
+  putChunk(out, paletteSymbols, 0);
+  for (std::size_t at = 0; at < kPixels; at += kChunkPixels)
+    putChunk(out, runLengthSymbols(indexes.data() + at, kChunkPixels), kChunkPixels / 2);
+  if (out.size() > 0xFFFF) throw std::length_error("XLD4 file over 64 KB");
+  out[8] = static_cast<uint8_t>(out.size());
+  out[9] = static_cast<uint8_t>(out.size() >> 8);
+  return out;
+}
+
+}  // namespace retro_test

@@ -1,0 +1,135 @@
+// Damaged, truncated and oversized files: the decoders answer with a result
+// code and never read or write outside their buffers (the fuzz targets and
+// the sanitizer build check the latter); the progress callback can stop them.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "samples.h"
+
+using retro_samples::AllSamples;
+
+namespace {
+
+bool IsResultCode(retro::Status s) {
+  return s == retro::kOk || s == retro::kBroken || s == retro::kUnknownFormat || s == retro::kNoMemory;
+}
+
+void WriteBe16(std::vector<uint8_t>& f, std::size_t at, uint32_t v) {
+  f[at] = static_cast<uint8_t>(v >> 8);
+  f[at + 1] = static_cast<uint8_t>(v);
+}
+
+}  // namespace
+
+TEST(Hostile, TruncatedFilesAreBroken) {
+  for (const auto& sample : AllSamples()) {
+    for (int sixteenth = 0; sixteenth < 16; ++sixteenth) {
+      const std::size_t size = sample.file.size() * sixteenth / 16;
+      // Copy exactly `size` bytes so that the sanitizer sees any read past them.
+      std::vector<uint8_t> cut(sample.file.begin(), sample.file.begin() + size);
+      retro::Image image;
+      const retro::Status s = sample.format->decode(cut.data(), cut.size(), image, false, nullptr);
+      if (size < 16) {
+        EXPECT_TRUE(s == retro::kBroken || s == retro::kUnknownFormat) << sample.name << " at " << size;
+      } else {
+        EXPECT_EQ(s, retro::kBroken) << sample.name << " cut to " << size << " of " << sample.file.size();
+      }
+      EXPECT_TRUE(image.pixels.empty() || s == retro::kOk);
+    }
+  }
+}
+
+TEST(Hostile, EmptyAndForeignDataAreUnknown) {
+  const std::vector<uint8_t> zeros(4096, 0);
+  for (const auto& sample : AllSamples()) {
+    retro::Image image;
+    EXPECT_EQ(sample.format->decode(zeros.data(), 0, image, false, nullptr), retro::kUnknownFormat) << sample.name;
+    EXPECT_EQ(sample.format->decode(zeros.data(), zeros.size(), image, false, nullptr), retro::kUnknownFormat)
+        << sample.name;
+    std::vector<uint8_t> wrong = sample.file;
+    wrong[0] ^= 0x20;
+    if (sample.name == "xld4") wrong[12] ^= 0x20;  // its magic sits at offset 11
+    EXPECT_EQ(retro_samples::Decode(*sample.format, wrong, image), retro::kUnknownFormat) << sample.name;
+    EXPECT_FALSE(sample.format->sniff(zeros.data(), zeros.size())) << sample.name;
+  }
+}
+
+TEST(Hostile, CorruptedBytesGiveResultCodes) {
+  for (const auto& sample : AllSamples()) {
+    uint32_t state = 99;
+    for (int round = 0; round < 200; ++round) {
+      std::vector<uint8_t> bad = sample.file;
+      for (int flips = 0; flips < 1 + round % 8; ++flips) {
+        state = state * 1664525u + 1013904223u;
+        bad[(state >> 8) % bad.size()] ^= static_cast<uint8_t>(1u << (state >> 29));
+      }
+      retro::Image image;
+      EXPECT_TRUE(IsResultCode(retro_samples::Decode(*sample.format, bad, image))) << sample.name;
+    }
+  }
+}
+
+TEST(Hostile, HugeDeclaredSizesAreRefusedBeforeAllocating) {
+  using namespace retro_test;
+  IndexedPicture p = MakePattern(16, 8, 16, 1);
+  p.palette = retro_samples::Palette(16);
+  retro::Image image;
+
+  // MAG: corners 0..65535 in both directions.
+  std::vector<uint8_t> mag = EncodeMag(p);
+  const std::size_t header = std::find(mag.begin(), mag.end(), 0x1A) - mag.begin() + 1;
+  mag[header + 8] = mag[header + 9] = mag[header + 10] = mag[header + 11] = 0xFF;
+  EXPECT_EQ(retro_samples::Decode(retro::MagFormat(), mag, image), retro::kNoMemory);
+  EXPECT_EQ(retro::MagFormat().decode(mag.data(), mag.size(), image, true, nullptr), retro::kNoMemory);
+
+  // Pi: 65535 x 65535 and 30000 x 30000 (within kMaxSide, beyond kMaxPixelBytes).
+  for (uint32_t side : {65535u, 30000u}) {
+    std::vector<uint8_t> pi = EncodePi(p);
+    const std::size_t sizes = std::search(pi.begin(), pi.end(), std::begin("TEST"), std::end("TEST") - 1) - pi.begin() + 8;
+    WriteBe16(pi, sizes, side);
+    WriteBe16(pi, sizes + 2, side);
+    EXPECT_EQ(retro_samples::Decode(retro::PiFormat(), pi, image), retro::kNoMemory) << side;
+  }
+
+  // PIC and PIC2: 65535 x 65535.
+  std::vector<uint8_t> pic = EncodePicIndexed(16, 8, p.pixels, std::vector<uint16_t>(16, 1), 4);
+  const std::size_t dims = std::find(pic.begin() + 3, pic.end(), 0) - pic.begin() + 5;
+  WriteBe16(pic, dims, 0xFFFF);
+  WriteBe16(pic, dims + 2, 0xFFFF);
+  EXPECT_EQ(retro_samples::Decode(retro::PicFormat(), pic, image), retro::kNoMemory);
+  std::vector<uint32_t> rgb(16 * 8, 0x123456);
+  std::vector<uint8_t> pic2 = EncodePic2(16, 8, rgb);
+  WriteBe16(pic2, 116, 0xFFFF);
+  WriteBe16(pic2, 118, 0xFFFF);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), pic2, image), retro::kNoMemory);
+
+  // Zero-sized pictures are broken, not empty successes.
+  WriteBe16(pic2, 116, 0);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), pic2, image), retro::kBroken);
+}
+
+TEST(Hostile, ProgressIsReportedAndCanStopEveryDecoder) {
+  for (const auto& sample : AllSamples()) {
+    int calls = 0, last = -1, total = 0;
+    bool increasing = true;
+    retro::Image image;
+    const retro::Progress watch = [&](int done, int all) {
+      increasing = increasing && done >= last;
+      last = done;
+      total = all;
+      ++calls;
+      return false;
+    };
+    ASSERT_EQ(sample.format->decode(sample.file.data(), sample.file.size(), image, false, watch), retro::kOk)
+        << sample.name;
+    EXPECT_GT(calls, 1) << sample.name;
+    EXPECT_TRUE(increasing) << sample.name;
+    EXPECT_EQ(last, total) << sample.name;
+
+    int seen = 0;
+    const retro::Progress stop = [&](int, int) { return ++seen == 2; };
+    EXPECT_EQ(sample.format->decode(sample.file.data(), sample.file.size(), image, false, stop), retro::kAborted)
+        << sample.name;
+  }
+}

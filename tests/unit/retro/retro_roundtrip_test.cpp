@@ -1,0 +1,251 @@
+// Encode a known pixel grid, decode it, and compare what a host would show:
+// size, depth, palette, pixels, pixel densities and comment.
+#include <gtest/gtest.h>
+
+#include "samples.h"
+
+using namespace retro_test;
+using retro_samples::Decode;
+using retro_samples::Palette;
+
+namespace {
+
+IndexedPicture Pattern(int width, int height, int colours, uint32_t seed) {
+  IndexedPicture p = MakePattern(width, height, colours, seed);
+  p.palette = Palette(colours);
+  return p;
+}
+
+void ExpectSameIndexed(const IndexedPicture& expected, const retro::Image& got) {
+  ASSERT_EQ(got.width, expected.width);
+  ASSERT_EQ(got.height, expected.height);
+  EXPECT_TRUE(got.indexed);
+  EXPECT_EQ(got.palette, expected.palette);
+  ASSERT_EQ(got.pixels.size(), expected.pixels.size());
+  for (std::size_t i = 0; i < got.pixels.size(); ++i)
+    ASSERT_EQ(got.pixels[i], expected.pixels[i]) << "pixel " << i % got.width << "," << i / got.width;
+}
+
+void ExpectSameRgb(const std::vector<uint32_t>& expected, const retro::Image& got) {
+  EXPECT_FALSE(got.indexed);
+  ASSERT_EQ(got.pixels.size(), expected.size() * 3);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const uint32_t c = uint32_t{got.pixels[i * 3 + 2]} << 16 | uint32_t{got.pixels[i * 3 + 1]} << 8 | got.pixels[i * 3];
+    ASSERT_EQ(c, expected[i]) << "pixel " << i % got.width << "," << i / got.width;
+  }
+}
+
+// What a host does with the densities: stretch the dimension of lower density.
+std::pair<long, long> ShownSize(const retro::Image& image) {
+  long w = image.width, h = image.height;
+  if (image.xDensity < image.yDensity) w = w * image.yDensity / image.xDensity;
+  else h = h * image.xDensity / image.yDensity;
+  return {w, h};
+}
+
+}  // namespace
+
+TEST(Mag, SixteenAndTwoFiftySixColoursRoundTrip) {
+  for (int colours : {16, 256}) {
+    const IndexedPicture p = Pattern(64, 40, colours, 5);
+    MagOptions options;
+    options.comment = "テスト comment";
+    const std::vector<uint8_t> file = EncodeMag(p, options);
+    // Copies and flag runs make the regular picture smaller than its raw bytes.
+    EXPECT_LT(file.size(), p.pixels.size() * (colours == 16 ? 1 : 2) / 2 + colours * 3 + 200);
+    retro::Image image;
+    ASSERT_EQ(Decode(retro::MagFormat(), file, image), retro::kOk) << colours;
+    ExpectSameIndexed(p, image);
+    EXPECT_EQ(image.depth, colours == 16 ? 4 : 8);
+    EXPECT_EQ(image.comment, "テスト comment");
+    EXPECT_EQ(ShownSize(image), std::make_pair(64L, 40L));
+  }
+}
+
+TEST(Mag, UnalignedLeftEdgeAndOddWidthAreCropped) {
+  const IndexedPicture p = Pattern(37, 9, 16, 6);
+  MagOptions options;
+  options.left = 3;
+  retro::Image image;
+  ASSERT_EQ(Decode(retro::MagFormat(), EncodeMag(p, options), image), retro::kOk);
+  ExpectSameIndexed(p, image);
+}
+
+TEST(Mag, TwoHundredLinePicturesAreShownTwiceAsTall) {
+  const IndexedPicture p = Pattern(64, 20, 16, 7);
+  MagOptions options;
+  options.lines200 = true;
+  retro::Image image;
+  ASSERT_EQ(Decode(retro::MagFormat(), EncodeMag(p, options), image), retro::kOk);
+  ExpectSameIndexed(p, image);
+  EXPECT_EQ(image.xDensity, 2);
+  EXPECT_EQ(image.yDensity, 1);
+  EXPECT_EQ(ShownSize(image), std::make_pair(64L, 40L));
+}
+
+TEST(Pi, FourAndEightPlanesRoundTrip) {
+  for (int colours : {16, 256}) {
+    for (int width : {64, 33, 1}) {
+      const IndexedPicture p = Pattern(width, 30, colours, static_cast<uint32_t>(width));
+      PiOptions options;
+      options.comment = "pi";
+      retro::Image image;
+      ASSERT_EQ(Decode(retro::PiFormat(), EncodePi(p, options), image), retro::kOk) << colours << " " << width;
+      ExpectSameIndexed(p, image);
+      EXPECT_EQ(image.depth, colours == 16 ? 4 : 8);
+      EXPECT_EQ(image.comment, "pi");
+    }
+  }
+}
+
+TEST(Pi, AspectAndDefaultPalette) {
+  IndexedPicture p = Pattern(32, 16, 16, 9);
+  PiOptions options;
+  options.aspectN = 2;  // pixels twice as tall as wide
+  options.aspectM = 1;
+  options.omitPalette = true;
+  retro::Image image;
+  ASSERT_EQ(Decode(retro::PiFormat(), EncodePi(p, options), image), retro::kOk);
+  EXPECT_EQ(image.palette.size(), 16u);
+  EXPECT_EQ(image.palette[0], 0u);
+  EXPECT_EQ(image.palette[15], 0xFFFFFFu);
+  p.palette = image.palette;
+  ExpectSameIndexed(p, image);
+  EXPECT_EQ(ShownSize(image), std::make_pair(32L, 32L));
+}
+
+TEST(Pic, PaletteDepthsRoundTrip) {
+  for (int depth : {4, 8}) {
+    const int colours = 1 << depth;
+    IndexedPicture p = MakePattern(50, 31, colours, 11);
+    std::vector<uint16_t> words;
+    for (int i = 0; i < colours; ++i) words.push_back(static_cast<uint16_t>(i * 251 + 1));
+    for (uint16_t w : words) p.palette.push_back(X68kToRgb(w));
+    retro::Image image;
+    ASSERT_EQ(Decode(retro::PicFormat(), EncodePicIndexed(50, 31, p.pixels, words, depth, "x68k"), image), retro::kOk);
+    ExpectSameIndexed(p, image);
+    EXPECT_EQ(image.depth, depth);
+    EXPECT_EQ(image.comment, "x68k");
+    EXPECT_EQ(image.xDensity, image.yDensity);
+  }
+}
+
+TEST(Pic, DirectColourDepthsRoundTripThroughCacheAndChains) {
+  for (int depth : {15, 16}) {
+    const std::vector<uint16_t> words = retro_samples::X68kPattern(45, 37, depth == 16);
+    std::vector<uint32_t> rgb;
+    for (uint16_t w : words) rgb.push_back(X68kToRgb(w));
+    retro::Image image;
+    ASSERT_EQ(Decode(retro::PicFormat(), EncodePicDirect(45, 37, words, depth), image), retro::kOk) << depth;
+    EXPECT_EQ(image.depth, depth);
+    ExpectSameRgb(rgb, image);
+  }
+}
+
+TEST(Pic, ColourIntensityBitLightensEveryComponent) {
+  EXPECT_EQ(X68kToRgb(0xFFFF), 0xFFFFFFu);
+  EXPECT_EQ(X68kToRgb(0xFFFE), 0xFBFBFBu);
+  EXPECT_EQ(X68kToRgb(0x0001), 0x040404u);
+  const std::vector<uint16_t> words(4, 0x07C1);  // red 31, intensity
+  retro::Image image;
+  ASSERT_EQ(Decode(retro::PicFormat(), EncodePicDirect(2, 2, words, 16), image), retro::kOk);
+  EXPECT_EQ(image.pixels[0], 0x04);  // blue
+  EXPECT_EQ(image.pixels[1], 0x04);  // green
+  EXPECT_EQ(image.pixels[2], 0xFF);  // red
+}
+
+TEST(Pic2, RawBlocksRoundTrip) {
+  const IndexedPicture shape = MakePattern(40, 30, 256, 12);
+  std::vector<uint32_t> rgb24, x68k, expected15;
+  for (uint8_t v : shape.pixels) {
+    rgb24.push_back(uint32_t{v} << 16 | uint32_t(255 - v) << 8 | uint32_t(v * 3 % 256));
+    const uint16_t w = static_cast<uint16_t>((v % 32) << 11 | (v * 5 % 32) << 6 | (v * 9 % 32) << 1);
+    x68k.push_back(w);
+    const auto c5 = [](uint32_t f) { return (f * 255 + 15) / 31; };
+    expected15.push_back(c5(v * 5 % 32) << 16 | c5(v % 32) << 8 | c5(v * 9 % 32));
+  }
+  Pic2Options o24;
+  o24.title = "PIC2 title";
+  retro::Image image;
+  ASSERT_EQ(Decode(retro::Pic2Format(), EncodePic2(40, 30, rgb24, o24), image), retro::kOk);
+  EXPECT_EQ(image.depth, 24);
+  EXPECT_NE(image.comment.find("PIC2 title"), std::string::npos);
+  ExpectSameRgb(rgb24, image);
+
+  for (bool little : {false, true}) {
+    Pic2Options o15;
+    o15.depth = 15;
+    o15.littleEndian = little;
+    o15.twoBlocks = true;
+    ASSERT_EQ(Decode(retro::Pic2Format(), EncodePic2(40, 30, x68k, o15), image), retro::kOk);
+    ExpectSameRgb(expected15, image);
+  }
+}
+
+TEST(Pic2, KeyColourLeavesCanvasAndAspectStretches) {
+  std::vector<uint32_t> rgb(20 * 10, 0x102030);
+  rgb[7 * 20 + 4] = 0xABCDEF;
+  Pic2Options o;
+  o.twoBlocks = true;
+  o.keyedSecondBlock = true;
+  o.key = 0x102030;
+  o.xAspect = 3;  // pixels 3 wide, 2 tall
+  o.yAspect = 2;
+  retro::Image image;
+  ASSERT_EQ(Decode(retro::Pic2Format(), EncodePic2(20, 10, rgb, o), image), retro::kOk);
+  EXPECT_EQ(image.pixels[(2 * 20 + 1) * 3], 0x30);      // upper block drawn
+  EXPECT_EQ(image.pixels[(7 * 20 + 1) * 3], 0x00);      // key colour: canvas stays black
+  EXPECT_EQ(image.pixels[(7 * 20 + 4) * 3 + 2], 0xAB);  // other colours of the keyed block drawn
+  EXPECT_EQ(ShownSize(image), std::make_pair(30L, 10L));
+}
+
+TEST(Xld4, DictionaryCodedPictureRoundTrips) {
+  IndexedPicture p = MakePattern(640, 400, 16, 13);
+  for (std::size_t i = 300 * 640; i < p.pixels.size(); ++i) p.pixels[i] = static_cast<uint8_t>((i * 7 / 640 + i % 13) % 16);
+  Xld4Palette levels{};
+  p.palette.assign(16, 0);
+  for (int i = 0; i < 16; ++i) {
+    levels.r[i] = static_cast<uint8_t>(i);
+    levels.g[i] = static_cast<uint8_t>(15 - i);
+    levels.b[i] = static_cast<uint8_t>(i / 2);
+    p.palette[i] = uint32_t(i * 17) << 16 | uint32_t((15 - i) * 17) << 8 | uint32_t(i / 2 * 17);
+  }
+  const std::vector<uint8_t> file = EncodeXld4(p.pixels, levels);
+  retro::Image image;
+  ASSERT_EQ(Decode(retro::Xld4Format(), file, image), retro::kOk);
+  EXPECT_EQ(image.depth, 4);
+  ExpectSameIndexed(p, image);
+}
+
+TEST(AllFormats, HeaderOnlyGivesSizeWithoutPixels) {
+  for (const auto& sample : retro_samples::AllSamples()) {
+    retro::Image full, header;
+    ASSERT_EQ(Decode(*sample.format, sample.file, full), retro::kOk) << sample.name;
+    ASSERT_EQ(sample.format->decode(sample.file.data(), sample.file.size(), header, true, nullptr), retro::kOk)
+        << sample.name;
+    EXPECT_EQ(header.width, full.width) << sample.name;
+    EXPECT_EQ(header.height, full.height) << sample.name;
+    EXPECT_EQ(header.depth, full.depth) << sample.name;
+    EXPECT_EQ(header.xDensity, full.xDensity) << sample.name;
+    EXPECT_EQ(header.comment, full.comment) << sample.name;
+    EXPECT_TRUE(header.pixels.empty()) << sample.name;
+  }
+}
+
+TEST(AllFormats, TableNamesFiltersAndSniffing) {
+  const retro::Format* formats[] = {&retro::MagFormat(), &retro::PiFormat(), &retro::PicFormat(),
+                                    &retro::Pic2Format(), &retro::Xld4Format()};
+  const char* filters[] = {"*.mag", "*.pi", "*.pic", "*.p2", "*.q4"};
+  const char* names[] = {"MAG", "PI", "PIC", "PIC2", "XLD4"};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_STREQ(formats[i]->filter, filters[i]);
+    EXPECT_STREQ(formats[i]->name, names[i]);
+  }
+  // Each sample is claimed by its own format only (sniffing a zero-padded 2 KB head).
+  for (const auto& sample : retro_samples::AllSamples()) {
+    std::vector<uint8_t> head(2048, 0);
+    std::copy_n(sample.file.begin(), std::min<std::size_t>(2048, sample.file.size()), head.begin());
+    for (const retro::Format* f : formats)
+      EXPECT_EQ(f->sniff(head.data(), head.size()), f == sample.format) << sample.name << " by " << f->name;
+  }
+}
