@@ -1,0 +1,126 @@
+#include "picture/All.h"
+
+#include "forms/Application.h"
+#include "forms/Error.h"
+#include "forms/Form.h"
+#include "picture/Decoders.h"
+#include "picture/InvalidGraphic.h"
+#include "picture/PluginRoute.h"
+
+using namespace picture;
+
+namespace {
+
+LoadedPicture ReadNative(Decoder kind, const std::string& fileName) {
+  switch (kind) {
+    case Decoder::Bmp: return ReadBitmapFile(fileName);
+    case Decoder::Ico: return ReadIconFile(fileName);
+    case Decoder::Wmf: return ReadWindowsMetafile(fileName);
+    default: return ReadEnhancedMetafile(fileName);
+  }
+}
+
+}  // namespace
+
+TAll::TAll() : TAll(true, nullptr, "") {}
+
+TAll::TAll(forms::Form& owner, const char* name) : TAll(true, &owner, name) {}
+
+TAll::TAll(bool reportFailures, forms::Form* owner, const char* name)
+    : reportFailures_(reportFailures), ownerForm_(owner), name_(name ? name : "") {}
+
+void TAll::SetSize(int width, int height) {
+  width_ = width;
+  height_ = height;
+}
+
+void TAll::SetPictureName(const std::string& name) {
+  pictureName_ = name;
+  if (name.empty()) {
+    error_ = 0;
+    picture_.Clear();
+    return;
+  }
+  picture_.Clear();
+  LoadPicture();
+}
+
+void TAll::SetPreView(bool preView) {
+  preView_ = preView;
+  if (!pictureName_.empty()) LoadPicture();  // a failure keeps the picture on show
+}
+
+void TAll::LoadPicture() {
+  error_ = 0;
+  const Decoder kind = DecoderFor(PictureExtension(pictureName_));
+  if (kind == Decoder::Unsupported) {
+    Fail(10, "サポートされない拡張子");
+    ClearJpegState();
+    return;
+  }
+
+  if (IsNative(kind)) {
+    LoadedPicture picture;
+    try {
+      picture = ReadNative(kind, pictureName_);
+    } catch (const InvalidGraphic&) {
+      Fail(2, "未知のフォーマット");
+      return;
+    }
+    Show(std::move(picture));
+    ClearJpegState();
+    return;
+  }
+
+  PluginOutcome outcome = DecodeWithPlugin(kind, pictureName_, preView_, picture_.Dc());
+  if (kind != Decoder::Jpg) ClearJpegState();
+  if (outcome.error != 0) {
+    Fail(outcome.error, outcome.message);
+    return;
+  }
+  if (kind == Decoder::Jpg) {
+    orgWidth_ = outcome.orgWidth;
+    orgHeight_ = outcome.orgHeight;
+  }
+  const bool paletteMade = outcome.paletteMade;
+  Show(std::move(outcome.picture));
+  if (paletteMade) RealizeInOwner();
+}
+
+void TAll::Show(LoadedPicture picture) {
+  if (AutoSize && picture.width > 0 && picture.height > 0) {
+    width_ = picture.width;
+    height_ = picture.height;
+  }
+  picture_.Assign(std::move(picture));
+}
+
+// Sets the code, tells the user (TAll only) and forgets the file name.
+void TAll::Fail(int code, const std::string& message) {
+  error_ = code;
+  if (reportFailures_) {
+    MessageBeep(MB_ICONEXCLAMATION);
+    const std::string text = forms::Format("%s [%s]", message.c_str(), pictureName_.c_str());
+    MessageBoxA(nullptr, text.c_str(), forms::Application::Get().Title().c_str(),
+                MB_OK | MB_TASKMODAL);
+  }
+  pictureName_.clear();
+}
+
+void TAll::ClearJpegState() {
+  preView_ = false;
+  orgWidth_ = 0;
+  orgHeight_ = 0;
+}
+
+// The form shows the picture with its palette: realise it there once, then
+// give the form's DC its own palette back.
+void TAll::RealizeInOwner() {
+  const HWND owner = ownerWindow_ ? ownerWindow_ : ownerForm_ ? ownerForm_->Handle() : nullptr;
+  if (!owner || !picture_.Palette()) return;
+  forms::WindowDc dc(owner);
+  if (!dc.get()) return;
+  HPALETTE old = SelectPalette(dc.get(), picture_.Palette(), FALSE);
+  RealizePalette(dc.get());
+  SelectPalette(dc.get(), old, FALSE);
+}

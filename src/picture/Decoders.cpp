@@ -1,0 +1,90 @@
+#include "picture/Decoders.h"
+
+#include <cstring>
+
+namespace picture {
+
+namespace {
+
+bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+struct ExtensionRow {
+  const char* extension;
+  Decoder decoder;
+};
+
+// Compared in this order.
+const ExtensionRow kExtensions[] = {
+    {".BMP", Decoder::Bmp}, {".ICO", Decoder::Ico},  {".WMF", Decoder::Wmf},
+    {".EMF", Decoder::Emf}, {".JPG", Decoder::Jpg},  {".JPE", Decoder::Jpg},
+    {".GIF", Decoder::Gif}, {".TIF", Decoder::Tiff}, {".PIC", Decoder::Pic},
+    {".P2", Decoder::Pic2}, {".MAG", Decoder::Mag},  {".Q4", Decoder::Xld4},
+    {".PI", Decoder::Pi},
+};
+
+}  // namespace
+
+std::string PictureExtension(const std::string& fileName) {
+  size_t dot = std::string::npos;
+  for (size_t i = 0; i < fileName.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(fileName[i]);
+    if (IsLeadByte(c)) {
+      ++i;  // the trail byte belongs to this character
+    } else if (c == '\\' || c == ':') {
+      dot = std::string::npos;
+    } else if (c == '.') {
+      dot = i;
+    }
+  }
+  if (dot == std::string::npos) return std::string();
+  std::string ext = fileName.substr(dot);
+  // Upper-case ASCII letters only, again stepping over double-byte characters.
+  for (size_t i = 0; i < ext.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(ext[i]);
+    if (IsLeadByte(c))
+      ++i;
+    else if (c >= 'a' && c <= 'z')
+      ext[i] = static_cast<char>(c - 'a' + 'A');
+  }
+  return ext;
+}
+
+Decoder DecoderFor(const std::string& upperExtension) {
+  for (const ExtensionRow& row : kExtensions)
+    if (upperExtension == row.extension) return row.decoder;
+  return Decoder::Unsupported;
+}
+
+const PluginRow& PluginRowFor(Decoder d) {
+  static const PluginRow kJpg = {"ifjpeg.spi", "JPG", true};
+  static const PluginRow kGif = {"ifgif.spi", "GIF", false};
+  static const PluginRow kTiff = {"iftiff.spi", "TIFF", false};
+  static const PluginRow kPic = {"ifpic.spi", "PIC", true};
+  static const PluginRow kPic2 = {"ifpic2.spi", "PIC2", true};
+  static const PluginRow kMag = {"ifmag.spi", "MAG", false};
+  static const PluginRow kXld4 = {"ifxld4.spi", "XLD4", false};
+  static const PluginRow kPi = {"ifpi.spi", "PI", false};
+  switch (d) {
+    case Decoder::Jpg: return kJpg;
+    case Decoder::Gif: return kGif;
+    case Decoder::Tiff: return kTiff;
+    case Decoder::Pic: return kPic;
+    case Decoder::Pic2: return kPic2;
+    case Decoder::Mag: return kMag;
+    case Decoder::Xld4: return kXld4;
+    default: return kPi;
+  }
+}
+
+const char* PluginMessage(int code) {
+  switch (code) {
+    case 2: return "未知のフォーマット";
+    case 3: return "データが壊れている";
+    case 4: return "メモリーが確保出来ない";
+    case 5: return "メモリーエラー";
+    case 6: return "ファイルリードエラー";
+    default: return "その他のエラー";
+  }
+}
+
+}  // namespace picture

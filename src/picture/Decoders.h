@@ -1,0 +1,33 @@
+// Which decoder serves a file: the extension rule and the plug-in table.
+#pragma once
+#include <string>
+
+namespace picture {
+
+enum class Decoder { Unsupported, Bmp, Ico, Wmf, Emf, Jpg, Gif, Tiff, Pic, Pic2, Mag, Xld4, Pi };
+
+// The extension of a file name: from the last "." after the last "\" or ":"
+// to the end, upper-cased (ASCII a-z only); empty when there is none.
+// Shift-JIS characters are stepped over whole, so a trail byte such as the
+// 0x5C of "表" is never taken for a separator.
+std::string PictureExtension(const std::string& fileName);
+
+Decoder DecoderFor(const std::string& upperExtension);
+
+inline bool IsNative(Decoder d) {
+  return d == Decoder::Bmp || d == Decoder::Ico || d == Decoder::Wmf || d == Decoder::Emf;
+}
+
+struct PluginRow {
+  const char* file;    // bare file name handed to LoadLibraryA
+  const char* format;  // only for the missing-plug-in message
+  bool allEntries;     // GetPictureInfo and GetPreview as well as GetPicture
+};
+
+// The row of a plug-in decoder (not for native or unsupported kinds).
+const PluginRow& PluginRowFor(Decoder d);
+
+// The user's message for a plug-in result code other than 0.
+const char* PluginMessage(int code);
+
+}  // namespace picture
