@@ -8,6 +8,7 @@ Texts cross the Wine boundary in Shift-JIS (cp932), as the program sees them.
 import io
 import os
 import pathlib
+import re
 import signal
 import subprocess
 import time
@@ -123,9 +124,31 @@ class Scr:
         self.kill()
 
 
+def _our_processes(pattern):
+    """PIDs of processes matching pattern that run in this test's Wine prefix
+    (other prefixes on the machine are left alone)."""
+    pids = []
+    me = str(PREFIX).encode()
+    for entry in pathlib.Path("/proc").iterdir():
+        if not entry.name.isdigit():
+            continue
+        try:
+            cmdline = (entry / "cmdline").read_bytes()
+            environ = (entry / "environ").read_bytes()
+        except OSError:
+            continue
+        if re.search(pattern.encode(), cmdline) and b"WINEPREFIX=" + me + b"\0" in environ:
+            pids.append(int(entry.name))
+    return pids
+
+
 def kill_all():
     """Ends every Glimora and helper process left from a previous test."""
-    subprocess.run(["pkill", "-9", "-f", r"Glimora\.scr|wintool\.exe|holdfile"], check=False)
+    for pid in _our_processes(r"Glimora\.scr|wintool\.exe"):
+        try:
+            os.kill(pid, signal.SIGKILL)
+        except OSError:
+            pass
     time.sleep(0.3)
 
 
