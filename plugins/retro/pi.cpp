@@ -160,14 +160,15 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
       const uint32_t pairs = coder.length();
       std::size_t distance;
       switch (position) {
-        case 0: distance = image[at - 2] == image[at - 1] ? 2 : 4; break;
+        case 0: distance = buffer[base + at - 2] == buffer[base + at - 1] ? 2 : 4; break;
         case 1: distance = width; break;
         case 2: distance = 2 * width; break;
         case 3: distance = width - 1; break;
         default: distance = width + 1; break;
       }
       const std::size_t end = std::min(total, at + 2 * static_cast<std::size_t>(pairs));
-      for (; at < end; ++at) image[at] = image[at - distance];
+      // base >= every distance: sources before the picture fall in the virtual lines.
+      for (; at < end; ++at) image[at] = buffer[base + at - distance];
       lastPosition = position;
     }
     if (bits.overrun()) return kBroken;

@@ -1,0 +1,3 @@
+#include "fuzz_target.h"
+
+RETRO_FUZZ_TARGET(PicFormat)
