@@ -17,12 +17,18 @@ struct Image {
   bool indexed = true;            // true: one palette index per pixel; false: B, G, R bytes
   std::vector<uint32_t> palette;  // 0x00RRGGBB entries, indexed images only
   std::vector<uint8_t> pixels;    // top-down rows, width * (indexed ? 1 : 3) bytes each, unpadded
-  uint16_t xDensity = 1;          // pixel aspect: equal values mean square pixels
+  // Pixel aspect as densities (pixels per unit length): equal values mean square
+  // pixels; pixels twice as tall as wide give xDensity 2, yDensity 1, so a host
+  // that stretches the dimension of lower density (width *= y / x when x < y,
+  // else height *= x / y) shows the picture with its true shape.
+  uint16_t xDensity = 1;
   uint16_t yDensity = 1;
   std::string comment;
 };
 
-// Same numbers as the plug-in interface's result codes.
+// Same numbers as the plug-in interface's result codes. A decode that does not
+// return kOk leaves the header fields it read but no pixels and no palette;
+// damaged or truncated data gives kBroken.
 enum Status : int { kOk = 0, kAborted = 1, kUnknownFormat = 2, kBroken = 3, kNoMemory = 4 };
 
 // Called now and then while decoding; returning true asks the decoder to stop (kAborted).
