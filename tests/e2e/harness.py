@@ -193,7 +193,7 @@ def find_window(cls, title=None):
     return int(out) if out else None
 
 
-def wait_window(cls, timeout=20.0, title=None):
+def wait_window(cls, timeout=45.0, title=None):
     out = wintool("wait", cls, int(timeout * 1000), *([title] if title else []), check=False,
                   timeout=timeout + 30)
     if not out:
