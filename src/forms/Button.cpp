@@ -11,6 +11,13 @@ void Button::Create(const std::string& caption, int left, int top, int width, in
                top, width, height, parent);
 }
 
+void Button::Create(const ControlSpec& spec) {
+  CreateHandle("BUTTON", spec.caption, spec.CommonStyle(true) | BS_PUSHBUTTON | BS_NOTIFY, 0,
+               spec.left, spec.top, spec.width, spec.height, spec.ParentHandle());
+  if (spec.Has(opDefault)) SetDefault(true);
+  if (spec.Has(opCancel)) SetCancel(true);
+}
+
 void Button::SetDefault(bool isDefault) {
   OwnerForm().SetDefaultButton(isDefault ? this : nullptr);
   SendMessageA(Handle(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON | BS_NOTIFY : BS_PUSHBUTTON | BS_NOTIFY,

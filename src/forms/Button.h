@@ -5,6 +5,7 @@
 #include <string>
 
 #include "forms/Control.h"
+#include "forms/ControlSpec.h"
 
 namespace forms {
 
@@ -13,6 +14,8 @@ class Button : public Control {
   Button(Form& form, const char* name) : Control(form, name) {}
   void Create(const std::string& caption, int left, int top, int width, int height,
               HWND parent = nullptr);
+  // From a form's table row: opDefault, opCancel and the common options.
+  void Create(const ControlSpec& spec);
   void SetDefault(bool isDefault);
   void SetCancel(bool isCancel);
 

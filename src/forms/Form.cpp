@@ -188,14 +188,43 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_ACTIVATE:
-      if (LOWORD(wp) != WA_INACTIVE) FormActivate();
+      if (LOWORD(wp) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) focusedChild_ = focus;
+        break;
+      }
+      FormActivate();
+      // As a dialog box does: the focus goes back to the control that had it,
+      // or to the first control in tab order, rather than to the form itself.
+      if (!HIWORD(wp)) {
+        HWND focus = focusedChild_ && IsChild(hwnd_, focusedChild_) && IsWindowVisible(focusedChild_)
+                         ? focusedChild_
+                         : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+        if (focus && IsChild(hwnd_, focus)) {
+          ::SetFocus(focus);
+          return 0;
+        }
+      }
       break;
-    case WM_HELP:
-      if (HelpContext) {
-        Application::Get().HelpContext(HelpContext);
+    case WM_HELP: {
+      // F1: the context of the control (or the nearest container) that has
+      // one, else the form's.
+      int context = HelpContext;
+      auto* info = reinterpret_cast<HELPINFO*>(lp);
+      HWND item = info && info->iContextType == HELPINFO_WINDOW ? static_cast<HWND>(info->hItemHandle) : nullptr;
+      for (HWND h = item; h && h != hwnd_; h = GetParent(h)) {
+        Control* c = Control::FromHandle(h);
+        if (c && c->HelpContext) {
+          context = c->HelpContext;
+          break;
+        }
+      }
+      if (context) {
+        Application::Get().HelpContext(context);
         return TRUE;
       }
       break;
+    }
     case WM_DESTROY:
       FormDestroy();
       if (Application::Get().MainForm() == this) PostQuitMessage(0);

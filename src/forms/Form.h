@@ -119,6 +119,7 @@ class Form {
   int modalResult_ = mrNone;
   int nextId_ = 100;
   ATOM nameAtom_ = 0;
+  HWND focusedChild_ = nullptr;  // restored when the form is activated again
 };
 
 }  // namespace forms

@@ -1,0 +1,23 @@
+// Check box (two states).
+#pragma once
+#include <functional>
+
+#include "forms/Control.h"
+#include "forms/ControlSpec.h"
+
+namespace forms {
+
+class CheckBox : public Control {
+ public:
+  CheckBox(Form& form, const char* name) : Control(form, name) {}
+  void Create(const ControlSpec& spec);
+
+  bool Checked() const;
+  void SetChecked(bool checked);
+
+  std::function<void()> OnClick;
+
+  bool OnCommand(WORD code) override;
+};
+
+}  // namespace forms

@@ -1,0 +1,35 @@
+// Editable drop-down combo box. ItemIndex is the chosen item, or -1 once the
+// user has typed text that is no item ("no selection").
+#pragma once
+#include <functional>
+#include <string>
+
+#include "forms/Control.h"
+#include "forms/ControlSpec.h"
+
+namespace forms {
+
+class ComboBox : public Control {
+ public:
+  ComboBox(Form& form, const char* name) : Control(form, name) {}
+  // Height 0 = the font's height; the drop-down list gets room below it.
+  void Create(const ControlSpec& spec);
+
+  int Count() const;
+  std::string Item(int index) const;
+  void Add(const std::string& text);
+  void Clear();
+
+  int ItemIndex() const;
+  // Selects an item and shows its text; -1 empties the text.
+  void SetItemIndex(int index);
+
+  std::function<void()> OnChange;  // text typed or item chosen
+
+  bool OnCommand(WORD code) override;
+
+ private:
+  bool typed_ = false;  // text edited since the last choice of an item
+};
+
+}  // namespace forms

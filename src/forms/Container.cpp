@@ -1,0 +1,64 @@
+#include "forms/Container.h"
+
+#include "forms/Application.h"
+#include "forms/Form.h"
+
+namespace forms {
+
+void Container::CreateContainer(const char* className, const std::string& caption, DWORD style,
+                                DWORD exStyle, int left, int top, int width, int height,
+                                HWND parent) {
+  HINSTANCE inst = GetModuleHandleA(nullptr);
+  WNDCLASSA existing;
+  if (!GetClassInfoA(inst, className, &existing)) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = WndProc;
+    wc.hInstance = inst;
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    wc.lpszClassName = className;
+    RegisterClassA(&wc);
+  }
+  // WS_EX_CONTROLPARENT lets Tab and the arrow keys reach the controls inside.
+  CreateHandle(className, caption, style | WS_CLIPSIBLINGS, exStyle | WS_EX_CONTROLPARENT, left,
+               top, width, height, parent);
+}
+
+HFONT Container::FormFont() const { return OwnerForm().Font(); }
+
+LRESULT Container::ContainerMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  HWND hwnd = Handle();
+  switch (msg) {
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT client;
+      GetClientRect(hwnd, &client);
+      Guarded([&] { Paint(dc, client); });
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    case WM_SETTEXT: {
+      LRESULT r = DefWindowProcA(hwnd, msg, wp, lp);
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return r;
+    }
+    default:
+      return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+}
+
+LRESULT CALLBACK Container::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto* self = static_cast<Container*>(Control::FromHandle(hwnd));
+  if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+  LRESULT result = 0;
+  if (Form::Reflect(msg, wp, lp, result)) return result;
+  try {
+    return self->ContainerMessage(msg, wp, lp);
+  } catch (...) {
+    Application::Get().HandleException();
+    return DefWindowProcA(hwnd, msg, wp, lp);
+  }
+}
+
+}  // namespace forms

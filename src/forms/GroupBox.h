@@ -1,0 +1,18 @@
+// Group box: a container that draws an etched frame with its caption; the
+// controls inside are its children and place themselves relative to it.
+#pragma once
+#include "forms/Container.h"
+#include "forms/ControlSpec.h"
+
+namespace forms {
+
+class GroupBox : public Container {
+ public:
+  GroupBox(Form& form, const char* name) : Container(form, name) {}
+  void Create(const ControlSpec& spec);
+
+ protected:
+  void Paint(HDC dc, const RECT& client) override;
+};
+
+}  // namespace forms

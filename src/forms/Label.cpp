@@ -1,0 +1,31 @@
+#include "forms/Label.h"
+
+#include <cstring>
+
+#include "forms/Form.h"
+#include "forms/Gdi.h"
+
+namespace forms {
+
+void Label::Create(const ControlSpec& spec) {
+  CreateHandle("STATIC", spec.caption, spec.CommonStyle(false) | SS_LEFT | SS_NOPREFIX, 0,
+               spec.left, spec.top, spec.width, spec.height, spec.ParentHandle());
+  if (spec.width == 0 && spec.height == 0) AutoSize();
+}
+
+void Label::AutoSize() {
+  std::string text = Text();
+  WindowDc dc(Handle());
+  Selection font(dc.get(), OwnerForm().Font());
+  SIZE size = {};
+  GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+  if (size.cy == 0) {
+    TEXTMETRICA tm = {};
+    GetTextMetricsA(dc.get(), &tm);
+    size.cy = tm.tmHeight;
+  }
+  RECT r = BoundsRect();
+  SetBounds(r.left, r.top, size.cx, size.cy);
+}
+
+}  // namespace forms

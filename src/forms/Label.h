@@ -1,0 +1,17 @@
+// Static text. A row with width and height 0 sizes the label to its caption
+// in the form's font.
+#pragma once
+#include "forms/Control.h"
+#include "forms/ControlSpec.h"
+
+namespace forms {
+
+class Label : public Control {
+ public:
+  Label(Form& form, const char* name) : Control(form, name) {}
+  void Create(const ControlSpec& spec);
+  // Fits the label to its text (one line).
+  void AutoSize();
+};
+
+}  // namespace forms

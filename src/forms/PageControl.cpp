@@ -1,0 +1,67 @@
+#include "forms/PageControl.h"
+
+#include "forms/Application.h"
+
+namespace forms {
+
+void PageControl::Create(const ControlSpec& spec) {
+  // Sheets are the tab control's children: clip them out of its painting.
+  DWORD style = spec.CommonStyle(true) | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  CreateHandle(WC_TABCONTROLA, "", style, WS_EX_CONTROLPARENT, spec.left, spec.top, spec.width,
+               spec.height, spec.ParentHandle());
+}
+
+RECT PageControl::AddSheet(TabSheet& sheet, const std::string& caption) {
+  TCITEMA item = {};
+  item.mask = TCIF_TEXT;
+  item.pszText = const_cast<char*>(caption.c_str());
+  SendMessageA(Handle(), TCM_INSERTITEMA, sheets_.size(), reinterpret_cast<LPARAM>(&item));
+  sheets_.push_back(&sheet);
+  RECT r;
+  GetClientRect(Handle(), &r);
+  SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+int PageControl::ActivePageIndex() const {
+  return static_cast<int>(SendMessageA(Handle(), TCM_GETCURSEL, 0, 0));
+}
+
+TabSheet* PageControl::ActivePage() const {
+  int i = ActivePageIndex();
+  return i >= 0 && i < PageCount() ? sheets_[static_cast<size_t>(i)] : nullptr;
+}
+
+void PageControl::SetActivePageIndex(int index) {
+  SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
+  ShowActive();
+}
+
+void PageControl::ShowActive() {
+  TabSheet* active = ActivePage();
+  // Show the new sheet before hiding the old, so nothing flickers through.
+  if (active) SetWindowPos(active->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  for (TabSheet* s : sheets_)
+    if (s != active) ShowWindow(s->Handle(), SW_HIDE);
+}
+
+bool PageControl::OnNotify(NMHDR* header, LRESULT& result) {
+  if (header->code != TCN_SELCHANGE) return false;
+  ShowActive();
+  if (OnChange) Guarded([this] { OnChange(); });
+  result = 0;
+  return true;
+}
+
+void TabSheet::Create(const ControlSpec& spec) {
+  auto* pages = dynamic_cast<PageControl*>(spec.container);
+  if (!pages) return;
+  index_ = pages->PageCount();
+  RECT r = pages->AddSheet(*this, spec.caption);
+  // The first sheet is the active one until the user or the form turns the page.
+  DWORD style = index_ == 0 && !spec.Has(opHidden) ? WS_VISIBLE : 0;
+  CreateContainer("TTabSheet", spec.caption, style, 0, r.left, r.top, r.right - r.left,
+                  r.bottom - r.top, pages->Handle());
+}
+
+}  // namespace forms

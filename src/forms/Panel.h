@@ -1,0 +1,18 @@
+// Panel: a container with a raised one-pixel bevel and an optional centred
+// caption.
+#pragma once
+#include "forms/Container.h"
+#include "forms/ControlSpec.h"
+
+namespace forms {
+
+class Panel : public Container {
+ public:
+  Panel(Form& form, const char* name) : Container(form, name) {}
+  void Create(const ControlSpec& spec);
+
+ protected:
+  void Paint(HDC dc, const RECT& client) override;
+};
+
+}  // namespace forms

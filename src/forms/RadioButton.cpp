@@ -1,0 +1,48 @@
+#include "forms/RadioButton.h"
+
+#include "forms/Application.h"
+
+namespace forms {
+
+void RadioButton::Create(const ControlSpec& spec) {
+  // BS_RADIOBUTTON (not auto): the exclusion is ours, per parent, so that a
+  // group box or panel is a group whatever the WS_GROUP marks say.
+  // The first button of a group is its tab stop until another is checked.
+  DWORD style = spec.CommonStyle(spec.Has(opGroup) || spec.Has(opChecked));
+  CreateHandle("BUTTON", spec.caption, style | BS_RADIOBUTTON | BS_NOTIFY, 0, spec.left, spec.top,
+               spec.width, spec.height, spec.ParentHandle());
+  SetChecked(spec.Has(opChecked));
+}
+
+bool RadioButton::Checked() const {
+  return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void RadioButton::SetChecked(bool checked) {
+  HWND self = Handle();
+  SendMessageA(self, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+  if (!checked) return;
+  // The checked button is the group's tab stop, as in a dialog box.
+  SetWindowLongA(self, GWL_STYLE, GetWindowLongA(self, GWL_STYLE) | WS_TABSTOP);
+  for (HWND h = GetWindow(GetParent(self), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (h == self || !dynamic_cast<RadioButton*>(Control::FromHandle(h))) continue;
+    SendMessageA(h, BM_SETCHECK, BST_UNCHECKED, 0);
+    SetWindowLongA(h, GWL_STYLE, GetWindowLongA(h, GWL_STYLE) & ~WS_TABSTOP);
+  }
+}
+
+bool RadioButton::OnCommand(WORD code) {
+  switch (code) {
+    case BN_CLICKED:
+      SetChecked(true);
+      if (OnClick) Guarded([this] { OnClick(); });
+      return true;
+    case BN_DOUBLECLICKED:
+      if (OnDoubleClick) Guarded([this] { OnDoubleClick(); });
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace forms
