@@ -1,0 +1,58 @@
+// The other page: background, image position and the three delays.
+#include "dialogs/Dialog.h"
+
+#include "dialogs/FileLists.h"
+#include "settings/Keys.h"
+
+using forms::ControlSpec;
+
+namespace {
+// In the order of the stored BackColor index.
+const char* const kColours[] = {"黒色", "赤色", "青色", "緑色", "紫色", "青緑色",
+                                "濃紺色", "栗色", "空色", "灰色", "銀色", "白色"};
+const int kDelayMaxLength = 6;
+}  // namespace
+
+void TSetDialog::CreateEtcPage() {
+  forms::Control* page = &EtcSheet;
+  forms::Control* back = &Panel2;
+  forms::Control* pos = &Panel1;
+  forms::CreateControls({
+      {Panel2, "", 16, 16, 553, 129, 0, page},
+      {BackLbl, "背　景", 16, 12, 0, 0, 0, back},
+      {BackRBtn0, "単色", 96, 11, 90, 17, forms::opGroup | forms::opChecked, back},
+      {BackCmbBox, "黒色", 192, 8, 81, 0, 0, back},
+      {BackRBtn1, "画像", 96, 43, 90, 17, 0, back},
+      {BackFileLbl, "現在設定されているファイル名", 192, 44, 0, 0, 0, back},
+      {Button1, "変更", 116, 64, 61, 25, forms::opGroup, back},
+      {BackEdit, settings::kNone, 192, 64, 345, 26, forms::opReadOnly | forms::opNoTabStop, back},
+      {BackRBtn2, "デスクトップ", 96, 98, 120, 17, 0, back},
+      {Panel1, "", 16, 152, 553, 169, 0, page},
+      {ImagePosLbl, "画像を表示する位置", 16, 20, 0, 0, 0, pos},
+      {ImagePosRBtn0, "画面の中央", 224, 19, 120, 17, forms::opGroup | forms::opChecked, pos},
+      {ImagePosRBtn1, "ランダム", 360, 19, 100, 17, 0, pos},
+      {FirstDelayLbl, "画像を最初に表示するまでの時間", 16, 54, 0, 0, 0, pos},
+      {FirstDelayEdit, "", 304, 50, 65, 24, forms::opGroup, pos},
+      {FirstDelayUnitLbl, "ミリ秒", 376, 54, 0, 0, 0, pos},
+      {ImageOnLbl, "画像が表示されている時間", 16, 91, 0, 0, 0, pos},
+      {ImageOnEdit, "", 304, 87, 65, 24, forms::opGroup, pos},
+      {ImageOnUnitLbl, "ミリ秒", 376, 91, 0, 0, 0, pos},
+      {ImageOffLbl, "画像が消去されている時間", 16, 128, 0, 0, 0, pos},
+      {ImageOffEdit, "", 304, 124, 65, 24, forms::opGroup, pos},
+      {ImageOffUnitLbl, "ミリ秒", 376, 128, 0, 0, 0, pos},
+  });
+  for (const char* colour : kColours) BackCmbBox.Add(colour);
+  BackCmbBox.SetItemIndex(0);
+  // Six characters of any kind: the conversion on OK is the only check.
+  for (forms::Edit* edit : {&FirstDelayEdit, &ImageOnEdit, &ImageOffEdit}) edit->SetMaxLength(kDelayMaxLength);
+}
+
+// Background image chooser. The radio stays as it is: choosing a file is not
+// choosing the image background.
+void TSetDialog::Button1Click() {
+  OpenDialog.Options = forms::ofHideReadOnly | forms::ofAllowMultiSelect | forms::ofPathMustExist |
+                       forms::ofFileMustExist;
+  OpenDialog.Filter = kGraphicFilter;
+  OpenDialog.FileName = kGraphicPattern;
+  if (OpenDialog.Execute()) BackEdit.SetText(OpenDialog.FileName);
+}

@@ -1,0 +1,68 @@
+#include "dialogs/FileLists.h"
+
+void PrepareAddDialog(forms::OpenDialog& dialog, const char* filter, const char* pattern) {
+  dialog.Options = forms::ofHideReadOnly | forms::ofAllowMultiSelect | forms::ofPathMustExist |
+                   forms::ofFileMustExist;
+  dialog.Filter = filter;
+  dialog.FileName = pattern;
+  dialog.Title.clear();
+  dialog.InitialDir.clear();
+}
+
+std::vector<int> SelectedIndexes(const forms::ListBox& list) {
+  std::vector<int> out;
+  for (int i = 0, n = list.Count(); i < n; ++i)
+    if (list.Selected(i)) out.push_back(i);
+  return out;
+}
+
+void InsertBeforeCurrent(forms::ListBox& list, forms::ListBox* parallel,
+                         const std::vector<std::string>& files, const std::string& fill) {
+  int at = list.Count();
+  if (list.Count() > 0) {
+    const int current = list.ItemIndex();
+    if (current >= 0 && current < list.Count()) {
+      list.SetSelected(current, false);
+      at = current;
+    }
+  }
+  for (const std::string& file : files) {
+    list.Insert(at, file);
+    if (parallel) parallel->Insert(at, fill);
+    list.SetSelected(at, true);
+    ++at;
+  }
+}
+
+namespace {
+void MoveEntry(forms::ListBox& list, forms::ListBox* parallel, int from, int to) {
+  list.Move(from, to);
+  if (parallel) parallel->Move(from, to);
+  list.SetSelected(to, true);
+}
+}  // namespace
+
+void MoveSelectedUp(forms::ListBox& list, forms::ListBox* parallel) {
+  const int current = list.ItemIndex();
+  if (current <= 0) return;
+  const std::vector<int> selected = SelectedIndexes(list);
+  if (selected.empty() || selected.front() == 0) return;
+  for (int i : selected) MoveEntry(list, parallel, i, i - 1);
+}
+
+void MoveSelectedDown(forms::ListBox& list, forms::ListBox* parallel) {
+  const int last = list.Count() - 1;
+  const int current = list.ItemIndex();
+  if (current < 0 || current >= last) return;
+  const std::vector<int> selected = SelectedIndexes(list);
+  if (selected.empty() || selected.back() == last) return;
+  for (auto it = selected.rbegin(); it != selected.rend(); ++it) MoveEntry(list, parallel, *it, *it + 1);
+}
+
+void DeleteSelected(forms::ListBox& list, forms::ListBox* parallel) {
+  const std::vector<int> selected = SelectedIndexes(list);
+  for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
+    if (parallel) parallel->Delete(*it);
+    list.Delete(*it);
+  }
+}

@@ -1,0 +1,120 @@
+// The music page: the MIDI list and its test playback.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <string>
+
+#include "dialogs/Dialog.h"
+#include "dialogs/FileLists.h"
+#include "forms/Application.h"
+#include "forms/Error.h"
+
+namespace {
+const char kPlayCaption[] = "テスト再生";
+const char kPreparingCaption[] = "(再生準備中..)";
+const char kStopCaption[] = "再生をやめる";
+
+// The system's text for an MCI error, with its code, as the user sees it.
+std::string MciErrorMessage(MCIERROR code) {
+  char text[256] = {};
+  std::string reason = mciGetErrorStringA(code, text, sizeof text) && text[0] ? text : "原因不明のｴﾗｰ";
+  return reason + "\r\n(エラーコード:" + std::to_string(code) + ")";
+}
+}  // namespace
+
+void TSetDialog::CreateMusicPage() {
+  forms::Control* page = &BGMSheet;
+  forms::Control* panel = &BGMPanel;
+  forms::CreateControls({
+      {BGMPanel, "", 16, 16, 553, 41, 0, page},
+      {BGMLbl, "ＢＧＭの再生", 24, 12, 0, 0, 0, panel},
+      {BGMRBtn0, " Ｏ Ｎ", 168, 12, 90, 17, forms::opGroup, panel},
+      {BGMRBtn1, " ＯＦＦ", 272, 12, 90, 17, forms::opChecked, panel},
+      {MidiListLbl, "ＢＧＭにするＭＩＤＩファイルのリスト", 16, 72, 0, 0, 0, page},
+      {MidiListBox, "", 16, 96, 425, 153, forms::opMultiSelect | forms::opNoTabStop, page},
+      {MidiAddBtn, "追    加", 448, 96, 121, 33, forms::opGroup, page},
+      {MidiUpBtn, "上 へ", 448, 136, 57, 33, 0, page},
+      {MidiDownBtn, "下 へ", 512, 136, 57, 33, 0, page},
+      {MidiDeleteBtn, "削    除", 448, 176, 121, 33, 0, page},
+      {MidiPlayBtn, kPlayCaption, 448, 216, 121, 33, 0, page},
+      {MidiOrderLbl, "再生する順番", 16, 260, 0, 0, 0, page},
+      {MidiOrderRBtn0, "リストの順番", 152, 256, 120, 17, forms::opGroup | forms::opChecked, page},
+      {MidiOrderRBtn1, "ランダム", 288, 256, 100, 17, 0, page},
+      {FromLastMidiCBox, "前回の続きから再生する", 16, 282, 250, 17, forms::opGroup, page},
+  });
+}
+
+void TSetDialog::SetMusicControlsEnabled(bool enabled) {
+  for (forms::Button* b : {&MidiAddBtn, &MidiUpBtn, &MidiDownBtn, &MidiPlayBtn}) b->SetEnabled(enabled);
+}
+
+void TSetDialog::StopMidiTest() {
+  if (!midiTestPlaying_) return;
+  MidiTestPlayer.Close();
+  midiTestPlaying_ = false;
+  MidiPlayBtn.SetText(kPlayCaption);
+}
+
+void TSetDialog::MidiListBoxClick() {
+  StopMidiTest();
+  SetMusicControlsEnabled(MidiListBox.SelCount() <= 1);
+}
+
+void TSetDialog::MidiAddBtnClick() {
+  StopMidiTest();
+  PrepareAddDialog(OpenDialog, kMidiFilter, kMidiPattern);
+  if (!OpenDialog.Execute()) return;
+  InsertBeforeCurrent(MidiListBox, nullptr, OpenDialog.Files(), "");
+  if (MidiListBox.SelCount() >= 2) SetMusicControlsEnabled(false);
+}
+
+// Moving leaves a running test alone.
+void TSetDialog::MidiUpBtnClick() { MoveSelectedUp(MidiListBox, nullptr); }
+
+void TSetDialog::MidiDownBtnClick() { MoveSelectedDown(MidiListBox, nullptr); }
+
+void TSetDialog::MidiDeleteBtnClick() {
+  StopMidiTest();
+  if (MidiListBox.Count() == 0) return;
+  DeleteSelected(MidiListBox, nullptr);
+  SetMusicControlsEnabled(true);
+}
+
+// One press starts the test, the next one stops it.
+void TSetDialog::MidiPlayBtnClick() {
+  if (MidiListBox.Count() == 0) return;
+  MidiTestPlayer.Close();
+  if (midiTestPlaying_) {
+    MidiPlayBtn.SetText(kPlayCaption);
+    midiTestPlaying_ = false;
+    return;
+  }
+  for (int i : SelectedIndexes(MidiListBox)) {
+    midiTestPlaying_ = true;
+    MidiPlayBtn.SetText(kPreparingCaption);
+    UpdateWindow(MidiPlayBtn.Handle());
+    MidiTestPlayer.SetFileName(MidiListBox.Item(i));
+    try {
+      MidiTestPlayer.Open();
+    } catch (const forms::Error&) {
+      // The code is what the message needs; the player has recorded it.
+    }
+    if (MidiTestPlayer.ErrorCode() == 0) MidiTestPlayer.Play();
+    const MCIERROR error = MidiTestPlayer.ErrorCode();
+    if (error != 0) {
+      MidiTestPlayer.Close();
+      const std::string message = MciErrorMessage(error);
+      MessageBoxA(Handle(), message.c_str(), forms::Application::Get().Title().c_str(),
+                  MB_OK | MB_ICONERROR);
+      MidiPlayBtn.SetText(kPlayCaption);
+      midiTestPlaying_ = false;
+      return;
+    }
+    MidiPlayBtn.SetText(kStopCaption);
+  }
+}
+
+void TSetDialog::MidiTestPlayerNotify() {
+  midiTestPlaying_ = false;
+  MidiPlayBtn.SetText(kPlayCaption);
+}

@@ -1,0 +1,156 @@
+// The theme record against real settings files: what the dialog opens with,
+// the older single-effect keys, and the bytes it writes on OK.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "dialogs/ThemeRecord.h"
+#include "forms/Error.h"
+
+namespace {
+
+// A settings file of the test's own, next to the test program.
+class ThemeFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char full[MAX_PATH];
+    GetFullPathNameA("theme_record_test.ini", MAX_PATH, full, nullptr);
+    path_ = full;
+    std::remove(path_.c_str());
+  }
+  void TearDown() override { std::remove(path_.c_str()); }
+
+  void Put(const std::string& text) {
+    std::ofstream(path_, std::ios::binary) << text;
+  }
+  std::string Bytes() const {
+    std::ifstream in(path_, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  settings::IniFile Ini() const { return settings::IniFile(path_.c_str()); }
+
+  std::string path_;
+};
+
+using Switches = ThemeRecord::EffectSwitches;
+const Switches kBlindOnly = {false, true, false, false, false, false, false, false};
+
+Switches Preset(int code, Switches start = kBlindOnly) {
+  ApplyOlderEffectKey(code, start);
+  return start;
+}
+
+}  // namespace
+
+// Kinds: none, blind, scroll, stretch, slide, split slide, mesh, fade.
+TEST(OlderEffectKey, PresetsTheSwitchesItNames) {
+  EXPECT_EQ(Preset(-1), kBlindOnly);
+  EXPECT_EQ(Preset(0), (Switches{true, false, false, false, false, false, false, false}));
+  EXPECT_EQ(Preset(1), kBlindOnly);
+  EXPECT_EQ(Preset(2), (Switches{false, false, true, false, false, false, false, false}));
+  EXPECT_EQ(Preset(3), (Switches{false, false, false, true, false, false, false, false}));
+  EXPECT_EQ(Preset(4), (Switches{false, false, false, false, false, true, false, false}));
+  EXPECT_EQ(Preset(5), (Switches{false, false, false, false, false, false, true, false}));
+  EXPECT_EQ(Preset(99), (Switches{false, true, true, true, true, true, true, false}));
+  for (int other : {6, 7, 8, 98, 100, -2}) EXPECT_EQ(Preset(other), kBlindOnly) << other;
+}
+
+TEST(OlderEffectKey, AddsToWhatTheSwitchKeysSay) {
+  const Switches noneAndFade = {true, false, false, false, false, false, false, true};
+  EXPECT_EQ(Preset(99, noneAndFade), (Switches{true, true, true, true, true, true, true, true}));
+  EXPECT_EQ(Preset(1, noneAndFade), (Switches{true, true, false, false, false, false, false, true}));
+}
+
+TEST_F(ThemeFile, MissingSectionGivesTheDialogDefaults) {
+  const ThemeRecord r = ReadTheme(Ini(), 3);
+  EXPECT_TRUE(r.Title);
+  EXPECT_EQ(r.TitleText[0], "Wren presents");
+  EXPECT_EQ(r.TitleText[1], "Glimora");
+  EXPECT_EQ(r.TitleFontName[0], "Times New Roman");
+  EXPECT_EQ(r.TitleFontSize[0], 48);
+  EXPECT_EQ(r.TitleFontSize[1], 96);
+  EXPECT_EQ(r.TitleOnDelay, 1500);
+  EXPECT_TRUE(r.Images.empty());
+  EXPECT_TRUE(r.ImageOrdRandom);
+  EXPECT_TRUE(r.BGM);
+  EXPECT_TRUE(r.MidiOrdRandom);
+  EXPECT_EQ(r.Appear, kBlindOnly);
+  EXPECT_EQ(r.Erase, kBlindOnly);
+  EXPECT_EQ(r.ImageFadeInSpeed, 400);
+  EXPECT_EQ(r.ImageFadeOutSpeed, 400);
+  EXPECT_TRUE(r.ImagePosRandom);
+  EXPECT_EQ(r.BackColor, 0);
+  EXPECT_EQ(r.BackFileName, "なし");
+  EXPECT_EQ(r.FirstDelay, 4000);
+  EXPECT_EQ(r.ImageOnDelay, 3000);
+  EXPECT_EQ(r.ImageOffDelay, 2000);
+}
+
+TEST_F(ThemeFile, ListsAreReadParallelWithNoneForAMissingWave) {
+  Put("[Theme2]\r\nImageCount=3\r\nImage0=C:\\a.bmp\r\nImage1=C:\\b.bmp\r\nImage2=C:\\c.bmp\r\n"
+      "Wave0=C:\\a.wav\r\nWave2=C:\\c.wav\r\nMidiCount=2\r\nMidi0=C:\\x.mid\r\n"
+      "ImageOnEffect=99\r\nImageOffEffect=0\r\nImageFadeOn=1\r\n");
+  const ThemeRecord r = ReadTheme(Ini(), 2);
+  EXPECT_EQ(r.Images, (std::vector<std::string>{"C:\\a.bmp", "C:\\b.bmp", "C:\\c.bmp"}));
+  EXPECT_EQ(r.Waves, (std::vector<std::string>{"C:\\a.wav", "なし", "C:\\c.wav"}));
+  EXPECT_EQ(r.Midis, (std::vector<std::string>{"C:\\x.mid", ""}));
+  EXPECT_EQ(r.Appear, (Switches{false, true, true, true, true, true, true, true}));
+  EXPECT_EQ(r.Erase, (Switches{true, false, false, false, false, false, false, false}));
+}
+
+TEST_F(ThemeFile, WritesEveryKeyInOrderAndDropsTheOlderKeys) {
+  Put("[Theme0]\r\nTitleText0=by hand\r\nImageOnEffect=99\r\nLastImageNumber=7\r\nLastMidiNumber=2\r\n"
+      "Image5=stale\r\n[Theme1]\r\nTitle=0\r\n");
+  ThemeRecord r = ReadTheme(Ini(), 0);
+  r.Images = {"C:\\p\\a.bmp", "C:\\p\\b.jpg"};
+  r.Waves = {"なし", "C:\\p\\b.wav"};
+  r.Midis = {"C:\\m.mid"};
+  r.BackColor = -1;
+  r.FirstDelay = -5;
+  settings::IniFile ini = Ini();
+  WriteTheme(ini, 0, r);
+  const std::string expected =
+      "[Theme1]\r\nTitle=0\r\n"
+      "[Theme0]\r\nTitle=1\r\nTitleText0=by hand\r\nTitleText1=Glimora\r\n"
+      "TitleFontName0=Times New Roman\r\nTitleFontName1=Times New Roman\r\n"
+      "TitleFontSize0=48\r\nTitleFontSize1=96\r\nTitleR=255\r\nTitleG=255\r\nTitleB=255\r\n"
+      "TitleFadeInterval=100\r\nTitleOnDelay=1500\r\n"
+      "ImageCount=2\r\nImage0=C:\\p\\a.bmp\r\nImage1=C:\\p\\b.jpg\r\nWave0=なし\r\nWave1=C:\\p\\b.wav\r\n"
+      "ImageOrdRandom=1\r\nFromLastImage=0\r\nLastImageNumber=7\r\n"
+      "BGM=1\r\nMidiCount=1\r\nMidi0=C:\\m.mid\r\nMidiOrdRandom=1\r\nFromLastMidi=0\r\nLastMidiNumber=2\r\n"
+      "ImageNormalOn=0\r\nImageBlindOn=1\r\nImageScrollOn=1\r\nImageStretchOn=1\r\nImageSlideOn=1\r\n"
+      "ImageHalfSlideOn=1\r\nImageMeshOn=1\r\nImageFadeOn=0\r\nImageFadeInSpeed=400\r\n"
+      "ImageNormalOff=0\r\nImageBlindOff=1\r\nImageScrollOff=0\r\nImageStretchOff=0\r\nImageSlideOff=0\r\n"
+      "ImageHalfSlideOff=0\r\nImageMeshOff=0\r\nImageFadeOff=0\r\nImageFadeOutSpeed=400\r\n"
+      "NotErase=0\r\nImagePosRandom=1\r\nBackGround=0\r\nBackColor=-1\r\nBackFileName=なし\r\n"
+      "FirstDelay=-5\r\nImageOnDelay=3000\r\nImageOffDelay=2000\r\n";
+  EXPECT_EQ(Bytes(), expected);
+}
+
+TEST_F(ThemeFile, EmptyListsWriteACountOfZeroAndNoEntries) {
+  settings::IniFile ini = Ini();
+  WriteTheme(ini, 4, ReadTheme(ini, 4));
+  const std::string bytes = Bytes();
+  EXPECT_NE(bytes.find("ImageCount=0\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("MidiCount=0\r\n"), std::string::npos);
+  EXPECT_EQ(bytes.find("Image0"), std::string::npos);
+  EXPECT_EQ(bytes.find("Wave"), std::string::npos);
+  EXPECT_EQ(bytes.find("Midi0"), std::string::npos);
+}
+
+TEST_F(ThemeFile, AFileThatCannotBeWrittenRaisesTheWriteError) {
+  settings::IniFile ini("Z:\\no\\such\\folder\\Glimora.ini");
+  try {
+    WriteTheme(ini, 0, ThemeRecord());
+    FAIL() << "no error";
+  } catch (const forms::Error& e) {
+    EXPECT_EQ(std::string(e.what()), "Z:\\no\\such\\folder\\Glimora.ini に書き込めません");
+  }
+}
