@@ -14,8 +14,8 @@
 //   wintool post <hwnd> <msg> <wp> <lp>     PostMessage
 //   wintool send <hwnd> <msg> <wp> <lp>     SendMessage, prints the result
 //   wintool close <hwnd>                    WM_CLOSE (posted)
-//   wintool parent <w> <h> [class]          creates a window (to host a preview, or of a given class);
-//                                           prints its hwnd, runs until closed
+//   wintool parent <w> <h> [class [x y]]    creates a window (to host a preview, or of a given class,
+//                                           at 100,100 or x,y); prints its hwnd, runs until closed
 //   wintool hold <path>                     opens a file with no sharing and keeps it until killed
 //   wintool lbitems <hwnd>                  list box items with their selection state
 // Line format of tree/top: hwnd|name|class|text|left,top,right,bottom|visible|enabled|checked|style
@@ -210,7 +210,10 @@ int main(int argc, char** argv) {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
     wc.lpszClassName = argc > 4 ? argv[4] : "GlimoraTestPreviewHost";
     RegisterClassA(&wc);
-    HWND h = CreateWindowExA(0, wc.lpszClassName, "preview host", WS_POPUP | WS_CLIPCHILDREN | WS_VISIBLE, 100, 100,
+    // A stand-in task bar needs its place (it may begin off the screen, at -2).
+    const int x = argc > 6 ? std::atoi(argv[5]) : 100;
+    const int y = argc > 6 ? std::atoi(argv[6]) : 100;
+    HWND h = CreateWindowExA(0, wc.lpszClassName, "preview host", WS_POPUP | WS_CLIPCHILDREN | WS_VISIBLE, x, y,
                              std::atoi(argv[2]), std::atoi(argv[3]), nullptr, nullptr, wc.hInstance, nullptr);
     std::printf("%lld\n", FromHwnd(h));
     std::fflush(stdout);
