@@ -1,0 +1,68 @@
+// Slide: the picture slides into its own rectangle through one of its
+// edges, 2 pixels per step (appear), or out of it (erase). Nothing is drawn
+// outside R_img.
+#include "saver/effects/Draw.h"
+
+namespace saver {
+namespace {
+
+void SetUp(EffectContext& c, int interval) {
+  EffectState& st = *c.State;
+  st.EffectStep = 2;
+  st.Progress = 2;
+  st.SideFlag = c.Random ? c.Random(100) % 2 : 0;
+  fx::Begin(c, interval);
+}
+
+}  // namespace
+
+void SlideOn(EffectContext& c) {
+  EffectState& st = *c.State;
+  if (*c.StateEntered) return SetUp(c, c.AppearInterval);
+  const int s = st.Progress, W = c.W, H = c.H, X = c.X, Y = c.Y;
+  const bool vertical = c.EffectCoin == 1;
+  if (s <= (vertical ? H : W)) {
+    // The leading strip of depth s, placed at the far side of R_img.
+    if (vertical && st.SideFlag)  // up from the bottom edge
+      fx::CopyImage(c, fx::Rect(0, 0, W, s), X, Y + H - s);
+    else if (vertical)  // down from the top edge
+      fx::CopyImage(c, fx::Rect(0, H - s, W, H), X, Y);
+    else if (st.SideFlag)  // left from the right edge
+      fx::CopyImage(c, fx::Rect(0, 0, s, H), X + W - s, Y);
+    else  // right from the left edge
+      fx::CopyImage(c, fx::Rect(W - s, 0, W, H), X, Y);
+    fx::FlushRect(c, fx::ImageRect(c));
+    st.Progress += st.EffectStep;
+    return;
+  }
+  fx::DrawImageAt(c, X, Y);
+  fx::FlushRect(c, fx::ImageRect(c));
+  c.End();
+}
+
+void SlideOff(EffectContext& c) {
+  EffectState& st = *c.State;
+  if (*c.StateEntered) return SetUp(c, c.EraseInterval);
+  const int s = st.Progress, W = c.W, H = c.H, X = c.X, Y = c.Y;
+  const bool horizontal = c.EffectCoin == 1;  // erasing slides across the other axis
+  const RECT r = fx::ImageRect(c);
+  fx::Restore(c, r);
+  if (s <= (horizontal ? W : H)) {
+    // What is left of the picture, shifted by s.
+    if (horizontal && st.SideFlag)  // out through the left edge
+      fx::CopyImage(c, fx::Rect(s, 0, W, H), X, Y);
+    else if (horizontal)  // out through the right edge
+      fx::CopyImage(c, fx::Rect(0, 0, W - s, H), X + s, Y);
+    else if (st.SideFlag)  // out through the top edge
+      fx::CopyImage(c, fx::Rect(0, s, W, H), X, Y);
+    else  // out through the bottom edge
+      fx::CopyImage(c, fx::Rect(0, 0, W, H - s), X, Y + s);
+    fx::FlushRect(c, r);
+    st.Progress += st.EffectStep;
+    return;
+  }
+  fx::FlushRect(c, r);
+  c.End();
+}
+
+}  // namespace saver

@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "Model.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace fxtest {
+
+namespace {
+
+constexpr int kFade[4][4] = {{13, 15, 4, 8}, {10, 11, 2, 6}, {3, 7, 14, 16}, {1, 5, 9, 12}};
+constexpr int kMesh[8][8] = {
+    {14, 14, 14, 15, 15, 15, 15, 16}, {12, 12, 12, 13, 13, 13, 13, 15},
+    {10, 10, 10, 11, 11, 11, 13, 15}, {8, 8, 9, 9, 9, 11, 13, 15},
+    {6, 6, 7, 7, 9, 11, 13, 15},      {4, 5, 5, 7, 9, 10, 12, 14},
+    {2, 3, 5, 6, 8, 10, 12, 14},      {1, 3, 4, 6, 8, 10, 12, 14},
+};
+
+std::string Str(const RECT& r) {
+  std::ostringstream o;
+  o << "R(" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
+  return o.str();
+}
+
+// First difference between a bitmap and the model's array, or empty.
+std::string Diff(const Dib& dib, const std::vector<uint32_t>& want, int cw, int ch) {
+  for (int y = 0; y < ch; ++y)
+    for (int x = 0; x < cw; ++x)
+      if (dib.Get(x, y) != want[y * cw + x]) {
+        std::ostringstream o;
+        o << std::hex << "pixel (" << std::dec << x << "," << y << ") is 0x" << std::hex
+          << dib.Get(x, y) << ", expected 0x" << want[y * cw + x];
+        return o.str();
+      }
+  return {};
+}
+
+}  // namespace
+
+Model::Model(const Stage& stage)
+    : CW(stage.g.CW), CH(stage.g.CH), W(stage.g.W), H(stage.g.H), X(stage.g.X), Y(stage.g.Y),
+      img{X, Y, X + W, Y + H}, stage_(stage) {
+  screen.resize(CW * CH);
+  window.resize(CW * CH);
+  for (int y = 0; y < CH; ++y)
+    for (int x = 0; x < CW; ++x) {
+      screen[y * CW + x] = stage.screen->Get(x, y);
+      window[y * CW + x] = stage.window->Get(x, y);
+    }
+}
+
+int Model::Threshold(int band, int x, int y) {
+  return band == 8 ? kMesh[y & 7][x & 7] : kFade[y & 3][x & 3];
+}
+
+void Model::Draw(const RECT& src, int x, int y) {
+  for (int sy = src.top; sy < src.bottom; ++sy)
+    for (int sx = src.left; sx < src.right; ++sx)
+      Put(x + sx - src.left, y + sy - src.top, stage_.imagePx(sx, sy));
+}
+
+void Model::Restore(const RECT& r) {
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) Put(x, y, stage_.backPx(x, y));
+}
+
+void Model::Stretch(const RECT& dst) {
+  const int w = dst.right - dst.left, h = dst.bottom - dst.top;
+  if (w <= 0 || h <= 0) return;
+  Dib band(w, h, 32);
+  SetStretchBltMode(band.dc(), COLORONCOLOR);
+  StretchBlt(band.dc(), 0, 0, w, h, stage_.image->dc(), 0, 0, W, H, SRCCOPY);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) Put(dst.left + x, dst.top + y, band.Get(x, y));
+}
+
+void Model::Mix(int band, int k, bool in, const RECT& r) {
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) {
+      const bool set = Threshold(band, x, y) <= k;
+      Put(x, y, set == in ? stage_.imagePx(x - X, y - Y) : stage_.backPx(x, y));
+    }
+}
+
+void Model::Flush(const RECT& r) {
+  flushes.push_back(r);
+  for (int y = std::max<int>(0, r.top); y < std::min<int>(CH, r.bottom); ++y)
+    for (int x = std::max<int>(0, r.left); x < std::min<int>(CW, r.right); ++x)
+      window[y * CW + x] = screen[y * CW + x];
+}
+
+::testing::AssertionResult RunEffect(Stage& stage, Routine routine, const Steps& steps,
+                                     int expectedInterval) {
+  Model model(stage);
+  const uint8_t show = stage.show;
+  stage.entered = true;
+  stage.intervals.clear();
+  stage.flushes.clear();
+
+  routine(stage.ctx);  // set-up: draws nothing
+  if (stage.entered) return ::testing::AssertionFailure() << "set-up left StateEntered set";
+  if (stage.show != show) return ::testing::AssertionFailure() << "set-up ended the effect";
+  if (stage.intervals != std::vector<int>{expectedInterval})
+    return ::testing::AssertionFailure()
+           << "set-up interval " << (stage.intervals.empty() ? -1 : stage.intervals.back())
+           << ", expected " << expectedInterval;
+  if (!stage.flushes.empty()) return ::testing::AssertionFailure() << "set-up flushed";
+  if (auto d = Diff(*stage.screen, model.screen, model.CW, model.CH); !d.empty())
+    return ::testing::AssertionFailure() << "set-up drew: " << d;
+
+  for (size_t i = 0; i < steps.size(); ++i) {
+    stage.flushes.clear();
+    model.flushes.clear();
+    routine(stage.ctx);
+    steps[i](model);
+    const bool last = i + 1 == steps.size();
+    auto fail = [&] { return ::testing::AssertionFailure() << "step " << i + 1 << " of " << steps.size() << ": "; };
+    if (auto d = Diff(*stage.screen, model.screen, model.CW, model.CH); !d.empty())
+      return fail() << "screen bitmap " << d;
+    if (auto d = Diff(*stage.window, model.window, model.CW, model.CH); !d.empty())
+      return fail() << "window " << d;
+    if (stage.flushes.size() != model.flushes.size())
+      return fail() << stage.flushes.size() << " flushes, expected " << model.flushes.size();
+    for (size_t f = 0; f < model.flushes.size(); ++f)
+      if (!EqualRect(&stage.flushes[f], &model.flushes[f]))
+        return fail() << "flushed " << Str(stage.flushes[f]) << ", expected " << Str(model.flushes[f]);
+    if (!last && (stage.show != show || stage.entered)) return fail() << "ended early";
+    if (last && (stage.show != show + 1 || !stage.entered))
+      return fail() << "did not end (ShowState " << int(stage.show) << ")";
+  }
+  if (stage.intervals.size() != 2 || stage.intervals.back() != saver::kIdleInterval)
+    return ::testing::AssertionFailure() << "the interval was not put back to 5 ms";
+  return ::testing::AssertionSuccess();
+}
+
+}  // namespace fxtest

@@ -1,0 +1,128 @@
+#include "Stage.h"
+
+#include <algorithm>
+
+namespace fxtest {
+
+Dib::Dib(int w, int h, int bpp, const std::vector<RGBQUAD>& colors)
+    : w_(w), h_(h), bpp_(bpp), stride_((w * bpp + 31) / 32 * 4) {
+  std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+  auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
+  bi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi->bmiHeader.biWidth = w;
+  bi->bmiHeader.biHeight = -h;
+  bi->bmiHeader.biPlanes = 1;
+  bi->bmiHeader.biBitCount = static_cast<WORD>(bpp);
+  bi->bmiHeader.biCompression = BI_RGB;
+  bi->bmiHeader.biClrUsed = static_cast<DWORD>(colors.size());
+  for (size_t i = 0; i < colors.size(); ++i) bi->bmiColors[i] = colors[i];
+  void* bits = nullptr;
+  HDC screenDc = GetDC(nullptr);
+  bmp_ = CreateDIBSection(screenDc, bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  dc_ = CreateCompatibleDC(screenDc);
+  ReleaseDC(nullptr, screenDc);
+  bits_ = static_cast<uint8_t*>(bits);
+  old_ = SelectObject(dc_, bmp_);
+}
+
+Dib::~Dib() {
+  SelectObject(dc_, old_);
+  DeleteDC(dc_);
+  DeleteObject(bmp_);
+}
+
+uint32_t Dib::Get(int x, int y) const {
+  GdiFlush();
+  const uint8_t* row = bits_ + y * stride_;
+  return bpp_ == 8 ? row[x] : reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFFu;
+}
+
+void Dib::Set(int x, int y, uint32_t v) {
+  uint8_t* row = bits_ + y * stride_;
+  if (bpp_ == 8)
+    row[x] = static_cast<uint8_t>(v);
+  else
+    reinterpret_cast<uint32_t*>(row)[x] = v;
+}
+
+std::vector<RGBQUAD> TestPalette() {
+  std::vector<RGBQUAD> p(256);
+  for (int i = 1; i < 255; ++i)
+    p[i] = RGBQUAD{static_cast<BYTE>(i), static_cast<BYTE>(255 - i), static_cast<BYTE>((i * 37) & 0x7F), 0};
+  p[0] = RGBQUAD{0, 0, 0, 0};
+  p[255] = RGBQUAD{255, 255, 255, 0};
+  return p;
+}
+
+Stage::Stage(const Geometry& geo, int coin, int bits) : g(geo), bpp(bits) {
+  const auto colors = bpp == 8 ? TestPalette() : std::vector<RGBQUAD>{};
+  imagePx = bpp == 8 ? PixelFn(ImageIndex) : PixelFn(ImagePixel);
+  backPx = bpp == 8 ? PixelFn(BackIndex) : PixelFn(BackPixel);
+  screen = std::make_unique<Dib>(g.CW, g.CH, bpp, colors);
+  back = std::make_unique<Dib>(g.CW, g.CH, bpp, colors);
+  work = std::make_unique<Dib>(g.CW, g.CH, bpp, colors);
+  window = std::make_unique<Dib>(g.CW, g.CH, bpp, colors);
+  pattern = std::make_unique<Dib>(8, 8, bpp, colors);
+  image = std::make_unique<Dib>(g.W, g.H, bpp, colors);
+  for (int y = 0; y < g.CH; ++y)
+    for (int x = 0; x < g.CW; ++x) {
+      back->Set(x, y, backPx(x, y));
+      screen->Set(x, y, backPx(x, y));
+      window->Set(x, y, backPx(x, y));
+    }
+  for (int y = 0; y < g.H; ++y)
+    for (int x = 0; x < g.W; ++x) image->Set(x, y, imagePx(x, y));
+
+  strip = saver::CreateMaskStrip();
+  stripDc = CreateCompatibleDC(nullptr);
+  stripOld = SelectObject(stripDc, strip);
+
+  ctx.Screen = screen->dc();
+  ctx.Back = back->dc();
+  ctx.Work = work->dc();
+  ctx.Pattern = pattern->dc();
+  ctx.PatternBitmap = pattern->bitmap();
+  ctx.MaskStrip = stripDc;
+  ctx.Image = image->dc();
+  ctx.W = g.W;
+  ctx.H = g.H;
+  ctx.X = g.X;
+  ctx.Y = g.Y;
+  ctx.ClientWidth = g.CW;
+  ctx.ClientHeight = g.CH;
+  ctx.EffectCoin = coin;
+  ctx.ShowState = &show;
+  ctx.StateEntered = &entered;
+  ctx.State = &state;
+  ctx.SetInterval = [this](int ms) { intervals.push_back(ms); };
+  ctx.Flush = [this](const RECT& r) {
+    flushes.push_back(r);
+    BitBlt(window->dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, screen->dc(), r.left,
+           r.top, SRCCOPY);
+  };
+  ctx.Random = [this](int bound) { return randomValue % bound; };
+}
+
+Stage::~Stage() {
+  SelectObject(stripDc, stripOld);
+  DeleteDC(stripDc);
+  DeleteObject(strip);
+}
+
+void Stage::ShowImage() {
+  for (int y = 0; y < g.H; ++y)
+    for (int x = 0; x < g.W; ++x) {
+      const int px = g.X + x, py = g.Y + y;
+      if (px < 0 || py < 0 || px >= g.CW || py >= g.CH) continue;
+      screen->Set(px, py, imagePx(x, y));
+      window->Set(px, py, imagePx(x, y));
+    }
+}
+
+void Stage::ClearImageRect() {
+  for (int y = std::max(0, g.Y); y < std::min(g.CH, g.Y + g.H); ++y)
+    for (int x = std::max(0, g.X); x < std::min(g.CW, g.X + g.W); ++x)
+      screen->Set(x, y, backPx(x, y));
+}
+
+}  // namespace fxtest

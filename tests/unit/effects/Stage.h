@@ -1,0 +1,87 @@
+// A saver window in miniature for the effect tests: the screen, background,
+// work and pattern bitmaps as DIB sections whose pixels the tests can read,
+// a "window" bitmap that receives every flush, and an effect context wired
+// to them. Pixels encode their own coordinates, so any misplaced row or
+// column shows up in a comparison.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "saver/effects/Effects.h"
+
+namespace fxtest {
+
+// A top-down DIB section selected into its own memory DC.
+class Dib {
+ public:
+  Dib(int w, int h, int bpp, const std::vector<RGBQUAD>& colors = {});
+  ~Dib();
+  Dib(const Dib&) = delete;
+  Dib& operator=(const Dib&) = delete;
+  HDC dc() const { return dc_; }
+  HBITMAP bitmap() const { return bmp_; }
+  int width() const { return w_; }
+  int height() const { return h_; }
+  uint32_t Get(int x, int y) const;
+  void Set(int x, int y, uint32_t v);
+
+ private:
+  int w_, h_, bpp_, stride_;
+  HBITMAP bmp_ = nullptr;
+  HDC dc_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+  uint8_t* bits_ = nullptr;
+};
+
+using PixelFn = std::function<uint32_t(int x, int y)>;
+
+// 32-bit pixel values: picture pixel (x, y) and background pixel at client (x, y).
+inline uint32_t ImagePixel(int x, int y) { return 0x400000u | (y & 0x7FF) << 11 | (x & 0x7FF); }
+inline uint32_t BackPixel(int x, int y) { return 0x800000u | (y & 0x7FF) << 11 | (x & 0x7FF); }
+
+// Colour table for 8-bit stages: black at 0 and white at 255, as in the
+// system palette of a 256-colour display, distinct colours in between.
+std::vector<RGBQUAD> TestPalette();
+// 8-bit pixel indices: picture 1..120, background 128..247.
+inline uint32_t ImageIndex(int x, int y) { return 1 + (x * 7 + y * 3) % 120; }
+inline uint32_t BackIndex(int x, int y) { return 128 + (x * 5 + y * 11) % 120; }
+
+struct Geometry {
+  int CW, CH;  // client size
+  int W, H;    // picture size
+  int X, Y;    // picture position
+};
+
+class Stage {
+ public:
+  Stage(const Geometry& g, int coin, int bpp = 32);
+  ~Stage();
+
+  // The picture complete at R_img on screen and window, as an erase starts.
+  void ShowImage();
+  // Background back into R_img of the screen only (for counting blind lines).
+  void ClearImageRect();
+
+  Geometry g;
+  int bpp;
+  std::unique_ptr<Dib> screen, back, work, pattern, window, image;
+  HBITMAP strip = nullptr;
+  HDC stripDc = nullptr;
+  HGDIOBJ stripOld = nullptr;
+
+  saver::EffectState state;
+  uint8_t show = 11;
+  bool entered = true;
+  int randomValue = 0;  // what Random returns (modulo its bound)
+  std::vector<int> intervals;
+  std::vector<RECT> flushes;
+  saver::EffectContext ctx;
+  PixelFn imagePx, backPx;
+};
+
+}  // namespace fxtest
