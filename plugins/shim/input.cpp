@@ -56,7 +56,7 @@ int ReadInput(LPCSTR buf, long len, unsigned flag, Bytes& out) {
     case kInputFile:
       return ReadFileInput(buf, len, out);
     case kInputMemory:
-      if (buf == nullptr || len < 0) return kMemoryError;
+      if (len < 0 || (buf == nullptr && len > 0)) return kMemoryError;
       out.data = reinterpret_cast<const uint8_t*>(buf);
       out.size = static_cast<std::size_t>(len);
       return kSuccess;

@@ -1,6 +1,6 @@
 // Stand-in used only while the retro decoders are not part of the build:
 // every format recognises nothing, so the plug-ins answer "unknown format".
-#include "image.h"
+#include "retro/image.h"
 
 namespace retro {
 namespace {

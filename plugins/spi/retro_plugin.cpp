@@ -9,7 +9,7 @@ namespace {
 // The decoders sniff a head of at least kHeadSize bytes, zero-padded.
 bool Recognised(const retro::Format& format, const Bytes& in) {
   uint8_t head[kHeadSize] = {};
-  std::memcpy(head, in.data, std::min<std::size_t>(in.size, sizeof head));
+  if (in.size > 0) std::memcpy(head, in.data, std::min<std::size_t>(in.size, sizeof head));
   return format.sniff(head, sizeof head);
 }
 

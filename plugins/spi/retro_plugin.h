@@ -1,7 +1,7 @@
 // A plug-in DLL for one of the portable retro decoders: the decoded
 // retro::Image becomes the host's DIB (8-bit with palette, or 24-bit).
 #pragma once
-#include "image.h"
+#include "retro/image.h"
 #include "plugin.h"
 
 namespace spi {

@@ -63,11 +63,11 @@ wic::RowSource ScaledDecode(const wic::Picture& picture, UINT w, UINT h, wic::Pr
       FAILED(transform->DoesSupportTransform(WICBitmapTransformRotate0, &rotates)) || !rotates)
     return nullptr;
   if (format == GUID_WICPixelFormat8bppGray) {
-    form.bitCount = 8;
+    form.sourcePixel = 1, form.bitCount = 8;
     form.palette.resize(256);
     for (uint32_t i = 0; i < 256; ++i) form.palette[i] = i * 0x010101u;
   } else if (format == GUID_WICPixelFormat24bppBGR) {
-    form.bitCount = 24;
+    form.sourcePixel = 3, form.bitCount = 24;
   } else {
     return nullptr;
   }
@@ -91,7 +91,9 @@ int Preview(const Bytes& in, Dib& out, Progress& progress) {
   if (wic::RowSource rows = ScaledDecode(picture, w, h, form, transform))
     return wic::Render(rows, w, h, form, orientation, out, progress);
 
-  // Otherwise the full decode, scaled down.
+  // Otherwise the full decode, scaled down; the decoder holds all of it.
+  if (!WithinLimits(static_cast<int>(picture.Width()), static_cast<int>(picture.Height()), 24))
+    return kNoMemory;
   rc = wic::Prepare(picture.Factory(), picture.Frame(), form);
   if (rc != kSuccess) return rc;
   wic::Com<IWICBitmapScaler> scaler;

@@ -42,23 +42,35 @@ Walk WalkFor(int orientation, UINT w, UINT h, std::ptrdiff_t pixel, std::ptrdiff
   }
 }
 
-// Rows straight into the DIB, each to its bottom-up place.
-int CopyRows(const RowSource& rows, UINT width, UINT height, int pixel, spi::Dib& dib,
+// One pixel of `in` bytes (1, 3 or 4) to one of `out` bytes (1 or 3).
+inline void PutPixel(const BYTE* from, BYTE* to, int out) {
+  to[0] = from[0];
+  if (out == 3) to[1] = from[1], to[2] = from[2];
+}
+
+// Rows straight into the DIB, each to its bottom-up place; 4-byte pixels go
+// through one row of scratch.
+int CopyRows(const RowSource& rows, UINT width, UINT height, int in, int out, spi::Dib& dib,
              spi::Progress& progress) {
+  std::vector<BYTE> scratch(in == out ? 0 : static_cast<std::size_t>(width) * in);
   for (UINT y = 0; y < height; ++y) {
     if (y % kRowsPerReport == 0 && progress.Report(static_cast<int>(y), static_cast<int>(height)))
       return spi::kAborted;
     const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), 1};
-    const HRESULT hr = rows(rect, static_cast<UINT>(dib.Stride()), width * pixel, dib.Row(y));
+    BYTE* to = dib.Row(static_cast<int>(y));
+    BYTE* target = scratch.empty() ? to : scratch.data();
+    const HRESULT hr = rows(rect, width * in, width * in, target);
     if (FAILED(hr)) return CodeOf(hr);
+    if (!scratch.empty())
+      for (UINT x = 0; x < width; ++x) PutPixel(&scratch[x * in], to + x * out, out);
   }
   return spi::kSuccess;
 }
 
 // The whole picture into memory first, then turned into the DIB.
-int CopyTurned(const RowSource& rows, UINT width, UINT height, int pixel, int orientation,
+int CopyTurned(const RowSource& rows, UINT width, UINT height, int in, int out, int orientation,
                spi::Dib& dib, spi::Progress& progress) {
-  const std::size_t stride = spi::DibStride(static_cast<int>(width), pixel * 8);
+  const std::size_t stride = static_cast<std::size_t>(width) * in;
   std::vector<BYTE> stored(stride * height);
   for (UINT y = 0; y < height; y += kRowsPerReport) {
     if (progress.Report(static_cast<int>(y), static_cast<int>(height))) return spi::kAborted;
@@ -68,17 +80,11 @@ int CopyTurned(const RowSource& rows, UINT width, UINT height, int pixel, int or
                             stored.data() + stride * y);
     if (FAILED(hr)) return CodeOf(hr);
   }
-  const Walk walk = WalkFor(orientation, width, height, pixel, static_cast<std::ptrdiff_t>(stride));
+  const Walk walk = WalkFor(orientation, width, height, in, static_cast<std::ptrdiff_t>(stride));
   for (int y = 0; y < dib.Height(); ++y) {
     const BYTE* from = stored.data() + walk.origin + walk.stepY * y;
     BYTE* to = dib.Row(y);
-    for (int x = 0; x < dib.Width(); ++x, from += walk.stepX, to += pixel) {
-      to[0] = from[0];
-      if (pixel == 3) {
-        to[1] = from[1];
-        to[2] = from[2];
-      }
-    }
+    for (int x = 0; x < dib.Width(); ++x, from += walk.stepX, to += out) PutPixel(from, to, out);
   }
   return spi::kSuccess;
 }
@@ -88,37 +94,30 @@ int CopyTurned(const RowSource& rows, UINT width, UINT height, int pixel, int or
 int Prepare(IWICImagingFactory* factory, IWICBitmapSource* source, Prepared& out) {
   WICPixelFormatGUID format;
   if (FAILED(source->GetPixelFormat(&format))) return spi::kBrokenData;
+  out.palette.clear();
   if (format == GUID_WICPixelFormat8bppGray) {
-    out.bitCount = 8;
-    out.palette.resize(256);
-    for (uint32_t i = 0; i < 256; ++i) out.palette[i] = i * 0x010101u;
-    source->AddRef();
-    *out.source.put() = source;
-    return spi::kSuccess;
-  }
-  if (format == GUID_WICPixelFormat8bppIndexed) {
-    out.bitCount = 8;
+    out.sourcePixel = 1, out.bitCount = 8;
+    for (uint32_t i = 0; i < 256; ++i) out.palette.push_back(i * 0x010101u);
+  } else if (format == GUID_WICPixelFormat8bppIndexed) {
+    out.sourcePixel = 1, out.bitCount = 8;
     const int rc = PaletteOf(factory, source, out.palette);
     if (rc != spi::kSuccess) return rc;
-    source->AddRef();
-    *out.source.put() = source;
+  } else if (format == GUID_WICPixelFormat24bppBGR) {
+    out.sourcePixel = 3, out.bitCount = 24;
+  } else {
+    out.sourcePixel = 4, out.bitCount = 24;
+    Com<IWICFormatConverter> converter;
+    HRESULT hr = factory->CreateFormatConverter(converter.put());
+    if (SUCCEEDED(hr))
+      hr = converter->Initialize(source, GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
+                                 nullptr, 0.0, WICBitmapPaletteTypeCustom);
+    if (FAILED(hr)) return spi::kUnknownFormat;  // a layout the platform cannot convert
+    *out.source.put() = converter.get();
+    converter.get()->AddRef();
     return spi::kSuccess;
   }
-  out.bitCount = 24;
-  out.palette.clear();
-  if (format == GUID_WICPixelFormat24bppBGR) {
-    source->AddRef();
-    *out.source.put() = source;
-    return spi::kSuccess;
-  }
-  Com<IWICFormatConverter> converter;
-  HRESULT hr = factory->CreateFormatConverter(converter.put());
-  if (SUCCEEDED(hr))
-    hr = converter->Initialize(source, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr,
-                               0.0, WICBitmapPaletteTypeCustom);
-  if (FAILED(hr)) return spi::kUnknownFormat;  // a pixel layout the platform cannot convert
-  *out.source.put() = converter.get();
-  converter.get()->AddRef();
+  source->AddRef();
+  *out.source.put() = source;
   return spi::kSuccess;
 }
 
@@ -136,10 +135,10 @@ int Render(const RowSource& rows, UINT width, UINT height, const Prepared& form,
   if (rc != spi::kSuccess) return rc;
   for (std::size_t i = 0; i < form.palette.size(); ++i)
     dib.SetColour(static_cast<int>(i), form.palette[i]);
-  const int pixel = form.bitCount / 8;
+  const int in = form.sourcePixel, out = form.bitCount / 8;
   rc = orientation <= 1 || orientation > 8
-           ? CopyRows(rows, width, height, pixel, dib, progress)
-           : CopyTurned(rows, width, height, pixel, orientation, dib, progress);
+           ? CopyRows(rows, width, height, in, out, dib, progress)
+           : CopyTurned(rows, width, height, in, out, orientation, dib, progress);
   if (rc == spi::kSuccess && progress.Report(static_cast<int>(height), static_cast<int>(height)))
     rc = spi::kAborted;
   return rc;

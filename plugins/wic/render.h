@@ -17,14 +17,17 @@ namespace wic {
 // EXIF orientation 1..8; 5 to 8 swap width and height.
 inline bool SwapsSides(int orientation) { return orientation >= 5 && orientation <= 8; }
 
-// A source in a form a DIB holds directly.
+// A source in a form a DIB holds, directly or after dropping a fourth byte.
 struct Prepared {
   Com<IWICBitmapSource> source;
-  int bitCount = 24;               // 8 or 24
+  int sourcePixel = 3;             // bytes per pixel of the source's rows: 1, 3 or 4
+  int bitCount = 24;               // of the DIB: 8 or 24
   std::vector<uint32_t> palette;   // 0x00RRGGBB, 8-bit only
 };
 
-// 8bppGray and 8bppIndexed stay 8-bit; everything else converts to 24bppBGR.
+// 8bppGray and 8bppIndexed stay 8-bit and 24bppBGR stays as it is. Everything
+// else converts to premultiplied 32bppPBGRA, whose colour bytes are the
+// picture composited onto black, and becomes 24-bit.
 int Prepare(IWICImagingFactory* factory, IWICBitmapSource* source, Prepared& out);
 
 // Copies the given rectangle of the source, rows top-down, into dst.
@@ -32,7 +35,8 @@ using RowSource = std::function<HRESULT(const WICRect& rect, UINT stride, UINT s
 RowSource RowsOf(IWICBitmapSource* source);
 
 // Creates dib (sides swapped for orientations 5..8) with the palette of
-// `form`, and fills it from rows of a width x height picture.
+// `form`, and fills it from rows of a width x height picture in the form's
+// source layout.
 int Render(const RowSource& rows, UINT width, UINT height, const Prepared& form, int orientation,
            spi::Dib& dib, spi::Progress& progress);
 

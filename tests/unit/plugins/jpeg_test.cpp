@@ -1,0 +1,122 @@
+// ifjpeg.spi against ImageMagick's own decoding of the same files.
+#include <gtest/gtest.h>
+
+#include "images.h"
+
+namespace spitest {
+namespace {
+
+class JpegTest : public ::testing::Test {
+ protected:
+  SpiDll dll_{"ifjpeg.spi"};
+};
+
+struct Variant {
+  const char* file;
+  int bitCount;     // 8 for grayscale, else 24
+  int maxDiff;      // largest channel difference allowed against ImageMagick
+};
+
+// Decoders may upsample subsampled colour differently (Wine's WIC and
+// ImageMagick do): edges may differ a lot, the picture as a whole must not.
+constexpr int kSubsampled = 48;
+
+class JpegVariants : public JpegTest, public ::testing::WithParamInterface<Variant> {};
+
+TEST_P(JpegVariants, DecodesLikeImageMagick) {
+  const Variant v = GetParam();
+  const Picture pic = DecodeFile(dll_, DataFile(v.file));
+  ASSERT_EQ(pic.rc, 0);
+  const Reference ref = ReferenceFor(v.file);
+  ASSERT_EQ(pic.width, ref.width);
+  ASSERT_EQ(pic.height, ref.height);
+  EXPECT_EQ(pic.header.biSize, 40u);
+  EXPECT_GT(pic.header.biHeight, 0) << "bottom-up";
+  EXPECT_EQ(pic.header.biBitCount, v.bitCount);
+  EXPECT_TRUE(pic.handedOverUnlocked);
+  EXPECT_TRUE(pic.bitsBlockLargeEnough);
+  const Difference d = Compare(pic, ref);
+  EXPECT_LE(d.max, v.maxDiff);
+  if (d.max > v.maxDiff) WritePpm(DataFile(std::string(v.file) + ".got.ppm"), pic);
+  EXPECT_LT(d.mean, 1.0);
+  EXPECT_LT(d.over8, 0.01);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, JpegVariants,
+                         ::testing::Values(Variant{"baseline.jpg", 24, 4},
+                                           Variant{"subsampled.jpg", 24, kSubsampled},
+                                           Variant{"subsampled422.jpg", 24, kSubsampled},
+                                           Variant{"progressive.jpg", 24, 4},
+                                           Variant{"gray.jpg", 8, 0},
+                                           Variant{"cmyk.jpg", 24, 4},
+                                           Variant{"real_testorig.jpg", 24, kSubsampled},
+                                           Variant{"real_testimgint.jpg", 24, kSubsampled}),
+                         [](const auto& info) {
+                           std::string n = info.param.file;
+                           return n.substr(0, n.find('.'));
+                         });
+
+TEST_F(JpegTest, EveryExifOrientationShowsUpright) {
+  for (int o = 1; o <= 8; ++o) {
+    const std::string file = "orient" + std::to_string(o) + ".jpg";
+    SCOPED_TRACE(file);
+    const Picture pic = DecodeFile(dll_, DataFile(file));
+    ASSERT_EQ(pic.rc, 0);
+    const Reference ref = ReferenceFor(file);
+    ASSERT_EQ(pic.width, ref.width);
+    ASSERT_EQ(pic.height, ref.height);
+    EXPECT_LE(Compare(pic, ref).max, 4);
+
+    spi::PictureInfo info;
+    ASSERT_EQ(InfoOf(dll_, DataFile(file).c_str(), 0, 0, info), 0);
+    EXPECT_EQ(info.width, ref.width);
+    EXPECT_EQ(info.height, ref.height);
+  }
+}
+
+TEST_F(JpegTest, PreviewIsAQuarterRoundedUp) {
+  const Picture pic = DecodeFile(dll_, DataFile("big.jpg"), 0, Call::kPreview);
+  ASSERT_EQ(pic.rc, 0);
+  EXPECT_EQ(pic.width, 251);
+  EXPECT_EQ(pic.height, 188);
+  // Close to a box filter's quarter: same picture, softer or sharper.
+  EXPECT_LT(Compare(pic, ReferenceFor("big.preview")).mean, 6.0);
+
+  const Picture turned = DecodeFile(dll_, DataFile("big_orient6.jpg"), 0, Call::kPreview);
+  ASSERT_EQ(turned.rc, 0);
+  EXPECT_EQ(turned.width, 188);
+  EXPECT_EQ(turned.height, 251);
+
+  spi::PictureInfo info;
+  ASSERT_EQ(InfoOf(dll_, DataFile("big.jpg").c_str(), 0, 0, info), 0);
+  EXPECT_EQ(info.width, 1001);
+  EXPECT_EQ(info.height, 750);
+}
+
+TEST_F(JpegTest, InfoGivesDepthDensitiesAndComment) {
+  spi::PictureInfo info;
+  std::string text = "untouched";
+  ASSERT_EQ(InfoOf(dll_, DataFile("comment.jpg").c_str(), 0, 0, info, &text), 0);
+  EXPECT_EQ(text, "Glimora comment");
+  EXPECT_EQ(info.left, 0);
+  EXPECT_EQ(info.top, 0);
+  EXPECT_EQ(info.width, 301);
+  EXPECT_EQ(info.height, 203);
+  EXPECT_EQ(info.colorDepth, 24);
+  EXPECT_EQ(info.x_density, 1);
+  EXPECT_EQ(info.y_density, 1);
+
+  ASSERT_EQ(InfoOf(dll_, DataFile("baseline.jpg").c_str(), 0, 0, info), 0);
+  EXPECT_EQ(info.hInfo, nullptr);
+
+  ASSERT_EQ(InfoOf(dll_, DataFile("gray.jpg").c_str(), 0, 0, info), 0);
+  EXPECT_EQ(info.colorDepth, 8);
+
+  // 72 by 144 dots per inch: pixels twice as wide as tall.
+  ASSERT_EQ(InfoOf(dll_, DataFile("density.jpg").c_str(), 0, 0, info), 0);
+  EXPECT_EQ(info.x_density, 1);
+  EXPECT_EQ(info.y_density, 2);
+}
+
+}  // namespace
+}  // namespace spitest

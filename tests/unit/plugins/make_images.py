@@ -1,0 +1,116 @@
+#!/usr/bin/env python3
+"""Makes the plug-in tests' pictures with ImageMagick, each with the
+reference pixels ImageMagick itself decodes from it (<name>.pnm), into the folder given as the only argument."""
+import os
+import shutil
+import struct
+import subprocess
+import sys
+
+OUT = sys.argv[1]
+REAL = os.path.join(os.path.dirname(__file__), "..", "..", "..", "..", "shared", "testdata", "real")
+
+
+def im(*args):
+    subprocess.run(["convert", *args], check=True)
+
+
+def ref(name, *prep):
+    """Reference pixels of OUT/name as ImageMagick decodes it (first frame):
+    <name>.pnm (e.g. gray.jpg.pnm), bilevel (P4), gray (P5) or RGB (P6) as the picture is."""
+    src = os.path.join(OUT, name)
+    im(src + "[0]", *prep, "-depth", "8", "pnm:" + src + ".pnm")
+
+
+def make(name, *args, refargs=()):
+    im(*args, os.path.join(OUT, name))
+    ref(name, *refargs)
+
+
+def with_orientation(name, value, little):
+    """Inserts an EXIF block holding only the orientation after the JPEG's SOI."""
+    path = os.path.join(OUT, name)
+    data = open(path, "rb").read()
+    e = "<" if little else ">"
+    tiff = (b"II*\0" if little else b"MM\0*") + struct.pack(e + "I", 8)
+    tiff += struct.pack(e + "H", 1) + struct.pack(e + "HHIHH", 274, 3, 1, value, 0)
+    tiff += struct.pack(e + "I", 0)
+    body = b"Exif\0\0" + tiff
+    app1 = b"\xff\xe1" + struct.pack(">H", len(body) + 2) + body
+    open(path, "wb").write(data[:2] + app1 + data[2:])
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    base = os.path.join(OUT, "base.png")
+    # Odd sizes so that DIB rows need padding.
+    im("-size", "301x203", "-seed", "7", "plasma:fractal", base)
+    im("-size", "1001x750", "-seed", "9", "plasma:fractal", os.path.join(OUT, "base1001.png"))
+
+    # JPEG
+    make("baseline.jpg", base, "-quality", "90")
+    make("subsampled.jpg", base, "-quality", "85", "-sampling-factor", "2x2")
+    make("subsampled422.jpg", base, "-quality", "85", "-sampling-factor", "2x1")
+    make("progressive.jpg", base, "-quality", "90", "-interlace", "Plane")
+    # ImageMagick reads a grayscale JPEG through libjpeg's colour quantizer,
+    # which dithers; libjpeg's own djpeg gives the undithered reference.
+    im(base, "-colorspace", "Gray", "-quality", "90", os.path.join(OUT, "gray.jpg"))
+    with open(os.path.join(OUT, "gray.jpg.pnm"), "wb") as f:
+        subprocess.run(["djpeg", "-pnm", os.path.join(OUT, "gray.jpg")], stdout=f, check=True)
+    make("cmyk.jpg", base, "-colorspace", "CMYK", "-quality", "90")
+    make("comment.jpg", base, "-set", "comment", "Glimora comment", "-quality", "90")
+    make("density.jpg", base, "-units", "PixelsPerInch", "-density", "72x144", "-quality", "90")
+    for value in range(1, 9):
+        make(f"orient{value}.jpg", base, "-quality", "90")
+        with_orientation(f"orient{value}.jpg", value, little=value % 2 == 0)
+        ref(f"orient{value}.jpg", "-auto-orient")
+    make("big.jpg", os.path.join(OUT, "base1001.png"), "-quality", "90")
+    # The quarter-size preview as a box filter makes it.
+    im(os.path.join(OUT, "big.jpg"), "-filter", "box", "-resize", "251x188!", "-depth", "8",
+       "pnm:" + os.path.join(OUT, "big.preview.pnm"))
+    make("big_orient6.jpg", os.path.join(OUT, "base1001.png"), "-quality", "90")
+    with_orientation("big_orient6.jpg", 6, little=True)
+    with open(os.path.join(OUT, "text.jpg"), "w") as f:
+        f.write("This is not a picture at all, only text.\n" * 20)
+
+    # GIF
+    make("plain.gif", base, "-colors", "200")
+    make("interlaced.gif", base, "-colors", "200", "-interlace", "GIF")
+    make("transparent.gif", "-size", "120x80", "xc:none", "-fill", "red",
+         "-draw", "circle 60,40 60,10", "-fill", "blue", "-draw", "rectangle 0,0 30,20",
+         refargs=("-background", "black", "-flatten"))
+    make("offset.gif", "-size", "50x40", "xc:green", "-fill", "yellow",
+         "-draw", "rectangle 5,5 20,20", "-repage", "120x80+30+20",
+         refargs=("-background", "black", "-flatten"))
+    im("-delay", "10", base, "-colors", "64", "(", base, "-negate", "-colors", "64", ")",
+       os.path.join(OUT, "anim.gif"))
+    ref("anim.gif")
+
+    # TIFF: 8-bit unless said otherwise.
+    for name, opts in [("none", ["-compress", "None"]),
+                       ("lzw", ["-compress", "LZW"]),
+                       ("deflate", ["-compress", "Zip"]),
+                       ("packbits", ["-compress", "RLE"]),
+                       ("strips", ["-compress", "LZW", "-define", "tiff:rows-per-strip=7"]),
+                       ("palette", ["-colors", "100", "-type", "Palette"]),
+                       ("gray", ["-type", "Grayscale"]),
+                       ("bigendian", ["-endian", "MSB", "-compress", "None"])]:
+        make(f"{name}.tif", base, "-depth", "8", *opts)
+    make("rgb16.tif", base, "-depth", "16", "-compress", "LZW")
+    # Tiled: the full-size first page of a pyramid.
+    for name, opts in [("tiles", ["-compress", "None"]), ("tiles_deflate", ["-compress", "Zip"])]:
+        im(base, "-depth", "8", *opts, "-define", "tiff:tile-geometry=64x64",
+           "ptif:" + os.path.join(OUT, name + ".tif"))
+        ref(name + ".tif")
+    im(base, "-depth", "8", "(", base, "-negate", ")", "-compress", "LZW",
+       os.path.join(OUT, "multipage.tif"))
+    ref("multipage.tif")
+
+    # Files that other projects publish as their test pictures.
+    for name in sorted(os.listdir(REAL)):
+        if name.endswith((".jpg", ".tiff")):
+            shutil.copy(os.path.join(REAL, name), os.path.join(OUT, "real_" + name))
+            ref("real_" + name)
+
+
+main()
