@@ -197,8 +197,12 @@ int main(int argc, char** argv) {
     HWND h = ToHwnd(argv[2]);
     int n = static_cast<int>(SendMessageA(h, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < n; ++i) {
-      char buf[1024] = {};
-      SendMessageA(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buf));
+      // Wine answers an ANSI LB_GETTEXT from another process in UTF-16:
+      // ask for Unicode and convert to the ANSI code page here.
+      wchar_t wide[1024] = {};
+      char buf[2048] = {};
+      if (SendMessageW(h, LB_GETTEXTLEN, i, 0) < 1024) SendMessageW(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
+      WideCharToMultiByte(CP_ACP, 0, wide, -1, buf, sizeof buf, nullptr, nullptr);
       std::printf("%d|%s\n", SendMessageA(h, LB_GETSEL, i, 0) > 0 ? 1 : 0, buf);
     }
     return 0;
