@@ -1,12 +1,42 @@
 #include "saver/MainForm.h"
 
+#include <mmsystem.h>
+
 #include "app/RunMode.h"
 #include "forms/Application.h"
+#include "picture/All.h"
+#include "settings/IniFile.h"
 
-TMainForm::TMainForm() : Form("TMainForm", "MainForm") {
-  DialogKeys = false;
-  Create();
+namespace {
+constexpr UINT kScreenSaverRunning = SPI_SETSCREENSAVERRUNNING;  // 97
+
+void SetScreenSaverRunning(bool on) {
+  UINT old = 0;
+  SystemParametersInfoA(kScreenSaverRunning, on ? 1 : 0, &old, 0);
 }
+}  // namespace
+
+TMainForm::TMainForm()
+    : Form("TMainForm", "MainForm"),
+      TBarOffBtn(*this, "TBarOffBtn"),
+      MidiPlayer(*this, "MidiPlayer"),
+      Timer1(*this, "Timer1", 1000),
+      Timer2(*this, "Timer2", saver::kIdleInterval) {
+  DialogKeys = false;
+  KeyPreview = true;
+  Create();
+  TBarOffBtn.Create("TBarOffBtn", 0, 0, 0, 0);
+  MidiPlayer.Create();
+  MidiPlayer.OnNotify = [this] { MidiPlayerNotify(); };
+  Image = std::make_unique<TAll_nmsg>(*this, "Image");
+  Timer1.OnTimer = [this] { Timer1Timer(); };
+  Timer2.OnTimer = [this] { Timer2Timer(); };
+  FormCreate();
+  Timer1.Start();
+  Timer2.Start();
+}
+
+TMainForm::~TMainForm() = default;
 
 void TMainForm::FillCreateParams(forms::CreateParams& p) {
   p.caption = "Glimora";
@@ -22,4 +52,112 @@ void TMainForm::FillCreateParams(forms::CreateParams& p) {
     p.style = (p.style & ~WS_POPUP) | WS_CHILD;
     p.exStyle = 0;
   }
+}
+
+void TMainForm::FormCreate() {
+  // The client is the primary screen (borderless, so the window is too).
+  SetWindowPos(Handle(), app::PreviewParent ? nullptr : HWND_TOPMOST, 0, 0,
+               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+               SWP_NOACTIVATE | (app::PreviewParent ? SWP_NOZORDER : 0));
+  if (!app::PreviewParent) {
+    SetScreenSaverRunning(true);
+    while (ShowCursor(FALSE) >= 0) {
+    }
+  }
+  Settings = saver::ReadSaverSettings(settings::IniFile());
+  Random = saver::ClockSeededRandom();
+  saver::SequencerHost& host = *this;
+  Sequencer = std::make_unique<saver::Sequencer>(Settings, host, [] { return GetTickCount(); }, Random);
+  MouseMoveCount = 0;
+  SaverSession = true;
+  ImageMaterial.Adopt(saver::CreateMaskStrip());
+  BuildBackground();
+}
+
+void TMainForm::FormActivate() {
+  if (!app::PreviewParent) TBarOffBtn.SetFocus();
+}
+
+LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SYSCOMMAND:
+      // No system screen saver over this one.
+      if (wp == SC_SCREENSAVE) return 1;
+      break;
+    case WM_ERASEBKGND:
+      return 1;  // FormPaint covers the whole client area
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      FormKeyDown();
+      return 0;
+    case WM_LBUTTONUP:
+      FormClick();
+      return 0;
+    case WM_MOUSEMOVE:
+      FormMouseMove();
+      return 0;
+    default:
+      break;
+  }
+  return Form::HandleMessage(msg, wp, lp);
+}
+
+bool TMainForm::PreviewKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  FormKeyDown();
+  return SaverSession;
+}
+
+void TMainForm::FormKeyDown() {
+  if (SaverSession) CloseWithPassword();
+}
+
+void TMainForm::FormClick() {
+  if (SaverSession) CloseWithPassword();
+}
+
+void TMainForm::FormMouseMove() {
+  if (MouseMoveCount > Settings.CloseMouseMove && SaverSession) {
+    CloseWithPassword();
+  } else {
+    ++MouseMoveCount;  // one byte; in the preview it simply wraps
+  }
+}
+
+void TMainForm::Timer1Timer() { MouseMoveCount = 0; }
+
+void TMainForm::Timer2Timer() {
+  if (Sequencer && Handle()) Sequencer->Tick();
+}
+
+void TMainForm::FormPaint(HDC dc) {
+  BitBlt(dc, 0, 0, ClientWidth(), ClientHeight(), ScreenBitmap.Dc(), 0, 0, SRCCOPY);
+}
+
+void TMainForm::FormClose(forms::CloseAction& action) {
+  action = forms::CloseAction::Free;
+  // The sound stops and the window goes even when the settings file cannot
+  // be written; the error box then says so.
+  std::string writeError;
+  try {
+    settings::IniFile ini;
+    ini.WriteInteger(Settings.Section, settings::key::LastImageNumber.name, Sequencer->NextImageNumber());
+    ini.WriteInteger(Settings.Section, settings::key::LastMidiNumber.name, Sequencer->NextMidiNumber());
+  } catch (const std::exception& e) {
+    writeError = e.what();
+  }
+  StopSound();
+  if (!writeError.empty()) forms::Application::Get().ShowError(writeError);
+}
+
+void TMainForm::FormDestroy() {
+  Timer1.SetEnabled(false);
+  Timer2.SetEnabled(false);
+  EndTitle();
+  ScreenBitmap.Reset();
+  BackBitmap.Reset();
+  WorkBitmap.Reset();
+  PatternBitmap.Reset();
+  if (SaverSession) SetScreenSaverRunning(false);
+  if (!app::PreviewParent) ShowCursor(TRUE);
 }

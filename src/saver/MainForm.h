@@ -1,15 +1,91 @@
 // The saver window: full screen and topmost, or a child of the control
-// panel's preview window.
+// panel's preview window. It owns the stage (the picture component, the
+// four bitmaps, the mask strip), the two timers and the MIDI player, and
+// hosts the sequencer that runs the show on them.
 #pragma once
-#include "forms/Form.h"
+#include <memory>
+#include <string>
 
-class TMainForm : public forms::Form {
+#include "forms/Button.h"
+#include "forms/Form.h"
+#include "forms/MediaPlayer.h"
+#include "forms/Timer.h"
+#include "saver/Sequencer.h"
+#include "saver/Settings.h"
+#include "saver/Surface.h"
+#include "saver/effects/Effects.h"
+
+class TAll_nmsg;
+
+class TMainForm : public forms::Form, private saver::SequencerHost {
  public:
   TMainForm();
+  ~TMainForm() override;
   // True in a real run; cleared for the preview (no input, no sound).
   bool SaverSession = true;
 
+  bool PreviewKey(const MSG& msg) override;
+
  protected:
   void FillCreateParams(forms::CreateParams& params) override;
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   HBRUSH ClassBrush() const override { return static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)); }
+  void FormClose(forms::CloseAction& action) override;
+  void FormDestroy() override;
+  void FormPaint(HDC dc) override;
+  void FormActivate() override;
+
+ private:
+  // MainForm.cpp: life cycle and input.
+  void FormCreate();
+  void FormKeyDown();
+  void FormClick();
+  void FormMouseMove();
+  void Timer1Timer();
+  void Timer2Timer();
+  // Background.cpp
+  void BuildBackground();
+  // Password.cpp
+  void CloseWithPassword();
+  // Music.cpp
+  void MidiPlayerNotify();
+  bool PlayMidiFile(const std::string& name);
+  void StopSound();
+
+  // SequencerHost (Stage.cpp, Title.cpp, Music.cpp).
+  bool InSaverSession() const override { return SaverSession; }
+  void SetInterval(int ms) override;
+  SIZE ClientSize() const override;
+  void ReadImageEntry(int n, std::string& image, std::string& wave) override;
+  void LoadImage(const std::string& name) override;
+  SIZE ImageSize() const override;
+  void ApplyImagePalette() override;
+  void AppearStep(int kind) override;
+  void EraseStep(int kind) override;
+  void PlayWave(const std::string& name) override;
+  bool PlayMidiNumber(int n) override;
+  void KeepScreenAsBackground() override;
+  void BeginTitle(const saver::TitleLine& line) override;
+  void TitleFrame(int k, saver::MixDirection direction) override;
+  void EndTitle() override;
+
+  saver::EffectContext MakeEffectContext();
+  void Flush(const RECT& r);
+
+  forms::Button TBarOffBtn;
+  forms::MediaPlayer MidiPlayer;
+  forms::Timer Timer1;
+  forms::Timer Timer2;
+  std::unique_ptr<TAll_nmsg> Image;
+  saver::Surface BackBitmap, ScreenBitmap, WorkBitmap, PatternBitmap;
+  saver::Surface ImageMaterial;  // the mask strip
+  saver::Surface TitleStage;     // title line over the background, during a fade
+  RECT TitleRect = {};
+
+  saver::SaverSettings Settings;
+  saver::RandomFn Random;
+  std::unique_ptr<saver::Sequencer> Sequencer;
+  saver::EffectState EffectVars;
+  unsigned char MouseMoveCount = 0;
+  bool checkingPassword_ = false;
 };

@@ -1,0 +1,109 @@
+#include "saver/Background.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "picture/All.h"
+
+namespace saver {
+
+namespace {
+// 黒色, 赤色, 青色, 緑色, 紫色, 青緑色, 濃紺色, 栗色, 空色, 灰色, 銀色, 白色
+const COLORREF kBackColors[12] = {
+    RGB(0, 0, 0),     RGB(255, 0, 0),   RGB(0, 0, 255),     RGB(0, 255, 0),
+    RGB(255, 0, 255), RGB(0, 128, 128), RGB(0, 0, 128),     RGB(128, 0, 0),
+    RGB(0, 255, 255), RGB(128, 128, 128), RGB(192, 192, 192), RGB(255, 255, 255)};
+
+int CoverExtent(int client, int tile) {
+  int n = client / tile + (client % tile ? 1 : 0);
+  return (n < 1 ? 1 : n) * tile;
+}
+
+void BlackOfClient(SIZE client, Surface& back) {
+  back.Create(client.cx, client.cy);
+  back.Fill(RGB(0, 0, 0));
+}
+
+void TileImage(SIZE client, TAll_nmsg& image, Surface& back) {
+  SIZE tile = {image.Width(), image.Height()};
+  if (image.Empty() || tile.cx <= 0 || tile.cy <= 0) {
+    BlackOfClient(client, back);
+    return;
+  }
+  SIZE size = TiledExtent(client, tile);
+  back.Create(size.cx, size.cy);
+  back.UsePalette(image.Palette());
+  // One copy of the picture at (0, 0), then the covered strip doubles along
+  // each axis: the same tiles as one copy per cell, in few raster copies
+  // even for a tiny picture.
+  BitBlt(back.Dc(), 0, 0, tile.cx, tile.cy, image.Canvas(), 0, 0, SRCCOPY);
+  const int width = size.cx, height = size.cy;
+  for (int w = tile.cx; w < width; w *= 2)
+    BitBlt(back.Dc(), w, 0, std::min(w, width - w), tile.cy, back.Dc(), 0, 0, SRCCOPY);
+  for (int h = tile.cy; h < height; h *= 2)
+    BitBlt(back.Dc(), 0, h, width, std::min(h, height - h), back.Dc(), 0, 0, SRCCOPY);
+}
+}  // namespace
+
+COLORREF BackColorOf(int index) {
+  int i = index & 0xFF;
+  return i >= 1 && i <= 11 ? kBackColors[i] : RGB(0, 0, 0);
+}
+
+SIZE TiledExtent(SIZE client, SIZE tile) {
+  return {CoverExtent(client.cx, tile.cx), CoverExtent(client.cy, tile.cy)};
+}
+
+void BuildBackBitmap(const BackgroundSpec& spec, SIZE client, TAll_nmsg& image, Surface& back) {
+  switch (spec.Kind) {
+    case kBackColour:
+      back.Create(client.cx, client.cy);
+      back.Fill(BackColorOf(spec.Color));
+      break;
+    case kBackImage:
+      try {
+        image.SetPictureName(spec.FileName);
+        TileImage(client, image, back);
+      } catch (const std::exception&) {
+        BlackOfClient(client, back);
+      }
+      break;
+    case kBackDesktop: {
+      int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+      back.Create(w, h);
+      forms::WindowDc screen(nullptr);
+      BitBlt(back.Dc(), 0, 0, w, h, screen.get(), 0, 0, SRCCOPY);
+      break;
+    }
+    default:
+      BlackOfClient(client, back);
+      break;
+  }
+}
+
+}  // namespace saver
+
+// ---- TMainForm::BuildBackground ----
+
+#include "saver/MainForm.h"
+#include "settings/IniFile.h"
+
+void TMainForm::BuildBackground() {
+  saver::BackgroundSpec spec;
+  {
+    settings::IniFile ini;
+    using settings::Role;
+    namespace key = settings::key;
+    spec.Kind = ini.Read(Settings.Section, key::BackGround, Role::Saver);
+    spec.Color = ini.Read(Settings.Section, key::BackColor, Role::Saver);
+    spec.FileName = ini.Read(Settings.Section, key::BackFileName, Role::Saver);
+  }
+  saver::BuildBackBitmap(spec, ClientSize(), *Image, BackBitmap);
+  int w = BackBitmap.Width(), h = BackBitmap.Height();
+  ScreenBitmap.Create(w, h);
+  BitBlt(ScreenBitmap.Dc(), 0, 0, w, h, BackBitmap.Dc(), 0, 0, SRCCOPY);
+  PatternBitmap.Create(8, 8);
+  WorkBitmap.Create(w, h);
+  WorkBitmap.Fill(RGB(0, 0, 0));
+  ApplyImagePalette();
+}

@@ -1,0 +1,49 @@
+// Background music (MIDI list through MidiPlayer) and the image's WAV sound.
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "saver/MainForm.h"
+#include "settings/IniFile.h"
+
+bool TMainForm::PlayMidiNumber(int n) {
+  std::string name;
+  {
+    settings::IniFile ini;
+    name = ini.ReadString(Settings.Section, settings::Numbered(settings::key::Midi.name, n),
+                          settings::key::Midi.Default(settings::Role::Saver));
+  }
+  return PlayMidiFile(name);
+}
+
+// False when the file could not be started; the sequencer retries the
+// music after the current image's off-delay.
+bool TMainForm::PlayMidiFile(const std::string& name) {
+  if (!SaverSession) return true;
+  MidiPlayer.Close();
+  MidiPlayer.SetFileName(name);
+  try {
+    MidiPlayer.Notify = true;
+    MidiPlayer.Open();
+    MidiPlayer.Play();
+  } catch (const std::exception&) {
+    MidiPlayer.Close();
+    return false;
+  }
+  return true;
+}
+
+void TMainForm::MidiPlayerNotify() {
+  if (Sequencer) Sequencer->MidiSet();
+}
+
+void TMainForm::PlayWave(const std::string& name) {
+  if (!SaverSession) return;
+  sndPlaySoundA(nullptr, SND_ASYNC);
+  std::string copy = name;  // a zero-terminated copy that outlives nothing it depends on
+  sndPlaySoundA(copy.c_str(), SND_ASYNC | SND_NODEFAULT);
+}
+
+void TMainForm::StopSound() {
+  sndPlaySoundA(nullptr, SND_ASYNC);
+  MidiPlayer.Close();
+}

@@ -1,0 +1,129 @@
+// The slide-show sequencer: a state machine of ShowState that runs one
+// step per Timer2 tick and never blocks. Everything it draws, loads or
+// plays goes through SequencerHost (the saver window), and the clock and
+// the random source are handed in, so tests can drive it tick by tick.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "saver/Settings.h"
+#include "saver/effects/Effects.h"
+
+namespace saver {
+
+// Uniform integer in [0, bound); 0 when bound <= 0.
+using RandomFn = std::function<int(int bound)>;
+// Milliseconds of the system tick count.
+using ClockFn = std::function<DWORD()>;
+
+// Order of a numbered list (images, MIDI files): list order from a
+// position, or random order that never gives the same entry twice in a row.
+struct Playlist {
+  int Count = 0;
+  bool Random = false;
+  int Next = 0;         // NextImageNumber / NextMidiNumber
+  int LastRandom = -1;  // the number drawn last in random order
+  int Pick(const RandomFn& random);
+};
+
+// Choice of one effect kind among the switched-on ones; never the same
+// kind twice in a row when two or more are on.
+struct EffectChoice {
+  explicit EffectChoice(const bool (&on)[kEffectKinds]);
+  int Choose(const RandomFn& random);
+  bool On[kEffectKinds];
+  int Enabled = 0;  // how many kinds are switched on
+  int Kind = Blind;  // the last switched-on kind; Blind when none is
+  int Last = -1;
+};
+
+// One title line as it is drawn: text, font, cell height and colour.
+struct TitleLine {
+  std::string Text;
+  std::string FontName;
+  int Height = 0;
+  COLORREF Color = 0;
+};
+
+// What the sequencer needs of the saver window.
+class SequencerHost {
+ public:
+  virtual ~SequencerHost() = default;
+  virtual bool InSaverSession() const = 0;  // SaverSession of the window
+  virtual void SetInterval(int ms) = 0;  // Timer2
+  virtual SIZE ClientSize() const = 0;
+  // Image + n and Wave + n of the theme (empty when absent).
+  virtual void ReadImageEntry(int n, std::string& image, std::string& wave) = 0;
+  // Assigns the file to the picture component; raises for a file it cannot read.
+  virtual void LoadImage(const std::string& name) = 0;
+  virtual SIZE ImageSize() const = 0;
+  // Gives BackBitmap, ScreenBitmap and WorkBitmap the picture's palette.
+  virtual void ApplyImagePalette() = 0;
+  virtual void AppearStep(int kind) = 0;  // one step of the appear routine
+  virtual void EraseStep(int kind) = 0;
+  virtual void PlayWave(const std::string& name) = 0;
+  // Reads Midi + n and plays it; false when it could not be started.
+  virtual bool PlayMidiNumber(int n) = 0;
+  // The client-area part of ScreenBitmap becomes the background.
+  virtual void KeepScreenAsBackground() = 0;
+  // Title fade: build the stage (set-up tick), draw mask k, free the stage.
+  virtual void BeginTitle(const TitleLine& line) = 0;
+  virtual void TitleFrame(int k, MixDirection direction) = 0;
+  virtual void EndTitle() = 0;
+};
+
+class Sequencer {
+ public:
+  Sequencer(const SaverSettings& settings, SequencerHost& host, ClockFn clock, RandomFn random);
+
+  // Timer2Timer: runs the step of the current state.
+  void Tick();
+  // Picks the next MIDI file and starts it (state 8 and every completion notice).
+  void MidiSet();
+  // Text, font, height and colour of title line 0 or 1.
+  TitleLine ChooseTitleLine(int line);
+
+  uint8_t ShowState = 0;
+  bool StateEntered = true;
+  DWORD StateDeadline = 0;
+  bool FirstPass = true;
+  bool MidiOk = true;
+  bool EasterTitle = false;
+  Playlist Images;
+  Playlist Midis;
+  EffectChoice Appear;
+  EffectChoice Erase;
+  int AppearKind;
+  int EraseKind;
+  int ImageLeft = 0, ImageTop = 0;
+  int EffectCoin = 0;
+  std::string WaveName;
+  int FadeStep = 0;  // title fade step, 0..17
+
+  int NextImageNumber() const { return Images.Next; }
+  int NextMidiNumber() const { return Midis.Next; }
+
+  static constexpr int kStartPause = 700;  // state 0
+  static constexpr int kLinePause = 500;   // state 4, between the two lines
+  static constexpr int kFadeMasks = 17;    // masks 0..16 of the Fade band
+
+ private:
+  void WaitStep(int delay);
+  void TitleStep(int line, MixDirection direction);
+  void NextImage();
+  void PlayWave();
+  void Advance(uint8_t state);
+
+  SaverSettings settings_;
+  SequencerHost& host_;
+  ClockFn clock_;
+  RandomFn random_;
+};
+
+// A generator seeded once per window from the clock.
+RandomFn ClockSeededRandom();
+
+}  // namespace saver

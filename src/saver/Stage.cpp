@@ -1,0 +1,91 @@
+// The saver window as the sequencer's host: the picture, the bitmaps and
+// the effect steps.
+#include "picture/All.h"
+#include "saver/MainForm.h"
+#include "settings/IniFile.h"
+
+using settings::Role;
+namespace key = settings::key;
+
+void TMainForm::SetInterval(int ms) { Timer2.SetInterval(ms > 0 ? static_cast<UINT>(ms) : 1); }
+
+SIZE TMainForm::ClientSize() const { return {ClientWidth(), ClientHeight()}; }
+
+void TMainForm::ReadImageEntry(int n, std::string& image, std::string& wave) {
+  settings::IniFile ini;
+  image = ini.ReadString(Settings.Section, settings::Numbered(key::Image.name, n), key::Image.Default(Role::Saver));
+  wave = ini.ReadString(Settings.Section, settings::Numbered(key::Wave.name, n), key::Wave.Default(Role::Saver));
+}
+
+void TMainForm::LoadImage(const std::string& name) {
+  // The old picture's palette goes with it: let no bitmap hold it then.
+  BackBitmap.UsePalette(nullptr);
+  ScreenBitmap.UsePalette(nullptr);
+  WorkBitmap.UsePalette(nullptr);
+  Image->SetPictureName(name);
+}
+
+SIZE TMainForm::ImageSize() const { return {Image->Width(), Image->Height()}; }
+
+void TMainForm::ApplyImagePalette() {
+  HPALETTE palette = Image->Empty() ? nullptr : Image->Palette();
+  BackBitmap.UsePalette(palette);
+  ScreenBitmap.UsePalette(palette);
+  WorkBitmap.UsePalette(palette);
+}
+
+void TMainForm::Flush(const RECT& r) {
+  if (!Handle()) return;
+  forms::WindowDc dc(Handle());
+  BitBlt(dc.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, ScreenBitmap.Dc(), r.left,
+         r.top, SRCCOPY);
+}
+
+saver::EffectContext TMainForm::MakeEffectContext() {
+  saver::EffectContext c;
+  c.Screen = ScreenBitmap.Dc();
+  c.Back = BackBitmap.Dc();
+  c.Work = WorkBitmap.Dc();
+  c.Pattern = PatternBitmap.Dc();
+  c.PatternBitmap = PatternBitmap.Bitmap();
+  c.MaskStrip = ImageMaterial.Dc();
+  c.ClientWidth = ClientWidth();
+  c.ClientHeight = ClientHeight();
+  c.AppearInterval = saver::BaseInterval(Settings.FadeInSpeed);
+  c.EraseInterval = saver::BaseInterval(Settings.FadeOutSpeed);
+  c.ShowState = &Sequencer->ShowState;
+  c.StateEntered = &Sequencer->StateEntered;
+  c.State = &EffectVars;
+  c.SetInterval = [this](int ms) { SetInterval(ms); };
+  c.Flush = [this](const RECT& r) { Flush(r); };
+  c.Random = Random;
+  return c;
+}
+
+namespace {
+void DescribeImage(saver::EffectContext& c, TAll_nmsg& image, const saver::Sequencer& seq) {
+  c.W = image.Width();
+  c.H = image.Height();
+  c.Image = image.Canvas();
+  c.Palette = image.Empty() ? nullptr : image.Palette();
+  c.X = seq.ImageLeft;
+  c.Y = seq.ImageTop;
+  c.EffectCoin = seq.EffectCoin;
+}
+}  // namespace
+
+void TMainForm::AppearStep(int kind) {
+  saver::EffectContext c = MakeEffectContext();
+  DescribeImage(c, *Image, *Sequencer);
+  saver::AppearStep(c, kind);
+}
+
+void TMainForm::EraseStep(int kind) {
+  saver::EffectContext c = MakeEffectContext();
+  DescribeImage(c, *Image, *Sequencer);
+  saver::EraseStep(c, kind);
+}
+
+void TMainForm::KeepScreenAsBackground() {
+  BitBlt(BackBitmap.Dc(), 0, 0, ClientWidth(), ClientHeight(), ScreenBitmap.Dc(), 0, 0, SRCCOPY);
+}

@@ -1,0 +1,68 @@
+#include "saver/Surface.h"
+
+namespace saver {
+
+Surface& Surface::operator=(Surface&& o) noexcept {
+  if (this == &o) return *this;
+  Reset();
+  dc_ = std::move(o.dc_);
+  bitmap_ = std::move(o.bitmap_);
+  oldBitmap_ = o.oldBitmap_;
+  width_ = o.width_;
+  height_ = o.height_;
+  o.oldBitmap_ = nullptr;
+  o.width_ = o.height_ = 0;
+  return *this;
+}
+
+void Surface::Reset() {
+  // A bitmap cannot be deleted while a DC holds it, nor a palette.
+  if (dc_) {
+    if (oldBitmap_) SelectObject(dc_.get(), oldBitmap_);
+    SelectPalette(dc_.get(), static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
+  }
+  oldBitmap_ = nullptr;
+  bitmap_.reset();
+  dc_.reset();
+  width_ = height_ = 0;
+}
+
+void Surface::Create(int width, int height) {
+  Reset();
+  if (width <= 0 || height <= 0) return;
+  forms::WindowDc screen(nullptr);
+  bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
+  if (!bitmap_) return;
+  dc_.reset(CreateCompatibleDC(screen.get()));
+  oldBitmap_ = SelectObject(dc_.get(), bitmap_.get());
+  width_ = width;
+  height_ = height;
+}
+
+void Surface::Adopt(HBITMAP bitmap) {
+  Reset();
+  if (!bitmap) return;
+  BITMAP info = {};
+  GetObjectA(bitmap, sizeof info, &info);
+  bitmap_.reset(bitmap);
+  dc_.reset(CreateCompatibleDC(nullptr));
+  oldBitmap_ = SelectObject(dc_.get(), bitmap);
+  width_ = info.bmWidth;
+  height_ = info.bmHeight;
+}
+
+void Surface::Fill(COLORREF color) {
+  if (!dc_) return;
+  forms::BrushHandle brush(CreateSolidBrush(color));
+  RECT r = {0, 0, width_, height_};
+  FillRect(dc_.get(), &r, brush.get());
+}
+
+void Surface::UsePalette(HPALETTE palette) {
+  if (!dc_) return;
+  if (!palette) palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+  SelectPalette(dc_.get(), palette, FALSE);
+  RealizePalette(dc_.get());
+}
+
+}  // namespace saver

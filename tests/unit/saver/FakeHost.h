@@ -1,0 +1,137 @@
+// A stand-in for the saver window: records what the sequencer asks of it,
+// with a clock that moves by the timer interval on every tick.
+#pragma once
+#include <deque>
+#include <map>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "saver/Sequencer.h"
+
+namespace saver_test {
+
+struct FakeHost : saver::SequencerHost {
+  bool session = true;
+  int interval = saver::kIdleInterval;
+  std::vector<int> intervals;
+  SIZE client = {640, 480};
+  SIZE image = {100, 100};
+  std::map<int, std::string> imageNames;  // default "img<n>.bmp"; "missing" raises
+  std::vector<int> entriesRead;
+  std::vector<std::string> loaded;
+  std::vector<int> appearKinds, eraseKinds;
+  std::vector<std::string> waves;
+  std::vector<int> midis;
+  std::function<bool(int)> midiStarts = [](int) { return true; };
+  int merges = 0;
+  std::vector<saver::TitleLine> titles;
+  std::vector<std::pair<int, saver::MixDirection>> frames;
+  int titleEnds = 0;
+  saver::Sequencer* seq = nullptr;
+
+  bool InSaverSession() const override { return session; }
+  void SetInterval(int ms) override {
+    interval = ms;
+    intervals.push_back(ms);
+  }
+  SIZE ClientSize() const override { return client; }
+  void ReadImageEntry(int n, std::string& name, std::string& wave) override {
+    entriesRead.push_back(n);
+    auto it = imageNames.find(n);
+    name = it != imageNames.end() ? it->second : "img" + std::to_string(n) + ".bmp";
+    wave = "wave" + std::to_string(n) + ".wav";
+  }
+  void LoadImage(const std::string& name) override {
+    if (name == "missing") throw std::runtime_error("cannot open");
+    loaded.push_back(name);
+  }
+  SIZE ImageSize() const override { return image; }
+  void ApplyImagePalette() override {}
+  // An effect of two ticks: set-up, then the finishing step.
+  void Effect(std::vector<int>& log, int kind) {
+    if (seq->StateEntered) {
+      log.push_back(kind);
+      seq->StateEntered = false;
+      return;
+    }
+    ++seq->ShowState;
+    seq->StateEntered = true;
+  }
+  void AppearStep(int kind) override { Effect(appearKinds, kind); }
+  void EraseStep(int kind) override { Effect(eraseKinds, kind); }
+  void PlayWave(const std::string& name) override { waves.push_back(name); }
+  bool PlayMidiNumber(int n) override {
+    midis.push_back(n);
+    return midiStarts(n);
+  }
+  void KeepScreenAsBackground() override { ++merges; }
+  void BeginTitle(const saver::TitleLine& line) override { titles.push_back(line); }
+  void TitleFrame(int k, saver::MixDirection d) override { frames.push_back({k, d}); }
+  void EndTitle() override { ++titleEnds; }
+};
+
+// Scripted random numbers first (each must lie below its bound), then a
+// fixed-seed generator.
+struct FakeRandom {
+  std::deque<int> script;
+  std::mt19937 engine{12345};
+  int operator()(int bound) {
+    if (bound <= 0) return 0;
+    if (!script.empty()) {
+      int v = script.front();
+      script.pop_front();
+      if (v < 0 || v >= bound) throw std::logic_error("scripted value out of range");
+      return v;
+    }
+    return std::uniform_int_distribution<int>(0, bound - 1)(engine);
+  }
+};
+
+// A sequencer wired to the fake host, the fake clock and the random source.
+struct Rig {
+  FakeHost host;
+  DWORD now = 1000;
+  std::shared_ptr<FakeRandom> random = std::make_shared<FakeRandom>();
+  std::unique_ptr<saver::Sequencer> seq;
+
+  explicit Rig(const saver::SaverSettings& s, std::deque<int> script = {}) {
+    random->script = std::move(script);
+    auto r = random;
+    seq = std::make_unique<saver::Sequencer>(s, host, [this] { return now; },
+                                             [r](int bound) { return (*r)(bound); });
+    host.seq = seq.get();
+  }
+  // One Timer2 tick: the clock moves by the current interval first.
+  void Tick() {
+    now += static_cast<DWORD>(host.interval);
+    seq->Tick();
+  }
+  // Ticks until the sequencer enters `state` (from another one); returns the number of ticks.
+  int RunUntil(int state, int limit = 100000) {
+    for (int n = 1; n <= limit; ++n) {
+      int before = seq->ShowState;
+      Tick();
+      if (seq->ShowState == state && before != state) return n;
+    }
+    throw std::logic_error("state never reached");
+  }
+};
+
+// Settings of a quiet theme: no title, short delays.
+inline saver::SaverSettings QuickTheme() {
+  saver::SaverSettings s;
+  s.Title.Title = false;
+  s.FirstDelay = 100;
+  s.ImageOnDelay = 50;
+  s.ImageOffDelay = 30;
+  s.AppearOn[saver::Blind] = true;
+  s.EraseOn[saver::Blind] = true;
+  s.ImageCount = 5;
+  s.ImageOrdRandom = false;
+  s.ImagePosRandom = false;
+  return s;
+}
+
+}  // namespace saver_test
