@@ -1,8 +1,60 @@
-// The theme selection dialog, main window of the settings mode.
+// The theme selection dialog, main window of the settings mode: ten themes by
+// name, the current one checked, and the way to every other dialog.
 #pragma once
+#include <string>
+
+#include "forms/Button.h"
 #include "forms/Form.h"
+#include "forms/GroupBox.h"
+#include "forms/RadioButton.h"
 
 class TMainDialog : public forms::Form {
  public:
   TMainDialog();
+
+  // The selected theme number (normally 0 to 9), brought up to date from the
+  // radio buttons before each action; the dialogs opened from here read it
+  // when they are created.
+  static int SelectedTheme;
+
+  // Caption of theme n's radio button; empty for a number outside 0 to 9.
+  std::string ThemeCaption(int n) const;
+  void SetThemeCaption(int n, const std::string& caption);
+
+  forms::GroupBox ThemeGroupBox{*this, "ThemeGroupBox"};
+  forms::RadioButton ThemeRBtn0{*this, "ThemeRBtn0"};
+  forms::RadioButton ThemeRBtn1{*this, "ThemeRBtn1"};
+  forms::RadioButton ThemeRBtn2{*this, "ThemeRBtn2"};
+  forms::RadioButton ThemeRBtn3{*this, "ThemeRBtn3"};
+  forms::RadioButton ThemeRBtn4{*this, "ThemeRBtn4"};
+  forms::RadioButton ThemeRBtn5{*this, "ThemeRBtn5"};
+  forms::RadioButton ThemeRBtn6{*this, "ThemeRBtn6"};
+  forms::RadioButton ThemeRBtn7{*this, "ThemeRBtn7"};
+  forms::RadioButton ThemeRBtn8{*this, "ThemeRBtn8"};
+  forms::RadioButton ThemeRBtn9{*this, "ThemeRBtn9"};
+  forms::Button SetDlgBtn{*this, "SetDlgBtn"};
+  forms::Button NameDlgBtn{*this, "NameDlgBtn"};
+  forms::Button ClearBtn{*this, "ClearBtn"};
+  forms::Button OtherSetBtn{*this, "OtherSetBtn"};
+  forms::Button OKBtn{*this, "OKBtn"};
+  forms::Button MainHelpBtn{*this, "MainHelpBtn"};
+  forms::Button Button1{*this, "Button1"};
+
+ protected:
+  void FormClose(forms::CloseAction& action) override;
+
+ private:
+  void FormCreate();
+  void ThemeNumberCheck();
+  void OKBtnClick();
+  void SetDlgBtnClick();
+  void NameDlgBtnClick();
+  void OtherSetBtnClick();
+  void ClearBtnClick();
+  void Button1Click();
+  void MainHelpBtnClick();
+
+  forms::RadioButton* const ThemeRBtn[10] = {&ThemeRBtn0, &ThemeRBtn1, &ThemeRBtn2, &ThemeRBtn3,
+                                             &ThemeRBtn4, &ThemeRBtn5, &ThemeRBtn6, &ThemeRBtn7,
+                                             &ThemeRBtn8, &ThemeRBtn9};
 };

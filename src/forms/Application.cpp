@@ -72,8 +72,32 @@ void Application::Run() {
   }
 }
 
+namespace {
+// GetMessageA hands a double-byte character over as two WM_CHAR messages.
+// Wine's IsDialogMessageA then converts each half on its own and Japanese
+// input arrives garbled. For a Unicode window (the edits are) the halves are
+// joined here and the character goes on as one UTF-16 WM_CHAR.
+bool JoinDoubleByteChar(MSG& msg) {
+  if (msg.message != WM_CHAR || !IsWindowUnicode(msg.hwnd) ||
+      !IsDBCSLeadByte(static_cast<BYTE>(msg.wParam)))
+    return false;
+  MSG trail;
+  if (!PeekMessageA(&trail, msg.hwnd, WM_CHAR, WM_CHAR, PM_REMOVE)) return false;
+  char bytes[2] = {static_cast<char>(msg.wParam), static_cast<char>(trail.wParam)};
+  WCHAR ch = 0;
+  if (MultiByteToWideChar(CP_ACP, 0, bytes, 2, &ch, 1) != 1) return false;
+  msg.wParam = ch;
+  return true;
+}
+}  // namespace
+
 void Application::ProcessMessage(MSG& msg) {
   Form* form = Form::FromChildOrSelf(msg.hwnd);
+  if (JoinDoubleByteChar(msg)) {
+    if (!form || !form->DialogKeys || !IsDialogMessageW(form->Handle(), &msg)) DispatchMessageW(&msg);
+    CheckFocusChange();
+    return;
+  }
   bool handled = false;
   if (form) {
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && form->KeyPreview) {

@@ -11,6 +11,8 @@ const char kBaseProcProp[] = "GlimoraBaseProc";
 
 LRESULT CallBase(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   auto base = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kBaseProcProp));
+  if (!IsWindowUnicode(hwnd))
+    return base ? CallWindowProcA(base, hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
   return base ? CallWindowProcW(base, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
 }
 }  // namespace
@@ -25,8 +27,15 @@ void Edit::Create(const ControlSpec& spec) {
   // A Unicode subclass makes the edit a Unicode window: a double-byte
   // character then arrives whole (Wine's ANSI edit takes the two halves of a
   // WM_CHAR pair as two characters). The ANSI calls elsewhere still work.
-  SetPropA(h, kBaseProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrW(h, GWLP_WNDPROC)));
-  SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
+  // Windows 95/98 have ANSI windows only (and an edit that counts bytes).
+  bool unicode = (GetVersion() & 0x80000000u) == 0;
+  if (unicode) {
+    SetPropA(h, kBaseProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrW(h, GWLP_WNDPROC)));
+    SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
+  } else {
+    SetPropA(h, kBaseProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(h, GWLP_WNDPROC)));
+    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
+  }
 }
 
 void Edit::SetMaxLength(int bytes) {

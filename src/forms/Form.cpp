@@ -162,6 +162,9 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_COMMAND: {
       // Enter and Escape arrive from the dialog manager as IDOK / IDCANCEL
       // or as the default button's id; press the button the form names.
+      // Only a press counts: buttons with BS_NOTIFY also report focus
+      // changes (BN_SETFOCUS, BN_KILLFOCUS) under their own id.
+      if (HIWORD(wp) != BN_CLICKED) return 0;
       WORD id = LOWORD(wp);
       Control* target = nullptr;
       if (defaultButton_ && (id == IDOK || id == defaultButton_->Id())) target = defaultButton_;

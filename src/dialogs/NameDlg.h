@@ -1,0 +1,31 @@
+// The rename dialog: a new name for the selected theme. The name goes into
+// the theme's radio button of the theme selection dialog, which stores it
+// with its own OK.
+#pragma once
+#include "forms/Button.h"
+#include "forms/Edit.h"
+#include "forms/Form.h"
+#include "forms/Label.h"
+
+class TMainDialog;
+
+class TThemeNameDlg : public forms::Form {
+ public:
+  explicit TThemeNameDlg(TMainDialog& mainDialog);
+
+  forms::Label Label1{*this, "Label1"};
+  forms::Edit ThemeNameEdit{*this, "ThemeNameEdit"};
+  forms::Button OKBtn{*this, "OKBtn"};
+  forms::Button CancelBtn{*this, "CancelBtn"};
+
+ protected:
+  void FormClose(forms::CloseAction& action) override;
+
+ private:
+  void FormCreate();
+  void OKBtnClick();
+  void CancelBtnClick();
+
+  TMainDialog& mainDialog_;
+  int theme_;
+};

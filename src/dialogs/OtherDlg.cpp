@@ -1,0 +1,49 @@
+#include "dialogs/OtherDlg.h"
+
+#include "forms/Application.h"
+#include "settings/IniFile.h"
+
+using namespace settings;
+
+TOtherSetDlg::TOtherSetDlg() : Form("TOtherSetDlg", "OtherSetDlg") {
+  Create();
+  SetCaption("Glimoraの設定：その他の設定");
+  SetFont("ＭＳ Ｐゴシック", 12);
+  SetClientSize(273, 105);
+  HelpContext = 2;
+
+  forms::CreateControls({
+      {Label1, "スクリーンセーバー終了時のマウス移動検出量", 16, 12, 0, 0},
+      {Label2, "小", 16, 40, 0, 0},
+      {MouseMoveBar, "", 32, 32, 208, 35},
+      {Label3, "大", 244, 40, 0, 0},
+      {OKBtn, "Ｏ   Ｋ", 24, 72, 105, 25, forms::opDefault},
+      {CanselBtn, "キャンセル", 144, 72, 105, 25, forms::opCancel},
+  });
+  // 0 ("小", the least movement) to 8 ("大"), a tick at every value.
+  MouseMoveBar.SetRange(0, 8);
+  MouseMoveBar.SetLineSize(1);
+  MouseMoveBar.SetPageSize(1);
+  MouseMoveBar.SetFrequency(1);
+  MouseMoveBar.SetPosition(4);
+  OKBtn.OnClick = [this] { OKBtnClick(); };
+  CanselBtn.OnClick = [this] { CanselBtnClick(); };
+
+  forms::Guarded([this] { FormCreate(); });
+}
+
+void TOtherSetDlg::FormCreate() {
+  CenterOnScreen();
+  IniFile ini;
+  MouseMoveBar.SetPosition(ini.Read(kMainSection, key::CloseMouseMove, Role::Dialog));
+}
+
+void TOtherSetDlg::OKBtnClick() {
+  IniFile ini;
+  ini.WriteInteger(kMainSection, key::CloseMouseMove.name, MouseMoveBar.Position());
+  SetModalResult(forms::mrOk);
+}
+
+void TOtherSetDlg::CanselBtnClick() { SetModalResult(forms::mrCancel); }
+
+void TOtherSetDlg::FormClose(forms::CloseAction& action) { action = forms::CloseAction::Free; }
