@@ -122,7 +122,8 @@ Dib Dib::Read(const void* headerData, size_t headerBytes, const void* bitsData, 
 
   if (bpp <= 8) {
     const uint32_t most = 1u << bpp;
-    const uint32_t count = (h.biClrUsed == 0 || h.biClrUsed > most) ? most : h.biClrUsed;
+    if (h.biClrUsed > most) throw InvalidGraphic("more colours than the depth allows");
+    const uint32_t count = h.biClrUsed == 0 ? most : h.biClrUsed;
     if (pos + static_cast<uint64_t>(count) * entrySize > headerBytes)
       throw InvalidGraphic("colour table cut short");
     dib.colors_.resize(count);

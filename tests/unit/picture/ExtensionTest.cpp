@@ -1,0 +1,43 @@
+// The extension rule and the choice of decoder.
+#include <gtest/gtest.h>
+
+#include "picture/Decoders.h"
+
+using picture::Decoder;
+using picture::DecoderFor;
+using picture::PictureExtension;
+
+TEST(Extension, TakesTheLastDotAfterTheLastSeparatorUpperCased) {
+  EXPECT_EQ(PictureExtension("C:\\pics\\a.bmp"), ".BMP");
+  EXPECT_EQ(PictureExtension("C:\\pics.old\\a.tar.Gif"), ".GIF");
+  EXPECT_EQ(PictureExtension("C:\\pics.old\\readme"), "");
+  EXPECT_EQ(PictureExtension("a.b:c"), "");
+  EXPECT_EQ(PictureExtension("noext"), "");
+  EXPECT_EQ(PictureExtension("dot."), ".");
+}
+
+TEST(Extension, StepsOverShiftJisCharactersWhole) {
+  // 表 is 0x95 0x5C: its trail byte is the code of "\".
+  EXPECT_EQ(PictureExtension("C:\\写真\\表.bmp"), ".BMP");
+  EXPECT_EQ(PictureExtension("a.b表"), ".B表");
+  // ...and a trail byte in the range of "a" to "z" is not upper-cased.
+  EXPECT_EQ(PictureExtension("x.\x83\x61"), ".\x83\x61");
+  // A lead byte at the very end does not read past the string.
+  EXPECT_EQ(PictureExtension("x.p\x95"), ".P\x95");
+}
+
+TEST(Extension, ChoosesDecodersInTableOrderAndNothingElse) {
+  const struct {
+    const char* ext;
+    Decoder decoder;
+  } rows[] = {{".BMP", Decoder::Bmp}, {".ICO", Decoder::Ico},  {".WMF", Decoder::Wmf},
+              {".EMF", Decoder::Emf}, {".JPG", Decoder::Jpg},  {".JPE", Decoder::Jpg},
+              {".GIF", Decoder::Gif}, {".TIF", Decoder::Tiff}, {".PIC", Decoder::Pic},
+              {".P2", Decoder::Pic2}, {".MAG", Decoder::Mag},  {".Q4", Decoder::Xld4},
+              {".PI", Decoder::Pi}};
+  for (const auto& row : rows) EXPECT_EQ(DecoderFor(row.ext), row.decoder) << row.ext;
+  for (const char* ext : {".JPEG", ".TIFF", "", ".", ".bmp", ".PNG", ".BM"})
+    EXPECT_EQ(DecoderFor(ext), Decoder::Unsupported) << ext;
+  EXPECT_STREQ(picture::PluginRowFor(Decoder::Jpg).file, "ifjpeg.spi");
+  EXPECT_STREQ(picture::PluginRowFor(Decoder::Xld4).format, "XLD4");
+}
