@@ -71,12 +71,13 @@ void MediaPlayer::Close() {
   deviceId_ = 0;
 }
 
-void MediaPlayer::Notified(WPARAM flags) {
+void MediaPlayer::Notified(WPARAM flags, LPARAM device) {
   if ((flags == MCI_NOTIFY_ABORTED || flags == MCI_NOTIFY_SUPERSEDED) && staleNotices_ > 0) {
     --staleNotices_;
     return;
   }
-  notifyPending_ = false;
+  // Only the open device's own notice answers the pending play.
+  if (static_cast<MCIDEVICEID>(device) == deviceId_) notifyPending_ = false;
   switch (flags) {
     case MCI_NOTIFY_SUCCESSFUL: notifyValue_ = NotifyKind::Successful; break;
     case MCI_NOTIFY_SUPERSEDED: notifyValue_ = NotifyKind::Superseded; break;
@@ -89,7 +90,7 @@ void MediaPlayer::Notified(WPARAM flags) {
 LRESULT CALLBACK MediaPlayer::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == MM_MCINOTIFY) {
     if (auto* player = dynamic_cast<MediaPlayer*>(Control::FromHandle(hwnd))) {
-      Guarded([&] { player->Notified(wp); });
+      Guarded([&] { player->Notified(wp, lp); });
     }
     return 0;
   }

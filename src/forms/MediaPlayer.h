@@ -55,7 +55,7 @@ class MediaPlayer : public Control {
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
-  void Notified(WPARAM flags);
+  void Notified(WPARAM flags, LPARAM device);
 
   std::string fileName_;
   MCIDEVICEID deviceId_ = 0;

@@ -169,7 +169,8 @@ def sound_env(capture):
     """Wine environment whose ALSA default device writes into `capture`."""
     CAPTURE_DIR.mkdir(parents=True, exist_ok=True)
     conf = CAPTURE_DIR / "asound.conf"
-    conf.write_text('pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n' % capture)
+    # The file names the whole configuration: the null device is spelt out.
+    conf.write_text('pcm.!default { type file; slave { pcm { type null } } file "%s"; format "raw" }\n' % capture)
     if capture.exists():
         capture.unlink()
     return h.wine_env(ALSA_CONFIG_PATH=str(conf))
