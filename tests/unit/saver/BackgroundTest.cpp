@@ -1,0 +1,159 @@
+// BuildBackBitmap and the title stage on memory bitmaps, read back pixel by pixel.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "picture/All.h"
+#include "saver/Background.h"
+#include "saver/Title.h"
+
+namespace {
+
+COLORREF At(const saver::Surface& s, int x, int y) { return GetPixel(s.Dc(), x, y); }
+
+// A 24-bit BMP of w x h whose pixel (x, y) is colour(x, y).
+template <class F>
+std::string WriteBmp(const char* name, int w, int h, F colour) {
+  int stride = (w * 3 + 3) & ~3;
+  std::vector<unsigned char> bits(static_cast<size_t>(stride) * h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      COLORREF c = colour(x, y);
+      unsigned char* p = &bits[static_cast<size_t>(h - 1 - y) * stride + x * 3];
+      p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
+    }
+  BITMAPINFOHEADER info = {sizeof info, w, h, 1, 24, BI_RGB, static_cast<DWORD>(bits.size()), 0, 0, 0, 0};
+  BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof file + sizeof info + bits.size()), 0, 0,
+                           sizeof file + sizeof info};
+  FILE* f = std::fopen(name, "wb");
+  std::fwrite(&file, sizeof file, 1, f);
+  std::fwrite(&info, sizeof info, 1, f);
+  std::fwrite(bits.data(), 1, bits.size(), f);
+  std::fclose(f);
+  return name;
+}
+
+COLORREF Quadrant(int x, int y) {
+  static const COLORREF c[4] = {RGB(255, 0, 0), RGB(0, 255, 0), RGB(0, 0, 255), RGB(255, 255, 0)};
+  return c[(x >= 50) + 2 * (y >= 50)];
+}
+
+}  // namespace
+
+TEST(Background, TwelveColoursByTheLowByteOfTheIndexAndBlackOutside) {
+  const COLORREF expected[12] = {RGB(0, 0, 0),       RGB(255, 0, 0),     RGB(0, 0, 255),  RGB(0, 255, 0),
+                                 RGB(255, 0, 255),   RGB(0, 128, 128),   RGB(0, 0, 128),  RGB(128, 0, 0),
+                                 RGB(0, 255, 255),   RGB(128, 128, 128), RGB(192, 192, 192),
+                                 RGB(255, 255, 255)};
+  TAll_nmsg image;
+  for (int i = 0; i < 12; ++i) {
+    saver::Surface back;
+    saver::BuildBackBitmap({saver::kBackColour, i, ""}, {64, 48}, image, back);
+    ASSERT_EQ(back.Width(), 64);
+    ASSERT_EQ(back.Height(), 48);
+    EXPECT_EQ(At(back, 0, 0), expected[i]) << i;
+    EXPECT_EQ(At(back, 63, 47), expected[i]) << i;
+  }
+  for (int i : {12, 255, -1, 256, -256}) EXPECT_EQ(saver::BackColorOf(i), RGB(0, 0, 0)) << i;
+  EXPECT_EQ(saver::BackColorOf(257), RGB(255, 0, 0));
+  EXPECT_EQ(saver::BackColorOf(256 + 11), RGB(255, 255, 255));
+}
+
+TEST(Background, TilingCoversTheClientWithWholeTiles) {
+  auto ext = [](SIZE c, SIZE t) { SIZE s = saver::TiledExtent(c, t); return std::make_pair(s.cx, s.cy); };
+  EXPECT_EQ(ext({640, 480}, {100, 100}), std::make_pair(700L, 500L));
+  EXPECT_EQ(ext({640, 480}, {640, 480}), std::make_pair(640L, 480L));
+  EXPECT_EQ(ext({640, 480}, {64, 48}), std::make_pair(640L, 480L));
+  EXPECT_EQ(ext({640, 480}, {1000, 900}), std::make_pair(1000L, 900L));
+}
+
+TEST(Background, TiledPictureRepeatsEverywhere) {
+  TAll_nmsg image;
+  std::string file = WriteBmp("tile_quadrants.bmp", 100, 100, Quadrant);
+  saver::Surface back;
+  saver::BuildBackBitmap({saver::kBackImage, 0, file}, {640, 480}, image, back);
+  ASSERT_EQ(back.Width(), 700);
+  ASSERT_EQ(back.Height(), 500);
+  for (int y = 0; y < 500; y += 7)
+    for (int x = 0; x < 700; x += 11) ASSERT_EQ(At(back, x, y), Quadrant(x % 100, y % 100)) << x << "," << y;
+  EXPECT_EQ(At(back, 699, 499), Quadrant(99, 99));
+}
+
+TEST(Background, OddTileSizesRepeatExactly) {
+  TAll_nmsg image;
+  auto diag = [](int x, int y) { return (x + 2 * y) % 7 == 0 ? RGB(255, 255, 255) : RGB(0, 0, 128); };
+  std::string file = WriteBmp("tile_odd.bmp", 7, 3, diag);
+  saver::Surface back;
+  saver::BuildBackBitmap({saver::kBackImage, 0, file}, {100, 50}, image, back);
+  ASSERT_EQ(back.Width(), 105);
+  ASSERT_EQ(back.Height(), 51);
+  for (int y = 0; y < 51; ++y)
+    for (int x = 0; x < 105; ++x) ASSERT_EQ(At(back, x, y), diag(x % 7, y % 3)) << x << "," << y;
+}
+
+TEST(Background, UnreadableOrEmptyPictureAndUnknownKindGiveBlackOfTheClient) {
+  TAll_nmsg image;
+  FILE* f = std::fopen("tile_broken.bmp", "wb");
+  std::fputs("BM not a bitmap", f);
+  std::fclose(f);
+  for (const saver::BackgroundSpec& spec :
+       {saver::BackgroundSpec{saver::kBackImage, 3, "no_such_file.bmp"},
+        saver::BackgroundSpec{saver::kBackImage, 3, "tile_broken.bmp"},
+        saver::BackgroundSpec{saver::kBackImage, 3, ""}, saver::BackgroundSpec{7, 3, ""},
+        saver::BackgroundSpec{-1, 3, ""}}) {
+    saver::Surface back;
+    saver::BuildBackBitmap(spec, {80, 60}, image, back);
+    ASSERT_EQ(back.Width(), 80) << spec.FileName << spec.Kind;
+    ASSERT_EQ(back.Height(), 60);
+    EXPECT_EQ(At(back, 0, 0), RGB(0, 0, 0));
+    EXPECT_EQ(At(back, 79, 59), RGB(0, 0, 0));
+  }
+}
+
+TEST(TitleStage, TextInTheTitleColourOverTheBackgroundCentred) {
+  saver::Surface back;
+  back.Create(400, 300);
+  back.Fill(RGB(0, 0, 255));
+  saver::TitleLine line{"Glimora", "Times New Roman", 48, RGB(251, 251, 251)};
+  saver::Surface stage;
+  RECT rect;
+  saver::BuildTitleStage(line, back.Dc(), {400, 300}, stage, rect);
+  ASSERT_FALSE(stage.Empty());
+  EXPECT_EQ(rect.right - rect.left, stage.Width());
+  EXPECT_EQ(rect.bottom - rect.top, stage.Height());
+  EXPECT_EQ(rect.left, (400 - stage.Width()) / 2);
+  EXPECT_EQ(rect.top, (300 - stage.Height()) / 2);
+  EXPECT_NEAR(stage.Height(), 48, 1);  // the cell height, as the font engine rounds it
+  int text = 0, other = 0;
+  for (int y = 0; y < stage.Height(); ++y)
+    for (int x = 0; x < stage.Width(); ++x) {
+      COLORREF c = At(stage, x, y);
+      if (c == RGB(251, 251, 251)) {
+        ++text;
+      } else if (c != RGB(0, 0, 255)) {
+        ++other;
+      }
+    }
+  EXPECT_GT(text, 200);
+  EXPECT_EQ(other, 0);  // no blending: text colour or background, nothing else
+}
+
+TEST(TitleStage, EmptyTextGivesNoStage) {
+  saver::Surface back;
+  back.Create(100, 100);
+  saver::Surface stage;
+  RECT rect;
+  saver::BuildTitleStage({"", "Arial", 24, RGB(1, 2, 3)}, back.Dc(), {100, 100}, stage, rect);
+  EXPECT_TRUE(stage.Empty());
+}
+
+TEST(TitleStage, CentringRoundsTowardZero) {
+  RECT r = saver::CenteredRect({640, 480}, {101, 51});
+  EXPECT_EQ(r.left, 269);
+  EXPECT_EQ(r.top, 214);
+  r = saver::CenteredRect({640, 480}, {701, 481});
+  EXPECT_EQ(r.left, -30);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.right, 671);
+}
