@@ -105,11 +105,16 @@ class Dialog:
     def enabled(self):
         return any(w.hwnd == self.hwnd and w.enabled for w in h.top_windows())
 
-    def screenshot(self, name):
-        """Saves the whole screen as an artefact and returns the dialog's part."""
+    def screenshot(self, name, client):
+        """Saves the whole screen as an artefact and the dialog's client area
+        (client = (width, height)) beside it; returns the latter. With no
+        window manager only the client area is drawn; the window rectangle
+        still counts the frame: equal borders, the caption on top."""
         img = h.screenshot(name)
         l, t, r, b = self.window.rect
-        crop = img.crop((max(l, 0), max(t, 0), r, b))
+        border = ((r - l) - client[0]) // 2
+        left, top = l + border, b - border - client[1]
+        crop = img.crop((left, top, left + client[0], top + client[1]))
         crop.save(h.ARTIFACTS / f"{name}-dialog.png")
         return crop
 

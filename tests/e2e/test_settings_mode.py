@@ -39,7 +39,7 @@ def ok_and_exit(main, scr, by_enter=False):
 def test_without_settings_file_ten_unnamed_themes_and_ok_writes_them():
     scr, main = start_settings(None)
     assert main.caption == "Glimoraの設定"
-    main.screenshot("settings-main")
+    main.screenshot("settings-main", (465, 233))
     # Layout: the group box, ten radios in two columns of five, seven buttons.
     box = main.places(["ThemeGroupBox"], "ThemeGroupBox", (8, 8))["ThemeGroupBox"]
     assert box == (8, 8, 449, 153)
@@ -95,7 +95,7 @@ def test_double_click_on_unchecked_theme_opens_that_themes_settings():
     main.double_click("ThemeRBtn7")
     settings = Dialog("TSetDialog", timeout=20)
     assert settings.caption == "Glimoraの設定：" + NAMES[7]
-    settings.screenshot("settings-theme-dialog-from-double-click")
+    settings.screenshot("settings-theme-dialog-from-double-click", (593, 414))
     assert not main.enabled()  # modal over the main dialog
     h.key("Escape")
     assert settings.gone()
@@ -130,7 +130,7 @@ def test_rename_dialog_layout_and_ok_stores_the_name_with_main_ok():
     assert places["OKBtn"] == (16, 56, 89, 25) and dlg.text("OKBtn") == "Ｏ   Ｋ"
     assert places["CancelBtn"] == (120, 56, 91, 25) and dlg.text("CancelBtn") == "キャンセル"
     assert dlg.is_default("OKBtn")
-    dlg.screenshot("settings-rename")
+    dlg.screenshot("settings-rename", (225, 90))
     # The whole old name is selected: typing replaces it.
     h.type_text("Night view 2")
     dlg.click("OKBtn")
@@ -193,7 +193,7 @@ def test_name_limit_is_thirty_bytes_fifteen_full_width_characters():
     assert type_fullwidth(dlg, "ThemeNameEdit", "た", expect_growth=False) == fifteen
     h.type_text("A")
     assert dlg.text("ThemeNameEdit") == fifteen
-    dlg.screenshot("settings-rename-15-full-width")
+    dlg.screenshot("settings-rename-15-full-width", (225, 90))
     # Bytes, not characters: without the last full-width character, two
     # single-byte ones fit and a third does not.
     h.key("BackSpace")
@@ -295,7 +295,7 @@ def test_other_settings_opens_at_four_and_ok_stores_the_bar_which_main_ok_keeps(
     l, t, r, b = dlg.window.rect
     assert (l, t) == ((1024 - (r - l)) // 2, (768 - (b - t)) // 2)
     assert trackbar_position(dlg, "MouseMoveBar") == 4
-    dlg.screenshot("settings-other")
+    dlg.screenshot("settings-other", (273, 105))
     dlg.click("OKBtn")  # unmoved: stores 4
     assert dlg.gone()
     assert h.read_ini_bytes() == ini_lines(Main=[("CloseMouseMove", 4)])
@@ -371,7 +371,8 @@ def test_locked_settings_file_shows_error_and_dialogs_stay_open():
 # ---- test run --------------------------------------------------------------------
 
 def test_test_run_writes_theme_number_covers_screen_and_returns_to_dialog():
-    ini = names_ini(NAMES, number=0) + "[Theme3]\nTitle=0\nFromLastImage=1\nLastImageNumber=0\n"
+    # Theme 3 has a red background and no title; theme 0 would be black.
+    ini = names_ini(NAMES, number=0) + "[Theme3]\nTitle=0\nBackGround=0\nBackColor=1\n"
     scr, main = start_settings(ini)
     main.click("ThemeRBtn3")
     main.click("Button1")
@@ -381,10 +382,14 @@ def test_test_run_writes_theme_number_covers_screen_and_returns_to_dialog():
     assert h.ini_value("Main", "ThemeNumber") == "3"
     time.sleep(1.5)
     shot = h.screenshot("settings-test-run")
-    assert shot.getpixel((512, 384)) == (0, 0, 0)  # the theme's black background
+    for x, y in ((5, 5), (512, 384), (1018, 762)):
+        r, g, b = shot.getpixel((x, y))
+        assert r > 100 and g < 60 and b < 60, (x, y, (r, g, b))
     h.key("space")
     assert h.wait_gone("TMainForm", timeout=20)
-    assert "LastImageNumber" in dict(h.read_ini().get("Theme3", []))
+    h.wait_until(main.enabled, message="the dialog enabled again")
+    theme3 = dict(h.read_ini().get("Theme3", []))
+    assert theme3.get("LastImageNumber") == "0" and theme3.get("LastMidiNumber") == "0"
     # The dialog works again.
     main.click("NameDlgBtn")
     dlg = Dialog("TThemeNameDlg", timeout=20)
