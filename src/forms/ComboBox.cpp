@@ -8,13 +8,28 @@ namespace forms {
 
 namespace {
 const int kDropDownHeight = 200;
+const char kEditProcProp[] = "GlimoraBaseProc";
+
+LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  auto base = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kEditProcProp));
+  LRESULT r = base ? CallWindowProcW(base, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+  if (msg == WM_NCDESTROY) RemovePropA(hwnd, kEditProcProp);
+  return r;
 }
+}  // namespace
 
 void ComboBox::Create(const ControlSpec& spec) {
   DWORD style = spec.CommonStyle(true) | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
   CreateHandle("COMBOBOX", "", style, 0, spec.left, spec.top, spec.width,
                spec.height + kDropDownHeight, spec.ParentHandle());
   SetText(spec.caption);
+  // The edit part becomes a Unicode window, so that double-byte characters
+  // typed into it arrive whole (see Application::ProcessMessage).
+  HWND edit = GetWindow(Handle(), GW_CHILD);
+  if (edit && (GetVersion() & 0x80000000u) == 0) {
+    SetPropA(edit, kEditProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrW(edit, GWLP_WNDPROC)));
+    SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc));
+  }
 }
 
 int ComboBox::Count() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); }

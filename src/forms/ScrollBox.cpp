@@ -9,7 +9,8 @@ const int kLineStep = 16;
 
 BOOL CALLBACK AddExtent(HWND child, LPARAM lp) {
   auto* box = reinterpret_cast<std::pair<HWND, SIZE>*>(lp);
-  if (GetParent(child) != box->first || !IsWindowVisible(child)) return TRUE;
+  // The child's own visibility: the box itself may be on a hidden sheet.
+  if (GetParent(child) != box->first || !(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) return TRUE;
   RECT r;
   GetWindowRect(child, &r);
   MapWindowPoints(HWND_DESKTOP, box->first, reinterpret_cast<POINT*>(&r), 2);
@@ -62,8 +63,15 @@ void ScrollBox::ScrollTo(int x, int y) {
   int dx = pos_.x - x, dy = pos_.y - y;
   if (dx == 0 && dy == 0) return;
   pos_ = {x, y};
-  ScrollWindowEx(h, dx, dy, nullptr, nullptr, nullptr, nullptr,
-                 SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  // The children are moved one by one (ScrollWindowEx leaves them where they
+  // are while the box is hidden, e.g. on an inactive sheet).
+  for (HWND c = GetWindow(h, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    RECT r;
+    GetWindowRect(c, &r);
+    MapWindowPoints(HWND_DESKTOP, h, reinterpret_cast<POINT*>(&r), 2);
+    SetWindowPos(c, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  InvalidateRect(h, nullptr, TRUE);
 }
 
 void ScrollBox::Scroll(int bar, WORD code) {
