@@ -2,7 +2,7 @@
 // by its EXIF orientation, with a quarter-size preview.
 #include <cstring>
 
-#include "jpeg_notes.h"
+#include "jpeg_header.h"
 #include "picture.h"
 #include "plugin.h"
 #include "render.h"
@@ -23,17 +23,18 @@ int Open(const Bytes& in, wic::Picture& picture) {
   return picture.Open(in, GUID_ContainerFormatJpeg);
 }
 
+// From the header alone: opening the picture with WIC would decode all of it.
 int Info(const Bytes& in, PictureInfo& out) {
-  wic::Picture picture;
-  const int rc = Open(in, picture);
-  if (rc != kSuccess) return rc;
-  const wic::JpegNotes notes = wic::ReadJpegNotes(in.data, in.size);
-  const bool swap = wic::SwapsSides(notes.orientation);
-  out.width = static_cast<long>(swap ? picture.Height() : picture.Width());
-  out.height = static_cast<long>(swap ? picture.Width() : picture.Height());
-  picture.Densities(swap ? out.y_density : out.x_density, swap ? out.x_density : out.y_density);
-  out.colorDepth = static_cast<short>(picture.BitsPerPixel());
-  out.hInfo = MakeInfoText(notes.comment.data(), notes.comment.size());
+  if (!Sniff(in.data, in.size)) return kUnknownFormat;
+  const wic::JpegHeader header = wic::ReadJpegHeader(in.data, in.size);
+  if (!header.hasFrame || header.width == 0 || header.height == 0) return kBrokenData;
+  const bool swap = wic::SwapsSides(header.orientation);
+  out.width = swap ? header.height : header.width;
+  out.height = swap ? header.width : header.height;
+  out.x_density = swap ? header.yDensity : header.xDensity;
+  out.y_density = swap ? header.xDensity : header.yDensity;
+  out.colorDepth = static_cast<short>(8 * header.components);
+  out.hInfo = MakeInfoText(header.comment.data(), header.comment.size());
   return kSuccess;
 }
 
@@ -44,7 +45,7 @@ int Picture(const Bytes& in, Dib& out, Progress& progress) {
   wic::Prepared form;
   rc = wic::Prepare(picture.Factory(), picture.Frame(), form);
   if (rc != kSuccess) return rc;
-  const int orientation = wic::ReadJpegNotes(in.data, in.size).orientation;
+  const int orientation = wic::ReadJpegHeader(in.data, in.size).orientation;
   return wic::Render(wic::RowsOf(form.source.get()), picture.Width(), picture.Height(), form,
                      orientation, out, progress);
 }
@@ -83,7 +84,7 @@ int Preview(const Bytes& in, Dib& out, Progress& progress) {
   wic::Picture picture;
   int rc = Open(in, picture);
   if (rc != kSuccess) return rc;
-  const int orientation = wic::ReadJpegNotes(in.data, in.size).orientation;
+  const int orientation = wic::ReadJpegHeader(in.data, in.size).orientation;
   const UINT w = Quarter(picture.Width()), h = Quarter(picture.Height());
 
   wic::Prepared form;

@@ -1,4 +1,4 @@
-#include "jpeg_notes.h"
+#include "jpeg_header.h"
 
 #include <cstring>
 
@@ -38,12 +38,31 @@ int OrientationIn(const uint8_t* p, std::size_t n) {
   return 1;
 }
 
+// JFIF block (after "JFIF\0"): version, units, horizontal and vertical density.
+void DensitiesIn(const uint8_t* p, std::size_t n, JpegHeader& out) {
+  if (n < 7) return;
+  unsigned x = p[3] << 8 | p[4], y = p[5] << 8 | p[6];
+  if (x == 0 || y == 0 || x == y) return;
+  unsigned a = x, b = y;
+  while (b != 0) {
+    const unsigned r = a % b;
+    a = b;
+    b = r;
+  }
+  out.xDensity = static_cast<uint16_t>(x / a);
+  out.yDensity = static_cast<uint16_t>(y / a);
+}
+
+bool IsFrameMarker(uint8_t m) {
+  return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
+}
+
 }  // namespace
 
-JpegNotes ReadJpegNotes(const uint8_t* data, std::size_t size) {
-  JpegNotes notes;
-  if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return notes;
-  bool haveExif = false, haveComment = false;
+JpegHeader ReadJpegHeader(const uint8_t* data, std::size_t size) {
+  JpegHeader header;
+  if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return header;
+  bool haveExif = false, haveComment = false, haveJfif = false;
   std::size_t at = 2;
   while (at + 4 <= size) {
     if (data[at] != 0xFF) break;
@@ -58,16 +77,24 @@ JpegNotes ReadJpegNotes(const uint8_t* data, std::size_t size) {
     const uint8_t* body = data + at + 4;
     const std::size_t bodySize = length - 2;
     if (marker == 0xE1 && !haveExif && bodySize >= 6 && std::memcmp(body, "Exif\0\0", 6) == 0) {
-      notes.orientation = OrientationIn(body + 6, bodySize - 6);
+      header.orientation = OrientationIn(body + 6, bodySize - 6);
       haveExif = true;
+    } else if (marker == 0xE0 && !haveJfif && bodySize >= 5 && std::memcmp(body, "JFIF\0", 5) == 0) {
+      DensitiesIn(body + 5, bodySize - 5, header);
+      haveJfif = true;
+    } else if (IsFrameMarker(marker) && !header.hasFrame && bodySize >= 6) {
+      header.height = body[1] << 8 | body[2];
+      header.width = body[3] << 8 | body[4];
+      header.components = body[5];
+      header.hasFrame = true;
     } else if (marker == 0xFE && !haveComment) {
-      notes.comment.assign(reinterpret_cast<const char*>(body), bodySize);
-      notes.comment.resize(std::strlen(notes.comment.c_str()));  // up to an embedded zero
+      header.comment.assign(reinterpret_cast<const char*>(body), bodySize);
+      header.comment.resize(std::strlen(header.comment.c_str()));  // up to an embedded zero
       haveComment = true;
     }
     at += 2 + length;
   }
-  return notes;
+  return header;
 }
 
 }  // namespace wic
