@@ -73,14 +73,18 @@ TEST(MaskStrip, IsOneBitAndHoldsTheTwoBandsOfSeventeenMasks) {
 
 TEST(MaskedEffects, EveryStepShowsTheMaskedPictureAndBackground) {
   // An odd-sized picture off the window's 8-pixel grid, both coins (the masks ignore them).
+  // Also a picture larger than the window, clipped on every side.
+  const Geometry placements[] = {{40, 30, 19, 13, 3, 5}, {40, 30, 50, 36, -5, -3}};
   for (const auto& mc : kMaskCases)
-    for (int coin : {0, 1}) {
-      Stage stage({40, 30, 19, 13, 3, 5}, coin);
-      if (!mc.in) stage.ShowImage();
-      stage.ctx.AppearInterval = stage.ctx.EraseInterval = 5;
-      EXPECT_TRUE(RunEffect(stage, mc.routine, MaskModel(mc.band, mc.in, RECT{3, 5, 22, 18}), 30))
-          << mc.name << " coin " << coin;
-    }
+    for (const Geometry& g : placements)
+      for (int coin : {0, 1}) {
+        Stage stage(g, coin);
+        if (!mc.in) stage.ShowImage();
+        stage.ctx.AppearInterval = stage.ctx.EraseInterval = 5;
+        const RECT img{g.X, g.Y, g.X + g.W, g.Y + g.H};
+        EXPECT_TRUE(RunEffect(stage, mc.routine, MaskModel(mc.band, mc.in, img), 30))
+            << mc.name << " at " << g.X << "," << g.Y << " coin " << coin;
+      }
 }
 
 TEST(MaskedEffects, FirstStepShowsBackgroundAndSeventeenthThePicture) {
