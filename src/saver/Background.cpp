@@ -82,28 +82,3 @@ void BuildBackBitmap(const BackgroundSpec& spec, SIZE client, TAll_nmsg& image, 
 }
 
 }  // namespace saver
-
-// ---- TMainForm::BuildBackground ----
-
-#include "saver/MainForm.h"
-#include "settings/IniFile.h"
-
-void TMainForm::BuildBackground() {
-  saver::BackgroundSpec spec;
-  {
-    settings::IniFile ini;
-    using settings::Role;
-    namespace key = settings::key;
-    spec.Kind = ini.Read(Settings.Section, key::BackGround, Role::Saver);
-    spec.Color = ini.Read(Settings.Section, key::BackColor, Role::Saver);
-    spec.FileName = ini.Read(Settings.Section, key::BackFileName, Role::Saver);
-  }
-  saver::BuildBackBitmap(spec, ClientSize(), *Image, BackBitmap);
-  int w = BackBitmap.Width(), h = BackBitmap.Height();
-  ScreenBitmap.Create(w, h);
-  BitBlt(ScreenBitmap.Dc(), 0, 0, w, h, BackBitmap.Dc(), 0, 0, SRCCOPY);
-  PatternBitmap.Create(8, 8);
-  WorkBitmap.Create(w, h);
-  WorkBitmap.Fill(RGB(0, 0, 0));
-  ApplyImagePalette();
-}

@@ -43,7 +43,7 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void FormMouseMove();
   void Timer1Timer();
   void Timer2Timer();
-  // Background.cpp
+  // Stage.cpp
   void BuildBackground();
   // Password.cpp
   void CloseWithPassword();

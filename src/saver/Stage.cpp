@@ -1,11 +1,34 @@
 // The saver window as the sequencer's host: the picture, the bitmaps and
 // the effect steps.
 #include "picture/All.h"
+#include "saver/Background.h"
 #include "saver/MainForm.h"
 #include "settings/IniFile.h"
 
 using settings::Role;
 namespace key = settings::key;
+
+// BackBitmap from the theme's background keys (a second opening of the
+// file), then ScreenBitmap as its copy, PatternBitmap and a black WorkBitmap.
+void TMainForm::BuildBackground() {
+  saver::BackgroundSpec spec;
+  {
+    settings::IniFile ini;
+    using settings::Role;
+    namespace key = settings::key;
+    spec.Kind = ini.Read(Settings.Section, key::BackGround, Role::Saver);
+    spec.Color = ini.Read(Settings.Section, key::BackColor, Role::Saver);
+    spec.FileName = ini.Read(Settings.Section, key::BackFileName, Role::Saver);
+  }
+  saver::BuildBackBitmap(spec, ClientSize(), *Image, BackBitmap);
+  int w = BackBitmap.Width(), h = BackBitmap.Height();
+  ScreenBitmap.Create(w, h);
+  BitBlt(ScreenBitmap.Dc(), 0, 0, w, h, BackBitmap.Dc(), 0, 0, SRCCOPY);
+  PatternBitmap.Create(8, 8);
+  WorkBitmap.Create(w, h);
+  WorkBitmap.Fill(RGB(0, 0, 0));
+  ApplyImagePalette();
+}
 
 void TMainForm::SetInterval(int ms) { Timer2.SetInterval(ms > 0 ? static_cast<UINT>(ms) : 1); }
 

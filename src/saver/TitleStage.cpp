@@ -1,0 +1,57 @@
+#include "saver/Title.h"
+
+namespace saver {
+
+RECT CenteredRect(SIZE client, SIZE size) {
+  int left = (client.cx - size.cx) / 2, top = (client.cy - size.cy) / 2;
+  return {left, top, left + size.cx, top + size.cy};
+}
+
+void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, Surface& stage, RECT& rect) {
+  stage.Reset();
+  // Cell height (positive lfHeight); no antialiasing, so every text pixel
+  // is exactly the title colour.
+  forms::FontHandle font(CreateFontA(line.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                     DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     NONANTIALIASED_QUALITY, DEFAULT_PITCH, line.FontName.c_str()));
+  Surface text;
+  SIZE size = {0, 0};
+  {
+    forms::MemoryDc measure(CreateCompatibleDC(nullptr));
+    forms::Selection sel(measure.get(), font.get());
+    GetTextExtentPoint32A(measure.get(), line.Text.c_str(), static_cast<int>(line.Text.size()), &size);
+  }
+  if (line.Text.empty()) size = {0, 0};
+  rect = CenteredRect(client, size);
+  text.Create(size.cx, size.cy);
+  if (text.Empty()) return;
+
+  text.Fill(RGB(255, 255, 255));
+  {
+    forms::Selection sel(text.Dc(), font.get());
+    SetBkMode(text.Dc(), TRANSPARENT);
+    SetTextColor(text.Dc(), line.Color);
+    TextOutA(text.Dc(), 0, 0, line.Text.c_str(), static_cast<int>(line.Text.size()));
+  }
+  // Key: white where the text is, black elsewhere. A one-bit copy marks
+  // the white pixels (the source's background colour); expanding it back
+  // inverted gives the key.
+  forms::BitmapHandle monoBits(CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
+  forms::MemoryDc mono(CreateCompatibleDC(text.Dc()));
+  forms::Selection monoSel(mono.get(), monoBits.get());
+  SetBkColor(text.Dc(), RGB(255, 255, 255));
+  BitBlt(mono.get(), 0, 0, size.cx, size.cy, text.Dc(), 0, 0, SRCCOPY);
+  Surface keyBits;
+  keyBits.Create(size.cx, size.cy);
+  SetTextColor(keyBits.Dc(), RGB(0, 0, 0));
+  SetBkColor(keyBits.Dc(), RGB(255, 255, 255));
+  BitBlt(keyBits.Dc(), 0, 0, size.cx, size.cy, mono.get(), 0, 0, NOTSRCCOPY);
+
+  // Stage = (background OR key) AND text.
+  stage.Create(size.cx, size.cy);
+  BitBlt(stage.Dc(), 0, 0, size.cx, size.cy, back, rect.left, rect.top, SRCCOPY);
+  BitBlt(stage.Dc(), 0, 0, size.cx, size.cy, keyBits.Dc(), 0, 0, SRCPAINT);
+  BitBlt(stage.Dc(), 0, 0, size.cx, size.cy, text.Dc(), 0, 0, SRCAND);
+}
+
+}  // namespace saver
