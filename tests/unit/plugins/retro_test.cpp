@@ -4,6 +4,7 @@
 
 #include "images.h"
 #include "retro_plugin.h"
+#include "unit/retro/samples.h"
 
 namespace spitest {
 namespace {
@@ -98,6 +99,71 @@ TEST(RetroPlugins, DeclineOtherFormatsAndHaveNoPreview) {
     EXPECT_EQ(InfoOf(dll, DataFile("baseline.jpg").c_str(), 0, 0, info), 2);
     EXPECT_EQ(DecodeFile(dll, DataFile("lzw.tif")).rc, 2);
     EXPECT_EQ(DecodeFile(dll, DataFile("text.jpg")).rc, 2);
+  }
+}
+
+}  // namespace
+}  // namespace spitest
+
+namespace spitest {
+namespace {
+
+// The retro decoders' own sample files (made by the test encoders) through
+// the DLLs: the same pixels as the decoder gives in-process.
+const char* DllFor(const std::string& sample) {
+  if (sample.rfind("mag", 0) == 0) return "ifmag.spi";
+  if (sample.rfind("pic2", 0) == 0) return "ifpic2.spi";
+  if (sample.rfind("pic", 0) == 0) return "ifpic.spi";
+  if (sample.rfind("pi", 0) == 0) return "ifpi.spi";
+  return "ifxld4.spi";
+}
+
+std::vector<uint8_t> RgbOf(const retro::Image& image) {
+  std::vector<uint8_t> rgb;
+  for (size_t i = 0; i < static_cast<size_t>(image.width) * image.height; ++i) {
+    if (image.indexed) {
+      const uint32_t c = image.palette[image.pixels[i]];
+      rgb.insert(rgb.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c)});
+    } else {
+      rgb.insert(rgb.end(), {image.pixels[i * 3 + 2], image.pixels[i * 3 + 1], image.pixels[i * 3]});
+    }
+  }
+  return rgb;
+}
+
+int WINAPI Stop(int, int, long) { return 1; }
+
+TEST(RetroPlugins, SampleFilesDecodeThroughTheDlls) {
+  for (const retro_samples::Sample& s : retro_samples::AllSamples()) {
+    SCOPED_TRACE(s.name);
+    retro::Image expected;
+    ASSERT_EQ(retro_samples::Decode(*s.format, s.file, expected), retro::kOk);
+    const std::string path = DataFile("sample_" + s.name + (s.format->filter + 1));
+    WriteBytes(path, s.file);
+    SpiDll dll(DllFor(s.name));
+
+    const Picture pic = DecodeFile(dll, path);
+    ASSERT_EQ(pic.rc, 0);
+    EXPECT_EQ(pic.width, expected.width);
+    EXPECT_EQ(pic.height, expected.height);
+    EXPECT_EQ(pic.header.biBitCount, expected.indexed ? 8 : 24);
+    EXPECT_TRUE(pic.handedOverUnlocked);
+    EXPECT_EQ(pic.rgb, RgbOf(expected));
+    EXPECT_EQ(DecodeMemory(dll, s.file).rgb, pic.rgb);
+
+    spi::PictureInfo info;
+    ASSERT_EQ(InfoOf(dll, path.c_str(), 0, 0, info), 0);
+    EXPECT_EQ(info.width, expected.width);
+    EXPECT_EQ(info.height, expected.height);
+    EXPECT_EQ(info.x_density, expected.xDensity ? expected.xDensity : 1);
+    EXPECT_EQ(info.y_density, expected.yDensity ? expected.yDensity : 1);
+    EXPECT_EQ(info.colorDepth, expected.depth);
+
+    std::vector<uint8_t> head = s.file;
+    head.resize(spi::kHeadSize > head.size() ? spi::kHeadSize : head.size(), 0);
+    EXPECT_NE(dll.IsSupported(const_cast<LPSTR>(path.c_str()), reinterpret_cast<DWORD>(head.data())),
+              0);
+    EXPECT_EQ(Decode(dll, Call::kPicture, path.c_str(), 0, 0, Stop, 0).rc, 1);
   }
 }
 
