@@ -91,11 +91,20 @@ def broken_bmp(name):
 
 # ---- the saver process ----------------------------------------------------
 
+def desktop_up():
+    """Brings up Wine's desktop process with no pipe attached. Started
+    instead by a probe whose output is read, it would keep that pipe open
+    and the read would never end."""
+    subprocess.run(["wine", str(h.WINTOOL), "top"], env=h.wine_env(), stdin=subprocess.DEVNULL,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+
+
 class Saver:
     """Glimora.scr /s (or other arguments) with its main window found."""
     started = []
 
     def __init__(self, *args, env=None):
+        desktop_up()
         self.scr = h.Scr(*(args or ("/s",)), env=env)
         Saver.started.append(self.scr)
         self.hwnd = None

@@ -201,6 +201,13 @@ def test_a_key_closes_the_saver_and_writes_the_resume_numbers():
     assert h.ini_value("Theme0", "LastMidiNumber") == "0"
 
 
+def test_the_system_screen_saver_command_is_refused_and_others_pass():
+    k.write_theme()
+    s = start()
+    assert h.wintool("send", s.hwnd, 0x0112, 0xF140, 0) == "1"  # WM_SYSCOMMAND, SC_SCREENSAVE
+    assert s.alive()
+
+
 def test_a_click_closes_the_saver():
     k.write_theme()
     s = start()
