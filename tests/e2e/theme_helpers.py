@@ -70,16 +70,25 @@ class ThemeDialog:
         h.click(l + x, t + y)
         time.sleep(0.5)
 
-    def click_item(self, name, index, ctrl=False):
-        box = self.ctl(name)
+    def item_point(self, name, index):
         height = self.send(name, LB_GETITEMHEIGHT)
         top = self.send(name, LB_GETTOPINDEX)
-        l, t, _, _ = box.rect
-        x, y = l + 40, t + 2 + (index - top) * height + height // 2
+        l, t, _, _ = self.ctl(name).rect
+        return l + 40, t + 2 + (index - top) * height + height // 2
+
+    def click_item(self, name, index, ctrl=False):
+        x, y = self.item_point(name, index)
         if ctrl:
             h.xdotool("mousemove", x, y, "keydown", "ctrl", "click", 1, "keyup", "ctrl")
         else:
             h.click(x, y)
+        time.sleep(0.4)
+
+    def shift_double_click_item(self, name, index):
+        """Extends the selection to the entry and double-clicks it."""
+        x, y = self.item_point(name, index)
+        h.xdotool("mousemove", x, y, "keydown", "shift", "click", "--repeat", 2, "--delay", 80, 1,
+                  "keyup", "shift")
         time.sleep(0.4)
 
     def set_text(self, name, text):
@@ -135,15 +144,17 @@ def file_dialog(timeout=10):
 
 def choose_files(names, folder=FILES_WIN):
     """Types into the open dialog's file-name box: first the folder (the
-    dialog moves there and empties the box), then the names, quoted when
-    several, pressing "開く" after each."""
+    dialog moves there), then the names, quoted when several, pressing
+    "開く" after each."""
     dlg = file_dialog()
     parts = h.tree(dlg)
     name_box = next(w for w in parts if w.cls == "Edit")
     open_btn = next(w for w in parts if w.cls == "Button" and w.text.startswith("開く"))
+    look_in = next(w for w in parts if w.cls == "ComboBox")  # "ファイルの場所"
     h.wintool("settext", name_box.hwnd, folder + "\\")
     h.wintool("click", open_btn.hwnd)
-    h.wait_until(lambda: h.wintool("text", name_box.hwnd) == "", timeout=10, message="the folder")
+    leaf = folder.rstrip("\\").split("\\")[-1].lower()
+    h.wait_until(lambda: h.wintool("text", look_in.hwnd).lower() == leaf, timeout=10, message="the folder")
     typed = " ".join(f'"{n}"' for n in names) if len(names) > 1 else names[0]
     h.wintool("settext", name_box.hwnd, typed)
     h.wintool("click", open_btn.hwnd)
@@ -190,7 +201,7 @@ def alsa_capture(tmpdir):
     """An ALSA configuration that sends every sound to a file; returns (config, file)."""
     raw = pathlib.Path(tmpdir) / "audio.raw"
     conf = pathlib.Path(tmpdir) / "asound.conf"
-    conf.write_text('pcm.!default { type file; slave.pcm "null"; file "%s"; format "raw" }\n' % raw)
+    conf.write_text('pcm.!default { type file; slave.pcm { type null }; file "%s"; format "raw" }\n' % raw)
     return conf, raw
 
 
