@@ -11,6 +11,7 @@ import pathlib
 import re
 import signal
 import subprocess
+import tempfile
 import time
 
 from PIL import Image
@@ -161,9 +162,13 @@ def run_scr(*args, timeout=30, env=None):
 # ---- the probe -----------------------------------------------------------
 
 def wintool(*args, check=True, timeout=30):
-    r = subprocess.run(["wine", str(WINTOOL), *[str(a) for a in args]], env=wine_env(),
-                       capture_output=True, timeout=timeout)
-    out = r.stdout.decode("cp932", errors="replace").strip()
+    # Output goes through a file, not a pipe: a Wine desktop process started by
+    # this call would keep a pipe open and the read would never end.
+    with tempfile.TemporaryFile() as out_file:
+        r = subprocess.run(["wine", str(WINTOOL), *[str(a) for a in args]], env=wine_env(),
+                           stdout=out_file, stderr=subprocess.DEVNULL, timeout=timeout)
+        out_file.seek(0)
+        out = out_file.read().decode("cp932", errors="replace").strip()
     if check and r.returncode != 0:
         raise AssertionError(f"wintool {' '.join(map(str, args))} failed ({r.returncode}): {out}")
     return out if r.returncode == 0 else None
