@@ -126,6 +126,15 @@ LoadedPicture DecodeEnhancedMetafile(const std::vector<BYTE>& bytes) {
   const uint32_t headerSize = Get32(p + 4), total = Get32(p + 48);
   if (headerSize < 88 || headerSize > total || total > n || total % 4)
     throw InvalidGraphic("bad enhanced metafile header");
+  // The reference device's size in pixels and millimetres sets the scale at
+  // which the records are played; an absurd ratio would blow the drawing up
+  // to millions of pixels.
+  for (int axis = 0; axis < 2; ++axis) {
+    const int32_t pixels = static_cast<int32_t>(Get32(p + 72 + 4 * axis));
+    const int32_t millimetres = static_cast<int32_t>(Get32(p + 80 + 4 * axis));
+    if (pixels <= 0 || millimetres <= 0 || pixels > 1000LL * millimetres || 10LL * pixels < millimetres)
+      throw InvalidGraphic("implausible reference device");
+  }
   bool ended = false;
   for (uint64_t at = 0; at + 8 <= total;) {
     const uint32_t type = Get32(p + at), size = Get32(p + at + 4);

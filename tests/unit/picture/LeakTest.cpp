@@ -31,8 +31,13 @@ DWORD GdiObjects() {
     UINT64 user;
   };
   static_assert(sizeof(Entry) == 24, "Wine's GDI handle entry");
-  const BYTE* teb = reinterpret_cast<const BYTE*>(NtCurrentTeb());
-  const BYTE* peb = *reinterpret_cast<const BYTE* const*>(teb + 0x30);
+  // ProcessBasicInformation: the PEB's address is the second field.
+  using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
+  ULONG_PTR basic[6] = {};
+  if (!query || query(GetCurrentProcess(), 0, basic, sizeof basic, nullptr) != 0) return 0;
+  const BYTE* peb = reinterpret_cast<const BYTE*>(basic[1]);
   const Entry* table = *reinterpret_cast<Entry* const*>(peb + 0x94);
   DWORD count = 0;
   for (int i = 0; table && i < 0x10000; ++i)

@@ -170,6 +170,33 @@ TEST_F(NativeFormats, SizeFollowsThePictureOnlyWithAutoSize) {
   EXPECT_EQ(blank.height, 200);
 }
 
+TEST_F(NativeFormats, PaintDrawsThePictureAtItsOwnSizeWhereAsked) {
+  TAll_nmsg p;
+  p.SetPictureName(Fixtures() + "b24.bmp");
+  const Image truth = ReadPpm(Fixtures() + "full.ppm");
+  BITMAPINFO bi = {};
+  bi.bmiHeader = {sizeof(BITMAPINFOHEADER), 60, -40, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  forms::BitmapHandle target(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  forms::MemoryDc dc(CreateCompatibleDC(nullptr));
+  {
+    forms::Selection select(dc.get(), target.get());
+    PatBlt(dc.get(), 0, 0, 60, 40, WHITENESS);
+    p.Paint(dc.get(), 5, 7);
+  }
+  GdiFlush();
+  const DWORD* px = static_cast<const DWORD*>(bits);
+  auto at = [&](int x, int y) {
+    const DWORD v = px[y * 60 + x];
+    return RGB(v >> 16 & 255, v >> 8 & 255, v & 255);
+  };
+  EXPECT_EQ(at(5, 7), truth.At(0, 0));
+  EXPECT_EQ(at(5 + 36, 7 + 20), truth.At(36, 20));
+  EXPECT_EQ(at(4, 7), RGB(255, 255, 255));
+  EXPECT_EQ(at(5 + 37, 7), RGB(255, 255, 255));
+  EXPECT_EQ(at(5, 7 + 21), RGB(255, 255, 255));
+}
+
 TEST_F(NativeFormats, IconsShowTheirLargestImageOverBlack) {
   TAll_nmsg p;
   EXPECT_EQ(FirstDifference(Load(p, Fixtures() + "icon.ico"), ReadPpm(Fixtures() + "icon32.ppm")), "");
