@@ -219,6 +219,47 @@ def test_enter_in_an_emptied_delay_reports_it_and_keeps_the_stored_theme(program
     assert "ImageOffDelay=-15" in lines and "TitleText1=Mine" in lines and "Image1=" + IMG[1] in lines
 
 
+def test_a_file_that_refuses_writes_is_reported_and_the_dialog_stays(program):
+    lists_ini(1, FirstDelay=111)
+    before = h.read_ini_bytes()
+    d = dialog(program)
+    d.page(3)
+    d.set_text("FirstDelayEdit", "222")
+    holder = subprocess.Popen(["wine", str(h.WINTOOL), "hold", "C:\\windows\\Glimora.ini"], env=h.wine_env(),
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    try:
+        assert holder.stdout.readline().strip() == b"held"
+        d.ok()
+        box = h.wait_message_box()
+        assert box["caption"] == "Glimora" and box["icon"]
+        assert box["texts"] == ["C:\\windows\\Glimora.ini に書き込めません."]
+        h.press_box_button(box, "OK")
+    finally:
+        holder.kill()
+        holder.wait(timeout=10)
+    assert h.read_ini_bytes() == before
+    assert h.find_window("TSetDialog") == d.hwnd
+    d.ok()
+    assert d.closed()
+    assert "FirstDelay=222" in theme_lines() and "Image0=" + IMG[0] in theme_lines()
+
+
+def test_background_chooser_shows_the_file_and_leaves_the_radio(program):
+    back = th.make_bmp("back.bmp")
+    d = dialog(program)
+    d.page(3)
+    d.click("Button1")
+    th.choose_files(["back.bmp"])
+    assert d.text("BackEdit") == back
+    assert d.checked("BackRBtn0") and not d.checked("BackRBtn1")
+    d.click("BackRBtn2")
+    d.ok()
+    assert d.closed()
+    lines = theme_lines()
+    i = lines.index("BackGround=2")
+    assert lines[i + 1:i + 3] == ["BackColor=0", f"BackFileName={back}"]
+
+
 # ---- the image list and its WAV list -----------------------------------------
 
 def test_adding_three_files_to_an_empty_list(program):
@@ -313,6 +354,17 @@ def test_wav_delete_sets_none(program):
     assert d.text("WavPlayEdit") == "なし"
 
 
+def test_wav_set_replaces_the_sound_of_the_current_image(program):
+    wav, _ = th.make_wav("set.wav")
+    lists_ini(3)
+    d = dialog(program)
+    d.click_item("ImageListBox", 1)
+    d.click("WavSetBtn")
+    th.choose_files(["set.wav"])
+    assert d.texts("WavListBox") == [WAV[0], wav, WAV[2]]
+    assert d.text("WavPlayEdit") == wav
+
+
 def test_wav_test_play_reaches_the_sound_output(program, tmp_path):
     wav, frames = th.make_wav("tone.wav")
     conf, raw = th.alsa_capture(tmp_path)
@@ -364,6 +416,11 @@ def test_midi_test_plays_and_stops(program):
     assert d.text("MidiTestPlayer") == good
     d.click("MidiPlayBtn")
     assert d.text("MidiPlayBtn") == "テスト再生"
+    # The end of the file (the device's completion notice) makes the button idle.
+    d.click("MidiPlayBtn")
+    assert d.text("MidiPlayBtn") == "再生をやめる"
+    h.wintool("post", d.ctl("MidiTestPlayer").hwnd, 0x3B9, 1, 0)  # MM_MCINOTIFY, successful
+    h.wait_until(lambda: d.text("MidiPlayBtn") == "テスト再生", timeout=5, message="the idle caption")
     # Playing again, then a click in the list or a page change stops it.
     d.click("MidiPlayBtn")
     assert d.text("MidiPlayBtn") == "再生をやめる"
