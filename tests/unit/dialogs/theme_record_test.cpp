@@ -68,31 +68,6 @@ TEST(OlderEffectKey, AddsToWhatTheSwitchKeysSay) {
   EXPECT_EQ(Preset(1, noneAndFade), (Switches{true, true, false, false, false, false, false, true}));
 }
 
-TEST_F(ThemeFile, MissingSectionGivesTheDialogDefaults) {
-  const ThemeRecord r = ReadTheme(Ini(), 3);
-  EXPECT_TRUE(r.Title);
-  EXPECT_EQ(r.TitleText[0], "Wren presents");
-  EXPECT_EQ(r.TitleText[1], "Glimora");
-  EXPECT_EQ(r.TitleFontName[0], "Times New Roman");
-  EXPECT_EQ(r.TitleFontSize[0], 48);
-  EXPECT_EQ(r.TitleFontSize[1], 96);
-  EXPECT_EQ(r.TitleOnDelay, 1500);
-  EXPECT_TRUE(r.Images.empty());
-  EXPECT_TRUE(r.ImageOrdRandom);
-  EXPECT_TRUE(r.BGM);
-  EXPECT_TRUE(r.MidiOrdRandom);
-  EXPECT_EQ(r.Appear, kBlindOnly);
-  EXPECT_EQ(r.Erase, kBlindOnly);
-  EXPECT_EQ(r.ImageFadeInSpeed, 400);
-  EXPECT_EQ(r.ImageFadeOutSpeed, 400);
-  EXPECT_TRUE(r.ImagePosRandom);
-  EXPECT_EQ(r.BackColor, 0);
-  EXPECT_EQ(r.BackFileName, "なし");
-  EXPECT_EQ(r.FirstDelay, 4000);
-  EXPECT_EQ(r.ImageOnDelay, 3000);
-  EXPECT_EQ(r.ImageOffDelay, 2000);
-}
-
 TEST_F(ThemeFile, ListsAreReadParallelWithNoneForAMissingWave) {
   Put("[Theme2]\r\nImageCount=3\r\nImage0=C:\\a.bmp\r\nImage1=C:\\b.bmp\r\nImage2=C:\\c.bmp\r\n"
       "Wave0=C:\\a.wav\r\nWave2=C:\\c.wav\r\nMidiCount=2\r\nMidi0=C:\\x.mid\r\n"
@@ -132,17 +107,6 @@ TEST_F(ThemeFile, WritesEveryKeyInOrderAndDropsTheOlderKeys) {
       "NotErase=0\r\nImagePosRandom=1\r\nBackGround=0\r\nBackColor=-1\r\nBackFileName=なし\r\n"
       "FirstDelay=-5\r\nImageOnDelay=3000\r\nImageOffDelay=2000\r\n";
   EXPECT_EQ(Bytes(), expected);
-}
-
-TEST_F(ThemeFile, EmptyListsWriteACountOfZeroAndNoEntries) {
-  settings::IniFile ini = Ini();
-  WriteTheme(ini, 4, ReadTheme(ini, 4));
-  const std::string bytes = Bytes();
-  EXPECT_NE(bytes.find("ImageCount=0\r\n"), std::string::npos);
-  EXPECT_NE(bytes.find("MidiCount=0\r\n"), std::string::npos);
-  EXPECT_EQ(bytes.find("Image0"), std::string::npos);
-  EXPECT_EQ(bytes.find("Wave"), std::string::npos);
-  EXPECT_EQ(bytes.find("Midi0"), std::string::npos);
 }
 
 TEST_F(ThemeFile, AFileThatCannotBeWrittenRaisesTheWriteError) {
