@@ -1,12 +1,18 @@
 # add_spi_plugin(<file name without .spi> <sources...> [LIBS <libs...>])
 # One plug-in DLL: the shared exports under their plain names, PREFIX "" and
-# SUFFIX ".spi", next to the program in bin/.
+# SUFFIX ".spi", next to the program in bin/. In the main build the name is a
+# target that waits for the plug-ins' own build (see plugins/CMakeLists.txt).
 include_guard(GLOBAL)
 function(add_spi_plugin name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  if(NOT SPI_BUILD_DLLS)
+    add_custom_target(${name})
+    add_dependencies(${name} spi_dlls)
+    return()
+  endif()
   add_library(${name} SHARED ${ARG_UNPARSED_ARGUMENTS}
     ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/exports.def)
   target_link_libraries(${name} PRIVATE spi_exports spi_shim ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".spi"
-    RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    RUNTIME_OUTPUT_DIRECTORY ${SPI_OUTPUT_DIR})
 endfunction()
