@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "forms/PathText.h"
 #include "settings/Convert.h"
 
 namespace app {
@@ -55,9 +56,7 @@ bool RunCheck(const char* name) {
 std::string SystemDirectory() {
   char buf[MAX_PATH];
   UINT n = GetSystemDirectoryA(buf, MAX_PATH);
-  std::string dir(buf, n < MAX_PATH ? n : 0);
-  if (!dir.empty() && dir.back() != '\\') dir += '\\';
-  return dir;
+  return forms::WithTrailingBackslash(std::string(buf, n < MAX_PATH ? n : 0));
 }
 
 void ChangePassword() {

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include "forms/Application.h"
+#include "forms/PathText.h"
 
 namespace forms {
 
@@ -22,8 +23,7 @@ std::vector<std::string> SplitOpenFileResult(const char* buffer, bool multiSelec
     return files;
   }
   // Folder first, then the names; a root folder already ends in '\'.
-  std::string folder = first;
-  if (folder.back() != '\\') folder += '\\';
+  std::string folder = WithTrailingBackslash(first);
   for (; *p; p += std::string(p).size() + 1) files.push_back(folder + p);
   return files;
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "forms/Error.h"
+#include "forms/PathText.h"
 #include "settings/Convert.h"
 
 namespace settings {
@@ -49,9 +50,7 @@ std::string IniFile::Path() const {
   if (name.find_first_of("\\:") != std::string::npos) return name;
   char dir[MAX_PATH];
   UINT n = GetWindowsDirectoryA(dir, MAX_PATH);
-  std::string path(dir, n < MAX_PATH ? n : 0);
-  if (!path.empty() && path.back() != '\\') path += '\\';
-  return path + name;
+  return forms::WithTrailingBackslash(std::string(dir, n < MAX_PATH ? n : 0)) + name;
 }
 
 void IniFile::RaiseWriteError() const {

@@ -1,0 +1,26 @@
+#include "forms/PathText.h"
+
+#include <windows.h>
+
+namespace forms {
+
+bool EndsWithBackslash(const std::string& path) {
+  bool last = false;
+  for (size_t i = 0; i < path.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(path[i]);
+    if (IsDBCSLeadByte(c) && i + 1 < path.size()) {
+      ++i;  // the trail byte belongs to the character
+      last = false;
+    } else {
+      last = c == '\\';
+    }
+  }
+  return last;
+}
+
+std::string WithTrailingBackslash(const std::string& path) {
+  if (path.empty() || EndsWithBackslash(path)) return path;
+  return path + '\\';
+}
+
+}  // namespace forms
