@@ -60,6 +60,10 @@ int main(int argc, char** argv) {
       o.twoBlocks = w != 8;
       o.keyedSecondBlock = w == 61;
       save(folder, "pic2", n, EncodePic2(w, 12, values, o));
+      o.compressed = true;  // arithmetic-coded blocks: values as R, G, B
+      o.depth = colours == 16 ? 12 : 24;
+      for (uint32_t& v : values) v = colours == 16 ? (v & 0xF) * 0x111 : v;
+      save(folder, "pic2", 200 + n, EncodePic2(w, 12, values, o));
       ++n;
     }
   Xld4Palette levels{};

@@ -16,7 +16,7 @@ class BitReader {
   int bit() {
     if (left_ == 0) {
       if (pos_ >= end_) {
-        overrun_ = true;
+        ++bitsPastEnd_;
         return 0;
       }
       current_ = data_[pos_++];
@@ -33,7 +33,9 @@ class BitReader {
     return value;
   }
 
-  bool overrun() const { return overrun_; }
+  bool overrun() const { return bitsPastEnd_ > 0; }
+  // Zero bits handed out past the end so far (coders that look ahead allow a few).
+  std::size_t bitsPastEnd() const { return bitsPastEnd_; }
 
  private:
   const uint8_t* data_;
@@ -41,7 +43,7 @@ class BitReader {
   std::size_t pos_;
   uint8_t current_ = 0;
   int left_ = 0;
-  bool overrun_ = false;
+  std::size_t bitsPastEnd_ = 0;
 };
 
 }  // namespace retro::detail

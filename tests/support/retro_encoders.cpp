@@ -501,6 +501,208 @@ std::vector<uint8_t> EncodePicDirect(int width, int height, const std::vector<ui
 }
 
 // ---------------------------------------------------------------- PIC2
+namespace {
+
+// Binary arithmetic coder of "P2SS" blocks. The first pass only counts the
+// zeros and ones of each of the 128 contexts; the second codes with the
+// probabilities made from those counts and writes them before the code.
+class Pic2Coder {
+ public:
+  static constexpr int kContexts = 128;
+
+  void put(int value, int context) {
+    if (counting_) {
+      ++seen_[context];
+      if (!value) ++zeros_[context];
+      return;
+    }
+    const uint32_t zeroPart = std::max<uint32_t>(1, (range_ >> 8) * odds_[context] >> 8);
+    if (value) {
+      low_ += zeroPart;
+      range_ -= zeroPart;
+      if (low_ > 0xFFFF) {  // carry into the bits already written
+        std::size_t i = bits_.size();
+        while (i > 0 && bits_[i - 1]) bits_[--i] = 0;
+        if (i > 0) bits_[i - 1] = 1;
+        low_ &= 0xFFFF;
+      }
+    } else {
+      range_ = zeroPart;
+    }
+    while (range_ < 0x8000) {
+      bits_.push_back(static_cast<uint8_t>(low_ >> 15));
+      low_ = (low_ << 1) & 0xFFFF;
+      range_ <<= 1;
+    }
+  }
+
+  // Ends the counting pass: odds of a zero as a fraction of 65536.
+  void startCoding() {
+    for (int c = 0; c < kContexts; ++c) {
+      uint32_t zeros = zeros_[c], seen = seen_[c];
+      while (zeros > 32767) zeros /= 2, seen /= 2;
+      odds_[c] = zeros == seen ? 0xFFFF : static_cast<uint16_t>((zeros << 16) / seen);
+    }
+    counting_ = false;
+  }
+
+  // The probabilities, then the code with the 16 bits of its low end.
+  std::vector<uint8_t> finish() {
+    for (int i = 15; i >= 0; --i) bits_.push_back(static_cast<uint8_t>((low_ >> i) & 1));
+    std::vector<uint8_t> out;
+    for (uint16_t o : odds_) putBe16(out, o);
+    BitWriter packed;
+    for (uint8_t b : bits_) packed.put(b, 1);
+    const std::vector<uint8_t> code = packed.finish();
+    out.insert(out.end(), code.begin(), code.end());
+    return out;
+  }
+
+ private:
+  bool counting_ = true;
+  uint32_t zeros_[kContexts] = {}, seen_[kContexts] = {};
+  uint16_t odds_[kContexts] = {};
+  uint32_t low_ = 0, range_ = 0xFFFF;
+  std::vector<uint8_t> bits_;
+};
+
+// One pass over the pixels of a "P2SS" block, keeping the same state as a
+// reader would: change points, chains into the next row, colour caches.
+class Pic2Model {
+ public:
+  Pic2Model(Pic2Coder& coder, int width, int height, const uint32_t* values, int depth)
+      : coder_(coder), width_(width), height_(height), values_(values), bits_(depth / 3),
+        max_((1 << bits_) - 1), cache_(512, std::vector<uint32_t>(32, 0)), front_(512, 0) {}
+
+  void run() {
+    const int stride = width_ + 8;
+    std::vector<int> chainNow(stride, 0), chainNext(stride, 0);
+    std::vector<int> busyNow(stride, 0), busyNext(stride, 0), busyAfter(stride, 0);
+    for (int y = 0; y < height_; ++y) {
+      std::fill(chainNext.begin(), chainNext.end(), 0);
+      std::fill(busyAfter.begin(), busyAfter.end(), 0);
+      const bool last = y == height_ - 1;
+      for (int x = 0; x < width_; ++x) {
+        const int cell = x + 4;
+        const uint32_t v = at(x, y);
+        if (chainNow[cell] == 0) {
+          const bool change = v != leftOf(x, y);
+          coder_.put(change, busyNow[cell]);
+          if (!change) continue;
+          ++busyNow[cell + 1], ++busyNow[cell + 2];
+          for (int i = -1; i <= 1; ++i) ++busyNext[cell + i], ++busyAfter[cell + i];
+          putColour(x, y);
+        }
+        if (!last) putChain(x, y, chainNow[cell], chainNext);
+      }
+      std::swap(chainNow, chainNext);
+      std::swap(busyNow, busyNext);    // next row's counts become current,
+      std::swap(busyNext, busyAfter);  // the one after becomes next
+    }
+  }
+
+ private:
+  uint32_t at(int x, int y) const { return values_[static_cast<std::size_t>(y) * width_ + x]; }
+  uint32_t above(int x, int y) const { return y > 0 ? at(x, y - 1) : 0; }
+  // The pixel before (x, y) in reading order; 0 before the first.
+  uint32_t leftOf(int x, int y) const { return x > 0 ? at(x - 1, y) : above(width_ - 1, y); }
+  uint32_t part(uint32_t v, int i) const { return (v >> (i * bits_)) & static_cast<uint32_t>(max_); }
+
+  void putNumber(int n, int context) {
+    if (n == 255) {
+      for (int t = 0; t < 8; ++t) coder_.put(0, context + t);
+      return;
+    }
+    int t = 0;
+    while (n >= (2 << t) - 1) ++t;  // class t holds 2^t - 1 .. 2^(t+1) - 2
+    for (int i = 0; i < t; ++i) coder_.put(0, context + i);
+    coder_.put(1, context + t);
+    const int rest = n - ((1 << t) - 1);
+    for (int i = 0; i < t; ++i) coder_.put((rest >> i) & 1, context + 8 + i);
+  }
+
+  // Distance of `value` from `guess`: 2d for d below, 2d-1 for d above,
+  // and the value itself (or max - value) once one side has run out.
+  void putComponent(int value, int guess, int context) {
+    int n;
+    if (guess > max_ / 2) n = value > guess ? 2 * (value - guess) - 1 : value < 2 * guess - max_ ? max_ - value : 2 * (guess - value);
+    else n = value <= guess ? 2 * (guess - value) : value > 2 * guess ? value : 2 * (value - guess) - 1;
+    putNumber(n, context);
+  }
+
+  void putColour(int x, int y) {
+    const uint32_t v = at(x, y), up = above(x, y), left = leftOf(x, y);
+    auto top3 = [&](uint32_t c) { return bits_ >= 3 ? c >> (bits_ - 3) : c << (3 - bits_); };
+    const uint32_t kr = top3(part(up, 2)), kg = top3(part(up, 1)), kb = top3(part(up, 0));
+    const int key = static_cast<int>(bits_ == 5 ? (kg << 6 | kr << 3 | kb) : (kr << 6 | kg << 3 | kb));
+    std::vector<uint32_t>& slots = cache_[key];
+    int& front = front_[key];
+    int found = -1;
+    for (int i = 0; i < 31 && found < 0; ++i)
+      if (slots[(front + i) & 31] == v) found = i;
+    if (found >= 0) {
+      coder_.put(0, hitContext_);
+      hitContext_ = 15;
+      putNumber(found, 17);
+      const int hit = (front + found) & 31, half = (front + found / 2) & 31;
+      slots[hit] = slots[half];
+      slots[half] = slots[front];
+      slots[front] = v;
+      return;
+    }
+    coder_.put(1, hitContext_);
+    hitContext_ = 16;
+    const int r = static_cast<int>(part(up, 2) + part(left, 2)) / 2;
+    const int g = static_cast<int>(part(up, 1) + part(left, 1)) / 2;
+    const int b = static_cast<int>(part(up, 0) + part(left, 0)) / 2;
+    const int g0 = static_cast<int>(part(v, 1));
+    putComponent(g0, g, 32);
+    putComponent(static_cast<int>(part(v, 2)), std::clamp(r + g0 - g, 0, max_), 48);
+    putComponent(static_cast<int>(part(v, 0)), std::clamp(b + g0 - g, 0, max_), 64);
+    front = (front + 31) & 31;
+    slots[front] = v;
+  }
+
+  // Carries the colour of (x, y) to a change point of the same colour just
+  // below: straight down, left, right, two left, two right (1..5), or ends.
+  void putChain(int x, int y, int reachedBy, std::vector<int>& chainNext) {
+    static const int kStep[6] = {0, 0, -1, +1, -2, +2};
+    const int context = 80 + 6 * reachedBy;
+    int direction = 0;
+    for (int d = 1; d <= 5 && direction == 0; ++d) {
+      const int tx = x + kStep[d];
+      if (tx >= 0 && tx < width_ && chainNext[tx + 4] == 0 && at(tx, y + 1) == at(x, y) &&
+          at(tx, y + 1) != leftOf(tx, y + 1))
+        direction = d;
+    }
+    coder_.put(direction == 0, context);
+    if (direction == 0) return;
+    for (int d = 1; d < 5; ++d) {
+      coder_.put(d == direction, context + d);
+      if (d == direction) break;
+    }
+    chainNext[x + kStep[direction] + 4] = direction;
+  }
+
+  Pic2Coder& coder_;
+  const int width_, height_;
+  const uint32_t* values_;
+  const int bits_, max_;
+  std::vector<std::vector<uint32_t>> cache_;
+  std::vector<int> front_;
+  int hitContext_ = 16;
+};
+
+std::vector<uint8_t> pic2CodedBlock(int width, int rows, const uint32_t* values, int depth) {
+  Pic2Coder coder;
+  Pic2Model(coder, width, rows, values, depth).run();
+  coder.startCoding();
+  Pic2Model(coder, width, rows, values, depth).run();
+  return coder.finish();
+}
+
+}  // namespace
+
 std::vector<uint8_t> EncodePic2(int width, int height, const std::vector<uint32_t>& values,
                                 const Pic2Options& options) {
   const std::string comment = "made by retro_encoders";
@@ -532,8 +734,11 @@ std::vector<uint8_t> EncodePic2(int width, int height, const std::vector<uint32_
   const int bytesPerPixel = (options.depth + 7) / 8;
   auto block = [&](int top, int rows, bool keyed) {
     std::vector<uint8_t> b;
-    putText(b, options.littleEndian ? "P2BI" : "P2BM");
-    putBe32(b, static_cast<uint32_t>(26 + rows * width * bytesPerPixel));
+    const std::vector<uint8_t> coded =
+        options.compressed ? pic2CodedBlock(width, rows, values.data() + static_cast<std::size_t>(top) * width, options.depth)
+                           : std::vector<uint8_t>();
+    putText(b, options.compressed ? "P2SS" : options.littleEndian ? "P2BI" : "P2BM");
+    putBe32(b, static_cast<uint32_t>(26 + (options.compressed ? coded.size() : rows * width * bytesPerPixel)));
     putBe16(b, keyed ? 1 : 0);
     putBe16(b, static_cast<uint32_t>(width));
     putBe16(b, static_cast<uint32_t>(rows));
@@ -541,7 +746,8 @@ std::vector<uint8_t> EncodePic2(int width, int height, const std::vector<uint32_
     putBe16(b, static_cast<uint32_t>(top));
     putBe32(b, keyed ? options.key : 0);
     putBe32(b, 0);
-    for (int y = top; y < top + rows; ++y)
+    b.insert(b.end(), coded.begin(), coded.end());
+    for (int y = top; y < top + rows && !options.compressed; ++y)
       for (int x = 0; x < width; ++x) {
         const uint32_t v = values[static_cast<std::size_t>(y) * width + x];
         if (bytesPerPixel == 3) {

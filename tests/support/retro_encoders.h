@@ -52,6 +52,9 @@ std::vector<uint8_t> EncodePicDirect(int width, int height, const std::vector<ui
 struct Pic2Options {
   int depth = 24;            // 24: R, G, B bytes; 15 or 16: X68000 colour words
   bool littleEndian = false; // "P2BI" blocks instead of "P2BM"
+  // "P2SS" arithmetic-coded blocks instead of raw ones; values are then R, G, B
+  // of depth/3 bits each (R at the top) for any depth divisible by 3.
+  bool compressed = false;
   int xAspect = 1, yAspect = 1;
   bool twoBlocks = false;    // upper and lower half in separate blocks
   bool keyedSecondBlock = false;  // second block marks value `key` as transparent

@@ -103,6 +103,12 @@ TEST(Hostile, HugeDeclaredSizesAreRefusedBeforeAllocating) {
   WriteBe16(pic2, 116, 0xFFFF);
   WriteBe16(pic2, 118, 0xFFFF);
   EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), pic2, image), retro::kNoMemory);
+  Pic2Options coded;
+  coded.compressed = true;
+  std::vector<uint8_t> pic2ss = EncodePic2(16, 8, rgb, coded);
+  WriteBe16(pic2ss, 116, 0xFFFF);
+  WriteBe16(pic2ss, 118, 0xFFFF);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), pic2ss, image), retro::kNoMemory);
 
   // Zero-sized pictures are broken, not empty successes.
   WriteBe16(pic2, 116, 0);
@@ -132,4 +138,41 @@ TEST(Hostile, ProgressIsReportedAndCanStopEveryDecoder) {
     EXPECT_EQ(sample.format->decode(sample.file.data(), sample.file.size(), image, false, stop), retro::kAborted)
         << sample.name;
   }
+}
+
+TEST(Hostile, Pic2CodedBlocksOutsizingTheCanvasOrOutOfRangeAreRefused) {
+  using namespace retro_test;
+  std::vector<uint32_t> rgb(16 * 8, 0x123456);
+  rgb[40] = 0xFEDCBA;
+  Pic2Options coded;
+  coded.compressed = true;
+  const std::vector<uint8_t> good = EncodePic2(16, 8, rgb, coded);
+  const std::size_t block = 124 + std::string("made by retro_encoders").size() + 1;
+  retro::Image image;
+  ASSERT_EQ(retro_samples::Decode(retro::Pic2Format(), good, image), retro::kOk);
+
+  // A block 65535 x 65535 on a 1 x 30000 canvas: a few bytes of code could
+  // ask for billions of pixels, refused before decoding.
+  std::vector<uint8_t> wide = good;
+  WriteBe16(wide, 116, 1);
+  WriteBe16(wide, 118, 30000);
+  WriteBe16(wide, block + 10, 0xFFFF);
+  WriteBe16(wide, block + 12, 0xFFFF);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), wide, image), retro::kBroken);
+
+  // Code cut short inside its block, and a block too short for its probabilities.
+  for (uint32_t size : {26u + 256u + 2u, 26u + 100u}) {
+    std::vector<uint8_t> cut(good.begin(), good.begin() + block + size);
+    cut[block + 4] = static_cast<uint8_t>(size >> 24);
+    cut[block + 5] = static_cast<uint8_t>(size >> 16);
+    cut[block + 6] = static_cast<uint8_t>(size >> 8);
+    cut[block + 7] = static_cast<uint8_t>(size);
+    cut.insert(cut.end(), 8, 0);  // terminating block
+    EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), cut, image), retro::kBroken) << size;
+  }
+
+  // Depth 16 is raw X68000 colours only.
+  std::vector<uint8_t> depth16 = good;
+  WriteBe16(depth16, 110, 16);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), depth16, image), retro::kUnknownFormat);
 }

@@ -40,6 +40,10 @@ std::vector<Sample> AllSamples() {
   Pic2Options two;
   two.twoBlocks = true;
   all.push_back({"pic2", &retro::Pic2Format(), EncodePic2(48, 32, rgb, two)});
+  Pic2Options coded;
+  coded.compressed = true;
+  coded.twoBlocks = true;
+  all.push_back({"pic2ss", &retro::Pic2Format(), EncodePic2(48, 32, rgb, coded)});
   IndexedPicture q = MakePattern(640, 400, 16, 3);
   for (std::size_t i = 300 * 640; i < q.pixels.size(); ++i) q.pixels[i] = static_cast<uint8_t>((i / 640 + i % 640 / 10) % 16);
   Xld4Palette levels{};
