@@ -232,7 +232,8 @@ def mouse_threshold(threshold, survive):
         time.sleep(0.3)
         assert s.alive(), f"closed after {survive} moves"
         time.sleep(1.3)
-        moves(survive + 1, 100 + 200 * attempt)
+        # Start elsewhere: a move to where the cursor already stands is no move.
+        moves(survive + 1, 200 + 200 * attempt)
         try:
             return s.wait_exit(timeout=3)
         except h.subprocess.TimeoutExpired:
