@@ -7,7 +7,7 @@
 #include "forms/Application.h"
 #include "settings/Convert.h"
 
-using forms::ControlSpec;
+using forms::ControlRow;
 
 namespace {
 // Help topics of the four pages, in page order.

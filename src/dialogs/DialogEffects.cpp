@@ -2,7 +2,7 @@
 // how fast they run.
 #include "dialogs/Dialog.h"
 
-using forms::ControlSpec;
+using forms::ControlRow;
 
 namespace {
 const char* const kKindCaptions[settings::kEffectKindCount] = {

@@ -4,7 +4,7 @@
 #include "dialogs/FileLists.h"
 #include "settings/Keys.h"
 
-using forms::ControlSpec;
+using forms::ControlRow;
 
 namespace {
 // In the order of the stored BackColor index.

@@ -11,9 +11,9 @@ const int kDesignBoxWidth = 193, kDesignBoxHeight = 65;
 const int kDesignImageWidth = 177, kDesignImageHeight = 41;
 }  // namespace
 
-void TPictureView::Create(const forms::ControlSpec& spec) {
-  CreateContainer("TPictureView", "", spec.CommonStyle(false), 0, spec.left, spec.top, spec.width,
-                  spec.height, spec.ParentHandle());
+void TPictureView::Create(const forms::ControlRow& row) {
+  CreateContainer("TPictureView", "", row.CommonStyle(false), 0, row.left, row.top, row.width,
+                  row.height, row.ParentHandle());
 }
 
 void TPictureView::Paint(HDC dc, const RECT& /*client*/) { picture_.Paint(dc, 0, 0); }

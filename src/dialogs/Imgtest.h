@@ -15,7 +15,7 @@ class TPictureView : public forms::Container {
  public:
   TPictureView(forms::Form& form, const char* name, const TAll& picture)
       : Container(form, name), picture_(picture) {}
-  void Create(const forms::ControlSpec& spec);
+  void Create(const forms::ControlRow& row);
 
  protected:
   void Paint(HDC dc, const RECT& client) override;

@@ -7,7 +7,7 @@
 #include "saver/MainForm.h"
 #include "settings/IniFile.h"
 
-using forms::ControlSpec;
+using forms::ControlRow;
 using namespace settings;
 
 namespace {

@@ -11,11 +11,11 @@ void Button::Create(const std::string& caption, int left, int top, int width, in
                top, width, height, parent);
 }
 
-void Button::Create(const ControlSpec& spec) {
-  CreateHandle("BUTTON", spec.caption, spec.CommonStyle(true) | BS_PUSHBUTTON | BS_NOTIFY, 0,
-               spec.left, spec.top, spec.width, spec.height, spec.ParentHandle());
-  if (spec.Has(opDefault)) SetDefault(true);
-  if (spec.Has(opCancel)) SetCancel(true);
+void Button::Create(const ControlRow& row) {
+  CreateHandle("BUTTON", row.caption, row.CommonStyle(true) | BS_PUSHBUTTON | BS_NOTIFY, 0,
+               row.left, row.top, row.width, row.height, row.ParentHandle());
+  if (row.Has(opDefault)) SetDefault(true);
+  if (row.Has(opCancel)) SetCancel(true);
 }
 
 void Button::SetDefault(bool isDefault) {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "forms/Control.h"
-#include "forms/ControlSpec.h"
+#include "forms/ControlRow.h"
 
 namespace forms {
 
@@ -15,7 +15,7 @@ class Button : public Control {
   void Create(const std::string& caption, int left, int top, int width, int height,
               HWND parent = nullptr);
   // From a form's table row: opDefault, opCancel and the common options.
-  void Create(const ControlSpec& spec);
+  void Create(const ControlRow& row);
   void SetDefault(bool isDefault);
   void SetCancel(bool isCancel);
 

@@ -4,10 +4,10 @@
 
 namespace forms {
 
-void CheckBox::Create(const ControlSpec& spec) {
-  CreateHandle("BUTTON", spec.caption, spec.CommonStyle(true) | BS_AUTOCHECKBOX, 0, spec.left,
-               spec.top, spec.width, spec.height, spec.ParentHandle());
-  SetChecked(spec.Has(opChecked));
+void CheckBox::Create(const ControlRow& row) {
+  CreateHandle("BUTTON", row.caption, row.CommonStyle(true) | BS_AUTOCHECKBOX, 0, row.left,
+               row.top, row.width, row.height, row.ParentHandle());
+  SetChecked(row.Has(opChecked));
 }
 
 bool CheckBox::Checked() const {

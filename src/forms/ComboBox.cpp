@@ -18,11 +18,11 @@ LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 }  // namespace
 
-void ComboBox::Create(const ControlSpec& spec) {
-  DWORD style = spec.CommonStyle(true) | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
-  CreateHandle("COMBOBOX", "", style, 0, spec.left, spec.top, spec.width,
-               spec.height + kDropDownHeight, spec.ParentHandle());
-  SetText(spec.caption);
+void ComboBox::Create(const ControlRow& row) {
+  DWORD style = row.CommonStyle(true) | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
+  CreateHandle("COMBOBOX", "", style, 0, row.left, row.top, row.width,
+               row.height + kDropDownHeight, row.ParentHandle());
+  SetText(row.caption);
   // The edit part becomes a Unicode window, so that double-byte characters
   // typed into it arrive whole (see Application::ProcessMessage).
   HWND edit = GetWindow(Handle(), GW_CHILD);

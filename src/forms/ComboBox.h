@@ -5,7 +5,7 @@
 #include <string>
 
 #include "forms/Control.h"
-#include "forms/ControlSpec.h"
+#include "forms/ControlRow.h"
 
 namespace forms {
 
@@ -13,7 +13,7 @@ class ComboBox : public Control {
  public:
   ComboBox(Form& form, const char* name) : Control(form, name) {}
   // Height 0 = the font's height; the drop-down list gets room below it.
-  void Create(const ControlSpec& spec);
+  void Create(const ControlRow& row);
 
   int Count() const;
   std::string Item(int index) const;

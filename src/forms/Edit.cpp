@@ -17,11 +17,11 @@ LRESULT CallBase(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 }  // namespace
 
-void Edit::Create(const ControlSpec& spec) {
-  DWORD style = spec.CommonStyle(true) | ES_AUTOHSCROLL | ES_LEFT;
-  if (spec.Has(opReadOnly)) style |= ES_READONLY;
-  CreateHandle("EDIT", spec.caption, style, WS_EX_CLIENTEDGE, spec.left, spec.top, spec.width,
-               spec.height, spec.ParentHandle());
+void Edit::Create(const ControlRow& row) {
+  DWORD style = row.CommonStyle(true) | ES_AUTOHSCROLL | ES_LEFT;
+  if (row.Has(opReadOnly)) style |= ES_READONLY;
+  CreateHandle("EDIT", row.caption, style, WS_EX_CLIENTEDGE, row.left, row.top, row.width,
+               row.height, row.ParentHandle());
   HWND h = Handle();
   if (!h) return;
   // A Unicode subclass makes the edit a Unicode window: a double-byte

@@ -5,14 +5,14 @@
 #include <functional>
 
 #include "forms/Control.h"
-#include "forms/ControlSpec.h"
+#include "forms/ControlRow.h"
 
 namespace forms {
 
 class Edit : public Control {
  public:
   Edit(Form& form, const char* name) : Control(form, name) {}
-  void Create(const ControlSpec& spec);
+  void Create(const ControlRow& row);
 
   // 0 = no limit of ours.
   void SetMaxLength(int bytes);

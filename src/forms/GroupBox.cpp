@@ -4,9 +4,9 @@
 
 namespace forms {
 
-void GroupBox::Create(const ControlSpec& spec) {
-  CreateContainer("TGroupBox", spec.caption, spec.CommonStyle(false), 0, spec.left, spec.top,
-                  spec.width, spec.height, spec.ParentHandle());
+void GroupBox::Create(const ControlRow& row) {
+  CreateContainer("TGroupBox", row.caption, row.CommonStyle(false), 0, row.left, row.top,
+                  row.width, row.height, row.ParentHandle());
 }
 
 void GroupBox::Paint(HDC dc, const RECT& client) {

@@ -2,14 +2,14 @@
 // controls inside are its children and place themselves relative to it.
 #pragma once
 #include "forms/Container.h"
-#include "forms/ControlSpec.h"
+#include "forms/ControlRow.h"
 
 namespace forms {
 
 class GroupBox : public Container {
  public:
   GroupBox(Form& form, const char* name) : Container(form, name) {}
-  void Create(const ControlSpec& spec);
+  void Create(const ControlRow& row);
 
  protected:
   void Paint(HDC dc, const RECT& client) override;

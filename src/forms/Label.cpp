@@ -7,10 +7,10 @@
 
 namespace forms {
 
-void Label::Create(const ControlSpec& spec) {
-  CreateHandle("STATIC", spec.caption, spec.CommonStyle(false) | SS_LEFT | SS_NOPREFIX, 0,
-               spec.left, spec.top, spec.width, spec.height, spec.ParentHandle());
-  if (spec.width == 0 && spec.height == 0) AutoSize();
+void Label::Create(const ControlRow& row) {
+  CreateHandle("STATIC", row.caption, row.CommonStyle(false) | SS_LEFT | SS_NOPREFIX, 0,
+               row.left, row.top, row.width, row.height, row.ParentHandle());
+  if (row.width == 0 && row.height == 0) AutoSize();
 }
 
 void Label::AutoSize() {

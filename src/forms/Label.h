@@ -2,14 +2,14 @@
 // in the form's font.
 #pragma once
 #include "forms/Control.h"
-#include "forms/ControlSpec.h"
+#include "forms/ControlRow.h"
 
 namespace forms {
 
 class Label : public Control {
  public:
   Label(Form& form, const char* name) : Control(form, name) {}
-  void Create(const ControlSpec& spec);
+  void Create(const ControlRow& row);
   // Fits the label to its text (one line).
   void AutoSize();
 };

@@ -6,11 +6,11 @@
 
 namespace forms {
 
-void ListBox::Create(const ControlSpec& spec) {
-  DWORD style = spec.CommonStyle(true) | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
-  if (spec.Has(opMultiSelect)) style |= LBS_EXTENDEDSEL;
-  CreateHandle("LISTBOX", "", style, WS_EX_CLIENTEDGE, spec.left, spec.top, spec.width,
-               spec.height, spec.ParentHandle());
+void ListBox::Create(const ControlRow& row) {
+  DWORD style = row.CommonStyle(true) | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
+  if (row.Has(opMultiSelect)) style |= LBS_EXTENDEDSEL;
+  CreateHandle("LISTBOX", "", style, WS_EX_CLIENTEDGE, row.left, row.top, row.width,
+               row.height, row.ParentHandle());
 }
 
 int ListBox::Count() const { return static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0)); }

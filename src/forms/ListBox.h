@@ -6,14 +6,14 @@
 #include <string>
 
 #include "forms/Control.h"
-#include "forms/ControlSpec.h"
+#include "forms/ControlRow.h"
 
 namespace forms {
 
 class ListBox : public Control {
  public:
   ListBox(Form& form, const char* name) : Control(form, name) {}
-  void Create(const ControlSpec& spec);
+  void Create(const ControlRow& row);
 
   int Count() const;
   std::string Item(int index) const;

@@ -4,11 +4,11 @@
 
 namespace forms {
 
-void PageControl::Create(const ControlSpec& spec) {
+void PageControl::Create(const ControlRow& row) {
   // Sheets are the tab control's children: clip them out of its painting.
-  DWORD style = spec.CommonStyle(true) | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-  CreateHandle(WC_TABCONTROLA, "", style, WS_EX_CONTROLPARENT, spec.left, spec.top, spec.width,
-               spec.height, spec.ParentHandle());
+  DWORD style = row.CommonStyle(true) | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  CreateHandle(WC_TABCONTROLA, "", style, WS_EX_CONTROLPARENT, row.left, row.top, row.width,
+               row.height, row.ParentHandle());
 }
 
 RECT PageControl::AddSheet(TabSheet& sheet, const std::string& caption) {
@@ -53,14 +53,14 @@ bool PageControl::OnNotify(NMHDR* header, LRESULT& result) {
   return true;
 }
 
-void TabSheet::Create(const ControlSpec& spec) {
-  auto* pages = dynamic_cast<PageControl*>(spec.container);
+void TabSheet::Create(const ControlRow& row) {
+  auto* pages = dynamic_cast<PageControl*>(row.container);
   if (!pages) return;
   index_ = pages->PageCount();
-  RECT r = pages->AddSheet(*this, spec.caption);
+  RECT r = pages->AddSheet(*this, row.caption);
   // The first sheet is the active one until the user or the form turns the page.
-  DWORD style = index_ == 0 && !spec.Has(opHidden) ? WS_VISIBLE : 0;
-  CreateContainer("TTabSheet", spec.caption, style, 0, r.left, r.top, r.right - r.left,
+  DWORD style = index_ == 0 && !row.Has(opHidden) ? WS_VISIBLE : 0;
+  CreateContainer("TTabSheet", row.caption, style, 0, r.left, r.top, r.right - r.left,
                   r.bottom - r.top, pages->Handle());
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "forms/Container.h"
-#include "forms/ControlSpec.h"
+#include "forms/ControlRow.h"
 
 namespace forms {
 
@@ -17,7 +17,7 @@ class TabSheet;
 class PageControl : public Control {
  public:
   PageControl(Form& form, const char* name) : Control(form, name) {}
-  void Create(const ControlSpec& spec);
+  void Create(const ControlRow& row);
 
   int PageCount() const { return static_cast<int>(sheets_.size()); }
   TabSheet& Page(int index) const { return *sheets_.at(static_cast<size_t>(index)); }
@@ -42,8 +42,8 @@ class PageControl : public Control {
 class TabSheet : public Container {
  public:
   TabSheet(Form& form, const char* name) : Container(form, name) {}
-  // spec.container must be the page control.
-  void Create(const ControlSpec& spec);
+  // row.container must be the page control.
+  void Create(const ControlRow& row);
   int PageIndex() const { return index_; }
 
  private:

@@ -4,9 +4,9 @@
 
 namespace forms {
 
-void Panel::Create(const ControlSpec& spec) {
-  CreateContainer("TPanel", spec.caption, spec.CommonStyle(false), 0, spec.left, spec.top,
-                  spec.width, spec.height, spec.ParentHandle());
+void Panel::Create(const ControlRow& row) {
+  CreateContainer("TPanel", row.caption, row.CommonStyle(false), 0, row.left, row.top,
+                  row.width, row.height, row.ParentHandle());
 }
 
 void Panel::Paint(HDC dc, const RECT& client) {

@@ -2,14 +2,14 @@
 // caption.
 #pragma once
 #include "forms/Container.h"
-#include "forms/ControlSpec.h"
+#include "forms/ControlRow.h"
 
 namespace forms {
 
 class Panel : public Container {
  public:
   Panel(Form& form, const char* name) : Container(form, name) {}
-  void Create(const ControlSpec& spec);
+  void Create(const ControlRow& row);
 
  protected:
   void Paint(HDC dc, const RECT& client) override;

@@ -4,14 +4,14 @@
 
 namespace forms {
 
-void RadioButton::Create(const ControlSpec& spec) {
+void RadioButton::Create(const ControlRow& row) {
   // BS_RADIOBUTTON (not auto): the exclusion is ours, per parent, so that a
   // group box or panel is a group whatever the WS_GROUP marks say.
   // The first button of a group is its tab stop until another is checked.
-  DWORD style = spec.CommonStyle(spec.Has(opGroup) || spec.Has(opChecked));
-  CreateHandle("BUTTON", spec.caption, style | BS_RADIOBUTTON | BS_NOTIFY, 0, spec.left, spec.top,
-               spec.width, spec.height, spec.ParentHandle());
-  SetChecked(spec.Has(opChecked));
+  DWORD style = row.CommonStyle(row.Has(opGroup) || row.Has(opChecked));
+  CreateHandle("BUTTON", row.caption, style | BS_RADIOBUTTON | BS_NOTIFY, 0, row.left, row.top,
+               row.width, row.height, row.ParentHandle());
+  SetChecked(row.Has(opChecked));
 }
 
 bool RadioButton::Checked() const {

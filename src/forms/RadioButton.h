@@ -5,14 +5,14 @@
 #include <functional>
 
 #include "forms/Control.h"
-#include "forms/ControlSpec.h"
+#include "forms/ControlRow.h"
 
 namespace forms {
 
 class RadioButton : public Control {
  public:
   RadioButton(Form& form, const char* name) : Control(form, name) {}
-  void Create(const ControlSpec& spec);
+  void Create(const ControlRow& row);
 
   bool Checked() const;
   void SetChecked(bool checked);

@@ -20,10 +20,10 @@ BOOL CALLBACK AddExtent(HWND child, LPARAM lp) {
 }
 }  // namespace
 
-void ScrollBox::Create(const ControlSpec& spec) {
-  CreateContainer("TScrollBox", spec.caption, spec.CommonStyle(false) | WS_HSCROLL | WS_VSCROLL,
-                  WS_EX_CLIENTEDGE, spec.left, spec.top, spec.width, spec.height,
-                  spec.ParentHandle());
+void ScrollBox::Create(const ControlRow& row) {
+  CreateContainer("TScrollBox", row.caption, row.CommonStyle(false) | WS_HSCROLL | WS_VSCROLL,
+                  WS_EX_CLIENTEDGE, row.left, row.top, row.width, row.height,
+                  row.ParentHandle());
   UpdateScrollRange();
 }
 

@@ -2,14 +2,14 @@
 // inside it. Call UpdateScrollRange after a child has changed its size.
 #pragma once
 #include "forms/Container.h"
-#include "forms/ControlSpec.h"
+#include "forms/ControlRow.h"
 
 namespace forms {
 
 class ScrollBox : public Container {
  public:
   ScrollBox(Form& form, const char* name) : Container(form, name) {}
-  void Create(const ControlSpec& spec);
+  void Create(const ControlRow& row);
 
   // Ranges from the children's extent; a bar shows only when needed.
   void UpdateScrollRange();

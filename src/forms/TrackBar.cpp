@@ -4,10 +4,10 @@
 
 namespace forms {
 
-void TrackBar::Create(const ControlSpec& spec) {
-  DWORD style = spec.CommonStyle(true) | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS;
-  CreateHandle(TRACKBAR_CLASSA, "", style, 0, spec.left, spec.top, spec.width, spec.height,
-               spec.ParentHandle());
+void TrackBar::Create(const ControlRow& row) {
+  DWORD style = row.CommonStyle(true) | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS;
+  CreateHandle(TRACKBAR_CLASSA, "", style, 0, row.left, row.top, row.width, row.height,
+               row.ParentHandle());
 }
 
 void TrackBar::SetRange(int min, int max) {

@@ -4,14 +4,14 @@
 #include <functional>
 
 #include "forms/Control.h"
-#include "forms/ControlSpec.h"
+#include "forms/ControlRow.h"
 
 namespace forms {
 
 class TrackBar : public Control {
  public:
   TrackBar(Form& form, const char* name) : Control(form, name) {}
-  void Create(const ControlSpec& spec);
+  void Create(const ControlRow& row);
 
   void SetRange(int min, int max);
   void SetLineSize(int step);   // arrow keys

@@ -54,15 +54,15 @@ SIZE TiledExtent(SIZE client, SIZE tile) {
   return {CoverExtent(client.cx, tile.cx), CoverExtent(client.cy, tile.cy)};
 }
 
-void BuildBackBitmap(const BackgroundSpec& spec, SIZE client, TAll_nmsg& image, Surface& back) {
-  switch (spec.Kind) {
+void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, TAll_nmsg& image, Surface& back) {
+  switch (choice.Kind) {
     case kBackColour:
       back.Create(client.cx, client.cy);
-      back.Fill(BackColorOf(spec.Color));
+      back.Fill(BackColorOf(choice.Color));
       break;
     case kBackImage:
       try {
-        image.SetPictureName(spec.FileName);
+        image.SetPictureName(choice.FileName);
         TileImage(client, image, back);
       } catch (const std::exception&) {
         BlackOfClient(client, back);

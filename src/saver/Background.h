@@ -13,7 +13,7 @@ namespace saver {
 
 enum BackgroundKind { kBackColour = 0, kBackImage = 1, kBackDesktop = 2 };
 
-struct BackgroundSpec {
+struct BackgroundChoice {
   int Kind = kBackColour;  // BackGround
   int Color = 0;           // BackColor
   std::string FileName;    // BackFileName
@@ -30,6 +30,6 @@ SIZE TiledExtent(SIZE client, SIZE tile);
 // Builds BackBitmap. Loads the background picture into `image` for the
 // image kind; a file it cannot read, an empty picture or an unknown kind
 // gives black of the client size.
-void BuildBackBitmap(const BackgroundSpec& spec, SIZE client, TAll_nmsg& image, Surface& back);
+void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, TAll_nmsg& image, Surface& back);
 
 }  // namespace saver

@@ -11,16 +11,16 @@ namespace key = settings::key;
 // BackBitmap from the theme's background keys (a second opening of the
 // file), then ScreenBitmap as its copy, PatternBitmap and a black WorkBitmap.
 void TMainForm::BuildBackground() {
-  saver::BackgroundSpec spec;
+  saver::BackgroundChoice choice;
   {
     settings::IniFile ini;
     using settings::Role;
     namespace key = settings::key;
-    spec.Kind = ini.Read(Settings.Section, key::BackGround, Role::Saver);
-    spec.Color = ini.Read(Settings.Section, key::BackColor, Role::Saver);
-    spec.FileName = ini.Read(Settings.Section, key::BackFileName, Role::Saver);
+    choice.Kind = ini.Read(Settings.Section, key::BackGround, Role::Saver);
+    choice.Color = ini.Read(Settings.Section, key::BackColor, Role::Saver);
+    choice.FileName = ini.Read(Settings.Section, key::BackFileName, Role::Saver);
   }
-  saver::BuildBackBitmap(spec, ClientSize(), *Image, BackBitmap);
+  saver::BuildBackBitmap(choice, ClientSize(), *Image, BackBitmap);
   int w = BackBitmap.Width(), h = BackBitmap.Height();
   ScreenBitmap.Create(w, h);
   BitBlt(ScreenBitmap.Dc(), 0, 0, w, h, BackBitmap.Dc(), 0, 0, SRCCOPY);

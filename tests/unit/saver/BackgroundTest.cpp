@@ -97,14 +97,14 @@ TEST(Background, UnreadableOrEmptyPictureAndUnknownKindGiveBlackOfTheClient) {
   FILE* f = std::fopen("tile_broken.bmp", "wb");
   std::fputs("BM not a bitmap", f);
   std::fclose(f);
-  for (const saver::BackgroundSpec& spec :
-       {saver::BackgroundSpec{saver::kBackImage, 3, "no_such_file.bmp"},
-        saver::BackgroundSpec{saver::kBackImage, 3, "tile_broken.bmp"},
-        saver::BackgroundSpec{saver::kBackImage, 3, ""}, saver::BackgroundSpec{7, 3, ""},
-        saver::BackgroundSpec{-1, 3, ""}}) {
+  for (const saver::BackgroundChoice& choice :
+       {saver::BackgroundChoice{saver::kBackImage, 3, "no_such_file.bmp"},
+        saver::BackgroundChoice{saver::kBackImage, 3, "tile_broken.bmp"},
+        saver::BackgroundChoice{saver::kBackImage, 3, ""}, saver::BackgroundChoice{7, 3, ""},
+        saver::BackgroundChoice{-1, 3, ""}}) {
     saver::Surface back;
-    saver::BuildBackBitmap(spec, {80, 60}, image, back);
-    ASSERT_EQ(back.Width(), 80) << spec.FileName << spec.Kind;
+    saver::BuildBackBitmap(choice, {80, 60}, image, back);
+    ASSERT_EQ(back.Width(), 80) << choice.FileName << choice.Kind;
     ASSERT_EQ(back.Height(), 60);
     EXPECT_EQ(At(back, 0, 0), RGB(0, 0, 0));
     EXPECT_EQ(At(back, 79, 59), RGB(0, 0, 0));

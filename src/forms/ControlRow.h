@@ -24,15 +24,15 @@ enum : unsigned {
   opDisabled = 1u << 8,
 };
 
-struct ControlSpec {
+struct ControlRow {
   template <class C>
-  ControlSpec(C& c, const char* caption, int left, int top, int width, int height,
+  ControlRow(C& c, const char* caption, int left, int top, int width, int height,
               unsigned options = 0, Control* container = nullptr)
       : control(&c), create(&CreateAs<C>), caption(caption), left(left), top(top), width(width),
         height(height), options(options), container(container) {}
 
   Control* control;
-  void (*create)(Control&, const ControlSpec&);
+  void (*create)(Control&, const ControlRow&);
   const char* caption;
   int left, top, width, height;
   unsigned options;
@@ -46,12 +46,12 @@ struct ControlSpec {
 
  private:
   template <class C>
-  static void CreateAs(Control& c, const ControlSpec& spec) {
-    static_cast<C&>(c).Create(spec);
+  static void CreateAs(Control& c, const ControlRow& row) {
+    static_cast<C&>(c).Create(row);
   }
 };
 
 // Creates every control of the table, in order (which is the tab order).
-void CreateControls(std::initializer_list<ControlSpec> table);
+void CreateControls(std::initializer_list<ControlRow> table);
 
 }  // namespace forms
