@@ -64,6 +64,8 @@ int main(int argc, char** argv) {
       o.depth = colours == 16 ? 12 : 24;
       for (uint32_t& v : values) v = colours == 16 ? (v & 0xF) * 0x111 : v;
       save(folder, "pic2", 200 + n, EncodePic2(w, 12, values, o));
+      o.runLength = true;  // run-length blocks of the same values
+      save(folder, "pic2", 300 + n, EncodePic2(w, 12, values, o));
       ++n;
     }
   Xld4Palette levels{};

@@ -701,6 +701,111 @@ std::vector<uint8_t> pic2CodedBlock(int width, int rows, const uint32_t* values,
   return coder.finish();
 }
 
+// One pass over the pixels of a "P2SF" block. Chain codes of the pixels
+// between two new colours wait until the run number before the next new
+// colour is written; 1023 waiting codes are written behind the stretch
+// number 1023 instead.
+class Pic2RunLengthWriter {
+ public:
+  Pic2RunLengthWriter(int width, int height, const uint32_t* values, int depth)
+      : width_(width), height_(height), values_(values), depth_(depth), bits_(depth / 3),
+        cache_(256, std::vector<uint32_t>(64, 0)), front_(256, 0),
+        reached_(static_cast<std::size_t>(width) * height, false) {}
+
+  std::vector<uint8_t> run() {
+    if (height_ == 0) return {};
+    uint32_t run = 0;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) {
+        const uint32_t v = at(x, y), left = leftOf(x, y);
+        if (reached_[static_cast<std::size_t>(y) * width_ + x]) {
+          waiting_.push_back(chainCode(x, y));
+          if (waiting_.size() == 1023) {
+            putRun(1023);
+            run = 0;
+          }
+        } else if (v != left) {
+          putRun(run >= 1023 ? run + 1 : run);
+          run = 0;
+          putColour(v, left);
+          const auto code = chainCode(x, y);
+          out_.put(code.first, code.second);
+        } else {
+          ++run;
+        }
+      }
+    putRun(run >= 1023 ? run + 1 : run);
+    return out_.finish();
+  }
+
+ private:
+  uint32_t at(int x, int y) const { return values_[static_cast<std::size_t>(y) * width_ + x]; }
+  uint32_t leftOf(int x, int y) const { return x > 0 ? at(x - 1, y) : y > 0 ? at(width_ - 1, y - 1) : 0; }
+
+  // The number n as n+1 = 2^k + rest: k ones, a zero, rest in k bits; then
+  // the chain codes that wait for it.
+  void putRun(uint32_t n) {
+    int k = 0;
+    while ((n + 1) >> (k + 1)) ++k;
+    for (int i = 0; i < k; ++i) out_.put(1, 1);
+    out_.put(0, 1);
+    out_.put(n + 1 - (1u << k), k);
+    for (const auto& code : waiting_) out_.put(code.first, code.second);
+    waiting_.clear();
+  }
+
+  uint32_t swapRedGreen(uint32_t v) const {
+    const uint32_t mask = (1u << bits_) - 1;
+    const uint32_t r = (v >> (2 * bits_)) & mask, g = (v >> bits_) & mask;
+    return g << (2 * bits_) | r << bits_ | (v & mask);
+  }
+
+  // A hit: 1 and the slot's distance from the front in 6 bits; a miss: 0 and
+  // the value with R and G swapped, which becomes the new front.
+  void putColour(uint32_t v, uint32_t left) {
+    const uint32_t swappedLeft = swapRedGreen(left);
+    const uint32_t key = depth_ >= 8 ? swappedLeft >> (depth_ - 8) : swappedLeft << (8 - depth_);
+    std::vector<uint32_t>& slots = cache_[key];
+    int& front = front_[key];
+    for (int j = 0; j < 64; ++j)
+      if (slots[(front + j) & 63] == v) {
+        out_.put(1, 1);
+        out_.put(static_cast<uint32_t>(j), 6);
+        return;
+      }
+    out_.put(0, 1);
+    out_.put(swapRedGreen(v), depth_);
+    front = (front + 63) & 63;
+    slots[front] = v;
+  }
+
+  // Where the colour of (x, y) goes next: to a pixel of the same colour just
+  // below that differs from its left neighbour and no chain has reached yet.
+  std::pair<uint32_t, int> chainCode(int x, int y) {
+    struct Step { int dx; uint32_t code; int length; };
+    static const Step kSteps[] = {{0, 3, 2}, {-1, 11, 4}, {+1, 9, 4}, {-2, 10, 4}, {+2, 8, 4}};
+    if (y + 1 >= height_) return {0, 1};
+    for (const Step& s : kSteps) {
+      const int tx = x + s.dx;
+      if (tx < 0 || tx >= width_) continue;
+      const std::size_t cell = static_cast<std::size_t>(y + 1) * width_ + tx;
+      if (reached_[cell] || at(tx, y + 1) != at(x, y) || at(tx, y + 1) == leftOf(tx, y + 1)) continue;
+      reached_[cell] = true;
+      return {s.code, s.length};
+    }
+    return {0, 1};
+  }
+
+  const int width_, height_;
+  const uint32_t* values_;
+  const int depth_, bits_;
+  std::vector<std::vector<uint32_t>> cache_;
+  std::vector<int> front_;
+  std::vector<bool> reached_;
+  std::vector<std::pair<uint32_t, int>> waiting_;
+  BitWriter out_;
+};
+
 }  // namespace
 
 std::vector<uint8_t> EncodePic2(int width, int height, const std::vector<uint32_t>& values,
@@ -734,10 +839,12 @@ std::vector<uint8_t> EncodePic2(int width, int height, const std::vector<uint32_
   const int bytesPerPixel = (options.depth + 7) / 8;
   auto block = [&](int top, int rows, bool keyed) {
     std::vector<uint8_t> b;
+    const uint32_t* first = values.data() + static_cast<std::size_t>(top) * width;
     const std::vector<uint8_t> coded =
-        options.compressed ? pic2CodedBlock(width, rows, values.data() + static_cast<std::size_t>(top) * width, options.depth)
-                           : std::vector<uint8_t>();
-    putText(b, options.compressed ? "P2SS" : options.littleEndian ? "P2BI" : "P2BM");
+        !options.compressed ? std::vector<uint8_t>()
+        : options.runLength ? Pic2RunLengthWriter(width, rows, first, options.depth).run()
+                            : pic2CodedBlock(width, rows, first, options.depth);
+    putText(b, !options.compressed ? (options.littleEndian ? "P2BI" : "P2BM") : options.runLength ? "P2SF" : "P2SS");
     putBe32(b, static_cast<uint32_t>(26 + (options.compressed ? coded.size() : rows * width * bytesPerPixel)));
     putBe16(b, keyed ? 1 : 0);
     putBe16(b, static_cast<uint32_t>(width));

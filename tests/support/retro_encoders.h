@@ -1,7 +1,7 @@
 // Writers of MAG, Pi, X68000 PIC, PIC2 and XLD4 files built byte by byte from
 // a known pixel grid, for tests of the decoders, the plug-ins and the picture
 // component. They use the real coding paths (copies, colour lists, caches,
-// chains, dictionary codes) but do not search hard for the smallest file.
+// chains, run lengths, dictionary codes) but do not search hard for the smallest file.
 // No test framework here: any test program may link this file.
 #pragma once
 #include <cstdint>
@@ -55,6 +55,7 @@ struct Pic2Options {
   // "P2SS" arithmetic-coded blocks instead of raw ones; values are then R, G, B
   // of depth/3 bits each (R at the top) for any depth divisible by 3.
   bool compressed = false;
+  bool runLength = false;    // with `compressed`: "P2SF" run-length blocks instead
   int xAspect = 1, yAspect = 1;
   bool twoBlocks = false;    // upper and lower half in separate blocks
   bool keyedSecondBlock = false;  // second block marks value `key` as transparent

@@ -176,3 +176,42 @@ TEST(Hostile, Pic2CodedBlocksOutsizingTheCanvasOrOutOfRangeAreRefused) {
   WriteBe16(depth16, 110, 16);
   EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), depth16, image), retro::kUnknownFormat);
 }
+
+TEST(Hostile, Pic2RunLengthBlocksDamagedCutOrOversizedAreRefused) {
+  using namespace retro_test;
+  std::vector<uint32_t> rgb(16 * 8, 0x123456);
+  rgb[40] = 0xFEDCBA;
+  Pic2Options runs;
+  runs.compressed = true;
+  runs.runLength = true;
+  const std::vector<uint8_t> good = EncodePic2(16, 8, rgb, runs);
+  const std::size_t block = 124 + std::string("made by retro_encoders").size() + 1;
+  retro::Image image;
+  ASSERT_EQ(retro_samples::Decode(retro::Pic2Format(), good, image), retro::kOk);
+
+  // Run numbers of endless ones, and a code that needs more bits than its block holds.
+  std::vector<uint8_t> ones = good;
+  std::fill(ones.begin() + block + 26, ones.end() - 8, 0xFF);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), ones, image), retro::kBroken);
+  std::vector<uint8_t> cut(good.begin(), good.end() - 9);  // last code byte gone
+  const uint32_t size = static_cast<uint32_t>(cut.size() - block);
+  cut[block + 4] = static_cast<uint8_t>(size >> 24);
+  cut[block + 5] = static_cast<uint8_t>(size >> 16);
+  cut[block + 6] = static_cast<uint8_t>(size >> 8);
+  cut[block + 7] = static_cast<uint8_t>(size);
+  cut.insert(cut.end(), 8, 0);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), cut, image), retro::kBroken);
+
+  // A 65535 x 65535 block on a 1 x 30000 canvas is refused before decoding.
+  std::vector<uint8_t> wide = good;
+  WriteBe16(wide, 116, 1);
+  WriteBe16(wide, 118, 30000);
+  WriteBe16(wide, block + 10, 0xFFFF);
+  WriteBe16(wide, block + 12, 0xFFFF);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), wide, image), retro::kBroken);
+
+  // Depth 16 is raw X68000 colours only.
+  std::vector<uint8_t> depth16 = good;
+  WriteBe16(depth16, 110, 16);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), depth16, image), retro::kUnknownFormat);
+}

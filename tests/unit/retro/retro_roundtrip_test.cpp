@@ -269,18 +269,126 @@ TEST(Pic2, ArithmeticBlocksStackAndKeepTheKeyColour) {
   ExpectSameRgb(shown, image);
 }
 
-TEST(Pic2, RunLengthBlocksAreNotRead) {
-  std::vector<uint32_t> values(8 * 4, 0x123456);
+TEST(Pic2, RunLengthBlocksRoundTripAtEveryDepth) {
+  for (int depth : {24, 21, 18, 15, 12, 9, 6, 3}) {
+    std::vector<uint32_t> values, shown;
+    CodedPattern(64, 48, depth / 3, values, shown);
+    Pic2Options o;
+    o.depth = depth;
+    o.compressed = true;
+    o.runLength = true;
+    const std::vector<uint8_t> file = EncodePic2(64, 48, values, o);
+    retro::Image image;
+    ASSERT_EQ(Decode(retro::Pic2Format(), file, image), retro::kOk) << depth;
+    EXPECT_EQ(image.depth, depth);
+    ExpectSameRgb(shown, image);
+    if (depth == 24) {  // runs, chains and caches: well under the raw 3 bytes a pixel
+      EXPECT_LT(file.size(), 64u * 48 * 3 / 2);
+    }
+  }
+}
+
+TEST(Pic2, RunLengthBlocksOfFlatNoisyTallAndOnePixelPictures) {
+  struct Case { int width, height; uint32_t seed; int noisePercent; };
+  // 64 x 40 flat: one run of 2559; 200 x 3 noisy: cache misses and hits.
+  for (const Case c : {Case{1, 1, 1, 0}, Case{1, 40, 2, 50}, Case{40, 1, 3, 50}, Case{64, 40, 4, 0},
+                       Case{50, 30, 5, 100}, Case{200, 3, 6, 30}}) {
+    std::vector<uint32_t> values;
+    uint32_t state = c.seed;
+    for (int i = 0; i < c.width * c.height; ++i) {
+      state = state * 1664525u + 1013904223u;
+      values.push_back(static_cast<int>(state >> 25) < c.noisePercent * 128 / 100 ? state & 0xFFFFFF : 0x336699);
+    }
+    Pic2Options o;
+    o.compressed = true;
+    o.runLength = true;
+    retro::Image image;
+    ASSERT_EQ(Decode(retro::Pic2Format(), EncodePic2(c.width, c.height, values, o), image), retro::kOk)
+        << c.width << "x" << c.height;
+    ExpectSameRgb(values, image);
+  }
+  // A stripe down a tall picture: its edges are only chain pixels for
+  // hundreds of rows, so the "1023 chain pixels" number is used, and a wavy
+  // stretch of its left edge uses every chain direction.
+  const int width = 16, height = 1200;
+  const int wave[7] = {0, 2, 1, 0, -2, -1, 0};
+  std::vector<uint32_t> values(width * height, 0x204060);
+  for (int y = 0; y < height; ++y) {
+    const int left = 5 + (y / 300 == 1 ? wave[y % 7] : 0);
+    for (int x = left; x < 9; ++x) values[y * width + x] = 0xC0FFEE;
+  }
   Pic2Options o;
   o.compressed = true;
-  std::vector<uint8_t> file = EncodePic2(8, 4, values, o);
-  const char id[] = "P2SS";
-  const auto block = std::search(file.begin(), file.end(), id, id + 4);
-  ASSERT_NE(block, file.end());
-  block[3] = 'F';
+  o.runLength = true;
+  const std::vector<uint8_t> file = EncodePic2(width, height, values, o);
   retro::Image image;
-  EXPECT_EQ(Decode(retro::Pic2Format(), file, image), retro::kUnknownFormat);
-  EXPECT_TRUE(image.pixels.empty());
+  ASSERT_EQ(Decode(retro::Pic2Format(), file, image), retro::kOk);
+  ExpectSameRgb(values, image);
+  EXPECT_LT(file.size(), 200u + 2u * height);  // a few bits a row
+}
+
+TEST(Pic2, RunLengthBlocksStackAndKeepTheKeyColour) {
+  std::vector<uint32_t> values(30 * 20, 0x102030);
+  for (int x = 5; x < 25; ++x) values[12 * 30 + x] = 0xFF8000;
+  Pic2Options o;
+  o.compressed = true;
+  o.runLength = true;
+  o.twoBlocks = true;
+  o.keyedSecondBlock = true;
+  o.key = 0x102030;
+  retro::Image image;
+  ASSERT_EQ(Decode(retro::Pic2Format(), EncodePic2(30, 20, values, o), image), retro::kOk);
+  std::vector<uint32_t> shown(values.size(), 0);
+  for (std::size_t i = 0; i < values.size(); ++i)
+    if (i < 30 * 10 || values[i] != o.key) shown[i] = values[i];
+  ExpectSameRgb(shown, image);
+}
+
+// Bits given as '0'/'1' characters (others ignored), packed MSB first.
+std::vector<uint8_t> PackBits(const std::string& text) {
+  std::vector<uint8_t> out;
+  int filled = 0;
+  for (char c : text) {
+    if (c != '0' && c != '1') continue;
+    if (filled % 8 == 0) out.push_back(0);
+    if (c == '1') out.back() |= static_cast<uint8_t>(0x80 >> (filled % 8));
+    ++filled;
+  }
+  return out;
+}
+
+std::string Bits(uint32_t value, int count) {
+  std::string s;
+  for (int i = count - 1; i >= 0; --i) s += ((value >> i) & 1) ? '1' : '0';
+  return s;
+}
+
+TEST(Pic2, RunLengthBlockWrittenByHandFromTheFormat) {
+  // 4 x 2 at 24 bits: A B A B over A B B B. New colours are written G, R, B.
+  const uint32_t a = 0x112233, b = 0x445566;
+  const std::string A = Bits(0x221133, 24), B = Bits(0x554466, 24);
+  const std::string exact =
+      "0" "0" + A + "11" +         // (0,0): run 0; A, not cached; chain straight down to (0,1)
+      "0" "0" + B + "11" +         // (1,0): run 0; B, not in the cache of left A; chain down to (1,1)
+      "0" "0" + A + "0" +          // (2,0): run 0; A, not in the cache of left B; no chain
+      "0" "1" "000000" "0" +       // (3,0): run 0; B from the front of left A's cache; no chain
+      "101" +                      // run 2: (2,1) and (3,1) repeat B
+      "0" "0";                     // chains of (0,1) and (1,1) end (last row)
+  const std::vector<uint32_t> values = {a, b, a, b, a, b, b, b};
+  Pic2Options o;
+  o.compressed = true;
+  o.runLength = true;
+  std::vector<uint8_t> file = EncodePic2(4, 2, values, o);
+  const std::size_t block = 124 + std::string("made by retro_encoders").size() + 1;
+  const std::vector<uint8_t> hand = PackBits(exact);
+  const std::vector<uint8_t> written(file.begin() + block + 26, file.end() - 8);
+  ASSERT_EQ(std::string(file.begin() + block, file.begin() + block + 4), "P2SF");
+  ASSERT_EQ(written.size(), hand.size());
+  std::copy(hand.begin(), hand.end(), file.begin() + block + 26);  // decode the hand-made bits
+  retro::Image image;
+  ASSERT_EQ(Decode(retro::Pic2Format(), file, image), retro::kOk);
+  ExpectSameRgb(values, image);
+  EXPECT_EQ(written, hand);  // and the test writer writes the same bits
 }
 
 TEST(Xld4, DictionaryCodedPictureRoundTrips) {

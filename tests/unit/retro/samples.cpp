@@ -44,6 +44,9 @@ std::vector<Sample> AllSamples() {
   coded.compressed = true;
   coded.twoBlocks = true;
   all.push_back({"pic2ss", &retro::Pic2Format(), EncodePic2(48, 32, rgb, coded)});
+  Pic2Options runs = coded;
+  runs.runLength = true;
+  all.push_back({"pic2sf", &retro::Pic2Format(), EncodePic2(48, 32, rgb, runs)});
   IndexedPicture q = MakePattern(640, 400, 16, 3);
   for (std::size_t i = 300 * 640; i < q.pixels.size(); ++i) q.pixels[i] = static_cast<uint8_t>((i / 640 + i % 640 / 10) % 16);
   Xld4Palette levels{};
