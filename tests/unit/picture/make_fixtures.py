@@ -8,6 +8,8 @@ import sys
 
 out = sys.argv[1]
 real_bmp = sys.argv[2]
+if not os.path.isfile(real_bmp):
+    sys.exit("make_fixtures: missing test file: " + real_bmp)
 os.makedirs(out, exist_ok=True)
 
 

@@ -8,7 +8,11 @@ import subprocess
 import sys
 
 OUT = sys.argv[1]
-REAL = os.path.join(os.path.dirname(__file__), "..", "..", "..", "..", "shared", "testdata", "real")
+# Real-world pictures kept in the repository (tests/data/real, see its README).
+REAL = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data", "real"))
+REAL_FILES = ["testorig.jpg", "testimgint.jpg", "Landscape_2.jpg", "Landscape_5.jpg",
+              "Landscape_7.jpg", "Portrait_4.jpg", "lzw-single-strip.tiff",
+              "minisblack-1c-8b.tiff", "palette-1c-8b.tiff", "rgb-3c-8b.tiff"]
 
 
 def im(*args):
@@ -107,10 +111,13 @@ def main():
     ref("multipage.tif")
 
     # Files that other projects publish as their test pictures.
-    for name in sorted(os.listdir(REAL)):
-        if name.endswith((".jpg", ".tiff")):
-            shutil.copy(os.path.join(REAL, name), os.path.join(OUT, "real_" + name))
-            ref("real_" + name)
+    missing = [n for n in REAL_FILES if not os.path.isfile(os.path.join(REAL, n))]
+    if missing:
+        sys.exit("make_images: missing test file(s): " +
+                 ", ".join(os.path.join(REAL, n) for n in missing))
+    for name in REAL_FILES:
+        shutil.copy(os.path.join(REAL, name), os.path.join(OUT, "real_" + name))
+        ref("real_" + name)
 
 
 main()
