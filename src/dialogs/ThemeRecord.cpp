@@ -63,6 +63,7 @@ ThemeRecord ReadTheme(const IniFile& ini, int theme) {
   r.NotErase = ini.Read(sec, key::NotErase, kDialog);
 
   r.ImagePosRandom = ini.Read(sec, key::ImagePosRandom, kDialog);
+  r.ImageFit = ini.Read(sec, key::ImageFit, kDialog);
   r.BackGround = ini.Read(sec, key::BackGround, kDialog);
   r.BackColor = ini.Read(sec, key::BackColor, kDialog);
   r.BackFileName = ini.Read(sec, key::BackFileName, kDialog);

@@ -40,6 +40,7 @@ struct ThemeRecord {
   bool NotErase = false;
 
   bool ImagePosRandom = true;
+  bool ImageFit = true;
   int BackGround = 0;
   int BackColor = 0;
   std::string BackFileName;

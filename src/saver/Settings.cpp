@@ -33,6 +33,7 @@ SaverSettings ReadSaverSettings(const settings::IniFile& ini) {
   s.ImageOrdRandom = ini.Read(sec, key::ImageOrdRandom, r);
   if (ini.Read(sec, key::FromLastImage, r)) s.LastImageNumber = ini.Read(sec, key::LastImageNumber, r);
   s.ImagePosRandom = ini.Read(sec, key::ImagePosRandom, r);
+  s.ImageFit = ini.Read(sec, key::ImageFit, r);
   for (int k = 0; k < settings::kEffectKindCount; ++k) {
     s.AppearOn[k] = ini.Read(sec, key::AppearSwitch[k], r);
     s.EraseOn[k] = ini.Read(sec, key::EraseSwitch[k], r);

@@ -27,6 +27,7 @@ struct SaverSettings {
   bool ImageOrdRandom = true;
   int LastImageNumber = 0;     // 0 unless FromLastImage
   bool ImagePosRandom = true;
+  bool ImageFit = true;
   bool AppearOn[8] = {};
   bool EraseOn[8] = {};
   int FadeInSpeed = 400, FadeOutSpeed = 400;

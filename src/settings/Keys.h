@@ -84,6 +84,9 @@ constexpr BoolKey EraseSwitch[kEffectKindCount] = {
 constexpr IntKey ImageFadeOutSpeed{"ImageFadeOutSpeed", 400, 400};
 constexpr BoolKey NotErase{"NotErase", false, false};
 constexpr BoolKey ImagePosRandom{"ImagePosRandom", true, true};
+// Pictures larger than the screen are shrunk to fit it; absent means on, so
+// themes stored before the switch existed show their photos whole.
+constexpr BoolKey ImageFit{"ImageFit", true, true};
 constexpr IntKey BackGround{"BackGround", 0, 0};
 constexpr IntKey BackColor{"BackColor", 0, 0};
 constexpr StrKey BackFileName{"BackFileName", "", "なし"};
