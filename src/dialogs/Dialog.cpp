@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <mmsystem.h>
 
-#include "dialogs/MainDlg.h"
 #include "forms/Application.h"
 #include "settings/Convert.h"
 
@@ -16,7 +15,7 @@ const int kPageHelpContext[] = {3, 4, 5, 6};
 
 void StopSound() { sndPlaySoundA(nullptr, SND_ASYNC); }
 
-TSetDialog::TSetDialog() : Form("TSetDialog", "SetDialog"), theme_(TMainDialog::SelectedTheme) {
+TSetDialog::TSetDialog(int theme) : Form("TSetDialog", "SetDialog"), theme_(theme) {
   Create();
   SetCaption("Glimoraの設定：名称未設定");
   SetFont("System", 13);
@@ -89,14 +88,14 @@ void TSetDialog::WireHandlers() {
 
 void TSetDialog::FormCreate() {
   settings::IniFile ini;
-  kept_ = ReadTheme(ini, theme_);
+  kept_ = settings::ReadTheme(ini, theme_, settings::Role::Dialog);
   Show(kept_);
   midiTestPlaying_ = false;
   forms::Application::Get().OnActiveControlChange = [this] { DelayEditCheck(); };
   hooked_ = true;
 }
 
-void TSetDialog::Show(const ThemeRecord& t) {
+void TSetDialog::Show(const settings::Theme& t) {
   for (const std::string& name : t.Images) ImageListBox.Add(name);
   for (const std::string& name : t.Waves) WavListBox.Add(name);
   if (t.ImageOrdRandom) ImageOrderRBtn1.SetChecked(true);
@@ -108,14 +107,15 @@ void TSetDialog::Show(const ThemeRecord& t) {
   FromLastMidiCBox.SetChecked(t.FromLastMidi);
 
   for (int k = 0; k < settings::kEffectKindCount; ++k) {
-    ImageOnBtn[k]->SetChecked(t.Appear[k]);
-    ImageOffBtn[k]->SetChecked(t.Erase[k]);
+    ImageOnBtn[k]->SetChecked(t.AppearOn[k]);
+    ImageOffBtn[k]->SetChecked(t.EraseOn[k]);
   }
-  ImageFadeInScrBar.SetPosition(t.ImageFadeInSpeed);
-  ImageFadeOutScrBar.SetPosition(t.ImageFadeOutSpeed);
+  ImageFadeInScrBar.SetPosition(t.AppearSpeed);
+  ImageFadeOutScrBar.SetPosition(t.EraseSpeed);
   NoEraseCBox.SetChecked(t.NotErase);
 
   if (t.ImagePosRandom) ImagePosRBtn1.SetChecked(true);
+  ImageFitCBox.SetChecked(t.ImageFit);
   // An index outside the list leaves the colour box without a selection.
   BackCmbBox.SetItemIndex(t.BackColor >= 0 && t.BackColor < BackCmbBox.Count() ? t.BackColor : -1);
   BackEdit.SetText(t.BackFileName);
@@ -127,8 +127,8 @@ void TSetDialog::Show(const ThemeRecord& t) {
   ImageOffEdit.SetText(std::to_string(t.ImageOffDelay));
 }
 
-ThemeRecord TSetDialog::Collect() const {
-  ThemeRecord t = kept_;  // title and last numbers as read
+settings::Theme TSetDialog::Collect() const {
+  settings::Theme t = kept_;  // title and last numbers as read
   // The delays first: an edit that holds no integer stops the save before
   // anything has been touched.
   t.FirstDelay = settings::StrToInt(FirstDelayEdit.Text());
@@ -151,14 +151,15 @@ ThemeRecord TSetDialog::Collect() const {
   t.FromLastMidi = FromLastMidiCBox.Checked();
 
   for (int k = 0; k < settings::kEffectKindCount; ++k) {
-    t.Appear[k] = ImageOnBtn[k]->Checked();
-    t.Erase[k] = ImageOffBtn[k]->Checked();
+    t.AppearOn[k] = ImageOnBtn[k]->Checked();
+    t.EraseOn[k] = ImageOffBtn[k]->Checked();
   }
-  t.ImageFadeInSpeed = ImageFadeInScrBar.Position();
-  t.ImageFadeOutSpeed = ImageFadeOutScrBar.Position();
+  t.AppearSpeed = ImageFadeInScrBar.Position();
+  t.EraseSpeed = ImageFadeOutScrBar.Position();
   t.NotErase = NoEraseCBox.Checked();
 
   t.ImagePosRandom = ImagePosRBtn1.Checked();
+  t.ImageFit = ImageFitCBox.Checked();
   t.BackGround = BackRBtn0.Checked() ? 0 : BackRBtn1.Checked() ? 1 : BackRBtn2.Checked() ? 2 : kept_.BackGround;
   t.BackColor = BackCmbBox.ItemIndex();
   t.BackFileName = BackEdit.Text();
@@ -167,9 +168,9 @@ ThemeRecord TSetDialog::Collect() const {
 
 void TSetDialog::OKBtnClick() {
   ApplyEffectMinimum();
-  const ThemeRecord theme = Collect();
+  const settings::Theme theme = Collect();
   settings::IniFile ini;
-  WriteTheme(ini, theme_, theme);
+  settings::WriteTheme(ini, theme_, theme);
   SetModalResult(forms::mrOk);
 }
 

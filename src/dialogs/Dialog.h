@@ -4,7 +4,6 @@
 #pragma once
 #include <string>
 
-#include "dialogs/ThemeRecord.h"
 #include "forms/Button.h"
 #include "forms/CheckBox.h"
 #include "forms/ComboBox.h"
@@ -19,11 +18,12 @@
 #include "forms/Panel.h"
 #include "forms/RadioButton.h"
 #include "forms/TrackBar.h"
+#include "settings/Theme.h"
 
 class TSetDialog : public forms::Form {
  public:
-  // Works on TMainDialog::SelectedTheme as it stands now.
-  TSetDialog();
+  // Works on theme number `theme` (section Theme<theme>).
+  explicit TSetDialog(int theme);
   ~TSetDialog() override;
 
   // Frame.
@@ -118,6 +118,7 @@ class TSetDialog : public forms::Form {
   forms::Label ImagePosLbl{*this, "ImagePosLbl"};
   forms::RadioButton ImagePosRBtn0{*this, "ImagePosRBtn0"};
   forms::RadioButton ImagePosRBtn1{*this, "ImagePosRBtn1"};
+  forms::CheckBox ImageFitCBox{*this, "ImageFitCBox"};
   forms::Label FirstDelayLbl{*this, "FirstDelayLbl"};
   forms::Edit FirstDelayEdit{*this, "FirstDelayEdit"};
   forms::Label FirstDelayUnitLbl{*this, "FirstDelayUnitLbl"};
@@ -142,8 +143,8 @@ class TSetDialog : public forms::Form {
   void SetPageControlChange();
   void DelayEditCheck();
   // The controls' values into the record; raises for a delay that is no integer.
-  ThemeRecord Collect() const;
-  void Show(const ThemeRecord& theme);
+  settings::Theme Collect() const;
+  void Show(const settings::Theme& theme);
 
   // DialogEffects.cpp: the effects page.
   void CreateEffectsPage();
@@ -186,7 +187,7 @@ class TSetDialog : public forms::Form {
       &ImageOffBtn4, &ImageOffBtn5, &ImageOffBtn6, &ImageOffBtn7};
 
   const int theme_;            // the theme this dialog works on
-  ThemeRecord kept_;           // values without a control, written back as read
+  settings::Theme kept_;       // values without a control, written back as read
   bool midiTestPlaying_ = false;
   bool hooked_ = false;        // DelayEditCheck installed on the application
 };

@@ -1,4 +1,4 @@
-// The other page: background, image position and the three delays.
+// The other page: background, image position and fitting, and the three delays.
 #include "dialogs/Dialog.h"
 
 #include "dialogs/FileLists.h"
@@ -40,6 +40,8 @@ void TSetDialog::CreateEtcPage() {
       {ImageOffLbl, "画像が消去されている時間", 16, 128, 0, 0, 0, pos},
       {ImageOffEdit, "", 304, 124, 65, 24, forms::opGroup, pos},
       {ImageOffUnitLbl, "ミリ秒", 376, 128, 0, 0, 0, pos},
+      // Last in the tab order and below the position panel: no control above moves.
+      {ImageFitCBox, "大きな画像は画面に合わせて縮小する", 16, 328, 320, 17, forms::opGroup, page},
   });
   for (const char* colour : kColours) BackCmbBox.Add(colour);
   BackCmbBox.SetItemIndex(0);

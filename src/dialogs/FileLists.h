@@ -10,8 +10,9 @@
 
 // Open-dialog filters and name patterns of the three choosers.
 inline constexpr char kGraphicFilter[] =
-    "グラフィックファイル|*.bmp;*.jpg;*.jpe;*.gif;*.tif;*.mag;*.pi;*.pic;*.p2;*.q4";
-inline constexpr char kGraphicPattern[] = "*.bmp;*.jpg;*.jpe;*.gif;*.tif;*.mag;*.pi;*.pic;*.p2;*.q4";
+    "グラフィックファイル|*.bmp;*.jpg;*.jpe;*.jpeg;*.jfif;*.gif;*.tif;*.tiff;*.png;*.mag;*.pi;*.pic;*.p2;*.q4";
+inline constexpr char kGraphicPattern[] =
+    "*.bmp;*.jpg;*.jpe;*.jpeg;*.jfif;*.gif;*.tif;*.tiff;*.png;*.mag;*.pi;*.pic;*.p2;*.q4";
 inline constexpr char kMidiFilter[] = "MIDIﾌｧｲﾙ|*.mid;*.rmi";
 inline constexpr char kMidiPattern[] = "*.mid;*.rmi";
 inline constexpr char kSoundFilter[] = "ｻｳﾝﾄﾞﾌｧｲﾙ|*.wav";

@@ -14,8 +14,6 @@ namespace {
 const char kUnnamed[] = "名称未設定";
 }
 
-int TMainDialog::SelectedTheme = 0;
-
 TMainDialog::TMainDialog() : Form("TMainDialog", "MainDialog") {
   Create();
   SetCaption("Glimoraの設定");
@@ -68,44 +66,48 @@ void TMainDialog::SetThemeCaption(int n, const std::string& caption) {
 }
 
 void TMainDialog::FormCreate() {
-  IniFile ini;
-  SelectedTheme = ini.Read(kMainSection, key::ThemeNumber, Role::Dialog);
-  for (int n = 0; n < kThemeCount; ++n) {
-    ThemeRBtn[n]->SetText(ini.ReadString(kMainSection, Numbered(key::ThemeName.name, n),
-                                         key::ThemeName.Default(Role::Dialog)));
-  }
+  const Section main = IniFile().ReadSection(kMainSection);
+  selectedTheme_ = main.Read(key::ThemeNumber, Role::Dialog);
+  for (int n = 0; n < kThemeCount; ++n)
+    ThemeRBtn[n]->SetText(main.String(Numbered(key::ThemeName.name, n), key::ThemeName.Default(Role::Dialog)));
   // A stored number outside 0 to 9 leaves every button unchecked.
-  if (SelectedTheme >= 0 && SelectedTheme < kThemeCount) ThemeRBtn[SelectedTheme]->SetChecked(true);
+  if (selectedTheme_ >= 0 && selectedTheme_ < kThemeCount) ThemeRBtn[selectedTheme_]->SetChecked(true);
 }
 
 void TMainDialog::ThemeNumberCheck() {
   for (int n = 0; n < kThemeCount; ++n) {
     if (ThemeRBtn[n]->Checked()) {
-      SelectedTheme = n;
+      selectedTheme_ = n;
       return;
     }
   }
 }
 
+void TMainDialog::WriteMain(bool withNames) {
+  IniFile ini;
+  IniText text = ini.Load();
+  text.SetValue(kMainSection, key::ThemeNumber.name, std::to_string(selectedTheme_));
+  for (int n = 0; withNames && n < kThemeCount; ++n)
+    text.SetValue(kMainSection, Numbered(key::ThemeName.name, n), ThemeRBtn[n]->Text());
+  ini.Save(text);
+}
+
 void TMainDialog::OKBtnClick() {
   ThemeNumberCheck();
-  IniFile ini;
-  ini.WriteInteger(kMainSection, key::ThemeNumber.name, SelectedTheme);
-  for (int n = 0; n < kThemeCount; ++n)
-    ini.WriteString(kMainSection, Numbered(key::ThemeName.name, n), ThemeRBtn[n]->Text());
+  WriteMain(true);
   Close();
 }
 
 void TMainDialog::SetDlgBtnClick() {
   ThemeNumberCheck();
-  TSetDialog dialog;
-  dialog.SetCaption("Glimoraの設定：" + ThemeCaption(SelectedTheme));
+  TSetDialog dialog(selectedTheme_);
+  dialog.SetCaption("Glimoraの設定：" + ThemeCaption(selectedTheme_));
   dialog.ShowModal();
 }
 
 void TMainDialog::NameDlgBtnClick() {
   ThemeNumberCheck();
-  TThemeNameDlg dialog(*this);
+  TThemeNameDlg dialog(*this, selectedTheme_);
   dialog.ShowModal();
 }
 
@@ -116,7 +118,7 @@ void TMainDialog::OtherSetBtnClick() {
 
 void TMainDialog::ClearBtnClick() {
   ThemeNumberCheck();
-  const std::string name = ThemeCaption(SelectedTheme);
+  const std::string name = ThemeCaption(selectedTheme_);
   const std::string& title = forms::Application::Get().Title();
   MessageBeep(MB_ICONQUESTION);
   std::string question = "『" + name + "』の設定を全て消去します。よろしいですか？";
@@ -125,8 +127,8 @@ void TMainDialog::ClearBtnClick() {
   // The section goes first: should erasing fail, the name still tells the
   // truth about what is stored.
   IniFile ini;
-  ini.EraseSection(ThemeSection(SelectedTheme));
-  SetThemeCaption(SelectedTheme, kUnnamed);
+  ini.EraseSection(ThemeSection(selectedTheme_));
+  SetThemeCaption(selectedTheme_, kUnnamed);
   MessageBeep(MB_ICONASTERISK);
   std::string report = "『" + name + "』の設定は消去されました";
   MessageBoxA(Handle(), report.c_str(), title.c_str(), MB_OK);
@@ -134,8 +136,7 @@ void TMainDialog::ClearBtnClick() {
 
 void TMainDialog::Button1Click() {
   ThemeNumberCheck();
-  IniFile ini;
-  ini.WriteInteger(kMainSection, key::ThemeNumber.name, SelectedTheme);
+  WriteMain(false);
   TMainForm saver;
   saver.ShowModal();
 }

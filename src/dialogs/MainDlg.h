@@ -12,11 +12,6 @@ class TMainDialog : public forms::Form {
  public:
   TMainDialog();
 
-  // The selected theme number (normally 0 to 9), brought up to date from the
-  // radio buttons before each action; the dialogs opened from here read it
-  // when they are created.
-  static int SelectedTheme;
-
   // Caption of theme n's radio button; empty for a number outside 0 to 9.
   std::string ThemeCaption(int n) const;
   void SetThemeCaption(int n, const std::string& caption);
@@ -53,8 +48,14 @@ class TMainDialog : public forms::Form {
   void ClearBtnClick();
   void Button1Click();
   void MainHelpBtnClick();
+  // ThemeNumber and the ten names into section Main, all or nothing.
+  void WriteMain(bool withNames);
 
   forms::RadioButton* const ThemeRBtn[10] = {&ThemeRBtn0, &ThemeRBtn1, &ThemeRBtn2, &ThemeRBtn3,
                                              &ThemeRBtn4, &ThemeRBtn5, &ThemeRBtn6, &ThemeRBtn7,
                                              &ThemeRBtn8, &ThemeRBtn9};
+
+  // The selected theme number (normally 0 to 9), brought up to date from the
+  // radio buttons before each action and handed to the dialogs opened here.
+  int selectedTheme_ = 0;
 };

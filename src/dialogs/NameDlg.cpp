@@ -8,9 +8,8 @@ namespace {
 const int kNameBytes = 30;
 }
 
-TThemeNameDlg::TThemeNameDlg(TMainDialog& mainDialog)
-    : Form("TThemeNameDlg", "ThemeNameDlg"), mainDialog_(mainDialog),
-      theme_(TMainDialog::SelectedTheme) {
+TThemeNameDlg::TThemeNameDlg(TMainDialog& mainDialog, int theme)
+    : Form("TThemeNameDlg", "ThemeNameDlg"), mainDialog_(mainDialog), theme_(theme) {
   Create();
   SetCaption("Glimoraの設定：名称の変更");
   SetFont("ＭＳ Ｐゴシック", 12);

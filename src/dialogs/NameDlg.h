@@ -11,7 +11,8 @@ class TMainDialog;
 
 class TThemeNameDlg : public forms::Form {
  public:
-  explicit TThemeNameDlg(TMainDialog& mainDialog);
+  // Renames theme number `theme` (no button for a number outside 0 to 9).
+  TThemeNameDlg(TMainDialog& mainDialog, int theme);
 
   forms::Label Label1{*this, "Label1"};
   forms::Edit ThemeNameEdit{*this, "ThemeNameEdit"};
@@ -27,5 +28,5 @@ class TThemeNameDlg : public forms::Form {
   void CancelBtnClick();
 
   TMainDialog& mainDialog_;
-  int theme_;
+  const int theme_;
 };

@@ -40,7 +40,9 @@ void TOtherSetDlg::FormCreate() {
 
 void TOtherSetDlg::OKBtnClick() {
   IniFile ini;
-  ini.WriteInteger(kMainSection, key::CloseMouseMove.name, MouseMoveBar.Position());
+  IniText text = ini.Load();
+  text.SetValue(kMainSection, key::CloseMouseMove.name, std::to_string(MouseMoveBar.Position()));
+  ini.Save(text);
   SetModalResult(forms::mrOk);
 }
 

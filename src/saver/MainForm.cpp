@@ -119,8 +119,8 @@ void TMainForm::FormClick() {
 void TMainForm::FormMouseMove() {
   if (MouseMoveCount > Settings.CloseMouseMove && SaverSession) {
     CloseWithPassword();
-  } else {
-    ++MouseMoveCount;  // one byte; in the preview it simply wraps
+  } else if (MouseMoveCount <= saver::kMaxCloseMouseMove) {
+    ++MouseMoveCount;  // never wraps, so enough movement always ends the show
   }
 }
 
@@ -141,8 +141,11 @@ void TMainForm::FormClose(forms::CloseAction& action) {
   std::string writeError;
   try {
     settings::IniFile ini;
-    ini.WriteInteger(Settings.Section, settings::key::LastImageNumber.name, Sequencer->NextImageNumber());
-    ini.WriteInteger(Settings.Section, settings::key::LastMidiNumber.name, Sequencer->NextMidiNumber());
+    if (Settings.CanWriteBack()) {
+      ini.WriteInteger(Settings.Section, settings::key::LastImageNumber.name,
+                       Sequencer->NextImageNumber());
+      ini.WriteInteger(Settings.Section, settings::key::LastMidiNumber.name, Sequencer->NextMidiNumber());
+    }
   } catch (const std::exception& e) {
     writeError = e.what();
   }

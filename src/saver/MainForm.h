@@ -86,6 +86,6 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   saver::RandomFn Random;
   std::unique_ptr<saver::Sequencer> Sequencer;
   saver::EffectState EffectVars;
-  unsigned char MouseMoveCount = 0;
+  int MouseMoveCount = 0;
   bool checkingPassword_ = false;
 };

@@ -3,17 +3,8 @@
 #include <mmsystem.h>
 
 #include "saver/MainForm.h"
-#include "settings/IniFile.h"
 
-bool TMainForm::PlayMidiNumber(int n) {
-  std::string name;
-  {
-    settings::IniFile ini;
-    name = ini.ReadString(Settings.Section, settings::Numbered(settings::key::Midi.name, n),
-                          settings::key::Midi.Default(settings::Role::Saver));
-  }
-  return PlayMidiFile(name);
-}
+bool TMainForm::PlayMidiNumber(int n) { return PlayMidiFile(Settings.Entry(settings::key::Midi, n)); }
 
 // False when the file could not be started; the sequencer retries the
 // music after the current image's off-delay.

@@ -1,47 +1,32 @@
-// The theme settings the saver window reads once, when it is created.
+// The theme settings the saver window reads once, when it is created: the
+// theme record, the Main keys that belong to the show, and the theme's
+// section itself, in which the numbered entries are looked up.
 #pragma once
 #include <string>
 
-#include "settings/IniFile.h"
+#include "settings/Theme.h"
 
 namespace saver {
 
-struct TitleSettings {
-  bool Title = true;
-  std::string Text[2];
-  std::string FontName[2];
-  int FontSize[2] = {48, 96};
-  int R = 255, G = 255, B = 255;
-  int FadeInterval = 100;
-  int OnDelay = 1500;
+using TitleSettings = settings::TitleSettings;
+
+struct SaverSettings : settings::Theme {
+  int ThemeNumber = settings::key::ThemeNumber.saver;
+  std::string Section;  // "Theme" + ThemeNumber
+  int CloseMouseMove = settings::key::CloseMouseMove.saver;  // 0 .. kMaxCloseMouseMove
+  settings::Section Entries;  // the theme's keys, for Image n, Wave n and Midi n
+
+  // The resume numbers go back only into one of the ten themes a user can
+  // choose; a hand-set number outside them shows its section but writes nothing.
+  bool CanWriteBack() const { return ThemeNumber >= 0 && ThemeNumber < settings::kThemeCount; }
+  // Entry n of a numbered list ("Image", "Wave", "Midi"), with the saver's default.
+  std::string Entry(const settings::StrKey& list, int n) const;
 };
 
-struct SaverSettings {
-  int ThemeNumber = 10;
-  std::string Section;         // "Theme" + ThemeNumber
-  unsigned char CloseMouseMove = 4;
+// More moves than this within a second always end the show.
+constexpr int kMaxCloseMouseMove = 255;
 
-  TitleSettings Title;
-
-  int ImageCount = 0;
-  bool ImageOrdRandom = true;
-  int LastImageNumber = 0;     // 0 unless FromLastImage
-  bool ImagePosRandom = true;
-  bool ImageFit = true;
-  bool AppearOn[8] = {};
-  bool EraseOn[8] = {};
-  int FadeInSpeed = 400, FadeOutSpeed = 400;
-  bool NotErase = false;
-  int FirstDelay = 4000, ImageOnDelay = 3000, ImageOffDelay = 2000;
-
-  bool BGM = true;
-  int MidiCount = 0;
-  bool MidiOrdRandom = true;
-  int LastMidiNumber = 0;      // 0 unless FromLastMidi
-};
-
-// Reads section Main and the theme's section (the title keys only when
-// Title is on, the last numbers only when the matching switch is on).
+// Reads section Main and the theme's section, each in one read.
 SaverSettings ReadSaverSettings(const settings::IniFile& ini);
 
 }  // namespace saver

@@ -3,23 +3,16 @@
 #include "picture/All.h"
 #include "saver/Background.h"
 #include "saver/MainForm.h"
-#include "settings/IniFile.h"
 
-using settings::Role;
 namespace key = settings::key;
 
-// BackBitmap from the theme's background keys (a second opening of the
-// file), then ScreenBitmap as its copy, PatternBitmap and a black WorkBitmap.
+// BackBitmap from the theme's background keys, then ScreenBitmap as its
+// copy, PatternBitmap and a black WorkBitmap.
 void TMainForm::BuildBackground() {
   saver::BackgroundChoice choice;
-  {
-    settings::IniFile ini;
-    using settings::Role;
-    namespace key = settings::key;
-    choice.Kind = ini.Read(Settings.Section, key::BackGround, Role::Saver);
-    choice.Color = ini.Read(Settings.Section, key::BackColor, Role::Saver);
-    choice.FileName = ini.Read(Settings.Section, key::BackFileName, Role::Saver);
-  }
+  choice.Kind = Settings.BackGround;
+  choice.Color = Settings.BackColor;
+  choice.FileName = Settings.BackFileName;
   saver::BuildBackBitmap(choice, ClientSize(), *Image, BackBitmap);
   int w = BackBitmap.Width(), h = BackBitmap.Height();
   ScreenBitmap.Create(w, h);
@@ -35,9 +28,8 @@ void TMainForm::SetInterval(int ms) { Timer2.SetInterval(ms > 0 ? static_cast<UI
 SIZE TMainForm::ClientSize() const { return {ClientWidth(), ClientHeight()}; }
 
 void TMainForm::ReadImageEntry(int n, std::string& image, std::string& wave) {
-  settings::IniFile ini;
-  image = ini.ReadString(Settings.Section, settings::Numbered(key::Image.name, n), key::Image.Default(Role::Saver));
-  wave = ini.ReadString(Settings.Section, settings::Numbered(key::Wave.name, n), key::Wave.Default(Role::Saver));
+  image = Settings.Entry(key::Image, n);
+  wave = Settings.Entry(key::Wave, n);
 }
 
 void TMainForm::LoadImage(const std::string& name) {
@@ -74,8 +66,8 @@ saver::EffectContext TMainForm::MakeEffectContext() {
   c.MaskStrip = ImageMaterial.Dc();
   c.ClientWidth = ClientWidth();
   c.ClientHeight = ClientHeight();
-  c.AppearInterval = saver::BaseInterval(Settings.FadeInSpeed);
-  c.EraseInterval = saver::BaseInterval(Settings.FadeOutSpeed);
+  c.AppearInterval = saver::BaseInterval(Settings.AppearSpeed);
+  c.EraseInterval = saver::BaseInterval(Settings.EraseSpeed);
   c.ShowState = &Sequencer->ShowState;
   c.StateEntered = &Sequencer->StateEntered;
   c.State = &EffectVars;

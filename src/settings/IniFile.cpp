@@ -5,22 +5,37 @@
 #include "forms/Error.h"
 #include "forms/PathText.h"
 #include "settings/Convert.h"
+#include "settings/WholeFile.h"
 
 namespace settings {
 
+namespace {
+// Reads stop growing their buffer here: no sane settings file comes near it.
+constexpr DWORD kMaxRead = 64u << 20;
+}  // namespace
+
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& fallback) const {
-  char buf[1024];
-  DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buf,
-                                     sizeof buf, fileName_);
-  return std::string(buf, n);
+  // A value that fills the buffer may have been cut: read again with more room.
+  for (DWORD size = 1024;; size *= 2) {
+    std::string buf(size, '\0');
+    DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), &buf[0], size,
+                                       fileName_);
+    if (n < size - 1 || size >= kMaxRead) return buf.substr(0, n);
+  }
+}
+
+Section IniFile::ReadSection(const std::string& section) const {
+  // The block ends in two zeros; a full buffer (size - 2) means there was more.
+  for (DWORD size = 32768;; size *= 2) {
+    std::string buf(size, '\0');
+    DWORD n = GetPrivateProfileSectionA(section.c_str(), &buf[0], size, fileName_);
+    if (n < size - 2 || size >= kMaxRead) return Section::Parse(buf.data(), n);
+  }
 }
 
 int IniFile::ReadInteger(const std::string& section, const std::string& key, int fallback) const {
-  std::string text = ReadString(section, key, "");
-  if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
-    text = "$" + text.substr(2);
-  return StrToIntDef(text, fallback);
+  return IntegerValue(ReadString(section, key, ""), fallback);
 }
 
 bool IniFile::ReadBool(const std::string& section, const std::string& key, bool fallback) const {
@@ -41,8 +56,22 @@ void IniFile::WriteBool(const std::string& section, const std::string& key, bool
   WriteString(section, key, value ? "1" : "0");
 }
 
+IniText IniFile::Load() const {
+  std::string bytes;
+  if (!ReadWholeFile(Path(), bytes)) RaiseWriteError();
+  return IniText(bytes);
+}
+
+void IniFile::Save(const IniText& text) {
+  if (!ReplaceWholeFile(Path(), text.Bytes())) RaiseWriteError();
+  // The profile functions may hold the old text; this makes them let it go.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, fileName_);
+}
+
 void IniFile::EraseSection(const std::string& section) {
-  if (!WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, fileName_)) RaiseWriteError();
+  IniText text = Load();
+  text.EraseSection(section);
+  Save(text);
 }
 
 std::string IniFile::Path() const {

@@ -1,10 +1,13 @@
-// The settings file "Glimora.ini" in the Windows directory, through the
-// private-profile functions. An IniFile lives for one handler: every read
-// goes to the file, nothing is cached.
+// The settings file "Glimora.ini" in the Windows directory. Reads go through
+// the private-profile functions; the dialogs change the file by rewriting it
+// whole (Load, change, Save), so a failed save never leaves half a file. An
+// IniFile lives for one handler: every read goes to the file, nothing is cached.
 #pragma once
 #include <string>
 
+#include "settings/IniText.h"
 #include "settings/Keys.h"
+#include "settings/Section.h"
 
 namespace settings {
 
@@ -12,17 +15,28 @@ class IniFile {
  public:
   explicit IniFile(const char* fileName = kFileName) : fileName_(fileName) {}
 
-  // At most 1023 bytes come back; a missing key gives the default.
+  // The whole value, however long; a missing key gives the default.
   std::string ReadString(const std::string& section, const std::string& key,
                          const std::string& fallback) const;
   // "0x1F" reads as hexadecimal; text that does not convert gives the default.
   int ReadInteger(const std::string& section, const std::string& key, int fallback) const;
   bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;
 
-  // Writes raise forms::Error "%s に書き込めません" naming the file.
+  // Every key of a section in one read.
+  Section ReadSection(const std::string& section) const;
+
+  // Single key writes, for values that may be lost without harm (the saver's
+  // resume numbers). Raise forms::Error "%s に書き込めません" naming the file.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, int value);
   void WriteBool(const std::string& section, const std::string& key, bool value);
+
+  // The file's text as it is now (empty when there is no file), and the
+  // text written back whole: new file beside it, read back, then swapped in.
+  // Both raise forms::Error "%s に書き込めません" and then leave the file as it was.
+  IniText Load() const;
+  void Save(const IniText& text);
+  // The section and its keys gone, by the same whole-file route.
   void EraseSection(const std::string& section);
 
   // Reads through the key catalogue, with the default of the given reader.

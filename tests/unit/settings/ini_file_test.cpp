@@ -101,11 +101,14 @@ TEST_F(IniFileTest, ShiftJisThemeNameOfThirtyBytesComesBackWhole) {
   EXPECT_EQ(ini.ReadString("Main", "Name", ""), table);
 }
 
-TEST_F(IniFileTest, LongValuesAreCutTo1023Bytes) {
-  std::string value(1100, 'v');
-  for (size_t i = 0; i < value.size(); ++i) value[i] = static_cast<char>('a' + i % 26);
-  ini.WriteString("S", "long", value);
-  EXPECT_EQ(ini.ReadString("S", "long", ""), value.substr(0, 1023));
+TEST_F(IniFileTest, LongValuesComeBackWhole) {
+  for (size_t size : {1022u, 1023u, 1024u, 5000u}) {
+    std::string value(size, 'v');
+    for (size_t i = 0; i < value.size(); ++i) value[i] = static_cast<char>('a' + i % 26);
+    ini.WriteString("S", "long", value);
+    EXPECT_EQ(ini.ReadString("S", "long", ""), value) << size;
+    EXPECT_EQ(ini.ReadSection("S").String("long", ""), value) << size;
+  }
 }
 
 TEST_F(IniFileTest, EraseSectionRemovesAllItsKeysAndNothingElse) {

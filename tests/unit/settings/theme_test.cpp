@@ -1,5 +1,5 @@
-// The theme record against real settings files: what the dialog opens with,
-// the older single-effect keys, and the bytes it writes on OK.
+// The theme record against real settings files: what the dialog and the
+// saver read, the older single-effect keys, and the bytes written on OK.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -8,8 +8,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
-#include "dialogs/ThemeRecord.h"
+#include "settings/Theme.h"
 #include "forms/Error.h"
 
 namespace {
@@ -19,7 +20,7 @@ class ThemeFile : public ::testing::Test {
  protected:
   void SetUp() override {
     char full[MAX_PATH];
-    GetFullPathNameA("theme_record_test.ini", MAX_PATH, full, nullptr);
+    GetFullPathNameA("theme_test.ini", MAX_PATH, full, nullptr);
     path_ = full;
     std::remove(path_.c_str());
   }
@@ -39,12 +40,20 @@ class ThemeFile : public ::testing::Test {
   std::string path_;
 };
 
-using Switches = ThemeRecord::EffectSwitches;
+using settings::ReadTheme;
+using settings::Role;
+using settings::Theme;
+using settings::WriteTheme;
+using Switches = std::vector<bool>;
 const Switches kBlindOnly = {false, true, false, false, false, false, false, false};
 
+Switches Of(const settings::EffectSwitches& s) { return Switches(s, s + settings::kEffectKindCount); }
+
 Switches Preset(int code, Switches start = kBlindOnly) {
-  ApplyOlderEffectKey(code, start);
-  return start;
+  settings::EffectSwitches s;
+  for (int k = 0; k < settings::kEffectKindCount; ++k) s[k] = start[k];
+  settings::ApplyOlderEffectKey(code, s);
+  return Of(s);
 }
 
 }  // namespace
@@ -72,18 +81,86 @@ TEST_F(ThemeFile, ListsAreReadParallelWithNoneForAMissingWave) {
   Put("[Theme2]\r\nImageCount=3\r\nImage0=C:\\a.bmp\r\nImage1=C:\\b.bmp\r\nImage2=C:\\c.bmp\r\n"
       "Wave0=C:\\a.wav\r\nWave2=C:\\c.wav\r\nMidiCount=2\r\nMidi0=C:\\x.mid\r\n"
       "ImageOnEffect=99\r\nImageOffEffect=0\r\nImageFadeOn=1\r\n");
-  const ThemeRecord r = ReadTheme(Ini(), 2);
+  const Theme r = ReadTheme(Ini(), 2, Role::Dialog);
   EXPECT_EQ(r.Images, (std::vector<std::string>{"C:\\a.bmp", "C:\\b.bmp", "C:\\c.bmp"}));
   EXPECT_EQ(r.Waves, (std::vector<std::string>{"C:\\a.wav", "なし", "C:\\c.wav"}));
-  EXPECT_EQ(r.Midis, (std::vector<std::string>{"C:\\x.mid", ""}));
-  EXPECT_EQ(r.Appear, (Switches{false, true, true, true, true, true, true, true}));
-  EXPECT_EQ(r.Erase, (Switches{true, false, false, false, false, false, false, false}));
+  // Only entries that are in the file are listed: Midi1 is not.
+  EXPECT_EQ(r.Midis, (std::vector<std::string>{"C:\\x.mid"}));
+  EXPECT_EQ(Of(r.AppearOn), (Switches{false, true, true, true, true, true, true, true}));
+  EXPECT_EQ(Of(r.EraseOn), (Switches{true, false, false, false, false, false, false, false}));
+}
+
+TEST_F(ThemeFile, HugeCountsListOnlyTheEntriesInTheFileAndBelowTheCount) {
+  Put("[Theme0]\r\nImageCount=2147483647\r\nImage0=C:\\a.bmp\r\nimage7=C:\\h.bmp\r\n"
+      "Image07=C:\\not-seven.bmp\r\nImage99999999999=C:\\too-big.bmp\r\nWave7=C:\\h.wav\r\n"
+      "MidiCount=1\r\nMidi0=C:\\a.mid\r\nMidi1=C:\\beyond-count.mid\r\n");
+  const DWORD start = GetTickCount();
+  const Theme r = ReadTheme(Ini(), 0, Role::Dialog);
+  EXPECT_LT(GetTickCount() - start, 1000u);
+  EXPECT_EQ(r.ImageCount, 2147483647);
+  EXPECT_EQ(r.Images, (std::vector<std::string>{"C:\\a.bmp", "C:\\h.bmp"}));
+  EXPECT_EQ(r.Waves, (std::vector<std::string>{"なし", "C:\\h.wav"}));
+  EXPECT_EQ(r.Midis, (std::vector<std::string>{"C:\\a.mid"}));
+}
+
+TEST_F(ThemeFile, TwentyThousandImagesAreReadInOneGo) {
+  std::string text = "[Theme1]\r\nImageCount=20000\r\n";
+  for (int k = 0; k < 20000; ++k) text += "Image" + std::to_string(k) + "=C:\\p\\" + std::to_string(k) + ".bmp\r\n";
+  Put(text);
+  const Theme r = ReadTheme(Ini(), 1, Role::Dialog);
+  ASSERT_EQ(r.Images.size(), 20000u);
+  EXPECT_EQ(r.Images[19999], "C:\\p\\19999.bmp");
+  EXPECT_EQ(r.Waves[19999], "なし");
+}
+
+TEST_F(ThemeFile, ValuesOfMoreThan1023BytesAreReadWhole) {
+  std::string path = "C:\\";
+  while (path.size() < 3000) path += "folder\\";
+  path += "x.bmp";
+  Put("[Theme0]\r\nImageCount=1\r\nImage0=" + path + "\r\nTitleText0=" + std::string(1500, 't') + "\r\n");
+  const Theme r = ReadTheme(Ini(), 0, Role::Dialog);
+  ASSERT_EQ(r.Images.size(), 1u);
+  EXPECT_EQ(r.Images[0], path);
+  EXPECT_EQ(r.Title.Text[0], std::string(1500, 't'));
+  settings::IniFile ini = Ini();
+  WriteTheme(ini, 0, r);
+  EXPECT_NE(Bytes().find("Image0=" + path + "\r\n"), std::string::npos);
+}
+
+TEST_F(ThemeFile, TheSaverKeepsItsOwnRules) {
+  Put("[Theme3]\r\nTitle=0\r\nTitleText0=unused\r\nFromLastImage=0\r\nLastImageNumber=5\r\n"
+      "FromLastMidi=1\r\nLastMidiNumber=2\r\nWave0=\r\nFirstDelay=-2147483648\r\n"
+      "ImageOnDelay=2147483647\r\nImageOffDelay=-1\r\nTitleOnDelay=-5\r\nTitleFadeInterval=99999999\r\n"
+      "ImageFadeInSpeed=300\r\nImageFadeOutSpeed=7\r\nImageOnEffect=99\r\n"
+      "[Theme4]\r\nTitleOnDelay=-5\r\nTitleFadeInterval=99999999\r\n");
+  const Theme s = ReadTheme(Ini(), 3, Role::Saver);
+  EXPECT_FALSE(s.Title.Title);
+  EXPECT_EQ(s.Title.Text[0], "");            // title keys only when Title is on
+  EXPECT_EQ(s.LastImageNumber, 0);           // last numbers only when From is on
+  EXPECT_EQ(s.LastMidiNumber, 2);
+  EXPECT_EQ(Of(s.AppearOn), kBlindOnly);     // the older keys are the dialog's business
+  EXPECT_TRUE(s.Images.empty());
+  EXPECT_EQ(s.AppearSpeed, 300);
+  EXPECT_EQ(s.EraseSpeed, 7);
+  // Delays held to 0 .. one day.
+  EXPECT_EQ(s.FirstDelay, 0);
+  EXPECT_EQ(s.ImageOnDelay, 86400000);
+  EXPECT_EQ(s.ImageOffDelay, 0);
+  EXPECT_EQ(s.Title.FadeInterval, 100);      // not read: Title is off
+  const Theme titled = ReadTheme(Ini(), 4, Role::Saver);
+  EXPECT_EQ(titled.Title.OnDelay, 0);
+  EXPECT_EQ(titled.Title.FadeInterval, 86400000);
+  // The dialog shows the numbers as they are stored.
+  const Theme d = ReadTheme(Ini(), 3, Role::Dialog);
+  EXPECT_EQ(d.FirstDelay, -2147483647 - 1);
+  EXPECT_EQ(d.Title.OnDelay, -5);
+  EXPECT_EQ(d.Title.Text[0], "unused");
 }
 
 TEST_F(ThemeFile, WritesEveryKeyInOrderAndDropsTheOlderKeys) {
   Put("[Theme0]\r\nTitleText0=by hand\r\nImageOnEffect=99\r\nLastImageNumber=7\r\nLastMidiNumber=2\r\n"
       "Image5=stale\r\n[Theme1]\r\nTitle=0\r\n");
-  ThemeRecord r = ReadTheme(Ini(), 0);
+  Theme r = ReadTheme(Ini(), 0, Role::Dialog);
   r.Images = {"C:\\p\\a.bmp", "C:\\p\\b.jpg"};
   r.Waves = {"なし", "C:\\p\\b.wav"};
   r.Midis = {"C:\\m.mid"};
@@ -104,7 +181,7 @@ TEST_F(ThemeFile, WritesEveryKeyInOrderAndDropsTheOlderKeys) {
       "ImageHalfSlideOn=1\r\nImageMeshOn=1\r\nImageFadeOn=0\r\nImageFadeInSpeed=400\r\n"
       "ImageNormalOff=0\r\nImageBlindOff=1\r\nImageScrollOff=0\r\nImageStretchOff=0\r\nImageSlideOff=0\r\n"
       "ImageHalfSlideOff=0\r\nImageMeshOff=0\r\nImageFadeOff=0\r\nImageFadeOutSpeed=400\r\n"
-      "NotErase=0\r\nImagePosRandom=1\r\nBackGround=0\r\nBackColor=-1\r\nBackFileName=なし\r\n"
+      "NotErase=0\r\nImagePosRandom=1\r\nImageFit=1\r\nBackGround=0\r\nBackColor=-1\r\nBackFileName=なし\r\n"
       "FirstDelay=-5\r\nImageOnDelay=3000\r\nImageOffDelay=2000\r\n";
   EXPECT_EQ(Bytes(), expected);
 }
@@ -112,7 +189,7 @@ TEST_F(ThemeFile, WritesEveryKeyInOrderAndDropsTheOlderKeys) {
 TEST_F(ThemeFile, AFileThatCannotBeWrittenRaisesTheWriteError) {
   settings::IniFile ini("Z:\\no\\such\\folder\\Glimora.ini");
   try {
-    WriteTheme(ini, 0, ThemeRecord());
+    WriteTheme(ini, 0, Theme());
     FAIL() << "no error";
   } catch (const forms::Error& e) {
     EXPECT_EQ(std::string(e.what()), "Z:\\no\\such\\folder\\Glimora.ini に書き込めません");

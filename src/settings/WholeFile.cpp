@@ -1,0 +1,68 @@
+#include "settings/WholeFile.h"
+
+#include <windows.h>
+
+
+namespace settings {
+
+namespace {
+// Closes the file handle it was given, whatever happens in between.
+struct FileHandle {
+  HANDLE h;
+  explicit FileHandle(HANDLE handle) : h(handle) {}
+  ~FileHandle() {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool Valid() const { return h != INVALID_HANDLE_VALUE; }
+};
+
+bool ReadAll(HANDLE file, std::string& bytes) {
+  bytes.clear();
+  char buf[16384];
+  DWORD got = 0;
+  do {
+    if (!ReadFile(file, buf, sizeof buf, &got, nullptr)) return false;
+    bytes.append(buf, got);
+  } while (got > 0);
+  return true;
+}
+
+bool WriteAll(const std::string& path, const std::string& bytes) {
+  FileHandle f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!f.Valid()) return false;
+  DWORD written = 0;
+  if (!bytes.empty() &&
+      (!WriteFile(f.h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+       written != bytes.size()))
+    return false;
+  return FlushFileBuffers(f.h) != 0;
+}
+
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string& bytes) {
+  FileHandle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (f.Valid()) return ReadAll(f.h, bytes);
+  const DWORD error = GetLastError();
+  bytes.clear();
+  return error == ERROR_FILE_NOT_FOUND;
+}
+
+bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
+  char temp[MAX_PATH];
+  if (!GetTempFileNameA(FolderOf(path).c_str(), "gli", 0, temp)) return false;
+  std::string check;
+  const bool ok = WriteAll(temp, bytes) && ReadWholeFile(temp, check) && check == bytes &&
+                  MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileA(temp);
+  return ok;
+}
+
+}  // namespace settings
