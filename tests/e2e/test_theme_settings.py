@@ -581,3 +581,35 @@ def test_test_display_placement_on_a_small_screen(program, small_screen):
     # Task bar at the left, a window too wide: one beyond it, the band's width.
     rect, _ = show_on_small_screen(scr, (900, 100), (-2, -2, 60, 602))
     assert rect[0] == 61 and rect[2] - rect[0] == 740
+
+
+# ---- fitting large pictures, and the picture names offered -------------------
+
+def test_image_fit_box_is_loaded_and_saved_right_after_the_image_position(program):
+    theme_ini(ImageFit=0, ImagePosRandom=0)
+    d = dialog(program)
+    d.page(3)
+    box = d.ctl("ImageFitCBox")
+    assert box.text == "大きな画像は画面に合わせて縮小する" and box.visible and box.checked == 0
+    # Below the position panel, inside the page.
+    assert box.rect[1] > d.ctl("Panel1").rect[3] and box.rect[3] <= d.ctl("SetPageControl").rect[3]
+    h.screenshot("theme_settings_image_fit")
+    d.click("ImageFitCBox")
+    assert d.checked("ImageFitCBox")
+    d.ok()
+    assert d.closed()
+    lines = theme_lines()
+    assert lines[lines.index("ImagePosRandom=0") + 1] == "ImageFit=1"
+
+
+def test_picture_choosers_offer_the_newer_names(program):
+    d = dialog(program)
+    d.page(3)
+    d.click("Button1")
+    dlg = th.file_dialog()
+    name_box = next(w for w in h.tree(dlg) if w.cls == "Edit")
+    pattern = h.wintool("text", name_box.hwnd)
+    for ext in ("*.jpg", "*.jpeg", "*.jfif", "*.tif", "*.tiff", "*.png", "*.q4"):
+        assert ext in pattern.split(";"), ext
+    h.key("Escape")
+    h.wait_until(lambda: not any(w.cls == "#32770" and w.text == "開く" for w in h.top_windows()), timeout=10)
