@@ -41,7 +41,7 @@ void TSetDialog::CreateEtcPage() {
       {ImageOffEdit, "", 304, 124, 65, 24, forms::opGroup, pos},
       {ImageOffUnitLbl, "ミリ秒", 376, 128, 0, 0, 0, pos},
       // Last in the tab order and below the position panel: no control above moves.
-      {ImageFitCBox, "大きな画像は画面に合わせて縮小する", 16, 328, 320, 17, forms::opGroup, page},
+      {ImageFitCBox, "大きな画像は画面に合わせて縮小する", 32, 328, 320, 17, forms::opGroup, page},
   });
   for (const char* colour : kColours) BackCmbBox.Add(colour);
   BackCmbBox.SetItemIndex(0);

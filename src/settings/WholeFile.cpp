@@ -40,6 +40,24 @@ bool WriteAll(const std::string& path, const std::string& bytes) {
   return FlushFileBuffers(f.h) != 0;
 }
 
+// The new file in place of the old in one step. Windows 95 and 98 have no
+// MoveFileEx: there the old file steps aside first and comes back should the
+// new one fail to go in.
+bool SwapIn(const char* temp, const std::string& path, const std::string& folder) {
+  if (MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+  char aside[MAX_PATH];
+  if (!GetTempFileNameA(folder.c_str(), "gli", 0, aside)) return false;
+  DeleteFileA(aside);
+  const bool hadOld = MoveFileA(path.c_str(), aside) != 0;
+  if (MoveFileA(temp, path.c_str())) {
+    if (hadOld) DeleteFileA(aside);
+    return true;
+  }
+  if (hadOld) MoveFileA(aside, path.c_str());
+  return false;
+}
+
 std::string FolderOf(const std::string& path) {
   size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
@@ -56,11 +74,12 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
+  const std::string folder = FolderOf(path);
   char temp[MAX_PATH];
-  if (!GetTempFileNameA(FolderOf(path).c_str(), "gli", 0, temp)) return false;
+  if (!GetTempFileNameA(folder.c_str(), "gli", 0, temp)) return false;
   std::string check;
   const bool ok = WriteAll(temp, bytes) && ReadWholeFile(temp, check) && check == bytes &&
-                  MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+                  SwapIn(temp, path, folder);
   if (!ok) DeleteFileA(temp);
   return ok;
 }
