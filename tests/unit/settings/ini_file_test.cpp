@@ -175,3 +175,19 @@ TEST(IniFileDefaultName, LivesInTheWindowsDirectory) {
 }
 
 }  // namespace
+
+TEST_F(IniFileTest, ASectionReadGivesWhatSingleKeyReadsGive) {
+  // Hand-written oddities: blanks, quotes, case, repeats, empty values, comments.
+  Given(" spaced = 12 \r\nquoted=\"a b\"\r\nsingle='x'\r\nhalf=\"open\r\nUPPER=1\r\nupper=2\r\n"
+        "empty=\r\n;comment=9\r\nhex=0x1F\r\nsjis=表示\r\ninner=a=b\r\n");
+  const settings::Section s = ini.ReadSection("S");
+  for (const char* key : {"spaced", "quoted", "single", "half", "upper", "UPPER", "empty", "hex", "sjis", "inner",
+                          "missing"}) {
+    EXPECT_EQ(s.String(key, "default"), ini.ReadString("S", key, "default")) << key;
+    EXPECT_EQ(s.Integer(key, -7), ini.ReadInteger("S", key, -7)) << key;
+  }
+  // A comment is no key of the section (no key of ours begins with ';').
+  EXPECT_EQ(s.Find(";comment"), nullptr);
+  EXPECT_EQ(s.Entries().size(), 9u);  // "upper" once: the first of the two counts
+  EXPECT_EQ(ini.ReadSection("Nowhere").Entries().size(), 0u);
+}
