@@ -57,6 +57,9 @@ void IniFile::WriteBool(const std::string& section, const std::string& key, bool
 }
 
 IniText IniFile::Load() const {
+  // Single key writes that the profile functions still hold go to the disk
+  // first, so the text read here has them and the swap cannot lose them.
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, fileName_);
   std::string bytes;
   if (!ReadWholeFile(Path(), bytes)) RaiseWriteError();
   return IniText(bytes);
