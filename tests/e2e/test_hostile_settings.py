@@ -44,14 +44,14 @@ class CappedScr(h.Scr):
         def cap():
             signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
             resource.setrlimit(resource.RLIMIT_FSIZE, (SIZE_CAP, SIZE_CAP))
-        subprocess.run(["wineserver", "-p"], env=h.wine_env(), check=False)
-        k.desktop_up()
         self.args = []
         self.proc = subprocess.Popen(["wine", str(h.SCR)], env=h.wine_env(), preexec_fn=cap,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 def settings_program(capped=False):
+    # The server and the desktop come up uncapped: only the program's own writes are limited.
+    subprocess.run(["wineserver", "-p"], env=h.wine_env(), check=False)
     k.desktop_up()
     scr = CappedScr() if capped else h.Scr()
     started.append(scr)
