@@ -82,19 +82,17 @@ PluginOutcome Transfer(const PluginDib& dib, HDC canvas, bool ownPalette) {
   return outcome;
 }
 
-PluginOutcome DecodeJpeg(const PluginLibrary& plugin, char* name, bool preview, HDC canvas) {
-  spi::PictureInfo info;
-  long offset = 0;
-  int result = InfoAt(plugin, name, offset, info);
-  if (result != 0) return Failure(result);
+// A JPEG whose information was read at `offset`: the preview or the full picture.
+PluginOutcome DecodeJpegAt(const PluginLibrary& plugin, char* name, long offset,
+                           const spi::PictureInfo& info, bool preview, HDC canvas) {
   // The full size must be sane even for the preview, whose size follows it.
   if (info.width <= 0 || info.height <= 0 || info.width > 65535 || info.height > 65535)
     return Failure(kBadPluginPicture);
   if (!preview && !UsableSize(info.width, info.height)) return Failure(kBadPluginPicture);
 
   PluginDib dib;
-  result = preview ? plugin.Preview(name, offset, dib.HeaderSlot(), dib.BitsSlot())
-                   : plugin.Picture(name, offset, dib.HeaderSlot(), dib.BitsSlot());
+  const int result = preview ? plugin.Preview(name, offset, dib.HeaderSlot(), dib.BitsSlot())
+                             : plugin.Picture(name, offset, dib.HeaderSlot(), dib.BitsSlot());
   if (result != 0) return Failure(result);
   PluginOutcome outcome = Transfer(dib, canvas, false);
   outcome.orgWidth = info.width;
@@ -202,8 +200,12 @@ PluginOutcome DecodeWithPlugin(Decoder kind, const std::string& fileName, bool p
   const bool jpegPreview = kind == Decoder::Jpg && preview;
   Open(row, plugin, fileName, jpegPreview, opened);
   if (opened.failure) return std::move(*opened.failure);
-  if (kind == Decoder::Jpg) return DecodeJpeg(plugin, opened.name, jpegPreview, canvas);
-  return DecodeOther(kind, plugin, opened.name, false, canvas);
+  if (kind != Decoder::Jpg) return DecodeOther(kind, plugin, opened.name, false, canvas);
+  spi::PictureInfo info;
+  long offset = 0;
+  const int result = InfoAt(plugin, opened.name, offset, info);
+  if (result != 0) return Failure(result);
+  return DecodeJpegAt(plugin, opened.name, offset, info, jpegPreview, canvas);
 }
 
 PluginOutcome DecodeForSize(Decoder kind, const std::string& fileName, int targetWidth,
@@ -214,16 +216,19 @@ PluginOutcome DecodeForSize(Decoder kind, const std::string& fileName, int targe
   Open(row, plugin, fileName, false, opened);
   if (opened.failure) return std::move(*opened.failure);
 
-  bool preview = false;
-  if (row.allEntries && plugin.HasPreview()) {
-    spi::PictureInfo info;
-    long offset = 0;
-    preview = InfoAt(plugin, opened.name, offset, info) == 0 &&
-              PreviewServes(info.width, info.height, targetWidth, targetHeight);
-  }
-  PluginOutcome outcome = kind == Decoder::Jpg
-                              ? DecodeJpeg(plugin, opened.name, preview, canvas)
-                              : DecodeOther(kind, plugin, opened.name, preview, canvas);
+  // JPEG needs its information in any case; for PIC and PIC2 it is asked
+  // only to choose the preview, and a failure then means the full picture.
+  spi::PictureInfo info;
+  long offset = 0;
+  const bool mayPreview = row.allEntries && plugin.HasPreview();
+  const int infoResult =
+      kind == Decoder::Jpg || mayPreview ? InfoAt(plugin, opened.name, offset, info) : -1;
+  if (kind == Decoder::Jpg && infoResult != 0) return Failure(infoResult);
+  const bool preview = mayPreview && infoResult == 0 &&
+                       PreviewServes(info.width, info.height, targetWidth, targetHeight);
+  PluginOutcome outcome =
+      kind == Decoder::Jpg ? DecodeJpegAt(plugin, opened.name, offset, info, preview, canvas)
+                           : DecodeOther(kind, plugin, opened.name, preview, canvas);
   outcome.preview = preview && outcome.error == 0;
   return outcome;
 }

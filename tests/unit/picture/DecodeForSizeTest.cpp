@@ -53,15 +53,32 @@ TEST_F(DecodeForSizeTest, JpegPreviewOnlyWhenTheQuarterStillCoversTheFittedSize)
   }
   StandIn("w=4096 h=3072");
   DecodeForSize(Decoder::Jpg, "photo.jpg", 1024, 768, dc_);
-  EXPECT_EQ(StandInLog(), "ifjpeg.spi:info@0=0;ifjpeg.spi:info@0=0;ifjpeg.spi:preview@0=0;");
+  EXPECT_EQ(StandInLog(), "ifjpeg.spi:info@0=0;ifjpeg.spi:preview@0=0;");
+  // A file with a 128-byte prefix: read at the offset where the information was.
+  StandIn("w=4096 h=3072 info=2,0 preview=2,0");
+  const picture::PluginOutcome prefixed = DecodeForSize(Decoder::Jpg, "photo.jpg", 1024, 768, dc_);
+  EXPECT_EQ(prefixed.error, 0);
+  EXPECT_EQ(StandInLog(), "ifjpeg.spi:info@0=2;ifjpeg.spi:info@128=0;ifjpeg.spi:preview@128=0;");
 }
 
-TEST_F(DecodeForSizeTest, PreviewFailureIsReportedWithItsCode) {
+TEST_F(DecodeForSizeTest, FailuresAreReportedWithTheirCodes) {
   StandIn("w=4096 h=3072 preview=4");
-  const picture::PluginOutcome out = DecodeForSize(Decoder::Jpg, "a.jpg", 640, 480, dc_);
+  picture::PluginOutcome out = DecodeForSize(Decoder::Jpg, "a.jpg", 640, 480, dc_);
   EXPECT_EQ(out.error, 4);
   EXPECT_FALSE(out.preview);
   EXPECT_EQ(out.message, "メモリーが確保出来ない");
+
+  StandIn("w=4096 h=3072 info=3,3");
+  out = DecodeForSize(Decoder::Jpg, "a.jpg", 640, 480, dc_);
+  EXPECT_EQ(out.error, 3);
+  EXPECT_EQ(StandInLog(), "ifjpeg.spi:info@0=3;ifjpeg.spi:info@128=3;") << "no picture call";
+
+  // PIC2 information failing only rules out the preview.
+  StandIn("w=400 h=300 info=3,3");
+  out = DecodeForSize(Decoder::Pic2, "a.p2", 40, 30, dc_);
+  EXPECT_EQ(out.error, 0);
+  EXPECT_FALSE(out.preview);
+  EXPECT_EQ(out.picture.width, 400);
 }
 
 TEST_F(DecodeForSizeTest, PluginsWithoutPreviewGiveTheFullPicture) {
