@@ -1,6 +1,5 @@
-// ifpng.spi: PNG layouts (palette, gray 4/8, colour, alpha, interlaced) from
-// ImageMagick and from the PNG test suite, against ImageMagick's decode;
-// transparency is compared as composited onto black.
+// ifpng.spi: the DIB forms it chooses, its texts, other formats and cut
+// files (the pixels: first_frame_test.cpp and sixteen_bit_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,42 +8,6 @@
 
 namespace spitest {
 namespace {
-
-class PngFiles : public ::testing::TestWithParam<const char*> {
- protected:
-  SpiDll dll_{"ifpng.spi"};
-};
-
-TEST_P(PngFiles, DecodeLikeImageMagick) {
-  const std::string file = GetParam();
-  const Picture pic = DecodeFile(dll_, DataFile(file));
-  ASSERT_EQ(pic.rc, 0);
-  const Reference ref = ReferenceFor(file);
-  ASSERT_EQ(pic.width, ref.width);
-  ASSERT_EQ(pic.height, ref.height);
-  EXPECT_GT(pic.header.biHeight, 0);
-  EXPECT_TRUE(pic.handedOverUnlocked);
-  const Difference d = Compare(pic, ref);
-  EXPECT_LE(d.max, 1) << "mean " << d.mean;  // compositing may round either way
-  if (d.max > 1) WritePpm(DataFile(file + ".got.ppm"), pic);
-
-  spi::PictureInfo info;
-  ASSERT_EQ(InfoOf(dll_, DataFile(file).c_str(), 0, 0, info), 0);
-  EXPECT_EQ(info.width, ref.width);
-  EXPECT_EQ(info.height, ref.height);
-  EXPECT_GT(info.colorDepth, 0);
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, PngFiles,
-                         ::testing::Values("plain.png", "palette.png", "interlaced.png",
-                                           "alpha.png", "palette_alpha.png",
-                                           "real_basn0g04.png", "real_basn0g08.png",
-                                           "real_basn2c08.png", "real_basn3p08.png",
-                                           "real_basn4a08.png", "real_ibasn0g04.png"),
-                         [](const auto& info) {
-                           std::string n = info.param;
-                           return n.substr(0, n.find('.'));
-                         });
 
 TEST(PngTest, PaletteAndGrayKeepEightBitsAndColourIs24) {
   SpiDll dll("ifpng.spi");
