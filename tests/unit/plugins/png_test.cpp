@@ -1,5 +1,6 @@
-// ifpng.spi: the DIB forms it chooses, its texts, other formats and cut
-// files (the pixels: first_frame_test.cpp and sixteen_bit_test.cpp).
+// ifpng.spi (and iftiff.spi's DIB forms): the DIB forms they choose, its
+// texts, other formats and cut files (the pixels: first_frame_test.cpp and
+// sixteen_bit_test.cpp).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -9,12 +10,21 @@
 namespace spitest {
 namespace {
 
-TEST(PngTest, PaletteAndGrayKeepEightBitsAndColourIs24) {
-  SpiDll dll("ifpng.spi");
-  EXPECT_EQ(DecodeFile(dll, DataFile("palette.png")).header.biBitCount, 8);
-  EXPECT_EQ(DecodeFile(dll, DataFile("real_basn0g08.png")).header.biBitCount, 8);
-  EXPECT_EQ(DecodeFile(dll, DataFile("real_basn2c08.png")).header.biBitCount, 24);
-  EXPECT_EQ(DecodeFile(dll, DataFile("alpha.png")).header.biBitCount, 24);
+TEST(PngAndTiff, PaletteAndGrayKeepEightBitsAndColourIs24) {
+  const struct {
+    const char* dll;
+    const char* file;
+    int bitCount;
+  } rows[] = {
+      {"ifpng.spi", "palette.png", 8},         {"ifpng.spi", "real_basn0g08.png", 8},
+      {"ifpng.spi", "real_basn2c08.png", 24},  {"ifpng.spi", "alpha.png", 24},
+      {"iftiff.spi", "palette.tif", 8},        {"iftiff.spi", "gray.tif", 8},
+      {"iftiff.spi", "lzw.tif", 24},
+  };
+  for (const auto& row : rows) {
+    SpiDll dll(row.dll);
+    EXPECT_EQ(DecodeFile(dll, DataFile(row.file)).header.biBitCount, row.bitCount) << row.file;
+  }
 }
 
 TEST(PngTest, TellsItsFormatAndDeclinesOthers) {
