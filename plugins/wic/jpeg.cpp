@@ -1,8 +1,9 @@
 // ifjpeg.spi: JPEG through the platform's imaging component, shown upright
 // by its EXIF orientation, with a quarter-size preview (each side a quarter,
 // rounded up). The quarter is the decoder's own reduced decoding where it
-// has one, so the full picture is never held; the host shrinks the preview
-// to the screen, so a fixed quarter serves every screen the same way.
+// has one (Windows), so the full picture is never held; elsewhere (Wine) the
+// full decode is scaled down. The host shrinks the preview to the screen, so
+// a fixed quarter serves every screen alike and keeps the size a host expects.
 #include <cstring>
 
 #include "first_frame.h"
