@@ -7,6 +7,7 @@
 
 #include "images.h"
 #include "picture/All.h"
+#include "picture/PluginRoute.h"
 #include "support/retro_encoders.h"
 
 namespace spitest {
@@ -50,6 +51,36 @@ TEST(ThroughThePictureComponent, JpegFullAndPreview) {
   p.SetPreView(false);
   EXPECT_EQ(p.Width(), 750);
   EXPECT_EQ(p.Height(), 1001);
+}
+
+// The real JPEG plug-in picked for a target: its quarter preview for a
+// target a quarter of the photo or smaller, else the full photo; other
+// formats always in full.
+TEST(ThroughThePictureComponent, DecodeForSizeWithTheRealPlugins) {
+  HDC dc = GetDC(nullptr);
+  picture::PluginOutcome out =
+      picture::DecodeForSize(picture::Decoder::Jpg, DataFile("big.jpg"), 250, 187, dc);
+  EXPECT_EQ(out.error, 0);
+  EXPECT_TRUE(out.preview);
+  EXPECT_EQ(out.picture.width, 251);
+  EXPECT_EQ(out.picture.height, 188);
+  EXPECT_EQ(out.orgWidth, 1001);
+
+  out = picture::DecodeForSize(picture::Decoder::Jpg, DataFile("big.jpg"), 1024, 768, dc);
+  EXPECT_EQ(out.error, 0);
+  EXPECT_FALSE(out.preview);
+  EXPECT_EQ(out.picture.width, 1001);
+
+  out = picture::DecodeForSize(picture::Decoder::Jpg, DataFile("big_orient6.jpg"), 100, 100, dc);
+  EXPECT_TRUE(out.preview);
+  EXPECT_EQ(out.picture.width, 188) << "upright";
+  EXPECT_EQ(out.picture.height, 251);
+
+  out = picture::DecodeForSize(picture::Decoder::Png, DataFile("plain.png"), 10, 10, dc);
+  EXPECT_EQ(out.error, 0);
+  EXPECT_FALSE(out.preview);
+  EXPECT_EQ(out.picture.width, 301);
+  ReleaseDC(nullptr, dc);
 }
 
 TEST(ThroughThePictureComponent, JpegWithA128BytePrefix) {
