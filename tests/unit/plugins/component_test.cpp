@@ -1,11 +1,14 @@
 // The real plug-ins through the picture component (TAll_nmsg), as the saver
-// loads pictures: sizes, preview, orientation, retries at 128, pixels.
+// loads pictures: sizes, preview, orientation, retries at 128, pixels, and
+// the pixel aspect of retro formats.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "images.h"
 #include "picture/All.h"
+#include "picture/PluginRoute.h"
+#include "support/retro_encoders.h"
 
 namespace spitest {
 namespace {
@@ -48,6 +51,36 @@ TEST(ThroughThePictureComponent, JpegFullAndPreview) {
   p.SetPreView(false);
   EXPECT_EQ(p.Width(), 750);
   EXPECT_EQ(p.Height(), 1001);
+}
+
+// The real JPEG plug-in picked for a target: its quarter preview for a
+// target a quarter of the photo or smaller, else the full photo; other
+// formats always in full.
+TEST(ThroughThePictureComponent, DecodeForSizeWithTheRealPlugins) {
+  HDC dc = GetDC(nullptr);
+  picture::PluginOutcome out =
+      picture::DecodeForSize(picture::Decoder::Jpg, DataFile("big.jpg"), 250, 187, dc);
+  EXPECT_EQ(out.error, 0);
+  EXPECT_TRUE(out.preview);
+  EXPECT_EQ(out.picture.width, 251);
+  EXPECT_EQ(out.picture.height, 188);
+  EXPECT_EQ(out.orgWidth, 1001);
+
+  out = picture::DecodeForSize(picture::Decoder::Jpg, DataFile("big.jpg"), 1024, 768, dc);
+  EXPECT_EQ(out.error, 0);
+  EXPECT_FALSE(out.preview);
+  EXPECT_EQ(out.picture.width, 1001);
+
+  out = picture::DecodeForSize(picture::Decoder::Jpg, DataFile("big_orient6.jpg"), 100, 100, dc);
+  EXPECT_TRUE(out.preview);
+  EXPECT_EQ(out.picture.width, 188) << "upright";
+  EXPECT_EQ(out.picture.height, 251);
+
+  out = picture::DecodeForSize(picture::Decoder::Png, DataFile("plain.png"), 10, 10, dc);
+  EXPECT_EQ(out.error, 0);
+  EXPECT_FALSE(out.preview);
+  EXPECT_EQ(out.picture.width, 301);
+  ReleaseDC(nullptr, dc);
 }
 
 TEST(ThroughThePictureComponent, JpegWithA128BytePrefix) {
@@ -101,6 +134,55 @@ TEST(ThroughThePictureComponent, FilesThatAreNotTheirFormat) {
   p.SetPictureName(DataFile("not_really.mag"));
   EXPECT_EQ(p.Error(), 2);
   EXPECT_EQ(p.PictureName(), "");
+}
+
+// ---- retro pictures with non-square pixels: a 200-line MAG and Pi files
+// with an aspect ratio show at their true proportions, each stored row or
+// column repeated.
+
+std::vector<uint32_t> Palette16() {
+  std::vector<uint32_t> p;
+  for (uint32_t i = 0; i < 16; ++i) p.push_back((i * 16) << 16 | (255 - i * 15) << 8 | (i * 7));
+  return p;
+}
+
+// Loads the file and checks that shown (x, y) is stored (x / sx, y / sy).
+void ExpectStretched(const std::string& name, const std::vector<uint8_t>& file,
+                     const retro_test::IndexedPicture& stored, int sx, int sy) {
+  WriteBytes(DataFile(name), file);
+  TAll_nmsg p;
+  p.SetPictureName(DataFile(name));
+  ASSERT_EQ(p.Error(), 0) << name;
+  ASSERT_EQ(p.Width(), stored.width * sx) << name;
+  ASSERT_EQ(p.Height(), stored.height * sy) << name;
+  const std::vector<uint32_t> shown = Pixels(p);
+  int wrong = 0;
+  for (int y = 0; y < p.Height(); ++y)
+    for (int x = 0; x < p.Width(); ++x) {
+      const uint8_t index = stored.pixels[(y / sy) * stored.width + x / sx];
+      wrong += shown[static_cast<size_t>(y) * p.Width() + x] != stored.palette[index];
+    }
+  EXPECT_EQ(wrong, 0) << name;
+}
+
+TEST(RetroAspect, TwoHundredLineMagIsShownTwiceAsTall) {
+  retro_test::IndexedPicture picture = retro_test::MakePattern(64, 40, 16, 5);
+  picture.palette = Palette16();
+  retro_test::MagOptions tall;
+  tall.lines200 = true;
+  ExpectStretched("aspect200.mag", retro_test::EncodeMag(picture, tall), picture, 1, 2);
+  ExpectStretched("aspect400.mag", retro_test::EncodeMag(picture), picture, 1, 1);
+}
+
+TEST(RetroAspect, PiWithNonSquarePixelsIsStretchedAlongTheDenserSide) {
+  retro_test::IndexedPicture picture = retro_test::MakePattern(48, 32, 16, 9);
+  picture.palette = Palette16();
+  retro_test::PiOptions tall, wide, square;
+  tall.aspectN = 2, tall.aspectM = 1;  // pixels twice as tall as wide
+  wide.aspectN = 1, wide.aspectM = 2;
+  ExpectStretched("tall.pi", retro_test::EncodePi(picture, tall), picture, 1, 2);
+  ExpectStretched("wide.pi", retro_test::EncodePi(picture, wide), picture, 2, 1);
+  ExpectStretched("square.pi", retro_test::EncodePi(picture, square), picture, 1, 1);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@ const Dll kDlls[] = {
     {"ifjpeg.spi", "*.jpg;*.jpe;*.jpeg", "JPEG", "baseline.jpg"},
     {"ifgif.spi", "*.gif", "GIF", "plain.gif"},
     {"iftiff.spi", "*.tif;*.tiff", "TIFF", "lzw.tif"},
+    {"ifpng.spi", "*.png", "PNG", "plain.png"},
     {"ifpic.spi", "*.pic", "PIC", nullptr},
     {"ifpic2.spi", "*.p2", "PIC2", nullptr},
     {"ifmag.spi", "*.mag", "MAG", nullptr},
@@ -28,8 +29,8 @@ const Dll kDlls[] = {
     {"ifpi.spi", "*.pi", "PI", nullptr},
 };
 
-// The three that decode through the imaging component, with pictures to feed.
-const Dll* const kWicDlls[] = {&kDlls[0], &kDlls[1], &kDlls[2]};
+// The four that decode through the imaging component, with pictures to feed.
+const Dll* const kWicDlls[] = {&kDlls[0], &kDlls[1], &kDlls[2], &kDlls[3]};
 
 TEST(PluginInterface, EveryDllLoadsWithItsTexts) {
   for (const Dll& d : kDlls) {
@@ -188,6 +189,8 @@ TEST(PluginInterface, TruncatedFilesNeverCrash) {
       {"ifjpeg.spi", "orient6.jpg"},  {"ifgif.spi", "plain.gif"},
       {"ifgif.spi", "interlaced.gif"}, {"iftiff.spi", "lzw.tif"},
       {"iftiff.spi", "tiles.tif"},    {"iftiff.spi", "palette.tif"},
+      {"iftiff.spi", "rgb16_be.tif"}, {"ifpng.spi", "plain.png"},
+      {"ifpng.spi", "interlaced.png"}, {"ifpng.spi", "rgba16.png"},
   };
   for (const auto& f : files) {
     SpiDll dll(f[0]);

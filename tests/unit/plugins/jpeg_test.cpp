@@ -120,3 +120,37 @@ TEST_F(JpegTest, InfoGivesDepthDensitiesAndComment) {
 
 }  // namespace
 }  // namespace spitest
+
+namespace spitest {
+namespace {
+
+// baseline.jpg with the frame header's size changed.
+std::vector<uint8_t> Resized(int width, int height) {
+  std::vector<uint8_t> bytes = ReadBytes(DataFile("baseline.jpg"));
+  for (size_t i = 2; i + 9 < bytes.size(); ++i)
+    if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+      bytes[i + 5] = static_cast<uint8_t>(height >> 8), bytes[i + 6] = static_cast<uint8_t>(height);
+      bytes[i + 7] = static_cast<uint8_t>(width >> 8), bytes[i + 8] = static_cast<uint8_t>(width);
+      return bytes;
+    }
+  ADD_FAILURE() << "no baseline frame header";
+  return bytes;
+}
+
+// A picture whose DIB would pass 256 MiB (16384 x 16384 x 3 = 768 MiB) is
+// refused with the memory code at once, before the decoder allocates it;
+// the information call still tells its size.
+TEST(JpegLimits, PictureTooLargeForADibIsRefusedWithTheMemoryCode) {
+  SpiDll dll("ifjpeg.spi");
+  const std::vector<uint8_t> bytes = Resized(16384, 16384);
+  EXPECT_EQ(DecodeMemory(dll, bytes).rc, spi::kNoMemory);
+  spi::PictureInfo info;
+  ASSERT_EQ(InfoOf(dll, reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()),
+                   spi::kInputMemory, info),
+            0);
+  EXPECT_EQ(info.width, 16384);
+  EXPECT_EQ(info.height, 16384);
+}
+
+}  // namespace
+}  // namespace spitest

@@ -12,7 +12,8 @@ namespace {
 TEST(WithoutWic, PicturesAnswerInternalErrorAndFilesAreStillRecognised) {
   if (std::getenv("GLIMORA_EXPECT_NO_WIC") == nullptr) GTEST_SKIP() << "WIC is present here";
   const char* const pairs[][2] = {
-      {"ifjpeg.spi", "baseline.jpg"}, {"ifgif.spi", "plain.gif"}, {"iftiff.spi", "lzw.tif"}};
+      {"ifjpeg.spi", "baseline.jpg"}, {"ifgif.spi", "plain.gif"}, {"iftiff.spi", "lzw.tif"},
+      {"ifpng.spi", "plain.png"}};
   for (const auto& p : pairs) {
     SCOPED_TRACE(p[0]);
     SpiDll dll(p[0]);
