@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "saver/Surface.h"
-#include "saver/Title.h"
+#include "forms/Bitmap.h"
+#include "saver/TitleStage.h"
 #include "saver/effects/Effects.h"
 
 namespace {
@@ -40,7 +40,7 @@ int main() {
                               nullptr, nullptr, wc.hInstance, nullptr);
   Pump();
 
-  saver::Surface back, screen, work, pattern, strip;
+  forms::Bitmap back, screen, work, pattern, strip;
   back.Create(W, H);
   back.Fill(RGB(0, 0, 128));
   screen.Create(W, H);
@@ -75,7 +75,7 @@ int main() {
   struct Case { const char* text; int height; };
   for (Case k : {Case{"Wren presents", 48}, Case{"Glimora", 96}, Case{"A title line across the screen", 200}}) {
     saver::TitleLine line{k.text, "Times New Roman", k.height, RGB(251, 251, 251)};
-    saver::Surface stage;
+    forms::Bitmap stage;
     RECT rect;
     const int builds = 20;
     double t0 = Now();

@@ -7,7 +7,6 @@
 
 namespace app {
 
-HWND PreviewParent = nullptr;
 HWND OwnerWindow = nullptr;
 
 namespace {

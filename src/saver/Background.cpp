@@ -19,12 +19,12 @@ int CoverExtent(int client, int tile) {
   return (n < 1 ? 1 : n) * tile;
 }
 
-void BlackOfClient(SIZE client, Surface& back) {
+void BlackOfClient(SIZE client, forms::Bitmap& back) {
   back.Create(client.cx, client.cy);
   back.Fill(RGB(0, 0, 0));
 }
 
-void TileImage(SIZE client, TAll_nmsg& image, Surface& back) {
+void TileImage(SIZE client, TAll_nmsg& image, forms::Bitmap& back) {
   SIZE tile = {image.Width(), image.Height()};
   if (image.Empty() || tile.cx <= 0 || tile.cy <= 0) {
     BlackOfClient(client, back);
@@ -54,7 +54,7 @@ SIZE TiledExtent(SIZE client, SIZE tile) {
   return {CoverExtent(client.cx, tile.cx), CoverExtent(client.cy, tile.cy)};
 }
 
-void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, TAll_nmsg& image, Surface& back) {
+void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, TAll_nmsg& image, forms::Bitmap& back) {
   switch (choice.Kind) {
     case kBackColour:
       back.Create(client.cx, client.cy);

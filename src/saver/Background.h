@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "saver/Surface.h"
+#include "forms/Bitmap.h"
 
 class TAll_nmsg;
 
@@ -30,6 +30,6 @@ SIZE TiledExtent(SIZE client, SIZE tile);
 // Builds BackBitmap. Loads the background picture into `image` for the
 // image kind; a file it cannot read, an empty picture or an unknown kind
 // gives black of the client size.
-void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, TAll_nmsg& image, Surface& back);
+void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, TAll_nmsg& image, forms::Bitmap& back);
 
 }  // namespace saver

@@ -1,4 +1,5 @@
-#include "saver/Title.h"
+// The title stage: the line measured, centred and keyed over the background.
+#include "saver/TitleStage.h"
 
 namespace saver {
 
@@ -7,14 +8,14 @@ RECT CenteredRect(SIZE client, SIZE size) {
   return {left, top, left + size.cx, top + size.cy};
 }
 
-void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, Surface& stage, RECT& rect) {
+void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, forms::Bitmap& stage, RECT& rect) {
   stage.Reset();
   // Cell height (positive lfHeight); no antialiasing, so every text pixel
   // is exactly the title colour.
   forms::FontHandle font(CreateFontA(line.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                      NONANTIALIASED_QUALITY, DEFAULT_PITCH, line.FontName.c_str()));
-  Surface text;
+  forms::Bitmap text;
   SIZE size = {0, 0};
   {
     forms::MemoryDc measure(CreateCompatibleDC(nullptr));
@@ -41,7 +42,7 @@ void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, Surface& stag
   forms::Selection monoSel(mono.get(), monoBits.get());
   SetBkColor(text.Dc(), RGB(255, 255, 255));
   BitBlt(mono.get(), 0, 0, size.cx, size.cy, text.Dc(), 0, 0, SRCCOPY);
-  Surface keyBits;
+  forms::Bitmap keyBits;
   keyBits.Create(size.cx, size.cy);
   SetTextColor(keyBits.Dc(), RGB(0, 0, 0));
   SetBkColor(keyBits.Dc(), RGB(255, 255, 255));

@@ -52,8 +52,8 @@ inline ::testing::AssertionResult EndState(const Stage& s, bool appear) {
 inline void Prepare(Stage& s, bool appear, int flag) {
   s.show = appear ? 11 : 14;
   s.randomValue = flag ? 37 : 42;  // Random(100) mod 2 gives the side flag
-  s.ctx.AppearInterval = 5;
-  s.ctx.EraseInterval = 9;
+  s.ctx.AppearSpeed = 405 - 5;
+  s.ctx.EraseSpeed = 405 - 9;
   if (!appear) s.ShowImage();
 }
 

@@ -91,10 +91,7 @@ Stage::Stage(const Geometry& geo, int coin, int bits) : g(geo), bpp(bits) {
   ctx.ClientWidth = g.CW;
   ctx.ClientHeight = g.CH;
   ctx.EffectCoin = coin;
-  ctx.ShowState = &show;
-  ctx.StateEntered = &entered;
   ctx.State = &state;
-  ctx.SetInterval = [this](int ms) { intervals.push_back(ms); };
   ctx.Flush = [this](const RECT& r) {
     flushes.push_back(r);
     BitBlt(window->dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, screen->dc(), r.left,
@@ -107,6 +104,21 @@ Stage::~Stage() {
   SelectObject(stripDc, stripOld);
   DeleteDC(stripDc);
   DeleteObject(strip);
+}
+
+void Stage::Run(saver::EffectRoutine routine) {
+  const bool first = entered;
+  if (first) state = saver::EffectState();
+  const saver::EffectStep r = routine(ctx);
+  if (first) {
+    entered = false;
+    if (!r.Done) intervals.push_back(r.NextInterval);
+  }
+  if (r.Done) {
+    ++show;
+    entered = true;
+    if (!intervals.empty()) intervals.push_back(saver::kIdleInterval);
+  }
 }
 
 void Stage::ShowImage() {

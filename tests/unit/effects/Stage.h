@@ -74,11 +74,16 @@ class Stage {
   HDC stripDc = nullptr;
   HGDIOBJ stripOld = nullptr;
 
+  // One call of the routine as the sequencer makes it: fresh effect
+  // variables for the set-up call; then show, entered and intervals follow
+  // the reports as the sequencer's state and timer would.
+  void Run(saver::EffectRoutine routine);
+
   saver::EffectState state;
-  uint8_t show = 11;
+  uint8_t show = 11;  // the sequencer's state number: 11 appear, 14 erase
   bool entered = true;
   int randomValue = 0;  // what Random returns (modulo its bound)
-  std::vector<int> intervals;
+  std::vector<int> intervals;  // every interval the timer was given
   std::vector<RECT> flushes;
   saver::EffectContext ctx;
   PixelFn imagePx, backPx;

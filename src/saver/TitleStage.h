@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "saver/Sequencer.h"
-#include "saver/Surface.h"
+#include "forms/Bitmap.h"
 
 namespace saver {
 
@@ -15,6 +15,6 @@ RECT CenteredRect(SIZE client, SIZE size);
 // Measures the line in its font, centres it in the client and builds the
 // stage from `back` under that rectangle. An empty text gives an empty
 // stage (the fade then draws nothing).
-void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, Surface& stage, RECT& rect);
+void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, forms::Bitmap& stage, RECT& rect);
 
 }  // namespace saver

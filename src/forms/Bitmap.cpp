@@ -1,8 +1,8 @@
-#include "saver/Surface.h"
+#include "forms/Bitmap.h"
 
-namespace saver {
+namespace forms {
 
-Surface& Surface::operator=(Surface&& o) noexcept {
+Bitmap& Bitmap::operator=(Bitmap&& o) noexcept {
   if (this == &o) return *this;
   Reset();
   dc_ = std::move(o.dc_);
@@ -15,7 +15,15 @@ Surface& Surface::operator=(Surface&& o) noexcept {
   return *this;
 }
 
-void Surface::Reset() {
+BitmapHandle Bitmap::Release() {
+  if (dc_ && oldBitmap_) SelectObject(dc_.get(), oldBitmap_);
+  oldBitmap_ = nullptr;
+  BitmapHandle out = std::move(bitmap_);
+  Reset();
+  return out;
+}
+
+void Bitmap::Reset() {
   // A bitmap cannot be deleted while a DC holds it, nor a palette.
   if (dc_) {
     if (oldBitmap_) SelectObject(dc_.get(), oldBitmap_);
@@ -27,10 +35,10 @@ void Surface::Reset() {
   width_ = height_ = 0;
 }
 
-void Surface::Create(int width, int height) {
+void Bitmap::Create(int width, int height) {
   Reset();
   if (width <= 0 || height <= 0) return;
-  forms::WindowDc screen(nullptr);
+  WindowDc screen(nullptr);
   bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
   if (!bitmap_) return;
   dc_.reset(CreateCompatibleDC(screen.get()));
@@ -39,7 +47,7 @@ void Surface::Create(int width, int height) {
   height_ = height;
 }
 
-void Surface::Adopt(HBITMAP bitmap) {
+void Bitmap::Adopt(HBITMAP bitmap) {
   Reset();
   if (!bitmap) return;
   BITMAP info = {};
@@ -51,18 +59,18 @@ void Surface::Adopt(HBITMAP bitmap) {
   height_ = info.bmHeight;
 }
 
-void Surface::Fill(COLORREF color) {
+void Bitmap::Fill(COLORREF color) {
   if (!dc_) return;
-  forms::BrushHandle brush(CreateSolidBrush(color));
+  BrushHandle brush(CreateSolidBrush(color));
   RECT r = {0, 0, width_, height_};
   FillRect(dc_.get(), &r, brush.get());
 }
 
-void Surface::UsePalette(HPALETTE palette) {
+void Bitmap::UsePalette(HPALETTE palette) {
   if (!dc_) return;
   if (!palette) palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
   SelectPalette(dc_.get(), palette, FALSE);
   RealizePalette(dc_.get());
 }
 
-}  // namespace saver
+}  // namespace forms

@@ -1,0 +1,47 @@
+// The one canvas of the program: an off-screen bitmap with its own memory
+// DC that keeps it selected, and the palette selection of that DC. The
+// saver's stage bitmaps, the title, the picture component's picture and the
+// decoders' drawing surfaces are all of this kind.
+#pragma once
+#include <windows.h>
+
+#include "forms/Gdi.h"
+
+namespace forms {
+
+class Bitmap {
+ public:
+  Bitmap() = default;
+  ~Bitmap() { Reset(); }
+  Bitmap(const Bitmap&) = delete;
+  Bitmap& operator=(const Bitmap&) = delete;
+  Bitmap(Bitmap&& o) noexcept { *this = std::move(o); }
+  Bitmap& operator=(Bitmap&& o) noexcept;
+
+  // A bitmap compatible with the screen, width x height, contents undefined.
+  // A size of zero or less gives an empty surface.
+  void Create(int width, int height);
+  // Takes an existing bitmap (a one-bit mask strip, for instance).
+  void Adopt(HBITMAP bitmap);
+  // Gives the bitmap away, deselected; the canvas is empty afterwards.
+  BitmapHandle Release();
+  void Reset();
+
+  HDC Dc() const { return dc_.get(); }
+  HBITMAP Handle() const { return bitmap_.get(); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  bool Empty() const { return !bitmap_; }
+
+  void Fill(COLORREF color);
+  // Selects the palette (the picture's, owned elsewhere) or the default one.
+  void UsePalette(HPALETTE palette);
+
+ private:
+  MemoryDc dc_;
+  BitmapHandle bitmap_;
+  HGDIOBJ oldBitmap_ = nullptr;
+  int width_ = 0, height_ = 0;
+};
+
+}  // namespace forms
