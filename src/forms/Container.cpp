@@ -2,23 +2,17 @@
 
 #include "forms/Application.h"
 #include "forms/Form.h"
+#include "forms/WindowClass.h"
 
 namespace forms {
 
 void Container::CreateContainer(const char* className, const std::string& caption, DWORD style,
                                 DWORD exStyle, int left, int top, int width, int height,
                                 HWND parent) {
-  HINSTANCE inst = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (!GetClassInfoA(inst, className, &existing)) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = className;
-    RegisterClassA(&wc);
-  }
+  WindowClass wc{className, WndProc};
+  wc.arrowCursor = true;
+  wc.background = GetSysColorBrush(COLOR_BTNFACE);
+  RegisterWindowClass(wc);
   // WS_EX_CONTROLPARENT lets Tab and the arrow keys reach the controls inside.
   CreateHandle(className, caption, style | WS_CLIPSIBLINGS, exStyle | WS_EX_CONTROLPARENT, left,
                top, width, height, parent);
