@@ -27,9 +27,6 @@ bool RunCheck(const char* name);
 // Calls PwdChangePasswordA("SCRSAVE", OwnerWindow, 0, 0) of the system's MPR.DLL.
 void ChangePassword();
 
-// Directory of the system DLLs with a trailing backslash.
-std::string SystemDirectory();
-
 constexpr char kMutexName[] = "Quillet32RunCheck@Wren";
 constexpr char kAppTitle[] = "Glimora";
 constexpr char kHelpFile[] = "Glimora32.hlp";

@@ -10,14 +10,14 @@
 #include <cstdint>
 #include <functional>
 
-#include "settings/Keys.h"
+#include "settings/EffectKind.h"
 
 namespace saver {
 
-// The kinds in the order of the stored switches (AppearSwitch, EraseSwitch).
-enum EffectKind : int { Normal = 0, Blind, Scroll, Stretch, Slide, HalfSlide, Mesh, Fade };
-constexpr int kEffectKinds = settings::kEffectKindCount;
-static_assert(Fade + 1 == kEffectKinds, "one kind per stored switch");
+using settings::EffectKind;
+using settings::kEffectKinds;
+using settings::Normal, settings::Blind, settings::Scroll, settings::Stretch, settings::Slide,
+    settings::HalfSlide, settings::Mesh, settings::Fade;
 constexpr int kIdleInterval = 5;  // the sequencer's own timer interval, ms
 
 // One set of variables serves whichever effect runs (only one runs at a time).
