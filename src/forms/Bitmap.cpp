@@ -31,8 +31,12 @@ void Bitmap::Reset() {
   }
   oldBitmap_ = nullptr;
   bitmap_.reset();
-  dc_.reset();
   width_ = height_ = 0;
+}
+
+bool Bitmap::Open() {
+  if (!dc_) dc_.reset(CreateCompatibleDC(nullptr));
+  return static_cast<bool>(dc_);
 }
 
 void Bitmap::Create(int width, int height) {
@@ -40,8 +44,7 @@ void Bitmap::Create(int width, int height) {
   if (width <= 0 || height <= 0) return;
   WindowDc screen(nullptr);
   bitmap_.reset(CreateCompatibleBitmap(screen.get(), width, height));
-  if (!bitmap_) return;
-  dc_.reset(CreateCompatibleDC(screen.get()));
+  if (!bitmap_ || !Open()) return Reset();
   oldBitmap_ = SelectObject(dc_.get(), bitmap_.get());
   width_ = width;
   height_ = height;
@@ -53,7 +56,7 @@ void Bitmap::Adopt(HBITMAP bitmap) {
   BITMAP info = {};
   GetObjectA(bitmap, sizeof info, &info);
   bitmap_.reset(bitmap);
-  dc_.reset(CreateCompatibleDC(nullptr));
+  if (!Open()) return Reset();
   oldBitmap_ = SelectObject(dc_.get(), bitmap);
   width_ = info.bmWidth;
   height_ = info.bmHeight;

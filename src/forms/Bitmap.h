@@ -12,19 +12,23 @@ namespace forms {
 class Bitmap {
  public:
   Bitmap() = default;
-  ~Bitmap() { Reset(); }
+  ~Bitmap() { Reset(); }  // the DC goes with dc_
   Bitmap(const Bitmap&) = delete;
   Bitmap& operator=(const Bitmap&) = delete;
   Bitmap(Bitmap&& o) noexcept { *this = std::move(o); }
   Bitmap& operator=(Bitmap&& o) noexcept;
 
+  // The memory DC alone, before any bitmap (a reference DC for drawing
+  // elsewhere); false when the system has no DC to give.
+  bool Open();
   // A bitmap compatible with the screen, width x height, contents undefined.
-  // A size of zero or less gives an empty surface.
+  // A size of zero or less gives an empty canvas.
   void Create(int width, int height);
-  // Takes an existing bitmap (a one-bit mask strip, for instance).
+  // Takes an existing bitmap (a one-bit mask strip, a decoded picture).
   void Adopt(HBITMAP bitmap);
   // Gives the bitmap away, deselected; the canvas is empty afterwards.
   BitmapHandle Release();
+  // Deletes the bitmap; the DC stays, with its own objects selected again.
   void Reset();
 
   HDC Dc() const { return dc_.get(); }

@@ -78,15 +78,17 @@ class Selection {
 class PaletteSelection {
  public:
   PaletteSelection(HDC dc, HPALETTE palette, bool background = false)
-      : dc_(dc), old_(palette ? SelectPalette(dc, palette, background) : nullptr) {
+      : dc_(dc), background_(background),
+        old_(palette ? SelectPalette(dc, palette, background) : nullptr) {
     if (old_) RealizePalette(dc_);
   }
-  ~PaletteSelection() { if (old_) SelectPalette(dc_, old_, FALSE); }
+  ~PaletteSelection() { if (old_) SelectPalette(dc_, old_, background_); }
   PaletteSelection(const PaletteSelection&) = delete;
   PaletteSelection& operator=(const PaletteSelection&) = delete;
 
  private:
   HDC dc_;
+  BOOL background_;
   HPALETTE old_;
 };
 
