@@ -18,6 +18,7 @@ void SetScreenSaverRunning(bool on) {
 TMainForm::TMainForm(HWND previewParent)
     : Form("TMainForm", "MainForm"),
       previewParent_(previewParent),
+      layout_(saver::CurrentScreenLayout()),
       TBarOffBtn(*this, "TBarOffBtn"),
       MidiPlayer(*this, "MidiPlayer"),
       Timer1(*this, "Timer1", 1000),
@@ -42,10 +43,11 @@ void TMainForm::FillCreateParams(forms::CreateParams& p) {
   p.caption = "Glimora";
   p.style = WS_POPUP | WS_CLIPCHILDREN;
   p.exStyle = WS_EX_TOPMOST;
-  p.x = 0;
-  p.y = 0;
-  p.width = GetSystemMetrics(SM_CXSCREEN);
-  p.height = GetSystemMetrics(SM_CYSCREEN);
+  const RECT r = WindowBounds();
+  p.x = r.left;
+  p.y = r.top;
+  p.width = r.right - r.left;
+  p.height = r.bottom - r.top;
   p.parent = forms::Application::Get().Handle();
   if (previewParent_) {
     p.parent = previewParent_;
@@ -54,11 +56,14 @@ void TMainForm::FillCreateParams(forms::CreateParams& p) {
   }
 }
 
+RECT TMainForm::WindowBounds() const { return previewParent_ ? layout_.Primary : layout_.Virtual; }
+
 void TMainForm::FormCreate() {
-  // The client is the primary screen (borderless, so the window is too).
-  SetWindowPos(Handle(), previewParent_ ? nullptr : HWND_TOPMOST, 0, 0,
-               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-               SWP_NOACTIVATE | (previewParent_ ? SWP_NOZORDER : 0));
+  // The client covers every monitor, so none is left showing the desktop
+  // (borderless, so the window does too). The preview is sized by its host.
+  const RECT r = WindowBounds();
+  SetWindowPos(Handle(), previewParent_ ? nullptr : HWND_TOPMOST, r.left, r.top, r.right - r.left,
+               r.bottom - r.top, SWP_NOACTIVATE | (previewParent_ ? SWP_NOZORDER : 0));
   if (!previewParent_) {
     SetScreenSaverRunning(true);
     while (ShowCursor(FALSE) >= 0) {

@@ -1,5 +1,5 @@
-// The saver window: full screen and topmost, or a child of the control
-// panel's preview window. It owns the picture component, the stage (the
+// The saver window: over every monitor and topmost, or a child of the
+// control panel's preview window. It owns the picture component, the stage (the
 // bitmaps the show is drawn on), the two timers and the MIDI player, and
 // hosts the sequencer that runs the show on them.
 #pragma once
@@ -12,6 +12,7 @@
 #include "forms/Timer.h"
 #include "saver/Sequencer.h"
 #include "saver/Settings.h"
+#include "saver/ScreenLayout.h"
 #include "saver/Stage.h"
 
 class TAll_nmsg;
@@ -73,6 +74,8 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void EndTitle() override;
 
   const HWND previewParent_;
+  const saver::ScreenLayout layout_;  // the monitors when the window was made
+  RECT WindowBounds() const;  // every monitor, or the primary one for the preview
   forms::Button TBarOffBtn;
   forms::MediaPlayer MidiPlayer;
   forms::Timer Timer1;

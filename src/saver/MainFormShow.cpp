@@ -18,7 +18,8 @@ void TMainForm::BuildBackground() {
     choice.Color = ini.Read(Settings.Section, key::BackColor, Role::Saver);
     choice.FileName = ini.Read(Settings.Section, key::BackFileName, Role::Saver);
   }
-  saver::BuildBackBitmap(choice, ClientSize(), *Image, Stage->Back);
+  saver::BuildBackBitmap(choice, ClientSize(), *Image, Stage->Back,
+                         previewParent_ ? nullptr : &layout_.Virtual);
   Stage->BuildFromBack(ClientSize());
   ApplyImagePalette();
 }
@@ -27,7 +28,12 @@ void TMainForm::SetInterval(int ms) { Timer2.SetInterval(ms > 0 ? static_cast<UI
 
 SIZE TMainForm::ClientSize() const { return {ClientWidth(), ClientHeight()}; }
 
-RECT TMainForm::ImageArea() const { return {0, 0, ClientWidth(), ClientHeight()}; }
+// Pictures and the title stand on the primary monitor; the background
+// fills the rest of the window.
+RECT TMainForm::ImageArea() const {
+  if (previewParent_) return {0, 0, ClientWidth(), ClientHeight()};
+  return saver::PrimaryInClient(layout_);
+}
 
 void TMainForm::ReadImageEntry(int n, std::string& image, std::string& wave) {
   settings::IniFile ini;

@@ -4,7 +4,7 @@
 #include "saver/TitleStage.h"
 
 void TMainForm::BeginTitle(const saver::TitleLine& line) {
-  saver::BuildTitleStage(line, Stage->Back.Dc(), ClientSize(), TitleStage, TitleRect);
+  saver::BuildTitleStageInArea(line, Stage->Back.Dc(), ImageArea(), TitleStage, TitleRect);
 }
 
 void TMainForm::TitleFrame(int k, saver::MixDirection direction) {

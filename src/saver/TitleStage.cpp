@@ -3,12 +3,20 @@
 
 namespace saver {
 
-RECT CenteredRect(SIZE client, SIZE size) {
-  int left = (client.cx - size.cx) / 2, top = (client.cy - size.cy) / 2;
+RECT CenteredRect(SIZE client, SIZE size) { return CenteredInArea(RECT{0, 0, client.cx, client.cy}, size); }
+
+RECT CenteredInArea(const RECT& area, SIZE size) {
+  const int left = area.left + (area.right - area.left - size.cx) / 2;
+  const int top = area.top + (area.bottom - area.top - size.cy) / 2;
   return {left, top, left + size.cx, top + size.cy};
 }
 
 void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, forms::Bitmap& stage, RECT& rect) {
+  BuildTitleStageInArea(line, back, RECT{0, 0, client.cx, client.cy}, stage, rect);
+}
+
+void BuildTitleStageInArea(const TitleLine& line, HDC back, const RECT& area, forms::Bitmap& stage,
+                           RECT& rect) {
   stage.Reset();
   // Cell height (positive lfHeight); no antialiasing, so every text pixel
   // is exactly the title colour.
@@ -23,7 +31,7 @@ void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, forms::Bitmap
     GetTextExtentPoint32A(measure.get(), line.Text.c_str(), static_cast<int>(line.Text.size()), &size);
   }
   if (line.Text.empty()) size = {0, 0};
-  rect = CenteredRect(client, size);
+  rect = CenteredInArea(area, size);
   text.Create(size.cx, size.cy);
   if (text.Empty()) return;
 

@@ -48,6 +48,12 @@ void FlushRect(const EffectContext& c, const RECT& r) {
   if (c.Flush) c.Flush(r);
 }
 
+EffectStep ShowAndAdvance(EffectContext& c, const RECT& r) {
+  FlushRect(c, r);
+  c.State->Progress += c.State->StepPixels;
+  return Continue(c);
+}
+
 EffectStep ShowWhole(const EffectContext& c) {
   DrawImageAt(c, c.X, c.Y);
   FlushRect(c, ImageRect(c));

@@ -36,6 +36,8 @@ void StretchImage(const EffectContext& c, const RECT& dst);
 
 void FlushRect(const EffectContext& c, const RECT& r);
 
+// A band or strip step that is not the last: r shown, the band grown by a step.
+EffectStep ShowAndAdvance(EffectContext& c, const RECT& r);
 // The last step of an appearing effect: the whole picture in its place, shown.
 EffectStep ShowWhole(const EffectContext& c);
 // The last step of an erasing effect: r (already restored) shown.

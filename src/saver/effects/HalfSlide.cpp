@@ -25,9 +25,7 @@ EffectStep HalfSlideOn(EffectContext& c) {
       fx::CopyImage(c, fx::Rect(W - s, 0, W, hh), X, Y);
       fx::CopyImage(c, fx::Rect(0, hh, s, H), X + W - s, Y + hh);
     }
-    fx::FlushRect(c, fx::ImageRect(c));
-    st.Progress += st.StepPixels;
-    return fx::Continue(c);
+    return fx::ShowAndAdvance(c, fx::ImageRect(c));
   }
   return fx::ShowWhole(c);
 }
@@ -54,9 +52,7 @@ EffectStep HalfSlideOff(EffectContext& c) {
       fx::CopyImage(c, fx::Rect(0, 0, hw, H - s), X, Y + s);
       fx::CopyImage(c, fx::Rect(hw, s, W, H), X + hw, Y);
     }
-    fx::FlushRect(c, r);
-    st.Progress += st.StepPixels;
-    return fx::Continue(c);
+    return fx::ShowAndAdvance(c, r);
   }
   return fx::ShowCleared(c, r);
 }

@@ -20,9 +20,7 @@ EffectStep SlideOn(EffectContext& c) {
       fx::CopyImage(c, fx::Rect(0, 0, s, H), X + W - s, Y);
     else  // right from the left edge
       fx::CopyImage(c, fx::Rect(W - s, 0, W, H), X, Y);
-    fx::FlushRect(c, fx::ImageRect(c));
-    st.Progress += st.StepPixels;
-    return fx::Continue(c);
+    return fx::ShowAndAdvance(c, fx::ImageRect(c));
   }
   return fx::ShowWhole(c);
 }
@@ -44,9 +42,7 @@ EffectStep SlideOff(EffectContext& c) {
       fx::CopyImage(c, fx::Rect(0, s, W, H), X, Y);
     else  // out through the bottom edge
       fx::CopyImage(c, fx::Rect(0, 0, W, H - s), X, Y + s);
-    fx::FlushRect(c, r);
-    st.Progress += st.StepPixels;
-    return fx::Continue(c);
+    return fx::ShowAndAdvance(c, r);
   }
   return fx::ShowCleared(c, r);
 }

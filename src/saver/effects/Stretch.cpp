@@ -28,9 +28,7 @@ EffectStep StretchOn(EffectContext& c) {
       fx::StretchImage(c, fx::Rect(c.X, c.Y + st.HalfHeight - e, c.X + c.W, c.Y + st.HalfHeight + e));
     else
       fx::StretchImage(c, fx::Rect(c.X + st.HalfWidth - e, c.Y, c.X + st.HalfWidth + e, c.Y + c.H));
-    fx::FlushRect(c, fx::ImageRect(c));
-    st.Progress += st.StepPixels;
-    return fx::Continue(c);
+    return fx::ShowAndAdvance(c, fx::ImageRect(c));
   }
   return fx::ShowWhole(c);
 }
@@ -47,9 +45,7 @@ EffectStep StretchOff(EffectContext& c) {
       fx::StretchImage(c, fx::Rect(c.X + e, c.Y, c.X + c.W - e, c.Y + c.H));
     else
       fx::StretchImage(c, fx::Rect(c.X, c.Y + e, c.X + c.W, c.Y + c.H - e));
-    fx::FlushRect(c, r);
-    st.Progress += st.StepPixels;
-    return fx::Continue(c);
+    return fx::ShowAndAdvance(c, r);
   }
   return fx::ShowCleared(c, r);
 }

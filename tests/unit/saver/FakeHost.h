@@ -43,7 +43,10 @@ struct FakeHost : saver::SequencerHost {
     interval = ms;
     intervals.push_back(ms);
   }
-  RECT ImageArea() const override { return {0, 0, client.cx, client.cy}; }
+  RECT area = {0, 0, 0, 0};  // where pictures go; empty: the whole client
+  RECT ImageArea() const override {
+    return IsRectEmpty(&area) ? RECT{0, 0, client.cx, client.cy} : area;
+  }
   void ReadImageEntry(int n, std::string& name, std::string& wave) override {
     entriesRead.push_back(n);
     auto it = imageNames.find(n);

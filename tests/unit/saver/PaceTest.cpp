@@ -3,6 +3,7 @@
 // running ahead.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <numeric>
 
 #include "FakeHost.h"
@@ -12,14 +13,22 @@ using saver_test::Rig;
 
 namespace {
 constexpr int kAppear = static_cast<int>(saver::ShowState::Appear);
+
+// A rig whose fake effect has `steps` steps at `interval` ms, run up to and
+// through the effect's set-up tick.
+std::unique_ptr<Rig> AtEffectSetUp(int steps, int interval) {
+  auto rig = std::make_unique<Rig>(QuickTheme());
+  rig->host.effectSteps = steps;
+  rig->host.effectInterval = interval;
+  rig->RunUntil(kAppear);
+  rig->Tick();
+  return rig;
 }
+}  // namespace
 
 TEST(Pace, OnTimeTicksTakeOneStepEach) {
-  Rig rig(QuickTheme());
-  rig.host.effectSteps = 10;
-  rig.host.effectInterval = 20;
-  rig.RunUntil(kAppear);
-  rig.Tick();  // the set-up tick
+  auto r = AtEffectSetUp(10, 20);
+  Rig& rig = *r;
   EXPECT_EQ(rig.host.interval, 20);
   while (rig.State() == kAppear) rig.Tick();
   EXPECT_EQ(rig.host.stepsPerTick, std::vector<int>(10, 1));
@@ -27,11 +36,8 @@ TEST(Pace, OnTimeTicksTakeOneStepEach) {
 }
 
 TEST(Pace, ALateTickDrawsEveryStepItOwesAndAnEarlyOneNone) {
-  Rig rig(QuickTheme());
-  rig.host.effectSteps = 10;
-  rig.host.effectInterval = 20;
-  rig.RunUntil(kAppear);
-  rig.Tick();  // the set-up tick
+  auto r = AtEffectSetUp(10, 20);
+  Rig& rig = *r;
   const DWORD begun = rig.now;
   rig.now = begun + 75;  // steps 1..3 due
   rig.seq->Tick();
@@ -48,11 +54,8 @@ TEST(Pace, ALateTickDrawsEveryStepItOwesAndAnEarlyOneNone) {
 
 TEST(Pace, ATimerSlowerThanTheStepIntervalKeepsTheNominalDuration) {
   // A 5 ms interval on a system whose timer ticks every 16 ms.
-  Rig rig(QuickTheme());
-  rig.host.effectSteps = 100;
-  rig.host.effectInterval = 5;
-  rig.RunUntil(kAppear);
-  rig.Tick();  // the set-up tick
+  auto r = AtEffectSetUp(100, 5);
+  Rig& rig = *r;
   const DWORD begun = rig.now;
   while (rig.State() == kAppear) {
     rig.now += 16;
