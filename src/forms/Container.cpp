@@ -2,6 +2,7 @@
 
 #include "forms/Application.h"
 #include "forms/Form.h"
+#include "forms/Gdi.h"
 #include "forms/WindowClass.h"
 
 namespace forms {
@@ -24,12 +25,10 @@ LRESULT Container::ContainerMessage(UINT msg, WPARAM wp, LPARAM lp) {
   HWND hwnd = Handle();
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
+      PaintDc dc(hwnd);
       RECT client;
       GetClientRect(hwnd, &client);
-      Guarded([&] { Paint(dc, client); });
-      EndPaint(hwnd, &ps);
+      Guarded([&] { Paint(dc.get(), client); });
       return 0;
     }
     case WM_SETTEXT: {

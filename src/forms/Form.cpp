@@ -4,6 +4,7 @@
 
 #include "forms/Application.h"
 #include "forms/Control.h"
+#include "forms/Gdi.h"
 #include "forms/WindowClass.h"
 
 namespace forms {
@@ -157,15 +158,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       CloseRequested();
       return 0;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      try {
-        FormPaint(dc);
-      } catch (...) {
-        EndPaint(hwnd_, &ps);
-        throw;
-      }
-      EndPaint(hwnd_, &ps);
+      PaintDc dc(hwnd_);
+      FormPaint(dc.get());
       return 0;
     }
     case WM_ACTIVATE:

@@ -35,7 +35,7 @@ inline std::string Label(const char* routine, const Placement& p, int coin, int 
   return s;
 }
 
-// After an appear effect: the picture at R_img and the background elsewhere,
+// After an appear effect: the picture in its place and the background elsewhere,
 // on screen and window; after an erase effect: the background everywhere.
 inline ::testing::AssertionResult EndState(const Stage& s, bool appear) {
   for (int y = 0; y < s.g.CH; ++y)

@@ -62,9 +62,9 @@ class Stage {
   Stage(const Geometry& g, int coin, int bpp = 32);
   ~Stage();
 
-  // The picture complete at R_img on screen and window, as an erase starts.
+  // The whole picture in its place on screen and window, as an erase starts.
   void ShowImage();
-  // Background back into R_img of the screen only (for counting blind lines).
+  // Background back into the picture's place on the screen only (for counting blind lines).
   void ClearImageRect();
 
   Geometry g;

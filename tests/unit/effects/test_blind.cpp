@@ -42,7 +42,7 @@ Steps BlindModel(bool appear, bool rows, const Geometry& g) {
   return steps;
 }
 
-// Lines of R_img that one step drew, found by resetting R_img before each step.
+// Lines of the picture that one step drew, found by resetting its place before each step.
 struct LineCount {
   std::map<int, int> timesDrawn;
   int drawingSteps = 0, emptySteps = 0, stepsWithOneLine = 0, finalSteps = 0;

@@ -14,7 +14,7 @@ struct Copy {
 };
 
 // Steps from a table: for s = 2, 4, ... up to the extent, the copies that
-// step makes (after restoring R_img when erasing); then the end.
+// step makes (after restoring the picture's rectangle when erasing); then the end.
 template <class Table>
 Steps SlideModel(bool appear, int extent, Table table) {
   Steps steps;
