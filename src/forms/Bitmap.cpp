@@ -1,5 +1,8 @@
 #include "forms/Bitmap.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace forms {
 
 Bitmap& Bitmap::operator=(Bitmap&& o) noexcept {
@@ -10,8 +13,11 @@ Bitmap& Bitmap::operator=(Bitmap&& o) noexcept {
   oldBitmap_ = o.oldBitmap_;
   width_ = o.width_;
   height_ = o.height_;
+  bits_ = o.bits_;
+  bpp_ = o.bpp_;
   o.oldBitmap_ = nullptr;
   o.width_ = o.height_ = 0;
+  o.bits_ = nullptr;
   return *this;
 }
 
@@ -32,6 +38,8 @@ void Bitmap::Reset() {
   oldBitmap_ = nullptr;
   bitmap_.reset();
   width_ = height_ = 0;
+  bits_ = nullptr;
+  bpp_ = 0;
 }
 
 bool Bitmap::Open() {
@@ -48,6 +56,31 @@ void Bitmap::Create(int width, int height) {
   oldBitmap_ = SelectObject(dc_.get(), bitmap_.get());
   width_ = width;
   height_ = height;
+}
+
+void Bitmap::CreateDib(int width, int height, int bpp, const RGBQUAD* colors, int colorCount) {
+  Reset();
+  if (width <= 0 || height <= 0) return;
+  std::vector<BYTE> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
+  auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
+  bi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  bi->bmiHeader.biWidth = width;
+  bi->bmiHeader.biHeight = -height;
+  bi->bmiHeader.biPlanes = 1;
+  bi->bmiHeader.biBitCount = static_cast<WORD>(bpp);
+  bi->bmiHeader.biCompression = BI_RGB;
+  colorCount = colors ? std::min(std::max(colorCount, 0), 256) : 0;
+  bi->bmiHeader.biClrUsed = static_cast<DWORD>(colorCount);
+  for (int i = 0; i < colorCount; ++i) bi->bmiColors[i] = colors[i];
+  void* bits = nullptr;
+  WindowDc screen(nullptr);
+  bitmap_.reset(CreateDIBSection(screen.get(), bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap_ || !Open()) return Reset();
+  oldBitmap_ = SelectObject(dc_.get(), bitmap_.get());
+  width_ = width;
+  height_ = height;
+  bits_ = static_cast<BYTE*>(bits);
+  bpp_ = bpp;
 }
 
 void Bitmap::Adopt(HBITMAP bitmap) {

@@ -24,6 +24,9 @@ class Bitmap {
   // A bitmap compatible with the screen, width x height, contents undefined.
   // A size of zero or less gives an empty canvas.
   void Create(int width, int height);
+  // A top-down DIB section of `bpp` bits a pixel (8 or fewer take the
+  // colour table), zero-filled, whose pixels Bits() reaches directly.
+  void CreateDib(int width, int height, int bpp, const RGBQUAD* colors = nullptr, int colorCount = 0);
   // Takes an existing bitmap (a one-bit mask strip, a decoded picture).
   void Adopt(HBITMAP bitmap);
   // Gives the bitmap away, deselected; the canvas is empty afterwards.
@@ -36,6 +39,9 @@ class Bitmap {
   int Width() const { return width_; }
   int Height() const { return height_; }
   bool Empty() const { return !bitmap_; }
+  // The pixels of a DIB section (nullptr for other bitmaps), rows of Stride() bytes.
+  BYTE* Bits() const { return bits_; }
+  int Stride() const { return (width_ * bpp_ + 31) / 32 * 4; }
 
   void Fill(COLORREF color);
   // Selects the palette (the picture's, owned elsewhere) or the default one.
@@ -46,6 +52,8 @@ class Bitmap {
   BitmapHandle bitmap_;
   HGDIOBJ oldBitmap_ = nullptr;
   int width_ = 0, height_ = 0;
+  BYTE* bits_ = nullptr;
+  int bpp_ = 0;
 };
 
 }  // namespace forms

@@ -71,31 +71,37 @@ EffectStep Stage::BeginEffect(bool appear, int kind) {
 EffectStep Stage::EffectSteps(bool appear, int kind, int steps) {
   const EffectRoutine routine = appear ? AppearRoutine(kind) : EraseRoutine(kind);
   const bool countOnly = RedrawsWholeState(kind);
+  // One step: `quiet` counts it without drawing the picture; `hold` gathers
+  // its flush for the step that stands at the end of the tick.
+  auto step = [&](bool quiet, bool hold) {
+    picture_.Quiet = quiet;
+    holdFlushes_ = hold;
+    const EffectStep r = routine(picture_);
+    picture_.Quiet = false;
+    holdFlushes_ = false;
+    return r;
+  };
   EffectStep r;
+  EffectState before, beforePrevious;
+  bool previousQuiet = false;
   for (int i = 0; i < steps; ++i) {
     const bool last = i + 1 == steps;
-    if (!last) {
-      holdFlushes_ = true;
-      if (countOnly) {
-        // Counted, not drawn; its flush still gathers, so the window gets
-        // every rectangle the skipped steps would have shown.
-        const EffectState before = state_;
-        picture_.Quiet = true;
-        r = routine(picture_);
-        picture_.Quiet = false;
-        if (!r.Done) continue;
-        state_ = before;  // the final step is drawn for real
-      } else {
-        r = routine(picture_);
-        if (r.Done) break;
-        continue;
+    const bool quiet = countOnly && !last;
+    before = state_;
+    r = step(quiet, !last);
+    if (r.Done) {
+      if (quiet || previousQuiet) {
+        // A closing step may draw nothing (Mesh, Fade): the step before it is
+        // drawn for real, then the closing one again.
+        state_ = previousQuiet ? beforePrevious : before;
+        if (previousQuiet) step(false, true);
+        r = step(false, false);
       }
+      break;
     }
-    holdFlushes_ = false;  // the step that stands at the end of the tick
-    r = routine(picture_);
-    break;
+    beforePrevious = before;
+    previousQuiet = quiet;
   }
-  holdFlushes_ = false;
   if (!IsRectEmpty(&held_)) Flush(RECT{0, 0, 0, 0});
   return r;
 }
@@ -120,10 +126,14 @@ void Stage::Flush(const RECT& r) {
     return;
   }
   SetRectEmpty(&held_);
-  if (!window_ || IsRectEmpty(&all)) return;
-  forms::WindowDc dc(window_);
-  BitBlt(dc.get(), all.left, all.top, all.right - all.left, all.bottom - all.top, Screen.Dc(),
-         all.left, all.top, SRCCOPY);
+  if (IsRectEmpty(&all)) return;
+  const int w = all.right - all.left, h = all.bottom - all.top;
+  if (flushDc_) {
+    BitBlt(flushDc_, all.left, all.top, w, h, Screen.Dc(), all.left, all.top, SRCCOPY);
+  } else if (window_) {
+    forms::WindowDc dc(window_);
+    BitBlt(dc.get(), all.left, all.top, w, h, Screen.Dc(), all.left, all.top, SRCCOPY);
+  }
 }
 
 }  // namespace saver

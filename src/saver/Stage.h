@@ -23,6 +23,8 @@ class Stage {
 
   // The window that flushes go to (nullptr: none).
   void SetWindow(HWND window) { window_ = window; }
+  // Or a DC standing in for the window (tests, benchmarks).
+  void FlushTo(HDC dc) { flushDc_ = dc; }
   // After Back has been built (it may be larger than the client when a
   // tiled picture does not divide it): Screen as its copy, Pattern, a black Work.
   void BuildFromBack(SIZE client);
@@ -55,6 +57,7 @@ class Stage {
   const int appearSpeed_, eraseSpeed_;
   RandomFn random_;
   HWND window_ = nullptr;
+  HDC flushDc_ = nullptr;
   SIZE client_ = {0, 0};
   EffectState state_;
   EffectContext picture_;

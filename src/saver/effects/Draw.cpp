@@ -31,8 +31,10 @@ void DrawImageAt(const EffectContext& c, int x, int y) {
 }
 
 void Restore(const EffectContext& c, const RECT& r) {
+  // Runs even while a step is only counted: what it takes away (the picture
+  // standing as an erase begins, for one) must be gone when the last step shows.
   const int w = r.right - r.left, h = r.bottom - r.top;
-  if (w <= 0 || h <= 0 || c.Quiet) return;
+  if (w <= 0 || h <= 0) return;
   BitBlt(c.Screen, r.left, r.top, w, h, c.Back, r.left, r.top, SRCCOPY);
 }
 

@@ -54,7 +54,8 @@ struct EffectContext {
 
   EffectState* State = nullptr;
   // Set while a step is only counted, not drawn (see RedrawsWholeState):
-  // the drawing primitives then leave the bitmaps alone.
+  // the primitives that draw the picture then leave the bitmaps alone;
+  // restoring the background still happens.
   bool Quiet = false;
 
   std::function<void(const RECT& r)> Flush;   // copy r of Screen to the window
