@@ -106,7 +106,7 @@ void TSetDialog::Show(const settings::Theme& t) {
   if (t.MidiOrdRandom) MidiOrderRBtn1.SetChecked(true);
   FromLastMidiCBox.SetChecked(t.FromLastMidi);
 
-  for (int k = 0; k < settings::kEffectKindCount; ++k) {
+  for (int k = 0; k < settings::kEffectKinds; ++k) {
     ImageOnBtn[k]->SetChecked(t.AppearOn[k]);
     ImageOffBtn[k]->SetChecked(t.EraseOn[k]);
   }
@@ -150,7 +150,7 @@ settings::Theme TSetDialog::Collect() const {
   t.MidiOrdRandom = MidiOrderRBtn1.Checked();
   t.FromLastMidi = FromLastMidiCBox.Checked();
 
-  for (int k = 0; k < settings::kEffectKindCount; ++k) {
+  for (int k = 0; k < settings::kEffectKinds; ++k) {
     t.AppearOn[k] = ImageOnBtn[k]->Checked();
     t.EraseOn[k] = ImageOffBtn[k]->Checked();
   }

@@ -179,10 +179,10 @@ class TSetDialog : public forms::Form {
   void StopMidiTest();
   void SetMusicControlsEnabled(bool enabled);
 
-  forms::CheckBox* const ImageOnBtn[settings::kEffectKindCount] = {
+  forms::CheckBox* const ImageOnBtn[settings::kEffectKinds] = {
       &ImageOnBtn0, &ImageOnBtn1, &ImageOnBtn2, &ImageOnBtn3,
       &ImageOnBtn4, &ImageOnBtn5, &ImageOnBtn6, &ImageOnBtn7};
-  forms::CheckBox* const ImageOffBtn[settings::kEffectKindCount] = {
+  forms::CheckBox* const ImageOffBtn[settings::kEffectKinds] = {
       &ImageOffBtn0, &ImageOffBtn1, &ImageOffBtn2, &ImageOffBtn3,
       &ImageOffBtn4, &ImageOffBtn5, &ImageOffBtn6, &ImageOffBtn7};
 

@@ -5,16 +5,16 @@
 using forms::ControlRow;
 
 namespace {
-const char* const kKindCaptions[settings::kEffectKindCount] = {
+const char* const kKindCaptions[settings::kEffectKinds] = {
     "なし", "ブラインド", "スクロール", "ストレッチ", "スライド", "分割スライド", "メッシュ", "フェード"};
 const int kColumnX[4] = {16, 141, 282, 415};
 const int kRowY[2] = {32, 56};
 
 // One group box: the eight boxes in two rows of four, then the speed row.
-void CreateEffectGroup(forms::GroupBox& box, forms::CheckBox* const (&switches)[settings::kEffectKindCount],
+void CreateEffectGroup(forms::GroupBox& box, forms::CheckBox* const (&switches)[settings::kEffectKinds],
                        forms::Label& speedLbl, const char* speedCaption, forms::Label& slowLbl,
                        forms::TrackBar& bar, forms::Label& fastLbl) {
-  for (int k = 0; k < settings::kEffectKindCount; ++k) {
+  for (int k = 0; k < settings::kEffectKinds; ++k) {
     forms::CreateControls({{*switches[k], kKindCaptions[k], kColumnX[k % 4], kRowY[k / 4], 120, 17,
                             k == 0 ? forms::opGroup : 0u, &box}});
   }
@@ -47,7 +47,7 @@ void TSetDialog::CreateEffectsPage() {
 // The saver needs at least one kind to choose from in each group: blind
 // stands in when the user has cleared them all.
 void TSetDialog::ApplyEffectMinimum() {
-  auto anyChecked = [](forms::CheckBox* const (&boxes)[settings::kEffectKindCount]) {
+  auto anyChecked = [](forms::CheckBox* const (&boxes)[settings::kEffectKinds]) {
     for (forms::CheckBox* b : boxes)
       if (b->Checked()) return true;
     return false;

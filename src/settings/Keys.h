@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+#include "settings/EffectKind.h"
+
 namespace settings {
 
 enum class Role { Saver, Dialog };
@@ -29,7 +31,6 @@ struct BoolKey {
 constexpr char kFileName[] = "Glimora.ini";
 constexpr char kMainSection[] = "Main";
 constexpr int kThemeCount = 10;
-constexpr int kEffectKindCount = 8;
 
 // "Theme" followed by the number in decimal: Theme0 ... Theme9 (Theme10 for the saver's default).
 inline std::string ThemeSection(int number) { return "Theme" + std::to_string(number); }
@@ -70,13 +71,13 @@ constexpr BoolKey FromLastMidi{"FromLastMidi", false, false};
 constexpr IntKey LastMidiNumber{"LastMidiNumber", 0, 0};
 // Appear and erase switches, indexed by effect kind (Normal, Blind, Scroll,
 // Stretch, Slide, HalfSlide, Mesh, Fade). Blind alone is on by default.
-constexpr BoolKey AppearSwitch[kEffectKindCount] = {
+constexpr BoolKey AppearSwitch[kEffectKinds] = {
     {"ImageNormalOn", false, false},    {"ImageBlindOn", true, true},
     {"ImageScrollOn", false, false},    {"ImageStretchOn", false, false},
     {"ImageSlideOn", false, false},     {"ImageHalfSlideOn", false, false},
     {"ImageMeshOn", false, false},      {"ImageFadeOn", false, false}};
 constexpr IntKey ImageFadeInSpeed{"ImageFadeInSpeed", 400, 400};
-constexpr BoolKey EraseSwitch[kEffectKindCount] = {
+constexpr BoolKey EraseSwitch[kEffectKinds] = {
     {"ImageNormalOff", false, false},   {"ImageBlindOff", true, true},
     {"ImageScrollOff", false, false},   {"ImageStretchOff", false, false},
     {"ImageSlideOff", false, false},    {"ImageHalfSlideOff", false, false},

@@ -9,8 +9,6 @@
 namespace settings {
 
 namespace {
-enum Kind { kNormal, kBlind, kScroll, kStretch, kSlide, kHalfSlide, kMesh, kFade };
-
 // The number n of a key spelt base + n in plain decimal ("Image12"), or -1.
 int NumberAfter(const char* base, const std::string& name) {
   const size_t len = std::char_traits<char>::length(base);
@@ -66,14 +64,14 @@ void ClampDelays(Theme& t) {
 void ApplyOlderEffectKey(int code, EffectSwitches& s) {
   // The older layout knew one effect per image; its codes name these kinds.
   switch (code) {
-    case 0: s[kNormal] = true; s[kBlind] = false; break;
-    case 1: s[kBlind] = true; break;
-    case 2: s[kBlind] = false; s[kScroll] = true; break;
-    case 3: s[kBlind] = false; s[kStretch] = true; break;
-    case 4: s[kBlind] = false; s[kHalfSlide] = true; break;
-    case 5: s[kBlind] = false; s[kMesh] = true; break;
+    case 0: s[Normal] = true; s[Blind] = false; break;
+    case 1: s[Blind] = true; break;
+    case 2: s[Blind] = false; s[Scroll] = true; break;
+    case 3: s[Blind] = false; s[Stretch] = true; break;
+    case 4: s[Blind] = false; s[HalfSlide] = true; break;
+    case 5: s[Blind] = false; s[Mesh] = true; break;
     case 99:
-      for (int k : {kBlind, kScroll, kStretch, kSlide, kHalfSlide, kMesh}) s[k] = true;
+      for (int k : {Blind, Scroll, Stretch, Slide, HalfSlide, Mesh}) s[k] = true;
       break;
     default: break;
   }
@@ -98,7 +96,7 @@ Theme ReadTheme(const Section& s, Role r) {
   t.FromLastMidi = s.Read(key::FromLastMidi, r);
   if (t.FromLastMidi || !saver) t.LastMidiNumber = s.Read(key::LastMidiNumber, r);
 
-  for (int k = 0; k < kEffectKindCount; ++k) {
+  for (int k = 0; k < kEffectKinds; ++k) {
     t.AppearOn[k] = s.Read(key::AppearSwitch[k], r);
     t.EraseOn[k] = s.Read(key::EraseSwitch[k], r);
   }

@@ -9,7 +9,7 @@
 
 namespace settings {
 
-using EffectSwitches = bool[kEffectKindCount];
+using EffectSwitches = bool[kEffectKinds];
 
 struct TitleSettings {
   bool Title = key::Title.saver;

@@ -47,11 +47,11 @@ using settings::WriteTheme;
 using Switches = std::vector<bool>;
 const Switches kBlindOnly = {false, true, false, false, false, false, false, false};
 
-Switches Of(const settings::EffectSwitches& s) { return Switches(s, s + settings::kEffectKindCount); }
+Switches Of(const settings::EffectSwitches& s) { return Switches(s, s + settings::kEffectKinds); }
 
 Switches Preset(int code, Switches start = kBlindOnly) {
   settings::EffectSwitches s;
-  for (int k = 0; k < settings::kEffectKindCount; ++k) s[k] = start[k];
+  for (int k = 0; k < settings::kEffectKinds; ++k) s[k] = start[k];
   settings::ApplyOlderEffectKey(code, s);
   return Of(s);
 }
