@@ -3,24 +3,12 @@
 #include "forms/Application.h"
 #include "forms/Error.h"
 #include "forms/Form.h"
+#include "picture/Decode.h"
 #include "picture/Decoders.h"
 #include "picture/InvalidGraphic.h"
 #include "picture/PluginRoute.h"
 
 using namespace picture;
-
-namespace {
-
-LoadedPicture ReadNative(Decoder kind, const std::string& fileName) {
-  switch (kind) {
-    case Decoder::Bmp: return ReadBitmapFile(fileName);
-    case Decoder::Ico: return ReadIconFile(fileName);
-    case Decoder::Wmf: return ReadWindowsMetafile(fileName);
-    default: return ReadEnhancedMetafile(fileName);
-  }
-}
-
-}  // namespace
 
 TAll::TAll() : TAll(true, nullptr, "") {}
 
