@@ -3,9 +3,8 @@
 // the screen the frame leaves uncovered show black.
 #include <cstring>
 
-#include "picture.h"
+#include "first_frame.h"
 #include "plugin.h"
-#include "render.h"
 
 namespace {
 
@@ -69,14 +68,11 @@ int BlackIndex(std::vector<uint32_t>& palette, int transparent) {
   return darkest;
 }
 
-int Open(const Bytes& in, wic::Picture& picture) {
-  if (!Sniff(in.data, in.size)) return kUnknownFormat;
-  return picture.Open(in, GUID_ContainerFormatGif);
-}
+const wic::Container kGif = {Sniff, GUID_ContainerFormatGif};
 
 int Info(const Bytes& in, PictureInfo& out) {
   wic::Picture picture;
-  const int rc = Open(in, picture);
+  const int rc = picture.Open(in, kGif);
   if (rc != kSuccess) return rc;
   const Placement place = PlacementOf(picture);
   out.width = static_cast<long>(place.canvasWidth);
@@ -88,10 +84,8 @@ int Info(const Bytes& in, PictureInfo& out) {
 
 int Picture(const Bytes& in, Dib& out, Progress& progress) {
   wic::Picture picture;
-  int rc = Open(in, picture);
-  if (rc != kSuccess) return rc;
   wic::Prepared form;
-  rc = wic::Prepare(picture.Factory(), picture.Frame(), form);
+  int rc = wic::OpenPrepared(in, kGif, picture, form);
   if (rc != kSuccess) return rc;
   if (form.bitCount != 8) return kBrokenData;
   const Placement place = PlacementOf(picture);

@@ -1,11 +1,13 @@
 // ifjpeg.spi: JPEG through the platform's imaging component, shown upright
-// by its EXIF orientation, with a quarter-size preview.
+// by its EXIF orientation, with a quarter-size preview (each side a quarter,
+// rounded up). The quarter is the decoder's own reduced decoding where it
+// has one, so the full picture is never held; the host shrinks the preview
+// to the screen, so a fixed quarter serves every screen the same way.
 #include <cstring>
 
+#include "first_frame.h"
 #include "jpeg_header.h"
-#include "picture.h"
 #include "plugin.h"
-#include "render.h"
 #include "source_transform.h"
 
 namespace {
@@ -18,10 +20,7 @@ bool Sniff(const uint8_t* head, std::size_t size) {
   return size >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF;
 }
 
-int Open(const Bytes& in, wic::Picture& picture) {
-  if (!Sniff(in.data, in.size)) return kUnknownFormat;
-  return picture.Open(in, GUID_ContainerFormatJpeg);
-}
+const wic::Container kJpeg = {Sniff, GUID_ContainerFormatJpeg};
 
 // From the header alone: opening the picture with WIC would decode all of it.
 int Info(const Bytes& in, PictureInfo& out) {
@@ -39,13 +38,17 @@ int Info(const Bytes& in, PictureInfo& out) {
 }
 
 int Picture(const Bytes& in, Dib& out, Progress& progress) {
+  // A picture too large for a DIB is refused before the decoder, which may
+  // hold all of it, gets to work.
+  const wic::JpegHeader header = wic::ReadJpegHeader(in.data, in.size);
+  if (Sniff(in.data, in.size) && header.hasFrame &&
+      !WithinLimits(header.width, header.height, header.components == 1 ? 8 : 24))
+    return kNoMemory;
   wic::Picture picture;
-  int rc = Open(in, picture);
-  if (rc != kSuccess) return rc;
   wic::Prepared form;
-  rc = wic::Prepare(picture.Factory(), picture.Frame(), form);
+  const int rc = wic::OpenPrepared(in, kJpeg, picture, form);
   if (rc != kSuccess) return rc;
-  const int orientation = wic::ReadJpegHeader(in.data, in.size).orientation;
+  const int orientation = header.orientation;
   return wic::Render(wic::RowsOf(form.source.get()), picture.Width(), picture.Height(), form,
                      orientation, out, progress);
 }
@@ -82,7 +85,7 @@ wic::RowSource ScaledDecode(const wic::Picture& picture, UINT w, UINT h, wic::Pr
 
 int Preview(const Bytes& in, Dib& out, Progress& progress) {
   wic::Picture picture;
-  int rc = Open(in, picture);
+  int rc = picture.Open(in, kJpeg);
   if (rc != kSuccess) return rc;
   const int orientation = wic::ReadJpegHeader(in.data, in.size).orientation;
   const UINT w = Quarter(picture.Width()), h = Quarter(picture.Height());
@@ -92,9 +95,9 @@ int Preview(const Bytes& in, Dib& out, Progress& progress) {
   if (wic::RowSource rows = ScaledDecode(picture, w, h, form, transform))
     return wic::Render(rows, w, h, form, orientation, out, progress);
 
-  // Otherwise the full decode, scaled down; the decoder holds all of it.
-  if (!WithinLimits(static_cast<int>(picture.Width()), static_cast<int>(picture.Height()), 24))
-    return kNoMemory;
+  // Otherwise the full decode, scaled down row by row: only the decoder holds
+  // all of it (Wine's does from the moment the file is opened), so pictures
+  // too large for a DIB of their own still have a preview.
   rc = wic::Prepare(picture.Factory(), picture.Frame(), form);
   if (rc != kSuccess) return rc;
   wic::Com<IWICBitmapScaler> scaler;

@@ -9,7 +9,8 @@ int CodeOf(HRESULT hr) {
   return spi::kBrokenData;
 }
 
-int Picture::Open(const spi::Bytes& in, const GUID& container) {
+int Picture::Open(const spi::Bytes& in, const Container& container) {
+  if (!container.sniff(in.data, in.size)) return spi::kUnknownFormat;
   if (!com_.Usable()) return spi::kInternalError;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                               IID_IWICImagingFactory, factory_.put_void())))
@@ -19,7 +20,7 @@ int Picture::Open(const spi::Bytes& in, const GUID& container) {
   if (SUCCEEDED(hr))
     hr = stream_->InitializeFromMemory(const_cast<BYTE*>(in.data), static_cast<DWORD>(in.size));
   if (FAILED(hr)) return spi::kInternalError;
-  hr = factory_->CreateDecoder(container, nullptr, decoder_.put());
+  hr = factory_->CreateDecoder(container.format, nullptr, decoder_.put());
   if (FAILED(hr)) return spi::kInternalError;
   hr = decoder_->Initialize(stream_.get(), WICDecodeMetadataCacheOnDemand);
   if (SUCCEEDED(hr)) hr = decoder_->GetFrame(0, frame_.put());

@@ -3,17 +3,27 @@
 #pragma once
 #include <wincodec.h>
 
+#include <cstddef>
+#include <cstdint>
+
 #include "com.h"
 #include "input.h"
 
 namespace wic {
 
+// The one format a plug-in reads: how its files begin and which of the
+// imaging component's decoders reads them (GUID_ContainerFormatJpeg ...).
+struct Container {
+  bool (*sniff)(const uint8_t* head, std::size_t size);
+  GUID format;
+};
+
 class Picture {
  public:
-  // container: the one format this plug-in reads (GUID_ContainerFormatJpeg ...).
-  // Returns a result code: kInternalError without a usable imaging component,
+  // Returns a result code: kUnknownFormat when the bytes are not of the
+  // container, kInternalError without a usable imaging component,
   // kBrokenData when the decoder rejects the bytes.
-  int Open(const spi::Bytes& in, const GUID& container);
+  int Open(const spi::Bytes& in, const Container& container);
 
   IWICImagingFactory* Factory() const { return factory_.get(); }
   IWICBitmapDecoder* Decoder() const { return decoder_.get(); }

@@ -9,6 +9,16 @@ namespace {
 
 constexpr UINT kRowsPerReport = 64;
 
+// 0xAARRGGBB to 0x00RRGGBB composited onto black (a PNG's transparent
+// entries turn black, as GIF's transparent colour does).
+uint32_t OverBlack(WICColor c) {
+  const uint32_t a = c >> 24;
+  if (a == 0xFF) return c & 0xFFFFFFu;
+  uint32_t out = 0;
+  for (int shift = 0; shift < 24; shift += 8) out |= (((c >> shift & 0xFF) * a + 127) / 255) << shift;
+  return out;
+}
+
 int PaletteOf(IWICImagingFactory* factory, IWICBitmapSource* source, std::vector<uint32_t>& out) {
   Com<IWICPalette> palette;
   WICColor colours[256];
@@ -16,9 +26,13 @@ int PaletteOf(IWICImagingFactory* factory, IWICBitmapSource* source, std::vector
   if (FAILED(factory->CreatePalette(palette.put())) || FAILED(source->CopyPalette(palette.get())) ||
       FAILED(palette->GetColors(256, colours, &count)) || count == 0)
     return spi::kBrokenData;
-  out.assign(colours, colours + count);
-  for (uint32_t& c : out) c &= 0xFFFFFFu;  // 0xAARRGGBB -> 0x00RRGGBB
+  out.clear();
+  for (UINT i = 0; i < count; ++i) out.push_back(OverBlack(colours[i]));
   return spi::kSuccess;
+}
+
+void GrayPalette(std::vector<uint32_t>& out) {
+  for (uint32_t i = 0; i < 256; ++i) out.push_back(i * 0x010101u);
 }
 
 // Byte offsets that walk the stored picture in the order of the shown one:
@@ -42,49 +56,52 @@ Walk WalkFor(int orientation, UINT w, UINT h, std::ptrdiff_t pixel, std::ptrdiff
   }
 }
 
-// One pixel of `in` bytes (1, 3 or 4) to one of `out` bytes (1 or 3).
-inline void PutPixel(const BYTE* from, BYTE* to, int out) {
-  to[0] = from[0];
-  if (out == 3) to[1] = from[1], to[2] = from[2];
-}
-
-// Rows straight into the DIB, each to its bottom-up place; 4-byte pixels go
+// Rows straight into the DIB, each to its bottom-up place; other layouts go
 // through one row of scratch.
-int CopyRows(const RowSource& rows, UINT width, UINT height, int in, int out, spi::Dib& dib,
+int CopyRows(const RowSource& rows, UINT width, UINT height, const Prepared& form, spi::Dib& dib,
              spi::Progress& progress) {
-  std::vector<BYTE> scratch(in == out ? 0 : static_cast<std::size_t>(width) * in);
+  const int in = form.sourcePixel, out = form.bitCount / 8;
+  const bool direct = form.layout == Layout::kDirect;
+  std::vector<BYTE> scratch(direct ? 0 : static_cast<std::size_t>(width) * in);
   for (UINT y = 0; y < height; ++y) {
     if (y % kRowsPerReport == 0 && progress.Report(static_cast<int>(y), static_cast<int>(height)))
       return spi::kAborted;
     const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), 1};
     BYTE* to = dib.Row(static_cast<int>(y));
-    BYTE* target = scratch.empty() ? to : scratch.data();
-    const HRESULT hr = rows(rect, width * in, width * in, target);
+    const HRESULT hr = rows(rect, width * in, width * in, direct ? to : scratch.data());
     if (FAILED(hr)) return CodeOf(hr);
-    if (!scratch.empty())
-      for (UINT x = 0; x < width; ++x) PutPixel(&scratch[x * in], to + x * out, out);
+    if (!direct) ToDibRow(form.layout, form.order, in, out, scratch.data(), width, to);
   }
   return spi::kSuccess;
 }
 
-// The whole picture into memory first, then turned into the DIB.
-int CopyTurned(const RowSource& rows, UINT width, UINT height, int in, int out, int orientation,
-               spi::Dib& dib, spi::Progress& progress) {
-  const std::size_t stride = static_cast<std::size_t>(width) * in;
-  std::vector<BYTE> stored(stride * height);
+// The whole picture into memory in DIB pixels first, then turned into the DIB.
+int CopyTurned(const RowSource& rows, UINT width, UINT height, const Prepared& form,
+               int orientation, spi::Dib& dib, spi::Progress& progress) {
+  const int in = form.sourcePixel, out = form.bitCount / 8;
+  // No overflow: the DIB of the same pixels exists already.
+  const std::size_t stride = static_cast<std::size_t>(width) * out;
+  const std::size_t readStride = static_cast<std::size_t>(width) * in;
+  std::vector<BYTE> stored(stride * height), chunk(readStride * kRowsPerReport);
   for (UINT y = 0; y < height; y += kRowsPerReport) {
     if (progress.Report(static_cast<int>(y), static_cast<int>(height))) return spi::kAborted;
     const UINT n = height - y < kRowsPerReport ? height - y : kRowsPerReport;
     const WICRect rect{0, static_cast<INT>(y), static_cast<INT>(width), static_cast<INT>(n)};
-    const HRESULT hr = rows(rect, static_cast<UINT>(stride), static_cast<UINT>(stride * n),
-                            stored.data() + stride * y);
+    const HRESULT hr = rows(rect, static_cast<UINT>(readStride), static_cast<UINT>(readStride * n),
+                            chunk.data());
     if (FAILED(hr)) return CodeOf(hr);
+    for (UINT i = 0; i < n; ++i)
+      ToDibRow(form.layout, form.order, in, out, chunk.data() + readStride * i, width,
+               stored.data() + stride * (y + i));
   }
-  const Walk walk = WalkFor(orientation, width, height, in, static_cast<std::ptrdiff_t>(stride));
+  const Walk walk = WalkFor(orientation, width, height, out, static_cast<std::ptrdiff_t>(stride));
   for (int y = 0; y < dib.Height(); ++y) {
     const BYTE* from = stored.data() + walk.origin + walk.stepY * y;
     BYTE* to = dib.Row(y);
-    for (int x = 0; x < dib.Width(); ++x, from += walk.stepX, to += out) PutPixel(from, to, out);
+    for (int x = 0; x < dib.Width(); ++x, from += walk.stepX, to += out) {
+      to[0] = from[0];
+      if (out == 3) to[1] = from[1], to[2] = from[2];
+    }
   }
   return spi::kSuccess;
 }
@@ -95,16 +112,23 @@ int Prepare(IWICImagingFactory* factory, IWICBitmapSource* source, Prepared& out
   WICPixelFormatGUID format;
   if (FAILED(source->GetPixelFormat(&format))) return spi::kBrokenData;
   out.palette.clear();
+  out.layout = Layout::kDirect;
+  int bytes = 0;
   if (format == GUID_WICPixelFormat8bppGray) {
     out.sourcePixel = 1, out.bitCount = 8;
-    for (uint32_t i = 0; i < 256; ++i) out.palette.push_back(i * 0x010101u);
+    GrayPalette(out.palette);
   } else if (format == GUID_WICPixelFormat8bppIndexed) {
     out.sourcePixel = 1, out.bitCount = 8;
     const int rc = PaletteOf(factory, source, out.palette);
     if (rc != spi::kSuccess) return rc;
   } else if (format == GUID_WICPixelFormat24bppBGR) {
     out.sourcePixel = 3, out.bitCount = 24;
+  } else if (LayoutOf(format, out.layout, bytes)) {
+    out.sourcePixel = bytes;
+    out.bitCount = out.layout == Layout::kGray16 ? 8 : 24;
+    if (out.bitCount == 8) GrayPalette(out.palette);
   } else {
+    out.layout = Layout::kPbgra32;
     out.sourcePixel = 4, out.bitCount = 24;
     Com<IWICFormatConverter> converter;
     HRESULT hr = factory->CreateFormatConverter(converter.put());
@@ -135,10 +159,9 @@ int Render(const RowSource& rows, UINT width, UINT height, const Prepared& form,
   if (rc != spi::kSuccess) return rc;
   for (std::size_t i = 0; i < form.palette.size(); ++i)
     dib.SetColour(static_cast<int>(i), form.palette[i]);
-  const int in = form.sourcePixel, out = form.bitCount / 8;
   rc = orientation <= 1 || orientation > 8
-           ? CopyRows(rows, width, height, in, out, dib, progress)
-           : CopyTurned(rows, width, height, in, out, orientation, dib, progress);
+           ? CopyRows(rows, width, height, form, dib, progress)
+           : CopyTurned(rows, width, height, form, orientation, dib, progress);
   if (rc == spi::kSuccess && progress.Report(static_cast<int>(height), static_cast<int>(height)))
     rc = spi::kAborted;
   return rc;

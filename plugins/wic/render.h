@@ -11,23 +11,28 @@
 #include "com.h"
 #include "dib.h"
 #include "progress.h"
+#include "samples.h"
 
 namespace wic {
 
 // EXIF orientation 1..8; 5 to 8 swap width and height.
 inline bool SwapsSides(int orientation) { return orientation >= 5 && orientation <= 8; }
 
-// A source in a form a DIB holds, directly or after dropping a fourth byte.
+// A source whose rows become DIB rows directly or through ToDibRow.
 struct Prepared {
   Com<IWICBitmapSource> source;
-  int sourcePixel = 3;             // bytes per pixel of the source's rows: 1, 3 or 4
+  Layout layout = Layout::kDirect;
+  SampleOrder order = SampleOrder::kLittleEndian;
+  int sourcePixel = 3;             // bytes per pixel of the source's rows
   int bitCount = 24;               // of the DIB: 8 or 24
   std::vector<uint32_t> palette;   // 0x00RRGGBB, 8-bit only
 };
 
-// 8bppGray and 8bppIndexed stay 8-bit and 24bppBGR stays as it is. Everything
-// else converts to premultiplied 32bppPBGRA, whose colour bytes are the
-// picture composited onto black, and becomes 24-bit.
+// 8bppGray and 8bppIndexed stay 8-bit (palette colours composited onto black
+// by their alpha) and 24bppBGR stays as it is. 16-bit samples are read as
+// they are (samples.h); 16-bit gray becomes 8-bit gray. Everything else
+// converts to premultiplied 32bppPBGRA, whose colour bytes are the picture
+// composited onto black, and becomes 24-bit.
 int Prepare(IWICImagingFactory* factory, IWICBitmapSource* source, Prepared& out);
 
 // Copies the given rectangle of the source, rows top-down, into dst.

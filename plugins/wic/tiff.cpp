@@ -1,8 +1,8 @@
 // iftiff.spi: the first page of a TIFF through the platform's imaging
 // component.
-#include "picture.h"
+#include "first_frame.h"
 #include "plugin.h"
-#include "render.h"
+#include "tiff_order.h"
 
 namespace {
 
@@ -13,29 +13,18 @@ bool Sniff(const uint8_t* head, std::size_t size) {
                        (head[0] == 'M' && head[1] == 'M' && head[2] == 0 && head[3] == 42));
 }
 
-int Open(const Bytes& in, wic::Picture& picture) {
-  if (!Sniff(in.data, in.size)) return kUnknownFormat;
-  return picture.Open(in, GUID_ContainerFormatTiff);
-}
+const wic::Container kTiff = {Sniff, GUID_ContainerFormatTiff};
 
-int Info(const Bytes& in, PictureInfo& out) {
-  wic::Picture picture;
-  const int rc = Open(in, picture);
-  if (rc != kSuccess) return rc;
-  out.width = static_cast<long>(picture.Width());
-  out.height = static_cast<long>(picture.Height());
-  picture.Densities(out.x_density, out.y_density);
-  out.colorDepth = static_cast<short>(picture.BitsPerPixel());
-  return kSuccess;
-}
+int Info(const Bytes& in, PictureInfo& out) { return wic::FirstFrameInfo(in, kTiff, out); }
 
 int Picture(const Bytes& in, Dib& out, Progress& progress) {
   wic::Picture picture;
-  int rc = Open(in, picture);
-  if (rc != kSuccess) return rc;
   wic::Prepared form;
-  rc = wic::Prepare(picture.Factory(), picture.Frame(), form);
+  const int rc = wic::OpenPrepared(in, kTiff, picture, form);
   if (rc != kSuccess) return rc;
+  if (in.data[0] == 'M' && form.layout != wic::Layout::kDirect &&
+      form.layout != wic::Layout::kPbgra32 && wic::KeepsBigEndianSamples(picture.Factory()))
+    form.order = wic::SampleOrder::kBigEndian;
   return wic::Render(wic::RowsOf(form.source.get()), picture.Width(), picture.Height(), form, 1,
                      out, progress);
 }

@@ -1,12 +1,15 @@
 #include "picture/Decoders.h"
 
+#include <windows.h>
+
 #include <cstring>
 
 namespace picture {
 
 namespace {
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+// The system's rule for the ANSI code page, as the path code uses it.
+bool IsLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
 struct ExtensionRow {
   const char* extension;
@@ -15,11 +18,12 @@ struct ExtensionRow {
 
 // Compared in this order.
 const ExtensionRow kExtensions[] = {
-    {".BMP", Decoder::Bmp}, {".ICO", Decoder::Ico},  {".WMF", Decoder::Wmf},
-    {".EMF", Decoder::Emf}, {".JPG", Decoder::Jpg},  {".JPE", Decoder::Jpg},
-    {".GIF", Decoder::Gif}, {".TIF", Decoder::Tiff}, {".PIC", Decoder::Pic},
-    {".P2", Decoder::Pic2}, {".MAG", Decoder::Mag},  {".Q4", Decoder::Xld4},
-    {".PI", Decoder::Pi},
+    {".BMP", Decoder::Bmp},   {".ICO", Decoder::Ico},   {".WMF", Decoder::Wmf},
+    {".EMF", Decoder::Emf},   {".JPG", Decoder::Jpg},   {".JPE", Decoder::Jpg},
+    {".JPEG", Decoder::Jpg},  {".JFIF", Decoder::Jpg},  {".GIF", Decoder::Gif},
+    {".TIF", Decoder::Tiff},  {".TIFF", Decoder::Tiff}, {".PNG", Decoder::Png},
+    {".PIC", Decoder::Pic},   {".P2", Decoder::Pic2},   {".MAG", Decoder::Mag},
+    {".Q4", Decoder::Xld4},   {".PI", Decoder::Pi},
 };
 
 }  // namespace
@@ -59,6 +63,7 @@ const PluginRow& PluginRowFor(Decoder d) {
   static const PluginRow kJpg = {"ifjpeg.spi", "JPG", true};
   static const PluginRow kGif = {"ifgif.spi", "GIF", false};
   static const PluginRow kTiff = {"iftiff.spi", "TIFF", false};
+  static const PluginRow kPng = {"ifpng.spi", "PNG", false};
   static const PluginRow kPic = {"ifpic.spi", "PIC", true};
   static const PluginRow kPic2 = {"ifpic2.spi", "PIC2", true};
   static const PluginRow kMag = {"ifmag.spi", "MAG", false};
@@ -68,6 +73,7 @@ const PluginRow& PluginRowFor(Decoder d) {
     case Decoder::Jpg: return kJpg;
     case Decoder::Gif: return kGif;
     case Decoder::Tiff: return kTiff;
+    case Decoder::Png: return kPng;
     case Decoder::Pic: return kPic;
     case Decoder::Pic2: return kPic2;
     case Decoder::Mag: return kMag;

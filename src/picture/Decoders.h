@@ -4,12 +4,13 @@
 
 namespace picture {
 
-enum class Decoder { Unsupported, Bmp, Ico, Wmf, Emf, Jpg, Gif, Tiff, Pic, Pic2, Mag, Xld4, Pi };
+enum class Decoder { Unsupported, Bmp, Ico, Wmf, Emf, Jpg, Gif, Tiff, Png, Pic, Pic2, Mag, Xld4, Pi };
 
 // The extension of a file name: from the last "." after the last "\" or ":"
 // to the end, upper-cased (ASCII a-z only); empty when there is none.
-// Shift-JIS characters are stepped over whole, so a trail byte such as the
-// 0x5C of "表" is never taken for a separator.
+// Double-byte characters (the system's lead-byte rule) are stepped over
+// whole, so a trail byte such as the 0x5C of "表" is never taken for a
+// separator.
 std::string PictureExtension(const std::string& fileName);
 
 Decoder DecoderFor(const std::string& upperExtension);
@@ -21,7 +22,7 @@ inline bool IsNative(Decoder d) {
 struct PluginRow {
   const char* file;    // bare file name handed to LoadLibraryA
   const char* format;  // only for the missing-plug-in message
-  bool allEntries;     // GetPictureInfo and GetPreview as well as GetPicture
+  bool allEntries;     // GetPictureInfo as well as GetPicture; GetPreview when asked for
 };
 
 // The row of a plug-in decoder (not for native or unsupported kinds).

@@ -25,11 +25,27 @@ struct PluginOutcome {
   LoadedPicture picture;
   int orgWidth = 0, orgHeight = 0;  // JPG: the image's size in the file
   bool paletteMade = false;         // the 256-colour palette step ran
+  bool preview = false;             // DecodeForSize: the plug-in's quarter-size preview
 };
 
 // Loads the row's plug-in, decodes fileName and releases the plug-in again.
 // canvas is the component's canvas DC: the reference for the transfer and
 // where a new palette is realised. Resource failures throw forms::Error.
+// preview (JPEG only) asks for the plug-in's preview, and a JPEG plug-in
+// without GetPreview then counts as missing; without it, GetPreview is not
+// needed by any row.
 PluginOutcome DecodeWithPlugin(Decoder kind, const std::string& fileName, bool preview, HDC canvas);
+
+// The picture of fileName best suited to showing at targetWidth x
+// targetHeight (the area it will be fitted into), for plug-in kinds. When
+// the row's plug-in has GetPreview (JPEG, PIC, PIC2) and the preview, a
+// quarter of each side, still covers the picture fitted to the target (the
+// picture is four or more times the target in its limiting direction), or
+// the full picture is too large to hold, the preview is decoded; otherwise,
+// and for plug-ins without GetPreview, the full picture. outcome.preview
+// says which; for JPEG, orgWidth and orgHeight hold the full size. The
+// picture may still be larger than the target: fitting it is the caller's.
+PluginOutcome DecodeForSize(Decoder kind, const std::string& fileName, int targetWidth,
+                            int targetHeight, HDC canvas);
 
 }  // namespace picture

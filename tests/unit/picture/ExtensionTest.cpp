@@ -1,5 +1,8 @@
 // The extension rule and the choice of decoder.
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
 
 #include "picture/Decoders.h"
 
@@ -26,6 +29,21 @@ TEST(Extension, StepsOverShiftJisCharactersWhole) {
   EXPECT_EQ(PictureExtension("x.p\x95"), ".P\x95");
 }
 
+// Run under the Japanese and under a Western code page (see CMakeLists.txt):
+// a byte is a lead byte exactly when the system says so.
+TEST(Extension, FollowsTheSystemsLeadByteRule) {
+  int leads = 0;
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    const char c = static_cast<char>(b);
+    const std::string name = std::string("C:\\d\\a.") + c + "\\bgif";
+    const bool lead = IsDBCSLeadByte(static_cast<BYTE>(b)) != FALSE;
+    leads += lead;
+    EXPECT_EQ(PictureExtension(name), lead ? std::string(".") + c + "\\BGIF" : std::string())
+        << std::hex << b;
+  }
+  std::printf("code page %u: %d lead bytes\n", GetACP(), leads);
+}
+
 TEST(Extension, ChoosesDecodersInTableOrderAndNothingElse) {
   const struct {
     const char* ext;
@@ -34,10 +52,13 @@ TEST(Extension, ChoosesDecodersInTableOrderAndNothingElse) {
               {".EMF", Decoder::Emf}, {".JPG", Decoder::Jpg},  {".JPE", Decoder::Jpg},
               {".GIF", Decoder::Gif}, {".TIF", Decoder::Tiff}, {".PIC", Decoder::Pic},
               {".P2", Decoder::Pic2}, {".MAG", Decoder::Mag},  {".Q4", Decoder::Xld4},
-              {".PI", Decoder::Pi}};
+              {".PI", Decoder::Pi},   {".JPEG", Decoder::Jpg}, {".JFIF", Decoder::Jpg},
+              {".TIFF", Decoder::Tiff}, {".PNG", Decoder::Png}};
   for (const auto& row : rows) EXPECT_EQ(DecoderFor(row.ext), row.decoder) << row.ext;
-  for (const char* ext : {".JPEG", ".TIFF", "", ".", ".bmp", ".PNG", ".BM"})
+  for (const char* ext : {"", ".", ".bmp", ".BM", ".JPEGS", ".JFI", ".TIFFF", ".PN", ".APNG"})
     EXPECT_EQ(DecoderFor(ext), Decoder::Unsupported) << ext;
   EXPECT_STREQ(picture::PluginRowFor(Decoder::Jpg).file, "ifjpeg.spi");
   EXPECT_STREQ(picture::PluginRowFor(Decoder::Xld4).format, "XLD4");
+  EXPECT_STREQ(picture::PluginRowFor(Decoder::Png).file, "ifpng.spi");
+  EXPECT_STREQ(picture::PluginRowFor(Decoder::Tiff).file, "iftiff.spi");
 }

@@ -40,7 +40,7 @@ TEST(Leak, TenThousandLoadsLeaveNothingBehind) {
       {"w=40 h=20 xd=1 yd=2", "x.pic"},
       {"", Scratch() + "broken.bmp"},
       {"info=2,4", "x.jpg"},
-      {"", "x.jpeg"},
+      {"", "x.jpeg2"},
       {"", f + "b24.bmp"},
       {"w=30 h=30 short=1", "x.q4"},
       {"", Scratch() + "plain.wmf"},

@@ -126,7 +126,7 @@ TEST_F(Outcome, NativeInvalidContentsGiveUnknownFormatAndKeepTheJpegState) {
 }
 
 TEST_F(Outcome, UnsupportedExtensionsGive10) {
-  for (const char* name : {"photo.jpeg", "scan.tiff", "noextension", "C:\\dir.jpg\\file", "a.png"}) {
+  for (const char* name : {"photo.jpeg2", "scan.tif_", "noextension", "C:\\dir.jpg\\file", "a.apng"}) {
     const State s = ExpectFailure(name, "", 10, "サポートされない拡張子");
     EXPECT_FALSE(s.preView) << name;
     EXPECT_EQ(s.orgWidth, 0);
@@ -160,13 +160,30 @@ TEST_F(Outcome, MissingJpegPluginKeepsTheJpegState) {
   }
 }
 
-TEST_F(Outcome, PluginLackingAnEntryPointCountsAsMissing) {
-  // Loaded by path first, this module is what the bare name "ifpic2.spi" finds.
-  HMODULE lacking = LoadLibraryA("nopreview\\ifpic2.spi");
-  ASSERT_TRUE(lacking);
-  ExpectFailure("a.p2", "", 20, "IFPIC2.SPI not found");
-  FreeLibrary(lacking);
-  EXPECT_EQ(StandInLog(), "") << "no call into a plug-in that is not whole";
+TEST_F(Outcome, PluginWithoutPreviewServesFullPicturesOnly) {
+  // Loaded by path first, these modules are what the bare names then find.
+  HMODULE pic2 = LoadLibraryA("nopreview\\ifpic2.spi");
+  HMODULE jpeg = LoadLibraryA("nopreview\\ifjpeg.spi");
+  ASSERT_TRUE(pic2);
+  ASSERT_TRUE(jpeg);
+  TAll_nmsg p;
+  StandIn("w=12 h=6");
+  p.SetPictureName("a.p2");
+  EXPECT_EQ(p.Error(), 0);
+  EXPECT_EQ(p.Width(), 12);
+  p.SetPictureName("a.jpg");
+  EXPECT_EQ(p.Error(), 0);
+  EXPECT_EQ(p.Width(), 12);
+  EXPECT_EQ(StandInLog(),
+            "ifpic2.spi:picture@0=0;ifpic2.spi:info@0=0;ifjpeg.spi:info@0=0;ifjpeg.spi:picture@0=0;");
+
+  // Only the preview needs the entry point.
+  StandIn("w=12 h=6");
+  p.SetPreView(true);
+  EXPECT_EQ(p.Error(), 20);
+  EXPECT_EQ(StandInLog(), "") << "no call into a plug-in that lacks the entry";
+  FreeLibrary(jpeg);
+  FreeLibrary(pic2);
 }
 
 TEST_F(Outcome, JpegInformationFailingTwiceGivesTheSecondCode) {
@@ -250,7 +267,7 @@ TEST_F(Outcome, UnreadableNativeFileIsLeftToTheCaller) {
 TEST_F(Outcome, EmptyNameEmptiesThePictureSilently) {
   TAll p;
   p.SetPictureName(Fixtures() + "b24.bmp");
-  WithBoxes([&] { p.SetPictureName("x.jpeg"); });
+  WithBoxes([&] { p.SetPictureName("x.jpeg2"); });
   ASSERT_EQ(p.Error(), 10);
   p.SetPictureName(Fixtures() + "b24.bmp");
   long beeps = ExclamationBeeps();

@@ -6,13 +6,28 @@ import shutil
 import struct
 import subprocess
 import sys
+import zlib
 
 OUT = sys.argv[1]
 # Real-world pictures kept in the repository (tests/data/real, see its README).
 REAL = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data", "real"))
 REAL_FILES = ["testorig.jpg", "testimgint.jpg", "Landscape_2.jpg", "Landscape_5.jpg",
               "Landscape_7.jpg", "Portrait_4.jpg", "lzw-single-strip.tiff",
-              "minisblack-1c-8b.tiff", "palette-1c-8b.tiff", "rgb-3c-8b.tiff"]
+              "minisblack-1c-8b.tiff", "palette-1c-8b.tiff", "rgb-3c-8b.tiff",
+              "basn0g04.png", "basn0g08.png", "basn2c08.png", "basn3p08.png",
+              "basn4a08.png", "ibasn0g04.png"]
+# Pictures with transparency are compared with their composite onto black.
+ON_BLACK = ("-background", "black", "-flatten")
+# The PNG suite's files say gamma 1.0, which ImageMagick converts away when it
+# writes the reference; the imaging component shows the stored samples, as
+# Windows does, so the reference keeps them too.
+AS_STORED = ("-set", "colorspace", "sRGB")
+
+# 16-bit colours whose high and low bytes differ, one pixel each, left to
+# right (png16_test.cpp holds the same table and the 8-bit values it expects).
+KNOWN16 = [(0x897A, 0x5AE1, 0x39B1), (0x00FF, 0xFF00, 0x8001), (0xFFFF, 0x0000, 0x7F80),
+           (0x1234, 0xABCD, 0xEF01)]
+KNOWN16_ALPHA = [0xFFFF, 0x8000, 0x0000, 0x40FF]
 
 
 def im(*args):
@@ -42,6 +57,61 @@ def with_orientation(name, value, little):
     body = b"Exif\0\0" + tiff
     app1 = b"\xff\xe1" + struct.pack(">H", len(body) + 2) + body
     open(path, "wb").write(data[:2] + app1 + data[2:])
+
+
+def write_png(name, width, height, colour_type, depth, rows):
+    """A PNG of the given rows (raw sample bytes, filter 0), written here so
+    that its 16-bit samples are exactly the ones asked for."""
+    def chunk(kind, body):
+        return struct.pack(">I", len(body)) + kind + body + struct.pack(">I", zlib.crc32(kind + body))
+    ihdr = struct.pack(">IIBBBBB", width, height, depth, colour_type, 0, 0, 0)
+    data = zlib.compress(b"".join(b"\0" + r for r in rows))
+    with open(os.path.join(OUT, name), "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", ihdr) + chunk(b"IDAT", data) + chunk(b"IEND", b""))
+
+
+def known16():
+    """16-bit PNGs and TIFFs of the KNOWN16 colours: two rows, the second
+    the first reversed."""
+    line = KNOWN16 + KNOWN16[::-1]
+    w = len(KNOWN16)
+    rgb = [b"".join(struct.pack(">HHH", *c) for c in line[i * w:(i + 1) * w]) for i in range(2)]
+    write_png("rgb16.png", w, 2, 2, 16, rgb)
+    alpha = KNOWN16_ALPHA + KNOWN16_ALPHA[::-1]
+    rgba = [b"".join(struct.pack(">HHHH", *line[i * w + x], alpha[i * w + x]) for x in range(w))
+            for i in range(2)]
+    write_png("rgba16.png", w, 2, 6, 16, rgba)
+    gray = [b"".join(struct.pack(">H", c[0]) for c in line[i * w:(i + 1) * w]) for i in range(2)]
+    write_png("gray16.png", w, 2, 0, 16, gray)
+    graya = [b"".join(struct.pack(">HH", line[i * w + x][0], alpha[i * w + x]) for x in range(w))
+             for i in range(2)]
+    write_png("graya16.png", w, 2, 4, 16, graya)
+    # The same samples interlaced, and as TIFFs in both byte orders.
+    src = os.path.join(OUT, "rgb16.png")
+    im(src, "-interlace", "PNG", "-define", "png:bit-depth=16", "-define", "png:color-type=2",
+       os.path.join(OUT, "rgb16_interlaced.png"))
+    im(src, "-depth", "16", "-compress", "None", "-endian", "LSB", os.path.join(OUT, "rgb16_le.tif"))
+    im(src, "-depth", "16", "-compress", "LZW", "-define", "tiff:endian=msb",
+       os.path.join(OUT, "rgb16_be.tif"))
+    im(os.path.join(OUT, "rgba16.png"), "-depth", "16", "-compress", "None",
+       os.path.join(OUT, "rgba16.tif"))
+    im(os.path.join(OUT, "gray16.png"), "-depth", "16", "-compress", "None",
+       os.path.join(OUT, "gray16.tif"))
+
+
+def pngs(base):
+    def png(name, kind, *args, refargs=()):
+        im(*args, kind + ":" + os.path.join(OUT, name))
+        ref(name, *refargs)
+    png("plain.png", "PNG24", base)
+    png("palette.png", "PNG8", base, "-colors", "100")
+    png("interlaced.png", "PNG24", base, "-interlace", "PNG")
+    png("alpha.png", "PNG32", "-size", "120x80", "xc:none", "-fill", "rgba(255,0,0,0.5)",
+        "-draw", "circle 60,40 60,10", "-fill", "blue", "-draw", "rectangle 0,0 30,20",
+        refargs=ON_BLACK)
+    png("palette_alpha.png", "PNG8", "-size", "120x80", "xc:none", "-fill", "red",
+        "-draw", "circle 60,40 60,10", "-fill", "yellow", "-draw", "rectangle 0,0 30,20",
+        refargs=ON_BLACK)
 
 
 def main():
@@ -110,6 +180,10 @@ def main():
        os.path.join(OUT, "multipage.tif"))
     ref("multipage.tif")
 
+    # PNG
+    pngs(base)
+    known16()
+
     # Files that other projects publish as their test pictures.
     missing = [n for n in REAL_FILES if not os.path.isfile(os.path.join(REAL, n))]
     if missing:
@@ -117,7 +191,8 @@ def main():
                  ", ".join(os.path.join(REAL, n) for n in missing))
     for name in REAL_FILES:
         shutil.copy(os.path.join(REAL, name), os.path.join(OUT, "real_" + name))
-        ref("real_" + name)
+        prep = AS_STORED if name.endswith(".png") else ()
+        ref("real_" + name, *prep, *(ON_BLACK if name == "basn4a08.png" else ()))
 
 
 main()

@@ -1,0 +1,33 @@
+#include "first_frame.h"
+
+namespace wic {
+
+int OpenPrepared(const spi::Bytes& in, const Container& container, Picture& picture,
+                 Prepared& form) {
+  const int rc = picture.Open(in, container);
+  if (rc != spi::kSuccess) return rc;
+  return Prepare(picture.Factory(), picture.Frame(), form);
+}
+
+int FirstFrameInfo(const spi::Bytes& in, const Container& container, spi::PictureInfo& out) {
+  Picture picture;
+  const int rc = picture.Open(in, container);
+  if (rc != spi::kSuccess) return rc;
+  out.width = static_cast<long>(picture.Width());
+  out.height = static_cast<long>(picture.Height());
+  picture.Densities(out.x_density, out.y_density);
+  out.colorDepth = static_cast<short>(picture.BitsPerPixel());
+  return spi::kSuccess;
+}
+
+int FirstFrame(const spi::Bytes& in, const Container& container, spi::Dib& out,
+               spi::Progress& progress) {
+  Picture picture;
+  Prepared form;
+  const int rc = OpenPrepared(in, container, picture, form);
+  if (rc != spi::kSuccess) return rc;
+  return Render(RowsOf(form.source.get()), picture.Width(), picture.Height(), form, 1, out,
+                progress);
+}
+
+}  // namespace wic

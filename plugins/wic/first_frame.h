@@ -1,0 +1,21 @@
+// What the WIC plug-ins share after sniffing: opening the first frame and
+// choosing its DIB form, and, for the formats shown as stored (TIFF, PNG),
+// the information call and (PNG) the picture call.
+#pragma once
+#include "picture.h"
+#include "render.h"
+
+namespace wic {
+
+// Opens the first frame of `in` and prepares it; a result code.
+int OpenPrepared(const spi::Bytes& in, const Container& container, Picture& picture,
+                 Prepared& form);
+
+// Size, densities and bits per pixel of the first frame.
+int FirstFrameInfo(const spi::Bytes& in, const Container& container, spi::PictureInfo& out);
+
+// The first frame as stored, transparency composited onto black.
+int FirstFrame(const spi::Bytes& in, const Container& container, spi::Dib& out,
+               spi::Progress& progress);
+
+}  // namespace wic

@@ -1,0 +1,63 @@
+// One image-decoder plug-in as the picture component calls it: the library
+// with its entry points, and the two memory blocks a picture call hands over.
+#pragma once
+#include <windows.h>
+
+#include "forms/Gdi.h"
+#include "picture/Dib.h"
+#include "picture/InvalidGraphic.h"
+#include "spi.h"
+
+namespace picture {
+
+// Loaded for one load and released with this object.
+class PluginLibrary {
+ public:
+  explicit PluginLibrary(const char* file);
+
+  // Looks up the entry points; false when the library is missing or lacks
+  // GetPicture, or GetPictureInfo when `needInfo`. GetPreview is optional.
+  bool Find(bool needInfo);
+  bool HasInfo() const { return info_ != nullptr; }
+  bool HasPreview() const { return preview_ != nullptr; }
+
+  // The text handle is freed: it is never used.
+  int Info(char* name, long offset, spi::PictureInfo& info) const;
+  int Picture(char* name, long offset, HANDLE* header, HANDLE* bits) const;
+  int Preview(char* name, long offset, HANDLE* header, HANDLE* bits) const;
+
+ private:
+  forms::ModuleHandle module_;
+  spi::GetPictureInfoFn info_ = nullptr;
+  spi::GetPictureFn picture_ = nullptr;
+  spi::GetPreviewFn preview_ = nullptr;
+};
+
+// The two memory blocks a picture call hands over; freed bits first.
+class PluginDib {
+ public:
+  PluginDib() = default;
+  ~PluginDib() { Free(); }
+  PluginDib(const PluginDib&) = delete;
+  PluginDib& operator=(const PluginDib&) = delete;
+  HANDLE* HeaderSlot() { return &header_; }
+  HANDLE* BitsSlot() { return &bits_; }
+  void Free();
+
+  // Locks both blocks, checks the DIB against their real sizes and passes it
+  // to use; both are unlocked again (bits first) before this returns.
+  template <class Use>
+  void WithDib(Use use) const {
+    if (!header_ || !bits_) throw InvalidGraphic("no picture handed over");
+    forms::GlobalLockGuard header(header_);
+    forms::GlobalLockGuard bits(bits_);
+    use(Dib::Read(header.get(), header.get() ? GlobalSize(header_) : 0, bits.get(),
+                  bits.get() ? GlobalSize(bits_) : 0));
+  }
+
+ private:
+  HANDLE header_ = nullptr;
+  HANDLE bits_ = nullptr;
+};
+
+}  // namespace picture
