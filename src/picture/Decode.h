@@ -32,4 +32,10 @@ LoadedPicture ReadNative(Decoder kind, const std::string& fileName);
 // running out; every other failure is in the outcome.
 DecodeOutcome DecodeFile(const std::string& fileName, bool preview, HDC canvas);
 
+// As DecodeFile, for a picture that will be fitted into area: a plug-in may
+// hand over its reduced preview when that still covers the fitted size (so
+// a very large photo need not be held whole). The picture may still be
+// larger than area. orgWidth and orgHeight hold the full size.
+DecodeOutcome DecodeForArea(const std::string& fileName, SIZE area, HDC canvas);
+
 }  // namespace picture

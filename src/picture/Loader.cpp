@@ -62,18 +62,19 @@ LoadResult LoadPictureFile(const LoadRequest& request, HDC canvas, const std::fu
   LoadResult result;
   result.fileName = request.fileName;
   try {
-    DecodeOutcome decoded = DecodeFile(request.fileName, false, canvas);
+    const bool fit = request.fitTo.cx > 0 && request.fitTo.cy > 0;
+    DecodeOutcome decoded = fit ? DecodeForArea(request.fileName, request.fitTo, canvas)
+                                : DecodeFile(request.fileName, false, canvas);
     result.error = decoded.error;
     result.message = std::move(decoded.message);
     result.paletteMade = decoded.paletteMade;
-    result.orgWidth = decoded.picture.width;
-    result.orgHeight = decoded.picture.height;
+    result.orgWidth = fit ? decoded.orgWidth : decoded.picture.width;
+    result.orgHeight = fit ? decoded.orgHeight : decoded.picture.height;
     if (decoded.error != 0) return result;
     if (cancelled && cancelled()) {
       result.error = kLoadCancelled;
       return result;
     }
-    const bool fit = request.fitTo.cx > 0 && request.fitTo.cy > 0;
     result.picture = fit ? FitPicture(std::move(decoded.picture), request.fitTo, cancelled)
                          : std::move(decoded.picture);
     if (!result.picture.bitmap) result.error = kLoadCancelled;

@@ -28,7 +28,7 @@ struct LoadResult {
   int error = 0;        // 0 success, else the picture component's Error value
   std::string message;  // the user's message for a failure
   LoadedPicture picture;
-  int orgWidth = 0, orgHeight = 0;  // the picture's size as decoded, before fitting
+  int orgWidth = 0, orgHeight = 0;  // the picture's full size, before any reduction
   bool paletteMade = false;
 };
 

@@ -75,6 +75,22 @@ TEST(Loader, CameraPhotosArriveFittedAndMatchALoadOnThisThread) {
   EXPECT_FALSE(loader.Busy());
 }
 
+// 108 megapixels: more than a 32-bit process can hold as one bitmap beside
+// its decode; the plug-in's reduced decode is fitted instead.
+TEST(Loader, AHundredAndEightMegapixelPhotoArrivesFitted) {
+  Receiver receiver;
+  Loader loader(receiver.Handle(), Receiver::kMessage);
+  const DWORD start = GetTickCount();
+  LoadResult result = LoadOnWorker(receiver, loader, Request("huge.jpg"));
+  std::printf("[ loader   ] 12000 x 9000 JPEG fitted in %lu ms\n", GetTickCount() - start);
+  ASSERT_EQ(result.error, 0) << result.message;
+  EXPECT_EQ(result.orgWidth, 12000);
+  EXPECT_EQ(result.orgHeight, 9000);
+  ASSERT_EQ(result.picture.width, 1024);
+  ASSERT_EQ(result.picture.height, 768);
+  EXPECT_LT(MeanDifference(Pixels(result.picture), ReadPpm(Files() + "huge_fit.ppm")), 3.0);
+}
+
 TEST(Loader, EveryExifOrientationComesOutUpright) {
   Receiver receiver;
   Loader loader(receiver.Handle(), Receiver::kMessage);

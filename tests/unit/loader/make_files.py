@@ -55,6 +55,17 @@ detail = Image.effect_noise((6000, 4000), 40)
 Image.merge("RGB", (big, detail, Image.linear_gradient("L").resize((6000, 4000)))).save(
     os.path.join(out, "big.jpg"), quality=90)
 
+# A 108-megapixel photo (12000 x 9000) of smooth fields and a few sharp
+# edges, and Pillow's box reduction of it to 1024 x 768.
+huge = Image.merge("RGB", (Image.linear_gradient("L").rotate(90).resize((12000, 9000)),
+                           Image.radial_gradient("L").resize((12000, 9000)),
+                           Image.linear_gradient("L").resize((12000, 9000))))
+for i in range(6):
+    huge.paste((255, 255, 255) if i % 2 else (0, 0, 0), (1000 + 1800 * i, 3000, 1900 + 1800 * i, 6000))
+huge.save(os.path.join(out, "huge.jpg"), quality=85)
+huge.resize((1024, 768), Image.BOX).save(os.path.join(out, "huge_fit.ppm"))
+del huge
+
 with open(os.path.join(out, "big.jpg"), "rb") as f:
     head = f.read(600)
 with open(os.path.join(out, "broken.jpg"), "wb") as f:
