@@ -33,6 +33,14 @@ void TAll::SetPictureName(const std::string& name) {
   LoadPicture();
 }
 
+void TAll::Adopt(const std::string& name, LoadedPicture picture, bool paletteMade) {
+  pictureName_ = name;
+  error_ = 0;
+  ClearJpegState();
+  Show(std::move(picture));
+  if (paletteMade) RealizeInOwner();
+}
+
 void TAll::SetPreView(bool preView) {
   preView_ = preView;
   if (!pictureName_.empty()) LoadPicture();  // a failure keeps the picture on show
