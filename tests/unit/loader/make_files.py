@@ -35,6 +35,11 @@ for name in PHOTOS:
     upright.resize(fitted(upright.size, AREA), Image.BOX).save(
         os.path.join(out, os.path.splitext(name)[0] + "_fit.ppm"))
 
+# An 8-bit paletted bitmap larger than the screen, and its box reduction.
+paletted = Image.open(os.path.join(real, "Landscape_2.jpg")).convert("P", palette=Image.ADAPTIVE, colors=256)
+paletted.save(os.path.join(out, "paletted8.bmp"))
+paletted.convert("RGB").resize(fitted(paletted.size, AREA), Image.BOX).save(os.path.join(out, "paletted8_fit.ppm"))
+
 # A picture whose four quadrants differ, stored so that each orientation
 # tag turns it back upright: 300 x 200 red, green / blue, yellow.
 base = Image.new("RGB", (300, 200))
