@@ -1,5 +1,6 @@
 // What another process holds, printed as one line:
 //   gdi=<GDI objects> handles=<kernel handles> private=<bytes> peak_private=<bytes>
+// (private: PrivateUsage, or the committed private bytes where that is 0)
 // for the first running process whose executable has the given name.
 // Wine answers GetGuiResources with 0; there the GDI objects are counted in
 // the process's own handle table (the PEB's GdiSharedHandleTable, 24-byte
@@ -54,6 +55,36 @@ DWORD GdiObjects(HANDLE process) {
   return count;
 }
 
+// Kernel handles of a process: GetProcessHandleCount, or where that gives
+// nothing for another process (Wine), the system's handle list.
+DWORD KernelHandles(HANDLE process, DWORD pid) {
+  DWORD count = 0;
+  if (GetProcessHandleCount(process, &count) && count) return count;
+  struct Entry {
+    ULONG owner;
+    BYTE type, flags;
+    USHORT value;
+    PVOID object;
+    ACCESS_MASK access;
+  };
+  using Query = LONG(WINAPI*)(int, void*, ULONG, ULONG*);
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQuerySystemInformation")));
+  if (!query) return 0;
+  std::vector<BYTE> buffer(1 << 20);
+  ULONG needed = 0;
+  LONG status;
+  while ((status = query(16, buffer.data(), static_cast<ULONG>(buffer.size()), &needed)) ==
+         static_cast<LONG>(0xC0000004))  // STATUS_INFO_LENGTH_MISMATCH
+    buffer.resize(buffer.size() * 2);
+  if (status != 0) return 0;
+  const ULONG entries = *reinterpret_cast<ULONG*>(buffer.data());
+  const Entry* e = reinterpret_cast<const Entry*>(buffer.data() + sizeof(ULONG_PTR));
+  for (ULONG i = 0; i < entries; ++i)
+    if (e[i].owner == pid) ++count;
+  return count;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,13 +98,12 @@ int main(int argc, char** argv) {
     std::printf("cannot open process %lu\n", static_cast<unsigned long>(pid));
     return 1;
   }
-  DWORD handles = 0;
-  GetProcessHandleCount(process, &handles);
+  const DWORD handles = KernelHandles(process, pid);
   PROCESS_MEMORY_COUNTERS_EX memory = {};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
   std::printf("gdi=%lu handles=%lu private=%lu peak_private=%lu\n", static_cast<unsigned long>(GdiObjects(process)),
-              static_cast<unsigned long>(handles), static_cast<unsigned long>(memory.PrivateUsage),
+              static_cast<unsigned long>(handles), static_cast<unsigned long>(memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage),
               static_cast<unsigned long>(memory.PeakPagefileUsage));
   CloseHandle(process);
   return 0;
