@@ -164,7 +164,9 @@ TEST(Loader, ClosingWithALoadInFlightReturnsAtOnceAndTheWorkerCleansUp) {
   {
     Receiver warmup;
     Loader loader(warmup.Handle(), Receiver::kMessage);
-    LoadOnWorker(warmup, loader, Request("big.jpg"));
+    const DWORD start = GetTickCount();
+    LoadOnWorker(warmup, loader, Request("big.jpg", {0, 0}));
+    std::printf("[ loader   ] 6000 x 4000 JPEG decoded whole in %lu ms\n", GetTickCount() - start);
   }
   ASSERT_TRUE(WaitForWorkers(workersBefore, 10000));
   const resource_counts::Counts before = resource_counts::Now();
@@ -173,14 +175,17 @@ TEST(Loader, ClosingWithALoadInFlightReturnsAtOnceAndTheWorkerCleansUp) {
   for (int round = 0; round < 3; ++round) {
     auto receiver = std::make_unique<Receiver>();
     auto loader = std::make_unique<Loader>(receiver->Handle(), Receiver::kMessage);
-    loader->Start(Request(round == 2 ? "Landscape_5.jpg" : "big.jpg"));
+    // The whole 6000 x 4000 picture (no fitting, so no reduced decode): seconds of work.
+    loader->Start(Request(round == 2 ? "Landscape_5.jpg" : "big.jpg", round == 2 ? SIZE{1024, 768} : SIZE{0, 0}));
     Sleep(round * 200);
     const DWORD start = GetTickCount();
     loader.reset();
     receiver.reset();  // the window is gone while the worker still decodes
     closeTook = std::max(closeTook, GetTickCount() - start);
   }
-  EXPECT_LT(closeTook, 200u) << "closing never waits for a decode";
+  std::printf("[ loader   ] closing with a load in flight took at most %lu ms\n", closeTook);
+  // Far below the decode's own time: the worker is left to finish alone.
+  EXPECT_LT(closeTook, 500u) << "closing never waits for a decode";
   ASSERT_TRUE(WaitForWorkers(workersBefore, 60000)) << "abandoned workers end";
   // The system tidies a thread's own objects after its function returns.
   resource_counts::Counts after = resource_counts::Now();
