@@ -4,11 +4,13 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstdio>
 #include <vector>
 
-#include "saver/Surface.h"
-#include "saver/Title.h"
+#include "forms/Bitmap.h"
+#include "saver/Stage.h"
+#include "saver/TitleStage.h"
 #include "saver/effects/Effects.h"
 
 namespace {
@@ -40,46 +42,22 @@ int main() {
                               nullptr, nullptr, wc.hInstance, nullptr);
   Pump();
 
-  saver::Surface back, screen, work, pattern, strip;
-  back.Create(W, H);
-  back.Fill(RGB(0, 0, 128));
-  screen.Create(W, H);
-  BitBlt(screen.Dc(), 0, 0, W, H, back.Dc(), 0, 0, SRCCOPY);
-  work.Create(W, H);
-  work.Fill(RGB(0, 0, 0));
-  pattern.Create(8, 8);
-  strip.Adopt(saver::CreateMaskStrip());
-
-  uint8_t state = 1;
-  bool entered = false;
-  saver::EffectState vars;
-  saver::EffectContext c;
-  c.Screen = screen.Dc();
-  c.Back = back.Dc();
-  c.Work = work.Dc();
-  c.Pattern = pattern.Dc();
-  c.PatternBitmap = pattern.Bitmap();
-  c.MaskStrip = strip.Dc();
-  c.ClientWidth = W;
-  c.ClientHeight = H;
-  c.ShowState = &state;
-  c.StateEntered = &entered;
-  c.State = &vars;
-  c.Flush = [&](const RECT& r) {
-    HDC dc = GetDC(hwnd);
-    BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, screen.Dc(), r.left, r.top, SRCCOPY);
-    ReleaseDC(hwnd, dc);
-  };
+  // The saver's own stage: its bitmaps, and flushes to the window.
+  saver::Stage show(400, 400, [](int bound) { return bound > 0 ? rand() % bound : 0; });
+  show.Back.Create(W, H);
+  show.Back.Fill(RGB(0, 0, 128));
+  show.BuildFromBack({W, H});
+  show.SetWindow(hwnd);
 
   std::printf("screen %d x %d\n", W, H);
   struct Case { const char* text; int height; };
   for (Case k : {Case{"Wren presents", 48}, Case{"Glimora", 96}, Case{"A title line across the screen", 200}}) {
     saver::TitleLine line{k.text, "Times New Roman", k.height, RGB(251, 251, 251)};
-    saver::Surface stage;
+    forms::Bitmap stage;
     RECT rect;
     const int builds = 20;
     double t0 = Now();
-    for (int i = 0; i < builds; ++i) saver::BuildTitleStage(line, back.Dc(), {W, H}, stage, rect);
+    for (int i = 0; i < builds; ++i) saver::BuildTitleStage(line, show.Back.Dc(), {W, H}, stage, rect);
     double build = (Now() - t0) / builds;
 
     std::vector<double> steps;
@@ -87,7 +65,7 @@ int main() {
       for (saver::MixDirection d : {saver::MixDirection::In, saver::MixDirection::Out})
         for (int m = 0; m <= 16; ++m) {
           double s = Now();
-          saver::MaskedMix(c, saver::MaskBand::Fade, m, d, stage.Dc(), rect);
+          show.MixTitle(m, d, stage.Dc(), rect);
           GdiFlush();
           steps.push_back(Now() - s);
           Pump();

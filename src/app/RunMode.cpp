@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "forms/Gdi.h"
 #include "forms/PathText.h"
 #include "settings/Convert.h"
 
 namespace app {
 
-HWND PreviewParent = nullptr;
 HWND OwnerWindow = nullptr;
 
 namespace {
@@ -53,20 +53,13 @@ bool RunCheck(const char* name) {
   return false;  // held on purpose until the process ends
 }
 
-std::string SystemDirectory() {
-  char buf[MAX_PATH];
-  UINT n = GetSystemDirectoryA(buf, MAX_PATH);
-  return forms::WithTrailingBackslash(std::string(buf, n < MAX_PATH ? n : 0));
-}
-
 void ChangePassword() {
   typedef DWORD(WINAPI * PwdChangePasswordFn)(LPCSTR, HWND, DWORD, DWORD);
-  HMODULE mpr = LoadLibraryA((SystemDirectory() + "MPR.DLL").c_str());
+  forms::ModuleHandle mpr(LoadLibraryA((forms::SystemDirectory() + "MPR.DLL").c_str()));
   if (!mpr) return;
   auto change = reinterpret_cast<PwdChangePasswordFn>(
-      reinterpret_cast<void*>(GetProcAddress(mpr, "PwdChangePasswordA")));
+      reinterpret_cast<void*>(GetProcAddress(mpr.get(), "PwdChangePasswordA")));
   if (change) change("SCRSAVE", OwnerWindow, 0, 0);
-  FreeLibrary(mpr);
 }
 
 }  // namespace app

@@ -12,9 +12,7 @@ enum class RunMode { Settings, Saver, Preview, PasswordChange };
 // ("/s", "-S" ...); anything else, or none, means settings.
 RunMode ModeFromArgument(const char* first);
 
-// The control panel's preview window (preview mode only), and the owner
-// window of the password change. Set at start-up, read by the saver window.
-extern HWND PreviewParent;
+// The owner window of the password change, set at start-up.
 extern HWND OwnerWindow;
 
 // Second argument as a window handle; 0 when absent or not a number.
@@ -28,9 +26,6 @@ bool RunCheck(const char* name);
 
 // Calls PwdChangePasswordA("SCRSAVE", OwnerWindow, 0, 0) of the system's MPR.DLL.
 void ChangePassword();
-
-// Directory of the system DLLs with a trailing backslash.
-std::string SystemDirectory();
 
 constexpr char kMutexName[] = "Quillet32RunCheck@Wren";
 constexpr char kAppTitle[] = "Glimora";

@@ -26,15 +26,12 @@ int RunPreview(int argc, char** argv) {
   forms::Application& app = forms::Application::Get();
   ShowWindow(app.Handle(), SW_HIDE);
   // Without a usable parent window there is nothing to draw into: end at once.
-  if (argc < 3 || !app::ParseWindowHandle(argv[2], app::PreviewParent) ||
-      !IsWindow(app::PreviewParent)) {
-    app::PreviewParent = nullptr;
-    return 0;
-  }
-  ShowWindow(app::PreviewParent, SW_SHOW);
+  HWND parent = nullptr;
+  if (argc < 3 || !app::ParseWindowHandle(argv[2], parent) || !IsWindow(parent)) return 0;
+  ShowWindow(parent, SW_SHOW);
   RECT r;
-  GetWindowRect(app::PreviewParent, &r);
-  TMainForm form;
+  GetWindowRect(parent, &r);
+  TMainForm form(parent);
   SetWindowPos(form.Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   form.SaverSession = false;

@@ -63,9 +63,7 @@ void TImageTestForm::RealizePalette() {
   if (!TestImage.Palette()) return;
   forms::WindowDc dc(Handle());
   if (!dc.get()) return;
-  HPALETTE old = SelectPalette(dc.get(), TestImage.Palette(), FALSE);
-  ::RealizePalette(dc.get());
-  if (old) SelectPalette(dc.get(), old, FALSE);
+  forms::PaletteSelection realised(dc.get(), TestImage.Palette());
 }
 
 void TImageTestForm::PlaceBesideTaskBar() {

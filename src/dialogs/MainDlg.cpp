@@ -24,7 +24,7 @@ TMainDialog::TMainDialog() : Form("TMainDialog", "MainDialog") {
   CenterOnScreen();
   HelpContext = 1;
 
-  // Tab order: the group box, then the buttons [1] to [7].
+  // Tab order: the group box, then the seven buttons in the order listed here.
   forms::Control* box = &ThemeGroupBox;
   forms::CreateControls({
       {ThemeGroupBox, "登録グループの選択", 8, 8, 449, 153},

@@ -7,6 +7,7 @@
 
 #include "forms/Error.h"
 #include "forms/Form.h"
+#include "forms/WindowClass.h"
 
 namespace forms {
 
@@ -45,12 +46,9 @@ void Application::Initialize(HINSTANCE instance) {
   INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES};
   InitCommonControlsEx(&icc);
 
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = AppWndProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = kAppClass;
-  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
-  RegisterClassA(&wc);
+  WindowClass wc{kAppClass, AppWndProc};
+  wc.programIcon = true;
+  RegisterWindowClass(wc);
   // Zero-sized and never shown: owner of every form, like a task-bar stand-in.
   handle_ = CreateWindowExA(0, kAppClass, title_.c_str(),
                             WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,

@@ -3,19 +3,12 @@
 #include <vector>
 
 #include "forms/Application.h"
+#include "forms/Subclass.h"
 
 namespace forms {
 
 namespace {
 const int kDropDownHeight = 200;
-const char kEditProcProp[] = "GlimoraBaseProc";
-
-LRESULT CALLBACK EditProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto base = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kEditProcProp));
-  LRESULT r = base ? CallWindowProcW(base, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-  if (msg == WM_NCDESTROY) RemovePropA(hwnd, kEditProcProp);
-  return r;
-}
 }  // namespace
 
 void ComboBox::Create(const ControlRow& row) {
@@ -26,10 +19,8 @@ void ComboBox::Create(const ControlRow& row) {
   // The edit part becomes a Unicode window, so that double-byte characters
   // typed into it arrive whole (see Application::ProcessMessage).
   HWND edit = GetWindow(Handle(), GW_CHILD);
-  if (edit && (GetVersion() & 0x80000000u) == 0) {
-    SetPropA(edit, kEditProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrW(edit, GWLP_WNDPROC)));
-    SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(EditProc));
-  }
+  if (edit && (GetVersion() & 0x80000000u) == 0)
+    Subclass(edit, UnicodeProc);
 }
 
 int ComboBox::Count() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); }

@@ -2,23 +2,18 @@
 
 #include "forms/Application.h"
 #include "forms/Form.h"
+#include "forms/Gdi.h"
+#include "forms/WindowClass.h"
 
 namespace forms {
 
 void Container::CreateContainer(const char* className, const std::string& caption, DWORD style,
                                 DWORD exStyle, int left, int top, int width, int height,
                                 HWND parent) {
-  HINSTANCE inst = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (!GetClassInfoA(inst, className, &existing)) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = inst;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = className;
-    RegisterClassA(&wc);
-  }
+  WindowClass wc{className, WndProc};
+  wc.arrowCursor = true;
+  wc.background = GetSysColorBrush(COLOR_BTNFACE);
+  RegisterWindowClass(wc);
   // WS_EX_CONTROLPARENT lets Tab and the arrow keys reach the controls inside.
   CreateHandle(className, caption, style | WS_CLIPSIBLINGS, exStyle | WS_EX_CONTROLPARENT, left,
                top, width, height, parent);
@@ -30,12 +25,10 @@ LRESULT Container::ContainerMessage(UINT msg, WPARAM wp, LPARAM lp) {
   HWND hwnd = Handle();
   switch (msg) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
+      PaintDc dc(hwnd);
       RECT client;
       GetClientRect(hwnd, &client);
-      Guarded([&] { Paint(dc, client); });
-      EndPaint(hwnd, &ps);
+      Guarded([&] { Paint(dc.get(), client); });
       return 0;
     }
     case WM_SETTEXT: {

@@ -1,20 +1,12 @@
 #include "forms/Edit.h"
 
 #include "forms/Application.h"
+#include "forms/Subclass.h"
 
 namespace forms {
 
 namespace {
-// The edit's own window procedure, kept on the window so that messages that
-// arrive after the object is gone still reach it.
-const char kBaseProcProp[] = "GlimoraBaseProc";
-
-LRESULT CallBase(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto base = reinterpret_cast<WNDPROC>(GetPropA(hwnd, kBaseProcProp));
-  if (!IsWindowUnicode(hwnd))
-    return base ? CallWindowProcA(base, hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
-  return base ? CallWindowProcW(base, hwnd, msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-}
+LRESULT CallBase(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) { return CallBaseProc(hwnd, msg, wp, lp); }
 }  // namespace
 
 void Edit::Create(const ControlRow& row) {
@@ -22,20 +14,8 @@ void Edit::Create(const ControlRow& row) {
   if (row.Has(opReadOnly)) style |= ES_READONLY;
   CreateHandle("EDIT", row.caption, style, WS_EX_CLIENTEDGE, row.left, row.top, row.width,
                row.height, row.ParentHandle());
-  HWND h = Handle();
-  if (!h) return;
-  // A Unicode subclass makes the edit a Unicode window: a double-byte
-  // character then arrives whole (Wine's ANSI edit takes the two halves of a
-  // WM_CHAR pair as two characters). The ANSI calls elsewhere still work.
-  // Windows 95/98 have ANSI windows only (and an edit that counts bytes).
-  bool unicode = (GetVersion() & 0x80000000u) == 0;
-  if (unicode) {
-    SetPropA(h, kBaseProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrW(h, GWLP_WNDPROC)));
-    SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
-  } else {
-    SetPropA(h, kBaseProcProp, reinterpret_cast<HANDLE>(GetWindowLongPtrA(h, GWLP_WNDPROC)));
-    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc));
-  }
+  // The length limit and the double click; Unicode where the system has it.
+  Subclass(Handle(), SubclassProc);
 }
 
 void Edit::SetMaxLength(int bytes) {
@@ -77,11 +57,7 @@ LRESULT Edit::LimitedInput(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 LRESULT CALLBACK Edit::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCDESTROY) {
-    LRESULT r = CallBase(hwnd, msg, wp, lp);
-    RemovePropA(hwnd, kBaseProcProp);
-    return r;
-  }
+  if (msg == WM_NCDESTROY) return CallBase(hwnd, msg, wp, lp);
   auto* self = dynamic_cast<Edit*>(Control::FromHandle(hwnd));
   if (!self) return CallBase(hwnd, msg, wp, lp);
   switch (msg) {

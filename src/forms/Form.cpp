@@ -4,27 +4,14 @@
 
 #include "forms/Application.h"
 #include "forms/Control.h"
+#include "forms/Gdi.h"
+#include "forms/WindowClass.h"
 
 namespace forms {
 
 namespace {
 const char kFormProp[] = "GlimoraForm";
 const char kNameProp[] = "GlimoraName";
-
-// Windows of this thread that a modal form disables, and enables again after.
-struct DisabledWindows {
-  HWND except;
-  std::vector<HWND> list;
-};
-
-BOOL CALLBACK DisableOne(HWND hwnd, LPARAM lp) {
-  auto* d = reinterpret_cast<DisabledWindows*>(lp);
-  if (hwnd != d->except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
-    d->list.push_back(hwnd);
-    EnableWindow(hwnd, FALSE);
-  }
-  return TRUE;
-}
 }  // namespace
 
 Form::Form(const char* className, const char* name) : className_(className), name_(name) {}
@@ -53,18 +40,10 @@ Form* Form::FromChildOrSelf(HWND hwnd) {
 }
 
 void Form::RegisterClassOnce() {
-  HINSTANCE inst = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (GetClassInfoA(inst, className_.c_str(), &existing)) return;
-  WNDCLASSA wc = {};
-  wc.style = CS_DBLCLKS;
-  wc.lpfnWndProc = StaticWndProc;
-  wc.hInstance = inst;
-  wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  wc.hIcon = LoadIconA(inst, MAKEINTRESOURCEA(1));
-  wc.hbrBackground = ClassBrush();
-  wc.lpszClassName = className_.c_str();
-  RegisterClassA(&wc);
+  WindowClass wc{className_.c_str(), StaticWndProc, CS_DBLCLKS, ClassBrush()};
+  wc.arrowCursor = true;
+  wc.programIcon = true;
+  RegisterWindowClass(wc);
 }
 
 void Form::FillCreateParams(CreateParams& params) {
@@ -179,15 +158,8 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       CloseRequested();
       return 0;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd_, &ps);
-      try {
-        FormPaint(dc);
-      } catch (...) {
-        EndPaint(hwnd_, &ps);
-        throw;
-      }
-      EndPaint(hwnd_, &ps);
+      PaintDc dc(hwnd_);
+      FormPaint(dc.get());
       return 0;
     }
     case WM_ACTIVATE:
@@ -236,146 +208,6 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return DefaultHandler(msg, wp, lp);
-}
-
-void Form::FormClose(CloseAction& /*action*/) {}
-
-void Form::CloseRequested() {
-  if (modal_) {
-    // The modal loop runs the close itself once it sees a result.
-    if (modalResult_ == mrNone) modalResult_ = mrCancel;
-    return;
-  }
-  CloseAction action = Application::Get().MainForm() == this ? CloseAction::Free : CloseAction::Hide;
-  FormClose(action);
-  if (action == CloseAction::Free) {
-    DestroyWindow(hwnd_);
-  } else if (action == CloseAction::Hide) {
-    Hide();
-  }
-}
-
-bool Form::CloseModal() {
-  CloseAction action = CloseAction::Hide;
-  Guarded([&] { FormClose(action); });
-  if (action == CloseAction::None) {
-    modalResult_ = mrNone;
-    return false;
-  }
-  freeAfterModal_ = action == CloseAction::Free;
-  return true;
-}
-
-void Form::Close() {
-  if (hwnd_) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
-}
-
-void Form::SetModalResult(int result) { modalResult_ = result; }
-
-int Form::ShowModal() {
-  modal_ = true;
-  modalResult_ = mrNone;
-  freeAfterModal_ = false;
-  DisabledWindows disabled{hwnd_, {}};
-  EnumThreadWindows(GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&disabled));
-  Show();
-  SetForegroundWindow(hwnd_);
-  MSG msg;
-  while (hwnd_ && IsWindow(hwnd_)) {
-    if (modalResult_ != mrNone && CloseModal()) break;
-    BOOL r = GetMessageA(&msg, nullptr, 0, 0);
-    if (r == 0 || r == -1) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    Application::Get().ProcessMessage(msg);
-  }
-  // Enable the other windows before this one goes, so activation returns to them.
-  for (HWND h : disabled.list) EnableWindow(h, TRUE);
-  if (hwnd_ && IsWindow(hwnd_)) {
-    if (freeAfterModal_) {
-      DestroyWindow(hwnd_);
-    } else {
-      Hide();
-    }
-  }
-  modal_ = false;
-  return modalResult_ == mrNone ? mrCancel : modalResult_;
-}
-
-std::string Form::Caption() const {
-  int n = GetWindowTextLengthA(hwnd_);
-  std::string s(static_cast<size_t>(n) + 1, '\0');
-  n = GetWindowTextA(hwnd_, &s[0], n + 1);
-  s.resize(static_cast<size_t>(n > 0 ? n : 0));
-  return s;
-}
-
-void Form::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
-
-void Form::SetClientSize(int width, int height) {
-  RECT r = {0, 0, width, height};
-  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
-  SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int Form::ClientWidth() const {
-  RECT r;
-  GetClientRect(hwnd_, &r);
-  return r.right;
-}
-
-int Form::ClientHeight() const {
-  RECT r;
-  GetClientRect(hwnd_, &r);
-  return r.bottom;
-}
-
-void Form::SetBounds(int x, int y, int width, int height) {
-  SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-RECT Form::BoundsRect() const {
-  RECT r = {};
-  GetWindowRect(hwnd_, &r);
-  return r;
-}
-
-void Form::CenterOnScreen() {
-  RECT r = BoundsRect();
-  int w = r.right - r.left, h = r.bottom - r.top;
-  SetWindowPos(hwnd_, nullptr, (GetSystemMetrics(SM_CXSCREEN) - w) / 2,
-               (GetSystemMetrics(SM_CYSCREEN) - h) / 2, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Form::Show() { ShowWindow(hwnd_, SW_SHOW); UpdateWindow(hwnd_); }
-void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
-
-void Form::SetFont(const std::string& face, int pixelHeight, BYTE charset) {
-  LOGFONTA lf = {};
-  lf.lfHeight = -pixelHeight;
-  lf.lfCharSet = charset;
-  lf.lfQuality = DEFAULT_QUALITY;
-  lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-  font_.reset(CreateFontIndirectA(&lf));
-  for (Control* c : controls_)
-    if (c->Handle()) SendMessageA(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
-}
-
-bool Form::PreviewKey(const MSG& /*msg*/) { return false; }
-
-int Form::AddControl(Control* control) {
-  controls_.push_back(control);
-  return nextId_++;
-}
-
-void Form::RemoveControl(Control* control) {
-  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
-  if (defaultButton_ == control) defaultButton_ = nullptr;
-  if (cancelButton_ == control) cancelButton_ = nullptr;
 }
 
 }  // namespace forms

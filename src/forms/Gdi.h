@@ -73,6 +73,54 @@ class Selection {
   HGDIOBJ old_;
 };
 
+// Selects a palette into a DC (and realises it there) for the lifetime of
+// the guard; a null palette leaves the DC alone.
+class PaletteSelection {
+ public:
+  PaletteSelection(HDC dc, HPALETTE palette, bool background = false)
+      : dc_(dc), background_(background),
+        old_(palette ? SelectPalette(dc, palette, background) : nullptr) {
+    if (old_) RealizePalette(dc_);
+  }
+  ~PaletteSelection() { if (old_) SelectPalette(dc_, old_, background_); }
+  PaletteSelection(const PaletteSelection&) = delete;
+  PaletteSelection& operator=(const PaletteSelection&) = delete;
+
+ private:
+  HDC dc_;
+  BOOL background_;
+  HPALETTE old_;
+};
+
+// A stretch mode set on a DC for the lifetime of the guard.
+class StretchMode {
+ public:
+  StretchMode(HDC dc, int mode) : dc_(dc), old_(SetStretchBltMode(dc, mode)) {}
+  ~StretchMode() { if (old_) SetStretchBltMode(dc_, old_); }
+  StretchMode(const StretchMode&) = delete;
+  StretchMode& operator=(const StretchMode&) = delete;
+
+ private:
+  HDC dc_;
+  int old_;
+};
+
+// BeginPaint ... EndPaint of one WM_PAINT.
+class PaintDc {
+ public:
+  explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
+  ~PaintDc() { EndPaint(hwnd_, &ps_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const { return dc_; }
+  const RECT& Dirty() const { return ps_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_ = {};
+  HDC dc_;
+};
+
 // A global memory block locked for the lifetime of the guard.
 class GlobalLockGuard {
  public:

@@ -3,6 +3,7 @@
 #include "forms/Application.h"
 #include "forms/Error.h"
 #include "forms/Form.h"
+#include "forms/WindowClass.h"
 
 namespace forms {
 
@@ -13,15 +14,7 @@ MediaPlayer::MediaPlayer(Form& form, const char* name) : Control(form, name) {}
 MediaPlayer::~MediaPlayer() { Close(); }
 
 void MediaPlayer::Create() {
-  HINSTANCE inst = GetModuleHandleA(nullptr);
-  WNDCLASSA existing;
-  if (!GetClassInfoA(inst, kWindowClass, &existing)) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = WndProc;
-    wc.hInstance = inst;
-    wc.lpszClassName = kWindowClass;
-    RegisterClassA(&wc);
-  }
+  RegisterWindowClass({kWindowClass, WndProc});
   CreateHandle(kWindowClass, fileName_, 0, 0, 0, 0, 0, 0);
 }
 

@@ -23,4 +23,10 @@ std::string WithTrailingBackslash(const std::string& path) {
   return path + '\\';
 }
 
+std::string SystemDirectory() {
+  char buf[MAX_PATH];
+  UINT n = GetSystemDirectoryA(buf, MAX_PATH);
+  return WithTrailingBackslash(std::string(buf, n < MAX_PATH ? n : 0));
+}
+
 }  // namespace forms

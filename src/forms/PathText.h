@@ -9,5 +9,7 @@ namespace forms {
 bool EndsWithBackslash(const std::string& path);
 // path with a "\" appended unless it is empty or already ends in one.
 std::string WithTrailingBackslash(const std::string& path);
+// Directory of the system DLLs with a trailing backslash.
+std::string SystemDirectory();
 
 }  // namespace forms

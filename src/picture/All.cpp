@@ -50,7 +50,7 @@ void TAll::LoadPicture() {
   error_ = 0;
   const Decoder kind = DecoderFor(PictureExtension(pictureName_));
   if (kind == Decoder::Unsupported) {
-    Fail(10, "サポートされない拡張子");
+    Fail(kUnsupportedExtension, "サポートされない拡張子");
     ClearJpegState();
     return;
   }
@@ -60,7 +60,7 @@ void TAll::LoadPicture() {
     try {
       picture = ReadNative(kind, pictureName_);
     } catch (const InvalidGraphic&) {
-      Fail(2, "未知のフォーマット");
+      Fail(kUnknownFormat, "未知のフォーマット");
       return;
     }
     Show(std::move(picture));
@@ -116,7 +116,5 @@ void TAll::RealizeInOwner() {
   if (!owner || !picture_.Palette()) return;
   forms::WindowDc dc(owner);
   if (!dc.get()) return;
-  HPALETTE old = SelectPalette(dc.get(), picture_.Palette(), FALSE);
-  RealizePalette(dc.get());
-  SelectPalette(dc.get(), old, FALSE);
+  forms::PaletteSelection realised(dc.get(), picture_.Palette());
 }

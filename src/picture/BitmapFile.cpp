@@ -17,13 +17,10 @@ LoadedPicture DecodeBitmapFile(const std::vector<BYTE>& bytes) {
   picture.palette = dib.CreatePalette();
   // On a 256-colour display the file's own palette decides the colours.
   forms::MemoryDc reference(CreateCompatibleDC(nullptr));
-  HPALETTE old = nullptr;
-  if (picture.palette && reference) {
-    old = SelectPalette(reference.get(), picture.palette.get(), FALSE);
-    RealizePalette(reference.get());
+  {
+    forms::PaletteSelection realised(reference.get(), reference ? picture.palette.get() : nullptr);
+    picture.bitmap = dib.ToBitmap(reference.get());
   }
-  picture.bitmap = dib.ToBitmap(reference.get());
-  if (old) SelectPalette(reference.get(), old, FALSE);
   picture.width = dib.Width();
   picture.height = dib.Height();
   return picture;

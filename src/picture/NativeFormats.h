@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/Bitmap.h"
 #include "forms/Gdi.h"
 
 namespace picture {
@@ -43,15 +44,12 @@ LoadedPicture DecodeEnhancedMetafile(const std::vector<BYTE>& bytes);
 class DrawingSurface {
  public:
   DrawingSurface(int width, int height, COLORREF background);
-  HDC Dc() const { return dc_.get(); }
+  HDC Dc() const { return canvas_.Dc(); }
   // Ends drawing and hands the bitmap over.
   LoadedPicture Finish();
 
  private:
-  int width_, height_;
-  forms::BitmapHandle bitmap_;
-  forms::MemoryDc dc_;
-  HGDIOBJ old_ = nullptr;
+  forms::Bitmap canvas_;
 };
 
 }  // namespace picture

@@ -5,27 +5,19 @@
 
 namespace picture {
 
-PictureHolder::PictureHolder() : dc_(CreateCompatibleDC(nullptr)) {
-  if (!dc_) throw forms::Error("描画用のメモリーが不足しています");
+PictureHolder::PictureHolder() {
+  if (!canvas_.Open()) throw forms::Error("描画用のメモリーが不足しています");
 }
 
-PictureHolder::~PictureHolder() { Deselect(); }
-
-// Puts the DC's own objects back, so that ours can be deleted.
-void PictureHolder::Deselect() {
-  if (originalBitmap_) SelectObject(dc_.get(), originalBitmap_);
-  originalBitmap_ = nullptr;
-  SelectPalette(dc_.get(), static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), FALSE);
-}
+PictureHolder::~PictureHolder() { canvas_.Reset(); }
 
 void PictureHolder::Assign(LoadedPicture picture) {
-  Deselect();
-  picture_ = std::move(picture);  // the previous objects are released here
-  if (picture_.bitmap) originalBitmap_ = SelectObject(dc_.get(), picture_.bitmap.get());
-  if (picture_.palette) {
-    SelectPalette(dc_.get(), picture_.palette.get(), FALSE);
-    RealizePalette(dc_.get());
-  }
+  canvas_.Reset();  // the previous bitmap goes here, then its palette
+  palette_ = std::move(picture.palette);
+  width_ = picture.bitmap ? picture.width : 0;
+  height_ = picture.bitmap ? picture.height : 0;
+  if (picture.bitmap) canvas_.Adopt(picture.bitmap.release());
+  if (palette_) canvas_.UsePalette(palette_.get());
 }
 
 HDC PictureHolder::Canvas(int blankWidth, int blankHeight) {
@@ -35,20 +27,15 @@ HDC PictureHolder::Canvas(int blankWidth, int blankHeight) {
     blank.width = blankWidth;
     blank.height = blankHeight;
     Assign(std::move(blank));
-    PatBlt(dc_.get(), 0, 0, blankWidth, blankHeight, WHITENESS);
+    PatBlt(canvas_.Dc(), 0, 0, blankWidth, blankHeight, WHITENESS);
   }
-  return dc_.get();
+  return canvas_.Dc();
 }
 
 void PictureHolder::Paint(HDC dc, int x, int y) const {
   if (Empty()) return;
-  HPALETTE old = nullptr;
-  if (picture_.palette) {
-    old = SelectPalette(dc, picture_.palette.get(), TRUE);
-    RealizePalette(dc);
-  }
-  BitBlt(dc, x, y, picture_.width, picture_.height, dc_.get(), 0, 0, SRCCOPY);
-  if (old) SelectPalette(dc, old, TRUE);
+  forms::PaletteSelection palette(dc, palette_.get(), true);
+  BitBlt(dc, x, y, width_, height_, canvas_.Dc(), 0, 0, SRCCOPY);
 }
 
 }  // namespace picture

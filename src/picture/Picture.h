@@ -1,8 +1,9 @@
-// The picture a component owns: a display-format bitmap, its palette, and a
-// memory DC (the canvas) that always has both selected.
+// The picture a component owns: a display-format bitmap and its palette on
+// one canvas, whose DC always has both selected (and exists while empty).
 #pragma once
 #include <windows.h>
 
+#include "forms/Bitmap.h"
 #include "forms/Gdi.h"
 #include "picture/NativeFormats.h"
 
@@ -15,29 +16,27 @@ class PictureHolder {
   PictureHolder(const PictureHolder&) = delete;
   PictureHolder& operator=(const PictureHolder&) = delete;
 
-  bool Empty() const { return !picture_.bitmap; }
-  HBITMAP Bitmap() const { return picture_.bitmap.get(); }
-  HPALETTE Palette() const { return picture_.palette.get(); }
-  int Width() const { return picture_.width; }
-  int Height() const { return picture_.height; }
+  bool Empty() const { return canvas_.Empty(); }
+  HBITMAP Bitmap() const { return canvas_.Handle(); }
+  HPALETTE Palette() const { return palette_.get(); }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
 
   // Takes ownership; the previous bitmap and palette are released.
   void Assign(LoadedPicture picture);
   void Clear() { Assign(LoadedPicture()); }
 
   // The canvas DC as it stands (may hold no picture).
-  HDC Dc() const { return dc_.get(); }
+  HDC Dc() const { return canvas_.Dc(); }
   // The canvas; when empty, a blank white bitmap of the given size is put in first.
   HDC Canvas(int blankWidth, int blankHeight);
 
   void Paint(HDC dc, int x, int y) const;
 
  private:
-  void Deselect();
-
-  LoadedPicture picture_;
-  forms::MemoryDc dc_;
-  HGDIOBJ originalBitmap_ = nullptr;
+  forms::PaletteHandle palette_;  // outlives its selection in canvas_
+  forms::Bitmap canvas_;
+  int width_ = 0, height_ = 0;
 };
 
 }  // namespace picture

@@ -19,12 +19,12 @@ int CoverExtent(int client, int tile) {
   return (n < 1 ? 1 : n) * tile;
 }
 
-void BlackOfClient(SIZE client, Surface& back) {
+void BlackOfClient(SIZE client, forms::Bitmap& back) {
   back.Create(client.cx, client.cy);
   back.Fill(RGB(0, 0, 0));
 }
 
-void TileImage(SIZE client, TAll_nmsg& image, Surface& back) {
+void TileImage(SIZE client, TAll_nmsg& image, forms::Bitmap& back) {
   SIZE tile = {image.Width(), image.Height()};
   if (image.Empty() || tile.cx <= 0 || tile.cy <= 0) {
     BlackOfClient(client, back);
@@ -54,7 +54,8 @@ SIZE TiledExtent(SIZE client, SIZE tile) {
   return {CoverExtent(client.cx, tile.cx), CoverExtent(client.cy, tile.cy)};
 }
 
-void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, TAll_nmsg& image, Surface& back) {
+void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, TAll_nmsg& image, forms::Bitmap& back,
+                     const RECT* desktop) {
   switch (choice.Kind) {
     case kBackColour:
       back.Create(client.cx, client.cy);
@@ -69,10 +70,12 @@ void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, TAll_nmsg& ima
       }
       break;
     case kBackDesktop: {
-      int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+      const RECT primary = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+      const RECT& r = desktop ? *desktop : primary;
+      const int w = r.right - r.left, h = r.bottom - r.top;
       back.Create(w, h);
       forms::WindowDc screen(nullptr);
-      BitBlt(back.Dc(), 0, 0, w, h, screen.get(), 0, 0, SRCCOPY);
+      BitBlt(back.Dc(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
       break;
     }
     default:

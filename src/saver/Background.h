@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "saver/Surface.h"
+#include "forms/Bitmap.h"
 
 class TAll_nmsg;
 
@@ -29,7 +29,9 @@ SIZE TiledExtent(SIZE client, SIZE tile);
 
 // Builds BackBitmap. Loads the background picture into `image` for the
 // image kind; a file it cannot read, an empty picture or an unknown kind
-// gives black of the client size.
-void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, TAll_nmsg& image, Surface& back);
+// gives black of the client size. The desktop kind copies `desktop` (screen
+// coordinates; nullptr: the primary screen).
+void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, TAll_nmsg& image, forms::Bitmap& back,
+                     const RECT* desktop = nullptr);
 
 }  // namespace saver

@@ -2,7 +2,6 @@
 
 #include <mmsystem.h>
 
-#include "app/RunMode.h"
 #include "forms/Application.h"
 #include "picture/All.h"
 #include "settings/IniFile.h"
@@ -16,8 +15,10 @@ void SetScreenSaverRunning(bool on) {
 }
 }  // namespace
 
-TMainForm::TMainForm()
+TMainForm::TMainForm(HWND previewParent)
     : Form("TMainForm", "MainForm"),
+      previewParent_(previewParent),
+      layout_(saver::CurrentScreenLayout()),
       TBarOffBtn(*this, "TBarOffBtn"),
       MidiPlayer(*this, "MidiPlayer"),
       Timer1(*this, "Timer1", 1000),
@@ -42,40 +43,46 @@ void TMainForm::FillCreateParams(forms::CreateParams& p) {
   p.caption = "Glimora";
   p.style = WS_POPUP | WS_CLIPCHILDREN;
   p.exStyle = WS_EX_TOPMOST;
-  p.x = 0;
-  p.y = 0;
-  p.width = GetSystemMetrics(SM_CXSCREEN);
-  p.height = GetSystemMetrics(SM_CYSCREEN);
+  const RECT r = WindowBounds();
+  p.x = r.left;
+  p.y = r.top;
+  p.width = r.right - r.left;
+  p.height = r.bottom - r.top;
   p.parent = forms::Application::Get().Handle();
-  if (app::PreviewParent) {
-    p.parent = app::PreviewParent;
+  if (previewParent_) {
+    p.parent = previewParent_;
     p.style = (p.style & ~WS_POPUP) | WS_CHILD;
     p.exStyle = 0;
   }
 }
 
+RECT TMainForm::WindowBounds() const { return previewParent_ ? layout_.Primary : layout_.Virtual; }
+
 void TMainForm::FormCreate() {
-  // The client is the primary screen (borderless, so the window is too).
-  SetWindowPos(Handle(), app::PreviewParent ? nullptr : HWND_TOPMOST, 0, 0,
-               GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-               SWP_NOACTIVATE | (app::PreviewParent ? SWP_NOZORDER : 0));
-  if (!app::PreviewParent) {
+  // The client covers every monitor, so none is left showing the desktop
+  // (borderless, so the window does too). The preview is sized by its host.
+  const RECT r = WindowBounds();
+  SetWindowPos(Handle(), previewParent_ ? nullptr : HWND_TOPMOST, r.left, r.top, r.right - r.left,
+               r.bottom - r.top, SWP_NOACTIVATE | (previewParent_ ? SWP_NOZORDER : 0));
+  if (!previewParent_) {
     SetScreenSaverRunning(true);
     while (ShowCursor(FALSE) >= 0) {
     }
   }
   Settings = saver::ReadSaverSettings(settings::IniFile());
   Random = saver::ClockSeededRandom();
+  Stage = std::make_unique<saver::Stage>(Settings.FadeInSpeed, Settings.FadeOutSpeed, Random);
+  Stage->SetWindow(Handle());
   saver::SequencerHost& host = *this;
-  Sequencer = std::make_unique<saver::Sequencer>(Settings, host, [] { return GetTickCount(); }, Random);
+  // timeGetTime: millisecond steps where GetTickCount may move in 16 ms ones.
+  Sequencer = std::make_unique<saver::Sequencer>(Settings, host, [] { return timeGetTime(); }, Random);
   MouseMoveCount = 0;
   SaverSession = true;
-  ImageMaterial.Adopt(saver::CreateMaskStrip());
   BuildBackground();
 }
 
 void TMainForm::FormActivate() {
-  if (!app::PreviewParent) TBarOffBtn.SetFocus();
+  if (!previewParent_) TBarOffBtn.SetFocus();
 }
 
 LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -131,7 +138,7 @@ void TMainForm::Timer2Timer() {
 }
 
 void TMainForm::FormPaint(HDC dc) {
-  BitBlt(dc, 0, 0, ClientWidth(), ClientHeight(), ScreenBitmap.Dc(), 0, 0, SRCCOPY);
+  if (Stage) Stage->Paint(dc);
 }
 
 void TMainForm::FormClose(forms::CloseAction& action) {
@@ -154,10 +161,7 @@ void TMainForm::FormDestroy() {
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
   EndTitle();
-  ScreenBitmap.Reset();
-  BackBitmap.Reset();
-  WorkBitmap.Reset();
-  PatternBitmap.Reset();
+  if (Stage) Stage->Reset();
   if (SaverSession) SetScreenSaverRunning(false);
-  if (!app::PreviewParent) ShowCursor(TRUE);
+  if (!previewParent_) ShowCursor(TRUE);
 }

@@ -1,6 +1,6 @@
-// The saver window: full screen and topmost, or a child of the control
-// panel's preview window. It owns the stage (the picture component, the
-// four bitmaps, the mask strip), the two timers and the MIDI player, and
+// The saver window: over every monitor and topmost, or a child of the
+// control panel's preview window. It owns the picture component, the stage (the
+// bitmaps the show is drawn on), the two timers and the MIDI player, and
 // hosts the sequencer that runs the show on them.
 #pragma once
 #include <memory>
@@ -12,14 +12,16 @@
 #include "forms/Timer.h"
 #include "saver/Sequencer.h"
 #include "saver/Settings.h"
-#include "saver/Surface.h"
-#include "saver/effects/Effects.h"
+#include "saver/ScreenLayout.h"
+#include "saver/Stage.h"
 
 class TAll_nmsg;
 
 class TMainForm : public forms::Form, private saver::SequencerHost {
  public:
-  TMainForm();
+  // previewParent: the control panel's preview window, or nullptr for a
+  // full-screen run.
+  explicit TMainForm(HWND previewParent = nullptr);
   ~TMainForm() override;
   // True in a real run; cleared for the preview (no input, no sound).
   bool SaverSession = true;
@@ -43,25 +45,27 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void FormMouseMove();
   void Timer1Timer();
   void Timer2Timer();
-  // Stage.cpp
+  // MainFormShow.cpp
   void BuildBackground();
-  // Password.cpp
+  SIZE ClientSize() const;
+  // MainFormPassword.cpp
   void CloseWithPassword();
-  // Music.cpp
+  // MainFormMusic.cpp
   void MidiPlayerNotify();
   bool PlayMidiFile(const std::string& name);
   void StopSound();
 
-  // SequencerHost (Stage.cpp, Title.cpp, Music.cpp).
+  // SequencerHost (MainFormShow.cpp, MainFormTitle.cpp, MainFormMusic.cpp).
   bool InSaverSession() const override { return SaverSession; }
   void SetInterval(int ms) override;
-  SIZE ClientSize() const override;
+  RECT ImageArea() const override;
   void ReadImageEntry(int n, std::string& image, std::string& wave) override;
-  void LoadImage(const std::string& name) override;
+  bool LoadImage(const std::string& name) override;
   SIZE ImageSize() const override;
   void ApplyImagePalette() override;
-  void AppearStep(int kind) override;
-  void EraseStep(int kind) override;
+  void StageImage(POINT at, int effectCoin) override;
+  saver::EffectStep BeginEffect(bool appear, int kind) override;
+  saver::EffectStep EffectSteps(bool appear, int kind, int steps) override;
   void PlayWave(const std::string& name) override;
   bool PlayMidiNumber(int n) override;
   void KeepScreenAsBackground() override;
@@ -69,23 +73,21 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void TitleFrame(int k, saver::MixDirection direction) override;
   void EndTitle() override;
 
-  saver::EffectContext MakeEffectContext();
-  void Flush(const RECT& r);
-
+  const HWND previewParent_;
+  const saver::ScreenLayout layout_;  // the monitors when the window was made
+  RECT WindowBounds() const;  // every monitor, or the primary one for the preview
   forms::Button TBarOffBtn;
   forms::MediaPlayer MidiPlayer;
   forms::Timer Timer1;
   forms::Timer Timer2;
   std::unique_ptr<TAll_nmsg> Image;
-  saver::Surface BackBitmap, ScreenBitmap, WorkBitmap, PatternBitmap;
-  saver::Surface ImageMaterial;  // the mask strip
-  saver::Surface TitleStage;     // title line over the background, during a fade
+  std::unique_ptr<saver::Stage> Stage;
+  forms::Bitmap TitleStage;  // title line over the background, during a fade
   RECT TitleRect = {};
 
   saver::SaverSettings Settings;
   saver::RandomFn Random;
   std::unique_ptr<saver::Sequencer> Sequencer;
-  saver::EffectState EffectVars;
   unsigned char MouseMoveCount = 0;
   bool checkingPassword_ = false;
 };

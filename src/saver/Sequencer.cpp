@@ -78,45 +78,52 @@ Sequencer::Sequencer(const SaverSettings& settings, SequencerHost& host, ClockFn
   Midis.Next = settings.LastMidiNumber;
 }
 
-void Sequencer::Advance(uint8_t state) {
-  ShowState = state;
+void Sequencer::Advance(ShowState state) {
+  state_ = state;
   StateEntered = true;
+}
+
+void Sequencer::SetInterval(int ms) {
+  if (ms == interval_) return;
+  interval_ = ms;
+  host_.SetInterval(ms);
+}
+
+void Sequencer::StartPace(int interval) {
+  pace_.Start(clock_(), interval);
+  SetInterval(pace_.Interval());
 }
 
 void Sequencer::Tick() {
   const TitleSettings& t = settings_.Title;
-  switch (ShowState) {
-    case 0: WaitStep(kStartPause); break;
-    case 1:
+  using S = ShowState;
+  switch (state_) {
+    case S::StartPause: WaitStep(kStartPause); break;
+    case S::FirstLineIn:
       if (t.Title) {
         TitleStep(0, MixDirection::In);
       } else {
-        Advance(8);
+        Advance(S::StartMusic);
       }
       break;
-    case 2: WaitStep(t.OnDelay); break;
-    case 3: TitleStep(0, MixDirection::Out); break;
-    case 4: WaitStep(kLinePause); break;
-    case 5: TitleStep(1, MixDirection::In); break;
-    case 6: WaitStep(t.OnDelay); break;
-    case 7: TitleStep(1, MixDirection::Out); break;
-    case 8:
+    case S::FirstLineStands: WaitStep(t.OnDelay); break;
+    case S::FirstLineOut: TitleStep(0, MixDirection::Out); break;
+    case S::LinePause: WaitStep(kLinePause); break;
+    case S::SecondLineIn: TitleStep(1, MixDirection::In); break;
+    case S::SecondLineStands: WaitStep(t.OnDelay); break;
+    case S::SecondLineOut: TitleStep(1, MixDirection::Out); break;
+    case S::StartMusic:
       MidiSet();
-      if (FirstPass) {
-        FirstPass = false;
-        Advance(9);
-      } else {
-        Advance(10);
-      }
+      Advance(FirstPass ? S::FirstDelay : S::NextImage);
+      FirstPass = false;
       break;
-    case 9: WaitStep(settings_.FirstDelay); break;
-    case 10: NextImage(); break;
-    case 11: host_.AppearStep(AppearKind); break;
-    case 12: PlayWave(); break;
-    case 13: WaitStep(settings_.ImageOnDelay); break;
-    case 14: host_.EraseStep(EraseKind); break;
-    case 15: WaitStep(settings_.ImageOffDelay); break;
-    default: Advance(10); break;  // cannot happen; never stall
+    case S::FirstDelay: WaitStep(settings_.FirstDelay); break;
+    case S::NextImage: NextImage(); break;
+    case S::Appear: EffectTick(true); break;
+    case S::PlaySound: PlayWave(); break;
+    case S::ImageStands: WaitStep(settings_.ImageOnDelay); break;
+    case S::Erase: EffectTick(false); break;
+    case S::ImageOff: WaitStep(settings_.ImageOffDelay); break;
   }
 }
 
@@ -127,19 +134,39 @@ void Sequencer::WaitStep(int delay) {
   }
   // Signed difference: the tick count wraps after 49.7 days.
   if (static_cast<int32_t>(clock_() - StateDeadline) < 0) return;
-  if (ShowState == 15) {
+  if (state_ == ShowState::ImageOff) {
     if (MidiOk) {
-      Advance(10);
+      Advance(ShowState::NextImage);
     } else {
       MidiOk = true;  // the music is restarted before the next image
-      Advance(8);
+      Advance(ShowState::StartMusic);
     }
-  } else if (ShowState == 13 && settings_.NotErase) {
+  } else if (state_ == ShowState::ImageStands && settings_.NotErase) {
     host_.KeepScreenAsBackground();
-    Advance(15);
+    Advance(ShowState::ImageOff);
   } else {
-    Advance(static_cast<uint8_t>(ShowState + 1));
+    Advance(Next(state_));
   }
+}
+
+// The set-up call fixes the step interval; every later tick draws the steps
+// that the time since the set-up calls for, so a late tick catches up
+// instead of putting off every step after it.
+void Sequencer::EffectTick(bool appear) {
+  const int kind = appear ? AppearKind : EraseKind;
+  EffectStep r;
+  if (StateEntered) {
+    StateEntered = false;
+    r = host_.BeginEffect(appear, kind);
+    if (!r.Done) return StartPace(r.NextInterval);
+  } else {
+    const int owed = pace_.TakeOwed(clock_());
+    if (owed == 0) return;
+    r = host_.EffectSteps(appear, kind, owed);
+    if (!r.Done) return;
+  }
+  SetInterval(kIdleInterval);
+  Advance(Next(state_));
 }
 
 TitleLine Sequencer::ChooseTitleLine(int line) {
@@ -170,20 +197,23 @@ TitleLine Sequencer::ChooseTitleLine(int line) {
 
 void Sequencer::TitleStep(int line, MixDirection direction) {
   if (StateEntered) {
-    host_.SetInterval(std::max(settings_.Title.FadeInterval, 1));
     host_.BeginTitle(ChooseTitleLine(line));
     FadeStep = 0;
     StateEntered = false;
+    StartPace(std::max(settings_.Title.FadeInterval, 1));
     return;
   }
-  if (FadeStep < kFadeMasks) {
-    host_.TitleFrame(FadeStep, direction);
-    ++FadeStep;
-    return;
-  }
+  // Masks 0..16, then the closing step. Every mask is drawn over the whole
+  // title, so a late tick draws only the last mask it owes.
+  const int owed = pace_.TakeOwed(clock_());
+  if (owed == 0) return;
+  const int before = FadeStep;
+  FadeStep = std::min(FadeStep + owed, kFadeMasks + 1);
+  if (before < kFadeMasks) host_.TitleFrame(std::min(FadeStep, kFadeMasks) - 1, direction);
+  if (FadeStep <= kFadeMasks) return;
   host_.EndTitle();
-  Advance(static_cast<uint8_t>(ShowState + 1));
-  host_.SetInterval(kIdleInterval);
+  Advance(Next(state_));
+  SetInterval(kIdleInterval);
 }
 
 void Sequencer::NextImage() {
@@ -195,31 +225,33 @@ void Sequencer::NextImage() {
 
   std::string image;
   host_.ReadImageEntry(n, image, WaveName);
-  try {
-    host_.LoadImage(image);
-  } catch (const std::exception&) {
-    return;  // skipped without a word; the next tick picks again
-  }
+  // A picture that cannot be shown is passed over without a word: no
+  // effect, no sound; the next tick picks again.
+  if (!host_.LoadImage(image)) return;
   host_.ApplyImagePalette();
 
-  SIZE client = host_.ClientSize();
-  SIZE size = host_.ImageSize();
-  if (settings_.ImagePosRandom && size.cy < client.cy) {
-    ImageTop = random_(client.cy - size.cy);
+  const RECT area = host_.ImageArea();
+  const SIZE room = {area.right - area.left, area.bottom - area.top};
+  const SIZE size = host_.ImageSize();
+  if (settings_.ImagePosRandom && size.cy < room.cy) {
+    ImageTop = random_(room.cy - size.cy);
   } else {
-    ImageTop = (client.cy - size.cy) / 2;
+    ImageTop = (room.cy - size.cy) / 2;
   }
-  if (settings_.ImagePosRandom && size.cx < client.cx) {
-    ImageLeft = random_(client.cx - size.cx);
+  if (settings_.ImagePosRandom && size.cx < room.cx) {
+    ImageLeft = random_(room.cx - size.cx);
   } else {
-    ImageLeft = (client.cx - size.cx) / 2;
+    ImageLeft = (room.cx - size.cx) / 2;
   }
-  Advance(11);
+  ImageLeft += area.left;
+  ImageTop += area.top;
+  host_.StageImage({ImageLeft, ImageTop}, EffectCoin);
+  Advance(ShowState::Appear);
 }
 
 void Sequencer::PlayWave() {
   if (host_.InSaverSession()) host_.PlayWave(WaveName);
-  Advance(13);
+  Advance(ShowState::ImageStands);
 }
 
 void Sequencer::MidiSet() {

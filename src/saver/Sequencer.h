@@ -1,7 +1,9 @@
-// The slide-show sequencer: a state machine of ShowState that runs one
-// step per Timer2 tick and never blocks. Everything it draws, loads or
-// plays goes through SequencerHost (the saver window), and the clock and
-// the random source are handed in, so tests can drive it tick by tick.
+// The slide-show sequencer: a state machine of ShowState that runs on every
+// Timer2 tick and never blocks. It owns the show's state and Timer2's
+// interval; the effects only report {done, next interval}. Everything it
+// draws, loads or plays goes through SequencerHost (the saver window), and
+// the clock and the random source are handed in, so tests can drive it
+// tick by tick.
 #pragma once
 #include <windows.h>
 
@@ -9,10 +11,32 @@
 #include <functional>
 #include <string>
 
+#include "saver/Pace.h"
 #include "saver/Settings.h"
 #include "saver/effects/Effects.h"
 
 namespace saver {
+
+// The states of the show, in the order a run passes through them.
+enum class ShowState : uint8_t {
+  StartPause,       // a moment of background before anything else
+  FirstLineIn,      // title line 0 fades in
+  FirstLineStands,
+  FirstLineOut,
+  LinePause,        // between the two title lines
+  SecondLineIn,
+  SecondLineStands,
+  SecondLineOut,
+  StartMusic,
+  FirstDelay,       // once, before the first picture
+  NextImage,        // pick and load a picture (one attempt per tick)
+  Appear,
+  PlaySound,
+  ImageStands,
+  Erase,
+  ImageOff,         // the pause after a picture went
+};
+constexpr ShowState Next(ShowState s) { return static_cast<ShowState>(static_cast<int>(s) + 1); }
 
 // Uniform integer in [0, bound); 0 when bound <= 0.
 using RandomFn = std::function<int(int bound)>;
@@ -54,16 +78,25 @@ class SequencerHost {
   virtual ~SequencerHost() = default;
   virtual bool InSaverSession() const = 0;  // SaverSession of the window
   virtual void SetInterval(int ms) = 0;  // Timer2
-  virtual SIZE ClientSize() const = 0;
+  // Where pictures are placed: the client area, or the primary monitor's part of it.
+  virtual RECT ImageArea() const = 0;
   // Image + n and Wave + n of the theme (empty when absent).
   virtual void ReadImageEntry(int n, std::string& image, std::string& wave) = 0;
-  // Assigns the file to the picture component; raises for a file it cannot read.
-  virtual void LoadImage(const std::string& name) = 0;
+  // Loads the file into the picture component. True when there is a picture
+  // to show; false (never an exception) when the file is missing, of an
+  // unknown kind, unreadable or broken, or the name is empty.
+  virtual bool LoadImage(const std::string& name) = 0;
   virtual SIZE ImageSize() const = 0;
   // Gives BackBitmap, ScreenBitmap and WorkBitmap the picture's palette.
   virtual void ApplyImagePalette() = 0;
-  virtual void AppearStep(int kind) = 0;  // one step of the appear routine
-  virtual void EraseStep(int kind) = 0;
+  // The picture's place and coin, fixed for its appear and erase effects.
+  virtual void StageImage(POINT at, int effectCoin) = 0;
+  // The set-up call of the appear (erase) routine of a kind.
+  virtual EffectStep BeginEffect(bool appear, int kind) = 0;
+  // The next `steps` steps (at least one) of the running effect, drawn as
+  // one tick: the screen ends as it would after each of them in turn. The
+  // report is that of the last step taken (fewer when the effect ends).
+  virtual EffectStep EffectSteps(bool appear, int kind, int steps) = 0;
   virtual void PlayWave(const std::string& name) = 0;
   // Reads Midi + n and plays it; false when it could not be started.
   virtual bool PlayMidiNumber(int n) = 0;
@@ -71,7 +104,7 @@ class SequencerHost {
   virtual void KeepScreenAsBackground() = 0;
   // Title fade: build the stage (set-up tick), draw mask k, free the stage.
   virtual void BeginTitle(const TitleLine& line) = 0;
-  virtual void TitleFrame(int k, MixDirection direction) = 0;
+  virtual void TitleFrame(int k, MixDirection direction) = 0;  // mask k, 0..16
   virtual void EndTitle() = 0;
 };
 
@@ -86,7 +119,10 @@ class Sequencer {
   // Text, font, height and colour of title line 0 or 1.
   TitleLine ChooseTitleLine(int line);
 
-  uint8_t ShowState = 0;
+  ShowState State() const { return state_; }
+  // Interval Timer2 runs at now.
+  int Interval() const { return interval_; }
+
   bool StateEntered = true;
   DWORD StateDeadline = 0;
   bool FirstPass = true;
@@ -101,7 +137,7 @@ class Sequencer {
   int ImageLeft = 0, ImageTop = 0;
   int EffectCoin = 0;
   std::string WaveName;
-  int FadeStep = 0;  // title fade step, 0..17
+  int FadeStep = 0;  // title fade masks drawn, 0..17
 
   int NextImageNumber() const { return Images.Next; }
   int NextMidiNumber() const { return Midis.Next; }
@@ -113,10 +149,16 @@ class Sequencer {
  private:
   void WaitStep(int delay);
   void TitleStep(int line, MixDirection direction);
+  void EffectTick(bool appear);
   void NextImage();
   void PlayWave();
-  void Advance(uint8_t state);
+  void Advance(ShowState state);
+  void SetInterval(int ms);
+  void StartPace(int interval);
 
+  ShowState state_ = ShowState::StartPause;
+  int interval_ = kIdleInterval;
+  Pace pace_;  // of the running effect or title fade
   SaverSettings settings_;
   SequencerHost& host_;
   ClockFn clock_;

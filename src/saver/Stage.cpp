@@ -1,114 +1,139 @@
-// The saver window as the sequencer's host: the picture, the bitmaps and
-// the effect steps.
-#include "picture/All.h"
-#include "saver/Background.h"
-#include "saver/MainForm.h"
-#include "settings/IniFile.h"
+#include "saver/Stage.h"
 
-using settings::Role;
-namespace key = settings::key;
+#include "forms/Gdi.h"
 
-// BackBitmap from the theme's background keys (a second opening of the
-// file), then ScreenBitmap as its copy, PatternBitmap and a black WorkBitmap.
-void TMainForm::BuildBackground() {
-  saver::BackgroundChoice choice;
-  {
-    settings::IniFile ini;
-    using settings::Role;
-    namespace key = settings::key;
-    choice.Kind = ini.Read(Settings.Section, key::BackGround, Role::Saver);
-    choice.Color = ini.Read(Settings.Section, key::BackColor, Role::Saver);
-    choice.FileName = ini.Read(Settings.Section, key::BackFileName, Role::Saver);
-  }
-  saver::BuildBackBitmap(choice, ClientSize(), *Image, BackBitmap);
-  int w = BackBitmap.Width(), h = BackBitmap.Height();
-  ScreenBitmap.Create(w, h);
-  BitBlt(ScreenBitmap.Dc(), 0, 0, w, h, BackBitmap.Dc(), 0, 0, SRCCOPY);
-  PatternBitmap.Create(8, 8);
-  WorkBitmap.Create(w, h);
-  WorkBitmap.Fill(RGB(0, 0, 0));
-  ApplyImagePalette();
+namespace saver {
+
+Stage::Stage(int appearSpeed, int eraseSpeed, RandomFn random)
+    : appearSpeed_(appearSpeed), eraseSpeed_(eraseSpeed), random_(std::move(random)) {
+  MaskStrip.Adopt(CreateMaskStrip());
 }
 
-void TMainForm::SetInterval(int ms) { Timer2.SetInterval(ms > 0 ? static_cast<UINT>(ms) : 1); }
-
-SIZE TMainForm::ClientSize() const { return {ClientWidth(), ClientHeight()}; }
-
-void TMainForm::ReadImageEntry(int n, std::string& image, std::string& wave) {
-  settings::IniFile ini;
-  image = ini.ReadString(Settings.Section, settings::Numbered(key::Image.name, n), key::Image.Default(Role::Saver));
-  wave = ini.ReadString(Settings.Section, settings::Numbered(key::Wave.name, n), key::Wave.Default(Role::Saver));
+void Stage::BuildFromBack(SIZE client) {
+  client_ = client;
+  const int w = Back.Width(), h = Back.Height();
+  Screen.Create(w, h);
+  BitBlt(Screen.Dc(), 0, 0, w, h, Back.Dc(), 0, 0, SRCCOPY);
+  Pattern.Create(8, 8);
+  Work.Create(w, h);
+  Work.Fill(RGB(0, 0, 0));
+  picture_ = BaseContext();
 }
 
-void TMainForm::LoadImage(const std::string& name) {
-  // The old picture's palette goes with it: let no bitmap hold it then.
-  BackBitmap.UsePalette(nullptr);
-  ScreenBitmap.UsePalette(nullptr);
-  WorkBitmap.UsePalette(nullptr);
-  Image->SetPictureName(name);
+void Stage::Reset() {
+  picture_ = EffectContext();
+  Screen.Reset();
+  Back.Reset();
+  Work.Reset();
+  Pattern.Reset();
 }
 
-SIZE TMainForm::ImageSize() const { return {Image->Width(), Image->Height()}; }
-
-void TMainForm::ApplyImagePalette() {
-  HPALETTE palette = Image->Empty() ? nullptr : Image->Palette();
-  BackBitmap.UsePalette(palette);
-  ScreenBitmap.UsePalette(palette);
-  WorkBitmap.UsePalette(palette);
+void Stage::UsePalette(HPALETTE palette) {
+  Back.UsePalette(palette);
+  Screen.UsePalette(palette);
+  Work.UsePalette(palette);
 }
 
-void TMainForm::Flush(const RECT& r) {
-  if (!Handle()) return;
-  forms::WindowDc dc(Handle());
-  BitBlt(dc.get(), r.left, r.top, r.right - r.left, r.bottom - r.top, ScreenBitmap.Dc(), r.left,
-         r.top, SRCCOPY);
-}
-
-saver::EffectContext TMainForm::MakeEffectContext() {
-  saver::EffectContext c;
-  c.Screen = ScreenBitmap.Dc();
-  c.Back = BackBitmap.Dc();
-  c.Work = WorkBitmap.Dc();
-  c.Pattern = PatternBitmap.Dc();
-  c.PatternBitmap = PatternBitmap.Bitmap();
-  c.MaskStrip = ImageMaterial.Dc();
-  c.ClientWidth = ClientWidth();
-  c.ClientHeight = ClientHeight();
-  c.AppearInterval = saver::BaseInterval(Settings.FadeInSpeed);
-  c.EraseInterval = saver::BaseInterval(Settings.FadeOutSpeed);
-  c.ShowState = &Sequencer->ShowState;
-  c.StateEntered = &Sequencer->StateEntered;
-  c.State = &EffectVars;
-  c.SetInterval = [this](int ms) { SetInterval(ms); };
+EffectContext Stage::BaseContext() {
+  EffectContext c;
+  c.Screen = Screen.Dc();
+  c.Back = Back.Dc();
+  c.Work = Work.Dc();
+  c.Pattern = Pattern.Dc();
+  c.PatternBitmap = Pattern.Handle();
+  c.MaskStrip = MaskStrip.Dc();
+  c.ClientWidth = client_.cx;
+  c.ClientHeight = client_.cy;
+  c.AppearSpeed = appearSpeed_;
+  c.EraseSpeed = eraseSpeed_;
+  c.State = &state_;
   c.Flush = [this](const RECT& r) { Flush(r); };
-  c.Random = Random;
+  c.Random = random_;
   return c;
 }
 
-namespace {
-void DescribeImage(saver::EffectContext& c, TAll_nmsg& image, const saver::Sequencer& seq) {
-  c.W = image.Width();
-  c.H = image.Height();
-  c.Image = image.Canvas();
-  c.Palette = image.Empty() ? nullptr : image.Palette();
-  c.X = seq.ImageLeft;
-  c.Y = seq.ImageTop;
-  c.EffectCoin = seq.EffectCoin;
-}
-}  // namespace
-
-void TMainForm::AppearStep(int kind) {
-  saver::EffectContext c = MakeEffectContext();
-  DescribeImage(c, *Image, *Sequencer);
-  saver::AppearStep(c, kind);
+void Stage::StageImage(HDC image, HPALETTE palette, SIZE size, POINT at, int effectCoin) {
+  picture_ = BaseContext();
+  picture_.Image = image;
+  picture_.Palette = palette;
+  picture_.W = size.cx;
+  picture_.H = size.cy;
+  picture_.X = at.x;
+  picture_.Y = at.y;
+  picture_.EffectCoin = effectCoin;
 }
 
-void TMainForm::EraseStep(int kind) {
-  saver::EffectContext c = MakeEffectContext();
-  DescribeImage(c, *Image, *Sequencer);
-  saver::EraseStep(c, kind);
+EffectStep Stage::BeginEffect(bool appear, int kind) {
+  state_ = EffectState();
+  return (appear ? AppearRoutine(kind) : EraseRoutine(kind))(picture_);
 }
 
-void TMainForm::KeepScreenAsBackground() {
-  BitBlt(BackBitmap.Dc(), 0, 0, ClientWidth(), ClientHeight(), ScreenBitmap.Dc(), 0, 0, SRCCOPY);
+EffectStep Stage::EffectSteps(bool appear, int kind, int steps) {
+  const EffectRoutine routine = appear ? AppearRoutine(kind) : EraseRoutine(kind);
+  const bool countOnly = RedrawsWholeState(kind);
+  // One step: `quiet` counts it without drawing the picture; `hold` gathers
+  // its flush for the step that stands at the end of the tick.
+  auto step = [&](bool quiet, bool hold) {
+    picture_.Quiet = quiet;
+    holdFlushes_ = hold;
+    const EffectStep r = routine(picture_);
+    picture_.Quiet = false;
+    holdFlushes_ = false;
+    return r;
+  };
+  EffectStep r;
+  EffectState before, beforePrevious;
+  bool previousQuiet = false;
+  for (int i = 0; i < steps; ++i) {
+    const bool last = i + 1 == steps;
+    const bool quiet = countOnly && !last;
+    before = state_;
+    r = step(quiet, !last);
+    if (r.Done) {
+      if (quiet || previousQuiet) {
+        // A closing step may draw nothing (Mesh, Fade): the step before it is
+        // drawn for real, then the closing one again.
+        state_ = previousQuiet ? beforePrevious : before;
+        if (previousQuiet) step(false, true);
+        r = step(false, false);
+      }
+      break;
+    }
+    beforePrevious = before;
+    previousQuiet = quiet;
+  }
+  if (!IsRectEmpty(&held_)) Flush(RECT{0, 0, 0, 0});
+  return r;
 }
+
+void Stage::MixTitle(int k, MixDirection direction, HDC source, const RECT& target) {
+  MaskedMix(picture_, MaskBand::Fade, k, direction, source, target);
+}
+
+void Stage::KeepScreenAsBackground() {
+  BitBlt(Back.Dc(), 0, 0, client_.cx, client_.cy, Screen.Dc(), 0, 0, SRCCOPY);
+}
+
+void Stage::Paint(HDC dc) const {
+  BitBlt(dc, 0, 0, client_.cx, client_.cy, Screen.Dc(), 0, 0, SRCCOPY);
+}
+
+void Stage::Flush(const RECT& r) {
+  RECT all;
+  UnionRect(&all, &held_, &r);
+  if (holdFlushes_) {
+    held_ = all;
+    return;
+  }
+  SetRectEmpty(&held_);
+  if (IsRectEmpty(&all)) return;
+  const int w = all.right - all.left, h = all.bottom - all.top;
+  if (flushDc_) {
+    BitBlt(flushDc_, all.left, all.top, w, h, Screen.Dc(), all.left, all.top, SRCCOPY);
+  } else if (window_) {
+    forms::WindowDc dc(window_);
+    BitBlt(dc.get(), all.left, all.top, w, h, Screen.Dc(), all.left, all.top, SRCCOPY);
+  }
+}
+
+}  // namespace saver

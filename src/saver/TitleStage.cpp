@@ -1,20 +1,29 @@
-#include "saver/Title.h"
+// The title stage: the line measured, centred and keyed over the background.
+#include "saver/TitleStage.h"
 
 namespace saver {
 
-RECT CenteredRect(SIZE client, SIZE size) {
-  int left = (client.cx - size.cx) / 2, top = (client.cy - size.cy) / 2;
+RECT CenteredRect(SIZE client, SIZE size) { return CenteredInArea(RECT{0, 0, client.cx, client.cy}, size); }
+
+RECT CenteredInArea(const RECT& area, SIZE size) {
+  const int left = area.left + (area.right - area.left - size.cx) / 2;
+  const int top = area.top + (area.bottom - area.top - size.cy) / 2;
   return {left, top, left + size.cx, top + size.cy};
 }
 
-void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, Surface& stage, RECT& rect) {
+void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, forms::Bitmap& stage, RECT& rect) {
+  BuildTitleStageInArea(line, back, RECT{0, 0, client.cx, client.cy}, stage, rect);
+}
+
+void BuildTitleStageInArea(const TitleLine& line, HDC back, const RECT& area, forms::Bitmap& stage,
+                           RECT& rect) {
   stage.Reset();
   // Cell height (positive lfHeight); no antialiasing, so every text pixel
   // is exactly the title colour.
   forms::FontHandle font(CreateFontA(line.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                      DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                      NONANTIALIASED_QUALITY, DEFAULT_PITCH, line.FontName.c_str()));
-  Surface text;
+  forms::Bitmap text;
   SIZE size = {0, 0};
   {
     forms::MemoryDc measure(CreateCompatibleDC(nullptr));
@@ -22,7 +31,7 @@ void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, Surface& stag
     GetTextExtentPoint32A(measure.get(), line.Text.c_str(), static_cast<int>(line.Text.size()), &size);
   }
   if (line.Text.empty()) size = {0, 0};
-  rect = CenteredRect(client, size);
+  rect = CenteredInArea(area, size);
   text.Create(size.cx, size.cy);
   if (text.Empty()) return;
 
@@ -41,7 +50,7 @@ void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, Surface& stag
   forms::Selection monoSel(mono.get(), monoBits.get());
   SetBkColor(text.Dc(), RGB(255, 255, 255));
   BitBlt(mono.get(), 0, 0, size.cx, size.cy, text.Dc(), 0, 0, SRCCOPY);
-  Surface keyBits;
+  forms::Bitmap keyBits;
   keyBits.Create(size.cx, size.cy);
   SetTextColor(keyBits.Dc(), RGB(0, 0, 0));
   SetBkColor(keyBits.Dc(), RGB(255, 255, 255));

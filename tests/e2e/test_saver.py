@@ -170,6 +170,38 @@ def test_broken_and_missing_files_are_passed_over_in_silence():
     assert s.alive()
 
 
+def test_pictures_that_cannot_be_shown_leave_no_box_and_play_no_sound():
+    # Every kind of picture the component turns down without an exception:
+    # bad data (native and plug-in formats), an extension nobody reads, and
+    # entries whose Image<n> key is missing. Each has a WAV of its own.
+    capture = k.CAPTURE_DIR / "blank_box.raw"
+    env = k.sound_env(capture)
+    jpeg = k.media_path("broken.jpg")
+    jpeg.write_bytes(b"\xff\xd8\xff\xe0 not a JPEG" + bytes(300))
+    unknown = k.media_path("photo.xyz")
+    unknown.write_bytes(b"whatever")
+    tone = k.tone_wav("tone.wav")
+    keys = {"ImageCount": 5, "Image0": k.broken_bmp("broken.bmp"), "Image1": h.to_windows_path(jpeg),
+            "Image2": h.to_windows_path(unknown)}  # Image3 and Image4 are missing
+    for n in range(5):
+        keys[f"Wave{n}"] = tone
+    k.write_theme(BackColor=9, FirstDelay=100, ImageOnDelay=300, ImageOffDelay=100, **keys)
+    s = start(env=env)
+    k.wait_colour((512, 384), (128, 128, 128))
+    grey = (128, 128, 128)
+    end = time.time() + 5.0
+    shots = 0
+    while time.time() < end:
+        img = h.screenshot("saver_no_blank_box" if shots == 0 else None)
+        shots += 1
+        assert k.count_colour(img, (255, 255, 255)) == 0, "a white box appeared"
+        assert k.count_colour(img, grey) == img.width * img.height, "something other than the background"
+    assert shots >= 5
+    assert k.captured_samples(capture) == 0
+    assert not h.message_boxes()
+    assert s.alive()
+
+
 def test_not_erase_leaves_every_image_on_the_screen():
     k.write_theme(NotErase=1, ImagePosRandom=1, ImageOnDelay=150, ImageOffDelay=100, BackColor=9,
                   **image_keys(FIVE, size=(60, 60)))

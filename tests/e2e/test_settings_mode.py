@@ -11,7 +11,7 @@ from dialog_helpers import (UNNAMED, Dialog, HeldFile, ini_lines, names_ini, sec
                             type_fullwidth)
 
 NAMES = ["春の庭", "海辺", "夜景", "猫たち", "山歩き", "花火", "雪国", "旅の記録", "家族", "Misc"]
-MAIN_BUTTONS = {  # name: (caption, left, top, width, height), in tab order [1] to [7]
+MAIN_BUTTONS = {  # name: (caption, left, top, width, height), in tab order
     "SetDlgBtn": ("画像／音声／ＢＧＭ等の設定", 8, 168, 185, 25),
     "NameDlgBtn": ("名称の変更", 200, 168, 89, 25),
     "ClearBtn": ("設定の消去", 296, 168, 89, 25),
@@ -56,7 +56,7 @@ def test_without_settings_file_ten_unnamed_themes_and_ok_writes_them():
         assert main[name].text == caption
         assert places[name] == tuple(place), name
     assert main.is_default("OKBtn") and not main.is_default("SetDlgBtn")
-    # Tab order: the group box with its radios first, then the buttons [1] to [7].
+    # Tab order: the group box with its radios first, then the seven buttons.
     assert main.order == ["ThemeGroupBox"] + [f"ThemeRBtn{n}" for n in range(10)] + list(MAIN_BUTTONS)
     assert not any(w.text == "キャンセル" for w in main.controls.values())
     ok_and_exit(main, scr)

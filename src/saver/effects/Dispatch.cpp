@@ -11,30 +11,18 @@ int BaseInterval(int speed) {
   return 405 - std::clamp(speed, 0, 400);
 }
 
-void AppearStep(EffectContext& c, int kind) {
-  switch (kind) {
-    case Normal: NormalOn(c); break;
-    case Scroll: ScrollOn(c); break;
-    case Stretch: StretchOn(c); break;
-    case Slide: SlideOn(c); break;
-    case HalfSlide: HalfSlideOn(c); break;
-    case Mesh: MeshOn(c); break;
-    case Fade: FadeOn(c); break;
-    default: BlindOn(c); break;  // Blind, and any kind out of range
-  }
-}
+namespace {
+// Indexed by EffectKind.
+constexpr EffectRoutine kAppear[kEffectKinds] = {NormalOn, BlindOn,     ScrollOn, StretchOn,
+                                                 SlideOn,  HalfSlideOn, MeshOn,   FadeOn};
+constexpr EffectRoutine kErase[kEffectKinds] = {NormalOff, BlindOff,     ScrollOff, StretchOff,
+                                                SlideOff,  HalfSlideOff, MeshOff,   FadeOff};
+bool Known(int kind) { return kind >= 0 && kind < kEffectKinds; }
+}  // namespace
 
-void EraseStep(EffectContext& c, int kind) {
-  switch (kind) {
-    case Normal: NormalOff(c); break;
-    case Scroll: ScrollOff(c); break;
-    case Stretch: StretchOff(c); break;
-    case Slide: SlideOff(c); break;
-    case HalfSlide: HalfSlideOff(c); break;
-    case Mesh: MeshOff(c); break;
-    case Fade: FadeOff(c); break;
-    default: BlindOff(c); break;
-  }
-}
+bool RedrawsWholeState(int kind) { return Known(kind) && kind != Blind; }
+
+EffectRoutine AppearRoutine(int kind) { return Known(kind) ? kAppear[kind] : BlindOn; }
+EffectRoutine EraseRoutine(int kind) { return Known(kind) ? kErase[kind] : BlindOff; }
 
 }  // namespace saver

@@ -4,7 +4,7 @@
 
 namespace saver {
 
-void FadeOn(EffectContext& c) { fx::MaskStep(c, MaskBand::Fade, MixDirection::In); }
-void FadeOff(EffectContext& c) { fx::MaskStep(c, MaskBand::Fade, MixDirection::Out); }
+EffectStep FadeOn(EffectContext& c) { return fx::MaskStep(c, MaskBand::Fade, MixDirection::In); }
+EffectStep FadeOff(EffectContext& c) { return fx::MaskStep(c, MaskBand::Fade, MixDirection::Out); }
 
 }  // namespace saver

@@ -4,23 +4,10 @@
 #include "saver/effects/Draw.h"
 
 namespace saver {
-namespace {
 
-void SetUp(EffectContext& c, int interval) {
+EffectStep HalfSlideOn(EffectContext& c) {
   EffectState& st = *c.State;
-  st.EffectStep = 2;
-  st.Progress = 2;
-  st.SideFlag = c.Random ? c.Random(100) % 2 : 0;
-  st.HalfWidth = c.W / 2;
-  st.HalfHeight = c.H / 2;
-  fx::Begin(c, interval);
-}
-
-}  // namespace
-
-void HalfSlideOn(EffectContext& c) {
-  EffectState& st = *c.State;
-  if (*c.StateEntered) return SetUp(c, c.AppearInterval);
+  if (!st.Begun) return fx::BeginSlide(c, fx::AppearInterval(c));
   const int s = st.Progress, W = c.W, H = c.H, X = c.X, Y = c.Y;
   const int hw = st.HalfWidth, hh = st.HalfHeight;
   const bool vertical = c.EffectCoin == 1;  // left and right halves move up and down
@@ -38,18 +25,14 @@ void HalfSlideOn(EffectContext& c) {
       fx::CopyImage(c, fx::Rect(W - s, 0, W, hh), X, Y);
       fx::CopyImage(c, fx::Rect(0, hh, s, H), X + W - s, Y + hh);
     }
-    fx::FlushRect(c, fx::ImageRect(c));
-    st.Progress += st.EffectStep;
-    return;
+    return fx::ShowAndAdvance(c, fx::ImageRect(c));
   }
-  fx::DrawImageAt(c, X, Y);
-  fx::FlushRect(c, fx::ImageRect(c));
-  c.End();
+  return fx::ShowWhole(c);
 }
 
-void HalfSlideOff(EffectContext& c) {
+EffectStep HalfSlideOff(EffectContext& c) {
   EffectState& st = *c.State;
-  if (*c.StateEntered) return SetUp(c, c.EraseInterval);
+  if (!st.Begun) return fx::BeginSlide(c, fx::EraseInterval(c));
   const int s = st.Progress, W = c.W, H = c.H, X = c.X, Y = c.Y;
   const int hw = st.HalfWidth, hh = st.HalfHeight;
   const bool sideways = c.EffectCoin == 1;  // top and bottom halves move sideways
@@ -69,12 +52,9 @@ void HalfSlideOff(EffectContext& c) {
       fx::CopyImage(c, fx::Rect(0, 0, hw, H - s), X, Y + s);
       fx::CopyImage(c, fx::Rect(hw, s, W, H), X + hw, Y);
     }
-    fx::FlushRect(c, r);
-    st.Progress += st.EffectStep;
-    return;
+    return fx::ShowAndAdvance(c, r);
   }
-  fx::FlushRect(c, r);
-  c.End();
+  return fx::ShowCleared(c, r);
 }
 
 }  // namespace saver

@@ -5,16 +5,17 @@
 
 namespace saver::fx {
 
-inline void MaskStep(EffectContext& c, MaskBand band, MixDirection direction) {
+inline EffectStep MaskStep(EffectContext& c, MaskBand band, MixDirection direction) {
   EffectState& st = *c.State;
-  if (*c.StateEntered) {
-    const int base = direction == MixDirection::In ? c.AppearInterval : c.EraseInterval;
+  if (!st.Begun) {
+    const int base = direction == MixDirection::In ? AppearInterval(c) : EraseInterval(c);
     st.Progress = 0;
     return Begin(c, base * 3 + 15);
   }
-  if (st.Progress > 16) return c.End();
+  if (st.Progress > 16) return Finished();
   MaskedMix(c, band, st.Progress, direction, c.Image, ImageRect(c));
   ++st.Progress;
+  return Continue(c);
 }
 
 }  // namespace saver::fx

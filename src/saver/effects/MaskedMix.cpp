@@ -2,6 +2,7 @@
 // with raster operations only, so every result pixel is exactly one of the
 // two at any colour depth (on a palette display AND and OR act on whole
 // palette indices, and the mask is all bits set or all bits clear).
+#include "forms/Gdi.h"
 #include "saver/effects/Draw.h"
 
 namespace saver {
@@ -28,19 +29,18 @@ void MergeThroughPattern(const EffectContext& c, HDC dst, HDC src, int sx, int s
   HBITMAP pattern = c.PatternBitmap
                         ? c.PatternBitmap
                         : static_cast<HBITMAP>(GetCurrentObject(c.Pattern, OBJ_BITMAP));
-  HBRUSH brush = CreatePatternBrush(pattern);
+  forms::BrushHandle brush(CreatePatternBrush(pattern));
   SetBrushOrgEx(dst, 0, 0, nullptr);
-  HGDIOBJ old = SelectObject(dst, brush);
+  forms::Selection selected(dst, brush.get());
   BitBlt(dst, target.left, target.top, w, h, src, sx, sy, SRCCOPY);
   PatBlt(dst, target.left, target.top, w, h, kDestAndPattern);
-  SelectObject(dst, old);
-  DeleteObject(brush);
 }
 
 }  // namespace
 
 void MaskedMix(EffectContext& c, MaskBand band, int k, MixDirection direction, HDC source,
                const RECT& target) {
+  if (c.Quiet) return fx::FlushRect(c, target);
   const bool in = direction == MixDirection::In;
   // The picture where it is to show, black elsewhere.
   LoadMask(c, band, k, in ? SRCCOPY : NOTSRCCOPY);

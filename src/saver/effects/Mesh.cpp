@@ -4,7 +4,7 @@
 
 namespace saver {
 
-void MeshOn(EffectContext& c) { fx::MaskStep(c, MaskBand::Mesh, MixDirection::In); }
-void MeshOff(EffectContext& c) { fx::MaskStep(c, MaskBand::Mesh, MixDirection::Out); }
+EffectStep MeshOn(EffectContext& c) { return fx::MaskStep(c, MaskBand::Mesh, MixDirection::In); }
+EffectStep MeshOff(EffectContext& c) { return fx::MaskStep(c, MaskBand::Mesh, MixDirection::Out); }
 
 }  // namespace saver

@@ -3,17 +3,12 @@
 
 namespace saver {
 
-void NormalOn(EffectContext& c) {
-  fx::DrawImageAt(c, c.X, c.Y);
-  fx::FlushRect(c, fx::ImageRect(c));
-  c.End(false);  // the interval was never changed
-}
+EffectStep NormalOn(EffectContext& c) { return fx::ShowWhole(c); }
 
-void NormalOff(EffectContext& c) {
+EffectStep NormalOff(EffectContext& c) {
   const RECT r = fx::ImageRect(c);
   fx::Restore(c, r);
-  fx::FlushRect(c, r);
-  c.End();
+  return fx::ShowCleared(c, r);
 }
 
 }  // namespace saver

@@ -23,25 +23,26 @@ RECT Widened(const EffectContext& c, int u, int v) {
 }
 
 // Draws the picture at the current position, shows it, and moves on.
-void MoveStep(EffectContext& c) {
+EffectStep MoveStep(EffectContext& c) {
   EffectState& st = *c.State;
   fx::DrawImageAt(c, st.CurX, st.CurY);
   fx::FlushRect(c, Widened(c, st.CurX, st.CurY));
   fx::Restore(c, fx::Rect(st.CurX, st.CurY, st.CurX + c.W, st.CurY + c.H));
   switch (st.ScrollMode) {
-    case Right: st.CurX += st.EffectStep; break;
-    case Left: st.CurX -= st.EffectStep; break;
-    case Down: st.CurY += st.EffectStep; break;
-    default: st.CurY -= st.EffectStep; break;
+    case Right: st.CurX += st.StepPixels; break;
+    case Left: st.CurX -= st.StepPixels; break;
+    case Down: st.CurY += st.StepPixels; break;
+    default: st.CurY -= st.StepPixels; break;
   }
+  return fx::Continue(c);
 }
 
 }  // namespace
 
-void ScrollOn(EffectContext& c) {
+EffectStep ScrollOn(EffectContext& c) {
   EffectState& st = *c.State;
-  if (*c.StateEntered) {
-    st.EffectStep = 2;
+  if (!st.Begun) {
+    st.StepPixels = 2;
     if (c.EffectCoin == 1) {  // vertical, from the top unless below the centre
       st.CurX = c.X;
       const bool below = (c.ClientHeight - c.H) / 2 < c.Y;
@@ -53,7 +54,7 @@ void ScrollOn(EffectContext& c) {
       st.ScrollMode = right ? Left : Right;
       st.CurX = right ? c.ClientWidth : -c.W;
     }
-    return fx::Begin(c, c.AppearInterval);
+    return fx::Begin(c, fx::AppearInterval(c));
   }
   bool passed;
   switch (st.ScrollMode) {
@@ -65,20 +66,20 @@ void ScrollOn(EffectContext& c) {
   if (!passed) return MoveStep(c);
   fx::DrawImageAt(c, c.X, c.Y);
   fx::FlushRect(c, Widened(c, c.X, c.Y));
-  c.End();
+  return Finished();
 }
 
-void ScrollOff(EffectContext& c) {
+EffectStep ScrollOff(EffectContext& c) {
   EffectState& st = *c.State;
-  if (*c.StateEntered) {
-    st.EffectStep = 2;
+  if (!st.Begun) {
+    st.StepPixels = 2;
     st.CurX = c.X;
     st.CurY = c.Y;
     if (c.EffectCoin == 1)  // horizontal: out through the nearer side edge
       st.ScrollMode = (c.ClientWidth - c.W) / 2 < c.X ? Right : Left;
     else
       st.ScrollMode = (c.ClientHeight - c.H) / 2 < c.Y ? Down : Up;
-    return fx::Begin(c, c.AppearInterval);  // paced by the appear speed
+    return fx::Begin(c, fx::AppearInterval(c));  // paced by the appear speed
   }
   bool gone;
   switch (st.ScrollMode) {
@@ -90,8 +91,7 @@ void ScrollOff(EffectContext& c) {
   if (!gone) return MoveStep(c);
   const RECT r = Widened(c, st.CurX, st.CurY);
   fx::Restore(c, r);
-  fx::FlushRect(c, r);
-  c.End();
+  return fx::ShowCleared(c, r);
 }
 
 }  // namespace saver

@@ -1,28 +1,17 @@
 // Slide: the picture slides into its own rectangle through one of its
 // edges, 2 pixels per step (appear), or out of it (erase). Nothing is drawn
-// outside R_img.
+// outside the picture's rectangle.
 #include "saver/effects/Draw.h"
 
 namespace saver {
-namespace {
 
-void SetUp(EffectContext& c, int interval) {
+EffectStep SlideOn(EffectContext& c) {
   EffectState& st = *c.State;
-  st.EffectStep = 2;
-  st.Progress = 2;
-  st.SideFlag = c.Random ? c.Random(100) % 2 : 0;
-  fx::Begin(c, interval);
-}
-
-}  // namespace
-
-void SlideOn(EffectContext& c) {
-  EffectState& st = *c.State;
-  if (*c.StateEntered) return SetUp(c, c.AppearInterval);
+  if (!st.Begun) return fx::BeginSlide(c, fx::AppearInterval(c));
   const int s = st.Progress, W = c.W, H = c.H, X = c.X, Y = c.Y;
   const bool vertical = c.EffectCoin == 1;
   if (s <= (vertical ? H : W)) {
-    // The leading strip of depth s, placed at the far side of R_img.
+    // The leading strip of depth s, placed at the far side of the picture's rectangle.
     if (vertical && st.SideFlag)  // up from the bottom edge
       fx::CopyImage(c, fx::Rect(0, 0, W, s), X, Y + H - s);
     else if (vertical)  // down from the top edge
@@ -31,18 +20,14 @@ void SlideOn(EffectContext& c) {
       fx::CopyImage(c, fx::Rect(0, 0, s, H), X + W - s, Y);
     else  // right from the left edge
       fx::CopyImage(c, fx::Rect(W - s, 0, W, H), X, Y);
-    fx::FlushRect(c, fx::ImageRect(c));
-    st.Progress += st.EffectStep;
-    return;
+    return fx::ShowAndAdvance(c, fx::ImageRect(c));
   }
-  fx::DrawImageAt(c, X, Y);
-  fx::FlushRect(c, fx::ImageRect(c));
-  c.End();
+  return fx::ShowWhole(c);
 }
 
-void SlideOff(EffectContext& c) {
+EffectStep SlideOff(EffectContext& c) {
   EffectState& st = *c.State;
-  if (*c.StateEntered) return SetUp(c, c.EraseInterval);
+  if (!st.Begun) return fx::BeginSlide(c, fx::EraseInterval(c));
   const int s = st.Progress, W = c.W, H = c.H, X = c.X, Y = c.Y;
   const bool horizontal = c.EffectCoin == 1;  // erasing slides across the other axis
   const RECT r = fx::ImageRect(c);
@@ -57,12 +42,9 @@ void SlideOff(EffectContext& c) {
       fx::CopyImage(c, fx::Rect(0, s, W, H), X, Y);
     else  // out through the bottom edge
       fx::CopyImage(c, fx::Rect(0, 0, W, H - s), X, Y + s);
-    fx::FlushRect(c, r);
-    st.Progress += st.EffectStep;
-    return;
+    return fx::ShowAndAdvance(c, r);
   }
-  fx::FlushRect(c, r);
-  c.End();
+  return fx::ShowCleared(c, r);
 }
 
 }  // namespace saver

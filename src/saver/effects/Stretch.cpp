@@ -1,25 +1,25 @@
 // Stretch: the whole picture squeezed into a band that grows 4 pixels per
-// side and step from the centre line of R_img (appear), or shrinks toward
+// side and step from the centre line of the picture's rectangle (appear), or shrinks toward
 // it (erase).
 #include "saver/effects/Draw.h"
 
 namespace saver {
 namespace {
 
-void SetUp(EffectContext& c, int base) {
+EffectStep SetUp(EffectContext& c, int base) {
   EffectState& st = *c.State;
-  st.EffectStep = 4;
+  st.StepPixels = 4;
   st.Progress = 4;
   st.HalfWidth = c.W / 2;
   st.HalfHeight = c.H / 2;
-  fx::Begin(c, base * 15 / 10);
+  return fx::Begin(c, base * 15 / 10);
 }
 
 }  // namespace
 
-void StretchOn(EffectContext& c) {
+EffectStep StretchOn(EffectContext& c) {
   EffectState& st = *c.State;
-  if (*c.StateEntered) return SetUp(c, c.AppearInterval);
+  if (!st.Begun) return SetUp(c, fx::AppearInterval(c));
   const int e = st.Progress;
   const bool rows = c.EffectCoin == 1;  // a horizontal band growing up and down
   if (e <= (rows ? st.HalfHeight : st.HalfWidth)) {
@@ -28,18 +28,14 @@ void StretchOn(EffectContext& c) {
       fx::StretchImage(c, fx::Rect(c.X, c.Y + st.HalfHeight - e, c.X + c.W, c.Y + st.HalfHeight + e));
     else
       fx::StretchImage(c, fx::Rect(c.X + st.HalfWidth - e, c.Y, c.X + st.HalfWidth + e, c.Y + c.H));
-    fx::FlushRect(c, fx::ImageRect(c));
-    st.Progress += st.EffectStep;
-    return;
+    return fx::ShowAndAdvance(c, fx::ImageRect(c));
   }
-  fx::DrawImageAt(c, c.X, c.Y);
-  fx::FlushRect(c, fx::ImageRect(c));
-  c.End();
+  return fx::ShowWhole(c);
 }
 
-void StretchOff(EffectContext& c) {
+EffectStep StretchOff(EffectContext& c) {
   EffectState& st = *c.State;
-  if (*c.StateEntered) return SetUp(c, c.EraseInterval);
+  if (!st.Begun) return SetUp(c, fx::EraseInterval(c));
   const int e = st.Progress;
   const bool columns = c.EffectCoin == 1;  // narrows toward the vertical centre line
   const RECT r = fx::ImageRect(c);
@@ -49,12 +45,9 @@ void StretchOff(EffectContext& c) {
       fx::StretchImage(c, fx::Rect(c.X + e, c.Y, c.X + c.W - e, c.Y + c.H));
     else
       fx::StretchImage(c, fx::Rect(c.X, c.Y + e, c.X + c.W, c.Y + c.H - e));
-    fx::FlushRect(c, r);
-    st.Progress += st.EffectStep;
-    return;
+    return fx::ShowAndAdvance(c, r);
   }
-  fx::FlushRect(c, r);
-  c.End();
+  return fx::ShowCleared(c, r);
 }
 
 }  // namespace saver

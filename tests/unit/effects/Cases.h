@@ -35,7 +35,7 @@ inline std::string Label(const char* routine, const Placement& p, int coin, int 
   return s;
 }
 
-// After an appear effect: the picture at R_img and the background elsewhere,
+// After an appear effect: the picture in its place and the background elsewhere,
 // on screen and window; after an erase effect: the background everywhere.
 inline ::testing::AssertionResult EndState(const Stage& s, bool appear) {
   for (int y = 0; y < s.g.CH; ++y)
@@ -52,8 +52,8 @@ inline ::testing::AssertionResult EndState(const Stage& s, bool appear) {
 inline void Prepare(Stage& s, bool appear, int flag) {
   s.show = appear ? 11 : 14;
   s.randomValue = flag ? 37 : 42;  // Random(100) mod 2 gives the side flag
-  s.ctx.AppearInterval = 5;
-  s.ctx.EraseInterval = 9;
+  s.ctx.AppearSpeed = 405 - 5;
+  s.ctx.EraseSpeed = 405 - 9;
   if (!appear) s.ShowImage();
 }
 

@@ -98,7 +98,7 @@ void Model::Flush(const RECT& r) {
   stage.intervals.clear();
   stage.flushes.clear();
 
-  routine(stage.ctx);  // set-up: draws nothing
+  stage.Run(routine);  // set-up: draws nothing
   if (stage.entered) return ::testing::AssertionFailure() << "set-up left StateEntered set";
   if (stage.show != show) return ::testing::AssertionFailure() << "set-up ended the effect";
   if (stage.intervals != std::vector<int>{expectedInterval})
@@ -112,7 +112,7 @@ void Model::Flush(const RECT& r) {
   for (size_t i = 0; i < steps.size(); ++i) {
     stage.flushes.clear();
     model.flushes.clear();
-    routine(stage.ctx);
+    stage.Run(routine);
     steps[i](model);
     const bool last = i + 1 == steps.size();
     auto fail = [&] { return ::testing::AssertionFailure() << "step " << i + 1 << " of " << steps.size() << ": "; };

@@ -42,7 +42,7 @@ class Model {
 
 using ModelStep = std::function<void(Model&)>;
 using Steps = std::vector<ModelStep>;
-using Routine = void (*)(saver::EffectContext&);
+using Routine = saver::EffectRoutine;
 
 // Runs the routine from its set-up to its end, comparing the stage with
 // the model after every step: whole screen bitmap, whole window bitmap,

@@ -4,41 +4,18 @@
 
 namespace fxtest {
 
-Dib::Dib(int w, int h, int bpp, const std::vector<RGBQUAD>& colors)
-    : w_(w), h_(h), bpp_(bpp), stride_((w * bpp + 31) / 32 * 4) {
-  std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD));
-  auto* bi = reinterpret_cast<BITMAPINFO*>(info.data());
-  bi->bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  bi->bmiHeader.biWidth = w;
-  bi->bmiHeader.biHeight = -h;
-  bi->bmiHeader.biPlanes = 1;
-  bi->bmiHeader.biBitCount = static_cast<WORD>(bpp);
-  bi->bmiHeader.biCompression = BI_RGB;
-  bi->bmiHeader.biClrUsed = static_cast<DWORD>(colors.size());
-  for (size_t i = 0; i < colors.size(); ++i) bi->bmiColors[i] = colors[i];
-  void* bits = nullptr;
-  HDC screenDc = GetDC(nullptr);
-  bmp_ = CreateDIBSection(screenDc, bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  dc_ = CreateCompatibleDC(screenDc);
-  ReleaseDC(nullptr, screenDc);
-  bits_ = static_cast<uint8_t*>(bits);
-  old_ = SelectObject(dc_, bmp_);
-}
-
-Dib::~Dib() {
-  SelectObject(dc_, old_);
-  DeleteDC(dc_);
-  DeleteObject(bmp_);
+Dib::Dib(int w, int h, int bpp, const std::vector<RGBQUAD>& colors) : bpp_(bpp) {
+  canvas_.CreateDib(w, h, bpp, colors.data(), static_cast<int>(colors.size()));
 }
 
 uint32_t Dib::Get(int x, int y) const {
   GdiFlush();
-  const uint8_t* row = bits_ + y * stride_;
+  const uint8_t* row = canvas_.Bits() + y * canvas_.Stride();
   return bpp_ == 8 ? row[x] : reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFFu;
 }
 
 void Dib::Set(int x, int y, uint32_t v) {
-  uint8_t* row = bits_ + y * stride_;
+  uint8_t* row = canvas_.Bits() + y * canvas_.Stride();
   if (bpp_ == 8)
     row[x] = static_cast<uint8_t>(v);
   else
@@ -73,16 +50,14 @@ Stage::Stage(const Geometry& geo, int coin, int bits) : g(geo), bpp(bits) {
   for (int y = 0; y < g.H; ++y)
     for (int x = 0; x < g.W; ++x) image->Set(x, y, imagePx(x, y));
 
-  strip = saver::CreateMaskStrip();
-  stripDc = CreateCompatibleDC(nullptr);
-  stripOld = SelectObject(stripDc, strip);
+  strip.Adopt(saver::CreateMaskStrip());
 
   ctx.Screen = screen->dc();
   ctx.Back = back->dc();
   ctx.Work = work->dc();
   ctx.Pattern = pattern->dc();
   ctx.PatternBitmap = pattern->bitmap();
-  ctx.MaskStrip = stripDc;
+  ctx.MaskStrip = strip.Dc();
   ctx.Image = image->dc();
   ctx.W = g.W;
   ctx.H = g.H;
@@ -91,10 +66,7 @@ Stage::Stage(const Geometry& geo, int coin, int bits) : g(geo), bpp(bits) {
   ctx.ClientWidth = g.CW;
   ctx.ClientHeight = g.CH;
   ctx.EffectCoin = coin;
-  ctx.ShowState = &show;
-  ctx.StateEntered = &entered;
   ctx.State = &state;
-  ctx.SetInterval = [this](int ms) { intervals.push_back(ms); };
   ctx.Flush = [this](const RECT& r) {
     flushes.push_back(r);
     BitBlt(window->dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, screen->dc(), r.left,
@@ -103,10 +75,19 @@ Stage::Stage(const Geometry& geo, int coin, int bits) : g(geo), bpp(bits) {
   ctx.Random = [this](int bound) { return randomValue % bound; };
 }
 
-Stage::~Stage() {
-  SelectObject(stripDc, stripOld);
-  DeleteDC(stripDc);
-  DeleteObject(strip);
+void Stage::Run(saver::EffectRoutine routine) {
+  const bool first = entered;
+  if (first) state = saver::EffectState();
+  const saver::EffectStep r = routine(ctx);
+  if (first) {
+    entered = false;
+    if (!r.Done) intervals.push_back(r.NextInterval);
+  }
+  if (r.Done) {
+    ++show;
+    entered = true;
+    if (!intervals.empty()) intervals.push_back(saver::kIdleInterval);
+  }
 }
 
 void Stage::ShowImage() {

@@ -12,30 +12,25 @@
 #include <string>
 #include <vector>
 
+#include "forms/Bitmap.h"
 #include "saver/effects/Effects.h"
 
 namespace fxtest {
 
-// A top-down DIB section selected into its own memory DC.
+// A top-down DIB section on the program's canvas, with pixel access.
 class Dib {
  public:
   Dib(int w, int h, int bpp, const std::vector<RGBQUAD>& colors = {});
-  ~Dib();
-  Dib(const Dib&) = delete;
-  Dib& operator=(const Dib&) = delete;
-  HDC dc() const { return dc_; }
-  HBITMAP bitmap() const { return bmp_; }
-  int width() const { return w_; }
-  int height() const { return h_; }
+  HDC dc() const { return canvas_.Dc(); }
+  HBITMAP bitmap() const { return canvas_.Handle(); }
+  int width() const { return canvas_.Width(); }
+  int height() const { return canvas_.Height(); }
   uint32_t Get(int x, int y) const;
   void Set(int x, int y, uint32_t v);
 
  private:
-  int w_, h_, bpp_, stride_;
-  HBITMAP bmp_ = nullptr;
-  HDC dc_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  uint8_t* bits_ = nullptr;
+  int bpp_;
+  forms::Bitmap canvas_;
 };
 
 using PixelFn = std::function<uint32_t(int x, int y)>;
@@ -60,25 +55,27 @@ struct Geometry {
 class Stage {
  public:
   Stage(const Geometry& g, int coin, int bpp = 32);
-  ~Stage();
 
-  // The picture complete at R_img on screen and window, as an erase starts.
+  // The whole picture in its place on screen and window, as an erase starts.
   void ShowImage();
-  // Background back into R_img of the screen only (for counting blind lines).
+  // Background back into the picture's place on the screen only (for counting blind lines).
   void ClearImageRect();
 
   Geometry g;
   int bpp;
   std::unique_ptr<Dib> screen, back, work, pattern, window, image;
-  HBITMAP strip = nullptr;
-  HDC stripDc = nullptr;
-  HGDIOBJ stripOld = nullptr;
+  forms::Bitmap strip;  // the mask strip
+
+  // One call of the routine as the sequencer makes it: fresh effect
+  // variables for the set-up call; then show, entered and intervals follow
+  // the reports as the sequencer's state and timer would.
+  void Run(saver::EffectRoutine routine);
 
   saver::EffectState state;
-  uint8_t show = 11;
+  uint8_t show = 11;  // the sequencer's state number: 11 appear, 14 erase
   bool entered = true;
   int randomValue = 0;  // what Random returns (modulo its bound)
-  std::vector<int> intervals;
+  std::vector<int> intervals;  // every interval the timer was given
   std::vector<RECT> flushes;
   saver::EffectContext ctx;
   PixelFn imagePx, backPx;

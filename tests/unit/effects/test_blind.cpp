@@ -42,7 +42,7 @@ Steps BlindModel(bool appear, bool rows, const Geometry& g) {
   return steps;
 }
 
-// Lines of R_img that one step drew, found by resetting R_img before each step.
+// Lines of the picture that one step drew, found by resetting its place before each step.
 struct LineCount {
   std::map<int, int> timesDrawn;
   int drawingSteps = 0, emptySteps = 0, stepsWithOneLine = 0, finalSteps = 0;
@@ -54,11 +54,11 @@ LineCount CountLines(bool appear, bool rows, int E) {
   Stage st(g, appear == rows ? 1 : 0);
   Prepare(st, appear, 0);
   Routine routine = appear ? saver::BlindOn : saver::BlindOff;
-  routine(st.ctx);
+  st.Run(routine);
   LineCount n;
   for (int guard = 0; guard < 4 * E + 10 && st.show == (appear ? 11 : 14); ++guard) {
     if (appear) st.ClearImageRect(); else st.ShowImage();
-    routine(st.ctx);
+    st.Run(routine);
     if (st.show != (appear ? 11 : 14)) { ++n.finalSteps; break; }
     int lines = 0;
     for (int i = 0; i < E; ++i) {
@@ -120,13 +120,13 @@ TEST(Blind, FourHundredEightyRowsTake240DrawingStepsTwoEmptyStepsAndTheFinalStep
 TEST(Blind, OneRowDrawsLineZeroThenTwoEmptyStepsThenTheWholePicture) {
   Stage st({20, 10, 6, 1, 3, 4}, 1);
   Prepare(st, true, 0);
-  saver::BlindOn(st.ctx);
-  saver::BlindOn(st.ctx);
+  st.Run(saver::BlindOn);
+  st.Run(saver::BlindOn);
   for (int x = 0; x < 6; ++x) EXPECT_EQ(st.window->Get(3 + x, 4), ImagePixel(x, 0));
-  saver::BlindOn(st.ctx);
-  saver::BlindOn(st.ctx);
+  st.Run(saver::BlindOn);
+  st.Run(saver::BlindOn);
   EXPECT_EQ(st.show, 11);
-  saver::BlindOn(st.ctx);
+  st.Run(saver::BlindOn);
   EXPECT_EQ(st.show, 12);
   EXPECT_TRUE(EndState(st, true));
 }
@@ -134,8 +134,8 @@ TEST(Blind, OneRowDrawsLineZeroThenTwoEmptyStepsThenTheWholePicture) {
 TEST(Blind, WithCoinOneAppearOpensHorizontalSlatsAndEraseClosesVerticalOnes) {
   Stage on({30, 30, 16, 16, 7, 7}, 1);
   Prepare(on, true, 0);
-  saver::BlindOn(on.ctx);
-  saver::BlindOn(on.ctx);  // rows 0 and 15
+  on.Run(saver::BlindOn);
+  on.Run(saver::BlindOn);  // rows 0 and 15
   for (int x = 0; x < 16; ++x) {
     EXPECT_EQ(on.window->Get(7 + x, 7), ImagePixel(x, 0));
     EXPECT_EQ(on.window->Get(7 + x, 7 + 15), ImagePixel(x, 15));
@@ -143,8 +143,8 @@ TEST(Blind, WithCoinOneAppearOpensHorizontalSlatsAndEraseClosesVerticalOnes) {
   }
   Stage off({30, 30, 16, 16, 7, 7}, 1);
   Prepare(off, false, 0);
-  saver::BlindOff(off.ctx);
-  saver::BlindOff(off.ctx);  // columns 0 and 15
+  off.Run(saver::BlindOff);
+  off.Run(saver::BlindOff);  // columns 0 and 15
   for (int y = 0; y < 16; ++y) {
     EXPECT_EQ(off.window->Get(7, 7 + y), BackPixel(7, 7 + y));
     EXPECT_EQ(off.window->Get(7 + 15, 7 + y), BackPixel(22, 7 + y));

@@ -15,9 +15,9 @@ Routine kOff[] = {saver::NormalOff, saver::BlindOff,    saver::ScrollOff, saver:
 // The interval the set-up of a routine asks for, with the given base intervals.
 int SetUpInterval(Routine routine, int appear, int erase) {
   Stage stage({16, 16, 4, 4, 2, 2}, 1);
-  stage.ctx.AppearInterval = appear;
-  stage.ctx.EraseInterval = erase;
-  routine(stage.ctx);
+  stage.ctx.AppearSpeed = 405 - appear;
+  stage.ctx.EraseSpeed = 405 - erase;
+  stage.Run(routine);
   return stage.intervals.empty() ? -1 : stage.intervals.front();
 }
 
@@ -56,26 +56,26 @@ TEST(Speed, EachKindAsksForItsIntervalAtBothEndsOfTheTrackBar) {
 TEST(Dispatch, EachKindRunsItsRoutineAndUnknownKindsRunBlind) {
   // Identify a routine by its set-up interval at appear 10 / erase 20 and by coin-dependent drawing.
   const int onWant[] = {-1, 10, 10, 15, 10, 10, 45, 45};
-  const int offWant[] = {5, 10, 10, 30, 20, 20, 75, 75};
+  const int offWant[] = {-1, 10, 10, 30, 20, 20, 75, 75};
   for (int k = 0; k < 8; ++k) {
     Stage a({16, 16, 4, 4, 2, 2}, 1), e({16, 16, 4, 4, 2, 2}, 1);
-    a.ctx.AppearInterval = e.ctx.AppearInterval = 10;
-    a.ctx.EraseInterval = e.ctx.EraseInterval = 20;
-    saver::AppearStep(a.ctx, k);
-    saver::EraseStep(e.ctx, k);
+    a.ctx.AppearSpeed = e.ctx.AppearSpeed = 405 - 10;
+    a.ctx.EraseSpeed = e.ctx.EraseSpeed = 405 - 20;
+    a.Run(saver::AppearRoutine(k));
+    e.Run(saver::EraseRoutine(k));
     EXPECT_EQ(a.intervals.empty() ? -1 : a.intervals[0], onWant[k]) << k;
     EXPECT_EQ(e.intervals.empty() ? -1 : e.intervals[0], offWant[k]) << k;
   }
   for (int k : {-1, 8, 255}) {
     Stage a({16, 16, 4, 1, 2, 2}, 1);
-    a.ctx.AppearInterval = 10;
-    saver::AppearStep(a.ctx, k);  // set-up
-    saver::AppearStep(a.ctx, k);  // Blind on one row: line 0
+    a.ctx.AppearSpeed = 405 - 10;
+    a.Run(saver::AppearRoutine(k));  // set-up
+    a.Run(saver::AppearRoutine(k));  // Blind on one row: line 0
     EXPECT_EQ(a.window->Get(2, 2), ImagePixel(0, 0)) << k;
     Stage e({16, 16, 4, 1, 2, 2}, 0);
     e.ShowImage();
-    e.ctx.AppearInterval = 10;
-    saver::EraseStep(e.ctx, k);
+    e.ctx.AppearSpeed = 405 - 10;
+    e.Run(saver::EraseRoutine(k));
     EXPECT_EQ(e.intervals, std::vector<int>{10}) << k;
   }
 }
@@ -84,7 +84,7 @@ TEST(Normal, AppearsInOneCallAndLeavesTheTimerAlone) {
   for (Geometry g : {Geometry{40, 30, 17, 11, 11, 9}, Geometry{40, 30, 50, 36, -5, -3}}) {
     Stage stage(g, 0);
     Model m(stage);
-    saver::NormalOn(stage.ctx);
+    stage.Run(saver::NormalOn);
     m.DrawImage(g.X, g.Y);
     m.Flush(m.img);
     EXPECT_EQ(stage.show, 12);
@@ -100,14 +100,14 @@ TEST(Normal, AppearsInOneCallAndLeavesTheTimerAlone) {
   }
 }
 
-TEST(Normal, ErasesInOneCallAndSetsTheTimerTo5ms) {
+TEST(Normal, ErasesInOneCallAndLeavesTheTimerAlone) {
   Stage stage({40, 30, 17, 11, 11, 9}, 1);
   stage.show = 14;
   stage.ShowImage();
-  saver::NormalOff(stage.ctx);
+  stage.Run(saver::NormalOff);
   EXPECT_EQ(stage.show, 15);
   EXPECT_TRUE(stage.entered);
-  EXPECT_EQ(stage.intervals, std::vector<int>{5});
+  EXPECT_TRUE(stage.intervals.empty());
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 40; ++x) {
       ASSERT_EQ(stage.screen->Get(x, y), BackPixel(x, y));

@@ -80,7 +80,7 @@ TEST(MaskedEffects, EveryStepShowsTheMaskedPictureAndBackground) {
       for (int coin : {0, 1}) {
         Stage stage(g, coin);
         if (!mc.in) stage.ShowImage();
-        stage.ctx.AppearInterval = stage.ctx.EraseInterval = 5;
+        stage.ctx.AppearSpeed = stage.ctx.EraseSpeed = 405 - 5;
         const RECT img{g.X, g.Y, g.X + g.W, g.Y + g.H};
         EXPECT_TRUE(RunEffect(stage, mc.routine, MaskModel(mc.band, mc.in, img), 30))
             << mc.name << " at " << g.X << "," << g.Y << " coin " << coin;
@@ -91,8 +91,7 @@ TEST(MaskedEffects, FirstStepShowsBackgroundAndSeventeenthThePicture) {
   for (const auto& mc : kMaskCases) {
     Stage stage({32, 24, 16, 16, 8, 4}, 0);
     if (!mc.in) stage.ShowImage();
-    saver::EffectContext& c = stage.ctx;
-    mc.routine(c);  // set-up
+    stage.Run(mc.routine);  // set-up
     auto showsOnly = [&](bool picture) {
       for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
@@ -101,12 +100,12 @@ TEST(MaskedEffects, FirstStepShowsBackgroundAndSeventeenthThePicture) {
         }
       return true;
     };
-    mc.routine(c);
+    stage.Run(mc.routine);
     EXPECT_TRUE(showsOnly(!mc.in)) << mc.name << " step 1";
-    for (int step = 2; step <= 17; ++step) mc.routine(c);
+    for (int step = 2; step <= 17; ++step) stage.Run(mc.routine);
     EXPECT_TRUE(showsOnly(mc.in)) << mc.name << " step 17";
     EXPECT_EQ(stage.show, 11) << mc.name;
-    mc.routine(c);
+    stage.Run(mc.routine);
     EXPECT_EQ(stage.show, 12) << mc.name << " ends on the 18th step";
   }
 }
@@ -114,9 +113,9 @@ TEST(MaskedEffects, FirstStepShowsBackgroundAndSeventeenthThePicture) {
 TEST(MaskedEffects, MeshCellsLieOnTheWindowGridNotOnThePicture) {
   // Picture at X = 3: cell boundaries at window columns 8, 16 (picture columns 5, 13).
   Stage stage({40, 24, 24, 16, 3, 0}, 0);
-  saver::MeshOn(stage.ctx);
-  saver::MeshOn(stage.ctx);  // mask 0
-  saver::MeshOn(stage.ctx);  // mask 1: only the bottom-left pixel of every cell
+  stage.Run(saver::MeshOn);
+  stage.Run(saver::MeshOn);  // mask 0
+  stage.Run(saver::MeshOn);  // mask 1: only the bottom-left pixel of every cell
   for (int y = 0; y < 16; ++y)
     for (int x = 3; x < 27; ++x) {
       const bool picture = x % 8 == 0 && y % 8 == 7;

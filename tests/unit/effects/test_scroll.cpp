@@ -92,14 +92,14 @@ TEST(Scroll, ACentredPictureEntersFromTheTopOrTheLeft) {
   const Geometry g{40, 30, 16, 10, 12, 10};  // exactly centred
   Stage down(g, 1);
   Prepare(down, true, 0);
-  for (int i = 0; i < 3; ++i) saver::ScrollOn(down.ctx);  // set-up, y = -10, y = -8
+  for (int i = 0; i < 3; ++i) down.Run(saver::ScrollOn);  // set-up, y = -10, y = -8
   EXPECT_EQ(down.window->Get(12, 0), ImagePixel(0, 8));
   EXPECT_EQ(down.window->Get(12, 1), ImagePixel(0, 9));
   EXPECT_EQ(down.window->Get(12, 2), BackPixel(12, 2));
   EXPECT_EQ(down.screen->Get(12, 0), BackPixel(12, 0)) << "between steps the screen bitmap holds the background";
   Stage right(g, 0);
   Prepare(right, true, 0);
-  for (int i = 0; i < 3; ++i) saver::ScrollOn(right.ctx);
+  for (int i = 0; i < 3; ++i) right.Run(saver::ScrollOn);
   EXPECT_EQ(right.window->Get(0, 10), ImagePixel(14, 0));
   EXPECT_EQ(right.window->Get(1, 10), ImagePixel(15, 0));
   EXPECT_EQ(right.window->Get(2, 10), BackPixel(2, 10));
@@ -109,12 +109,12 @@ TEST(Scroll, APictureBelowOrRightOfTheCentreEntersFromTheBottomOrTheRight) {
   const Geometry g{40, 30, 10, 6, 20, 20};
   Stage up(g, 1);
   Prepare(up, true, 0);
-  for (int i = 0; i < 3; ++i) saver::ScrollOn(up.ctx);  // y = 30, y = 28
+  for (int i = 0; i < 3; ++i) up.Run(saver::ScrollOn);  // y = 30, y = 28
   EXPECT_EQ(up.window->Get(20, 28), ImagePixel(0, 0));
   EXPECT_EQ(up.window->Get(20, 29), ImagePixel(0, 1));
   Stage left(g, 0);
   Prepare(left, true, 0);
-  for (int i = 0; i < 3; ++i) saver::ScrollOn(left.ctx);  // x = 40, x = 38
+  for (int i = 0; i < 3; ++i) left.Run(saver::ScrollOn);  // x = 40, x = 38
   EXPECT_EQ(left.window->Get(38, 20), ImagePixel(0, 0));
   EXPECT_EQ(left.window->Get(39, 20), ImagePixel(1, 0));
 }
@@ -123,10 +123,10 @@ TEST(Scroll, APictureWiderThanTheWindowEntersFromMinusWAndStopsAtX) {
   const Geometry g{40, 30, 51, 10, -5, 10};  // (40 - 51) div 2 = -5
   Stage st(g, 0);
   Prepare(st, true, 0);
-  saver::ScrollOn(st.ctx);
+  st.Run(saver::ScrollOn);
   int steps = 0;
   while (st.show == 11 && steps < 100) {
-    saver::ScrollOn(st.ctx);
+    st.Run(saver::ScrollOn);
     ++steps;
     if (steps == 2) {
       EXPECT_EQ(st.window->Get(0, 10), ImagePixel(49, 0)) << "x = -49 after -51";
@@ -141,14 +141,14 @@ TEST(Scroll, ErasingACentredPictureLeavesThroughTheLeftOrTheTopAfterAStillFirstS
   for (int coin : {1, 0}) {
     Stage st(g, coin);
     Prepare(st, false, 0);
-    saver::ScrollOff(st.ctx);
-    saver::ScrollOff(st.ctx);  // drawn where it stands
+    st.Run(saver::ScrollOff);
+    st.Run(saver::ScrollOff);  // drawn where it stands
     for (int y = 0; y < 30; ++y)
       for (int x = 0; x < 40; ++x) {
         const bool in = x >= 12 && x < 28 && y >= 10 && y < 20;
         ASSERT_EQ(st.window->Get(x, y), in ? ImagePixel(x - 12, y - 10) : BackPixel(x, y));
       }
-    saver::ScrollOff(st.ctx);
+    st.Run(saver::ScrollOff);
     if (coin == 1) {
       EXPECT_EQ(st.window->Get(10, 10), ImagePixel(0, 0));
       EXPECT_EQ(st.window->Get(27, 10), BackPixel(27, 10));
@@ -163,10 +163,10 @@ TEST(Scroll, ErasingEndsAtTheFirstStepThePictureIsOutOfTheWindow) {
   // Up: ends when y + H < 0; y runs 4, 2, 0, -2, -4, -6 (y + H = -1).
   Stage st({40, 30, 10, 5, 15, 4}, 0);
   Prepare(st, false, 0);
-  saver::ScrollOff(st.ctx);
+  st.Run(saver::ScrollOff);
   int steps = 0;
   while (st.show == 14 && steps < 100) {
-    saver::ScrollOff(st.ctx);
+    st.Run(saver::ScrollOff);
     ++steps;
   }
   EXPECT_EQ(steps, 6);

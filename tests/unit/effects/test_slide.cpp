@@ -14,7 +14,7 @@ struct Copy {
 };
 
 // Steps from a table: for s = 2, 4, ... up to the extent, the copies that
-// step makes (after restoring R_img when erasing); then the end.
+// step makes (after restoring the picture's rectangle when erasing); then the end.
 template <class Table>
 Steps SlideModel(bool appear, int extent, Table table) {
   Steps steps;
@@ -107,8 +107,8 @@ TEST(Slide, APictureOnePixelDeepIsCompleteAtTheFirstStep) {
       const bool alongRows = (coin == 1) == sc.appear;
       Stage st({20, 20, alongRows ? 6 : 1, alongRows ? 1 : 6, 3, 3}, coin);
       Prepare(st, sc.appear, 1);
-      sc.routine(st.ctx);
-      sc.routine(st.ctx);
+      st.Run(sc.routine);
+      st.Run(sc.routine);
       EXPECT_EQ(st.show, sc.appear ? 12 : 15) << sc.name << " coin " << coin;
       EXPECT_TRUE(EndState(st, sc.appear)) << sc.name << " coin " << coin;
     }
@@ -118,8 +118,8 @@ TEST(Slide, SplitSlideOnAnOddWidthMovesALeftHalfOfWDiv2ColumnsAndAWiderRightHalf
   // W = 9: left half columns 0..3 rises from the bottom, right half 4..8 descends.
   Stage st({30, 30, 9, 10, 5, 5}, 1);
   Prepare(st, true, 1);
-  saver::HalfSlideOn(st.ctx);
-  saver::HalfSlideOn(st.ctx);  // s = 2
+  st.Run(saver::HalfSlideOn);
+  st.Run(saver::HalfSlideOn);  // s = 2
   for (int x = 0; x < 9; ++x) {
     const bool left = x < 4;
     EXPECT_EQ(st.window->Get(5 + x, 5 + 8), left ? ImagePixel(x, 0) : BackPixel(5 + x, 13)) << x;
@@ -134,8 +134,8 @@ TEST(Slide, TheSideIsDrawnAtEachSetUp) {
     Stage st({20, 20, 4, 8, 2, 2}, 1);
     Prepare(st, true, 0);
     st.randomValue = value;
-    saver::SlideOn(st.ctx);
-    saver::SlideOn(st.ctx);
+    st.Run(saver::SlideOn);
+    st.Run(saver::SlideOn);
     EXPECT_EQ(st.window->Get(2, value == 37 ? 2 + 6 : 2), value == 37 ? ImagePixel(0, 0) : ImagePixel(0, 6));
   }
 }

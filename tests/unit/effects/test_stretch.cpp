@@ -64,9 +64,9 @@ TEST(Stretch, BandsHoldWholePictureRowsInOrderAndNothingElse) {
   const Geometry g{40, 40, 20, 30, 10, 5};
   Stage st(g, 1);
   Prepare(st, true, 0);
-  saver::StretchOn(st.ctx);
+  st.Run(saver::StretchOn);
   for (int e = 4; e <= 15; e += 4) {
-    saver::StretchOn(st.ctx);
+    st.Run(saver::StretchOn);
     int lastRow = -1;
     for (int y = 5; y < 35; ++y) {
       const bool inBand = y >= 5 + 15 - e && y < 5 + 15 + e;
@@ -87,14 +87,14 @@ TEST(Stretch, BandsHoldWholePictureRowsInOrderAndNothingElse) {
 TEST(Stretch, APictureLessThanEightPixelsAcrossIsCompleteAtTheFirstStep) {
   Stage on({20, 20, 9, 7, 4, 4}, 1);  // 7 rows: half height 3 < 4
   Prepare(on, true, 0);
-  saver::StretchOn(on.ctx);
-  saver::StretchOn(on.ctx);
+  on.Run(saver::StretchOn);
+  on.Run(saver::StretchOn);
   EXPECT_EQ(on.show, 12);
   EXPECT_TRUE(EndState(on, true));
   Stage off({20, 20, 7, 9, 4, 4}, 1);  // 7 columns: erasing narrows them
   Prepare(off, false, 0);
-  saver::StretchOff(off.ctx);
-  saver::StretchOff(off.ctx);
+  off.Run(saver::StretchOff);
+  off.Run(saver::StretchOff);
   EXPECT_EQ(off.show, 15);
   EXPECT_TRUE(EndState(off, false));
 }
@@ -106,10 +106,10 @@ TEST(Stretch, APictureLargerThanTheWindowEndsCompleteAndTouchesOnlyItsRectangle)
       Stage st(g, coin);
       Prepare(st, appear, 0);
       Routine r = appear ? saver::StretchOn : saver::StretchOff;
-      r(st.ctx);
+      st.Run(r);
       int steps = 0;
       while (st.show == (appear ? 11 : 14) && steps < 100) {
-        r(st.ctx);
+        st.Run(r);
         ++steps;
       }
       EXPECT_EQ(steps, (coin == 1) == appear ? 18 / 4 + 1 : 25 / 4 + 1);

@@ -6,11 +6,11 @@
 
 #include "picture/All.h"
 #include "saver/Background.h"
-#include "saver/Title.h"
+#include "saver/TitleStage.h"
 
 namespace {
 
-COLORREF At(const saver::Surface& s, int x, int y) { return GetPixel(s.Dc(), x, y); }
+COLORREF At(const forms::Bitmap& s, int x, int y) { return GetPixel(s.Dc(), x, y); }
 
 // A 24-bit BMP of w x h whose pixel (x, y) is colour(x, y).
 template <class F>
@@ -48,7 +48,7 @@ TEST(Background, TwelveColoursByTheLowByteOfTheIndexAndBlackOutside) {
                                  RGB(255, 255, 255)};
   TAll_nmsg image;
   for (int i = 0; i < 12; ++i) {
-    saver::Surface back;
+    forms::Bitmap back;
     saver::BuildBackBitmap({saver::kBackColour, i, ""}, {64, 48}, image, back);
     ASSERT_EQ(back.Width(), 64);
     ASSERT_EQ(back.Height(), 48);
@@ -71,7 +71,7 @@ TEST(Background, TilingCoversTheClientWithWholeTiles) {
 TEST(Background, TiledPictureRepeatsEverywhere) {
   TAll_nmsg image;
   std::string file = WriteBmp("tile_quadrants.bmp", 100, 100, Quadrant);
-  saver::Surface back;
+  forms::Bitmap back;
   saver::BuildBackBitmap({saver::kBackImage, 0, file}, {640, 480}, image, back);
   ASSERT_EQ(back.Width(), 700);
   ASSERT_EQ(back.Height(), 500);
@@ -84,7 +84,7 @@ TEST(Background, OddTileSizesRepeatExactly) {
   TAll_nmsg image;
   auto diag = [](int x, int y) { return (x + 2 * y) % 7 == 0 ? RGB(255, 255, 255) : RGB(0, 0, 128); };
   std::string file = WriteBmp("tile_odd.bmp", 7, 3, diag);
-  saver::Surface back;
+  forms::Bitmap back;
   saver::BuildBackBitmap({saver::kBackImage, 0, file}, {100, 50}, image, back);
   ASSERT_EQ(back.Width(), 105);
   ASSERT_EQ(back.Height(), 51);
@@ -102,7 +102,7 @@ TEST(Background, UnreadableOrEmptyPictureAndUnknownKindGiveBlackOfTheClient) {
         saver::BackgroundChoice{saver::kBackImage, 3, "tile_broken.bmp"},
         saver::BackgroundChoice{saver::kBackImage, 3, ""}, saver::BackgroundChoice{7, 3, ""},
         saver::BackgroundChoice{-1, 3, ""}}) {
-    saver::Surface back;
+    forms::Bitmap back;
     saver::BuildBackBitmap(choice, {80, 60}, image, back);
     ASSERT_EQ(back.Width(), 80) << choice.FileName << choice.Kind;
     ASSERT_EQ(back.Height(), 60);
@@ -112,11 +112,11 @@ TEST(Background, UnreadableOrEmptyPictureAndUnknownKindGiveBlackOfTheClient) {
 }
 
 TEST(TitleStage, TextInTheTitleColourOverTheBackgroundCentred) {
-  saver::Surface back;
+  forms::Bitmap back;
   back.Create(400, 300);
   back.Fill(RGB(0, 0, 255));
   saver::TitleLine line{"Glimora", "Times New Roman", 48, RGB(251, 251, 251)};
-  saver::Surface stage;
+  forms::Bitmap stage;
   RECT rect;
   saver::BuildTitleStage(line, back.Dc(), {400, 300}, stage, rect);
   ASSERT_FALSE(stage.Empty());
@@ -140,9 +140,9 @@ TEST(TitleStage, TextInTheTitleColourOverTheBackgroundCentred) {
 }
 
 TEST(TitleStage, EmptyTextGivesNoStage) {
-  saver::Surface back;
+  forms::Bitmap back;
   back.Create(100, 100);
-  saver::Surface stage;
+  forms::Bitmap stage;
   RECT rect;
   saver::BuildTitleStage({"", "Arial", 24, RGB(1, 2, 3)}, back.Dc(), {100, 100}, stage, rect);
   EXPECT_TRUE(stage.Empty());

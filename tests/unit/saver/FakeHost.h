@@ -1,6 +1,9 @@
 // A stand-in for the saver window: records what the sequencer asks of it,
-// with a clock that moves by the timer interval on every tick.
+// with a clock that moves by the timer interval on every tick. Like the real
+// window it never raises from LoadImage: a picture it cannot show is
+// reported by returning false.
 #pragma once
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <random>
@@ -18,7 +21,11 @@ struct FakeHost : saver::SequencerHost {
   std::vector<int> intervals;
   SIZE client = {640, 480};
   SIZE image = {100, 100};
-  std::map<int, std::string> imageNames;  // default "img<n>.bmp"; "missing" raises
+  // Default "img<n>.bmp". Names the real component rejects: "missing" (no
+  // such file), "broken.bmp" (bad data), "photo.xyz" (unknown extension),
+  // "" (no Image<n> key).
+  std::map<int, std::string> imageNames;
+  std::vector<std::string> attempts;  // every LoadImage call, shown or not
   std::vector<int> entriesRead;
   std::vector<std::string> loaded;
   std::vector<int> appearKinds, eraseKinds;
@@ -36,31 +43,43 @@ struct FakeHost : saver::SequencerHost {
     interval = ms;
     intervals.push_back(ms);
   }
-  SIZE ClientSize() const override { return client; }
+  RECT area = {0, 0, 0, 0};  // where pictures go; empty: the whole client
+  RECT ImageArea() const override {
+    return IsRectEmpty(&area) ? RECT{0, 0, client.cx, client.cy} : area;
+  }
   void ReadImageEntry(int n, std::string& name, std::string& wave) override {
     entriesRead.push_back(n);
     auto it = imageNames.find(n);
     name = it != imageNames.end() ? it->second : "img" + std::to_string(n) + ".bmp";
     wave = "wave" + std::to_string(n) + ".wav";
   }
-  void LoadImage(const std::string& name) override {
-    if (name == "missing") throw std::runtime_error("cannot open");
+  bool LoadImage(const std::string& name) override {
+    attempts.push_back(name);
+    if (name == "missing" || name == "broken.bmp" || name == "photo.xyz" || name.empty())
+      return false;
     loaded.push_back(name);
+    return true;
   }
   SIZE ImageSize() const override { return image; }
   void ApplyImagePalette() override {}
-  // An effect of two ticks: set-up, then the finishing step.
-  void Effect(std::vector<int>& log, int kind) {
-    if (seq->StateEntered) {
-      log.push_back(kind);
-      seq->StateEntered = false;
-      return;
-    }
-    ++seq->ShowState;
-    seq->StateEntered = true;
+  std::vector<POINT> staged;
+  void StageImage(POINT at, int) override { staged.push_back(at); }
+  // An effect of `effectSteps` steps after its set-up, at `effectInterval` ms.
+  int effectSteps = 1;
+  int effectInterval = saver::kIdleInterval;
+  int stepsTaken = 0;
+  std::vector<int> stepsPerTick;
+  saver::EffectStep BeginEffect(bool appear, int kind) override {
+    (appear ? appearKinds : eraseKinds).push_back(kind);
+    stepsTaken = 0;
+    return {false, effectInterval};
   }
-  void AppearStep(int kind) override { Effect(appearKinds, kind); }
-  void EraseStep(int kind) override { Effect(eraseKinds, kind); }
+  saver::EffectStep EffectSteps(bool, int, int steps) override {
+    const int taken = std::min(steps, effectSteps - stepsTaken);
+    stepsTaken += taken;
+    stepsPerTick.push_back(taken);
+    return stepsTaken >= effectSteps ? saver::Finished() : saver::EffectStep{false, effectInterval};
+  }
   void PlayWave(const std::string& name) override { waves.push_back(name); }
   bool PlayMidiNumber(int n) override {
     midis.push_back(n);
@@ -109,11 +128,12 @@ struct Rig {
     seq->Tick();
   }
   // Ticks until the sequencer enters `state` (from another one); returns the number of ticks.
+  int State() const { return static_cast<int>(seq->State()); }
   int RunUntil(int state, int limit = 100000) {
     for (int n = 1; n <= limit; ++n) {
-      int before = seq->ShowState;
+      int before = State();
       Tick();
-      if (seq->ShowState == state && before != state) return n;
+      if (State() == state && before != state) return n;
     }
     throw std::logic_error("state never reached");
   }

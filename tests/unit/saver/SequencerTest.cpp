@@ -25,10 +25,10 @@ saver::SaverSettings TitledTheme() {
 
 // Distinct states in the order the sequencer passes through them.
 std::vector<int> StatePath(Rig& rig, int untilState) {
-  std::vector<int> path = {rig.seq->ShowState};
+  std::vector<int> path = {rig.State()};
   for (int n = 0; n < 100000; ++n) {
     rig.Tick();
-    if (rig.seq->ShowState != path.back()) path.push_back(rig.seq->ShowState);
+    if (rig.State() != path.back()) path.push_back(rig.State());
     if (path.size() > 1 && path.back() == untilState) break;
   }
   return path;
@@ -39,7 +39,7 @@ int StateDuration(Rig& rig, int state) {
   rig.RunUntil(state);
   rig.Tick();  // the state's first tick
   DWORD start = rig.now;
-  while (rig.seq->ShowState == state) rig.Tick();
+  while (rig.State() == state) rig.Tick();
   return static_cast<int>(rig.now - start);
 }
 
@@ -87,7 +87,7 @@ TEST(Sequencer, EachTitleFadeIsASetUpTickAndEighteenTicksOfTheFadeInterval) {
     size_t framesBefore = rig.host.frames.size();
     int ticks = 0;
     std::vector<int> intervals;
-    while (rig.seq->ShowState == state) {
+    while (rig.State() == state) {
       rig.Tick();
       ++ticks;
       intervals.push_back(rig.host.interval);
@@ -227,11 +227,11 @@ TEST(Sequencer, AnImageThatCannotBeReadIsSkippedOnTheNextTick) {
   rig.RunUntil(11);
   rig.RunUntil(10);
   rig.Tick();  // image 1 fails: state stays 10
-  EXPECT_EQ(rig.seq->ShowState, 10);
+  EXPECT_EQ(rig.State(), 10);
   rig.Tick();  // image 2 fails
-  EXPECT_EQ(rig.seq->ShowState, 10);
+  EXPECT_EQ(rig.State(), 10);
   rig.Tick();
-  EXPECT_EQ(rig.seq->ShowState, 11);
+  EXPECT_EQ(rig.State(), 11);
   EXPECT_EQ(rig.host.loaded, (std::vector<std::string>{"img0.bmp", "img3.bmp"}));
 }
 
@@ -241,7 +241,7 @@ TEST(Sequencer, AnEmptyImageListKeepsTheBackground) {
   Rig rig(s);
   rig.RunUntil(10);
   for (int i = 0; i < 1000; ++i) rig.Tick();
-  EXPECT_EQ(rig.seq->ShowState, 10);
+  EXPECT_EQ(rig.State(), 10);
   EXPECT_TRUE(rig.host.entriesRead.empty());
 }
 
@@ -373,4 +373,40 @@ TEST(Sequencer, MusicThatFailsIsRetriedAfterTheOffDelayWithoutTheFirstDelay) {
   EXPECT_EQ(rig.host.midis, (std::vector<int>{0, 1}));
   EXPECT_TRUE(rig.seq->MidiOk);
   EXPECT_EQ(StatePath(rig, 11), (std::vector<int>{11, 12, 13, 14, 15, 10, 11}));
+}
+
+TEST(Sequencer, PicturesTheComponentRejectsArePassedOverWithoutEffectOrSound) {
+  // Broken data, an unknown extension and a missing Image<n> key are
+  // reported by the component without an exception, like a missing file.
+  saver::SaverSettings s = QuickTheme();
+  Rig rig(s);
+  rig.host.imageNames[0] = "broken.bmp";
+  rig.host.imageNames[1] = "photo.xyz";
+  rig.host.imageNames[2] = "";
+  rig.RunUntil(10);
+  for (int i = 0; i < 3; ++i) {
+    rig.Tick();
+    EXPECT_EQ(rig.State(), 10) << "attempt " << i;
+  }
+  rig.Tick();
+  EXPECT_EQ(rig.State(), 11);
+  EXPECT_EQ(rig.host.attempts, (std::vector<std::string>{"broken.bmp", "photo.xyz", "", "img3.bmp"}));
+  rig.Tick();  // the appear effect's set-up
+  EXPECT_EQ(rig.host.appearKinds.size(), 1u);  // only for img3
+  rig.RunUntil(13);
+  EXPECT_EQ(rig.host.waves, (std::vector<std::string>{"wave3.wav"}));
+}
+
+TEST(Sequencer, WhenNoPictureCanBeShownTheBackgroundStaysWithOneAttemptPerTick) {
+  saver::SaverSettings s = QuickTheme();
+  s.ImageCount = 3;
+  Rig rig(s);
+  for (int n = 0; n < 3; ++n) rig.host.imageNames[n] = "broken.bmp";
+  rig.RunUntil(10);
+  for (int i = 0; i < 600; ++i) rig.Tick();
+  EXPECT_EQ(rig.State(), 10);
+  EXPECT_EQ(rig.host.attempts.size(), 600u);
+  EXPECT_TRUE(rig.host.appearKinds.empty());
+  EXPECT_TRUE(rig.host.staged.empty());
+  EXPECT_TRUE(rig.host.waves.empty());
 }

@@ -1,7 +1,7 @@
 // Closing on input: on Windows 95/98 with the desktop's screen-saver
 // password switched on, the system's password check must pass first.
-#include "app/RunMode.h"
 #include "forms/Gdi.h"
+#include "forms/PathText.h"
 #include "saver/MainForm.h"
 
 namespace {
@@ -37,7 +37,7 @@ void TMainForm::CloseWithPassword() {
   checkingPassword_ = true;
   bool close = true;
   ShowCursor(TRUE);
-  std::string path = app::SystemDirectory() + "PASSWORD.CPL";
+  std::string path = forms::SystemDirectory() + "PASSWORD.CPL";
   forms::ModuleHandle library(LoadLibraryA(path.c_str()));
   if (library) {
     auto verify = reinterpret_cast<VerifyScreenSavePwdFn>(

@@ -5,16 +5,21 @@
 #include <windows.h>
 
 #include "saver/Sequencer.h"
-#include "saver/Surface.h"
+#include "forms/Bitmap.h"
 
 namespace saver {
 
-// The rectangle of a size centred in the client (division toward zero).
+// The rectangle of a size centred in the client, or in an area of it
+// (division toward zero).
 RECT CenteredRect(SIZE client, SIZE size);
+RECT CenteredInArea(const RECT& area, SIZE size);
 
 // Measures the line in its font, centres it in the client and builds the
 // stage from `back` under that rectangle. An empty text gives an empty
 // stage (the fade then draws nothing).
-void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, Surface& stage, RECT& rect);
+void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, forms::Bitmap& stage, RECT& rect);
+// The same, centred in `area` of the client (the primary monitor).
+void BuildTitleStageInArea(const TitleLine& line, HDC back, const RECT& area, forms::Bitmap& stage,
+                           RECT& rect);
 
 }  // namespace saver

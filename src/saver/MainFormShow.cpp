@@ -1,0 +1,77 @@
+// The saver window as the sequencer's host: the background, the picture
+// and the effect steps on the stage.
+#include "picture/All.h"
+#include "saver/Background.h"
+#include "saver/MainForm.h"
+#include "settings/IniFile.h"
+
+using settings::Role;
+namespace key = settings::key;
+
+// The stage's Back from the theme's background keys (a second opening of
+// the file), then the rest of the stage from it.
+void TMainForm::BuildBackground() {
+  saver::BackgroundChoice choice;
+  {
+    settings::IniFile ini;
+    choice.Kind = ini.Read(Settings.Section, key::BackGround, Role::Saver);
+    choice.Color = ini.Read(Settings.Section, key::BackColor, Role::Saver);
+    choice.FileName = ini.Read(Settings.Section, key::BackFileName, Role::Saver);
+  }
+  saver::BuildBackBitmap(choice, ClientSize(), *Image, Stage->Back,
+                         previewParent_ ? nullptr : &layout_.Virtual);
+  Stage->BuildFromBack(ClientSize());
+  ApplyImagePalette();
+}
+
+void TMainForm::SetInterval(int ms) { Timer2.SetInterval(ms > 0 ? static_cast<UINT>(ms) : 1); }
+
+SIZE TMainForm::ClientSize() const { return {ClientWidth(), ClientHeight()}; }
+
+// Pictures and the title stand on the primary monitor; the background
+// fills the rest of the window.
+RECT TMainForm::ImageArea() const {
+  if (previewParent_) return {0, 0, ClientWidth(), ClientHeight()};
+  return saver::PrimaryInClient(layout_);
+}
+
+void TMainForm::ReadImageEntry(int n, std::string& image, std::string& wave) {
+  settings::IniFile ini;
+  image = ini.ReadString(Settings.Section, settings::Numbered(key::Image.name, n), key::Image.Default(Role::Saver));
+  wave = ini.ReadString(Settings.Section, settings::Numbered(key::Wave.name, n), key::Wave.Default(Role::Saver));
+}
+
+// The one place a picture of the show is loaded.
+bool TMainForm::LoadImage(const std::string& name) {
+  // The old picture's palette goes with it: let no bitmap hold it then.
+  Stage->UsePalette(nullptr);
+  try {
+    Image->SetPictureName(name);
+  } catch (const std::exception&) {
+    return false;
+  }
+  // The component reports most failures in Error() and leaves an empty
+  // (or the previous) picture behind: neither is to be shown.
+  return Image->Error() == 0 && !Image->Empty() && !name.empty();
+}
+
+SIZE TMainForm::ImageSize() const { return {Image->Width(), Image->Height()}; }
+
+void TMainForm::ApplyImagePalette() {
+  Stage->UsePalette(Image->Empty() ? nullptr : Image->Palette());
+}
+
+void TMainForm::StageImage(POINT at, int effectCoin) {
+  Stage->StageImage(Image->Canvas(), Image->Empty() ? nullptr : Image->Palette(), ImageSize(), at,
+                    effectCoin);
+}
+
+saver::EffectStep TMainForm::BeginEffect(bool appear, int kind) {
+  return Stage->BeginEffect(appear, kind);
+}
+
+saver::EffectStep TMainForm::EffectSteps(bool appear, int kind, int steps) {
+  return Stage->EffectSteps(appear, kind, steps);
+}
+
+void TMainForm::KeepScreenAsBackground() { Stage->KeepScreenAsBackground(); }
