@@ -1,5 +1,6 @@
 #include "picture/Decode.h"
 
+#include "picture/All.h"
 #include "picture/InvalidGraphic.h"
 #include "picture/PluginRoute.h"
 

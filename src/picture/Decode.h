@@ -11,9 +11,6 @@
 
 namespace picture {
 
-constexpr int kUnsupportedExtension = 10;
-constexpr int kUnknownFormat = 2;
-
 struct DecodeOutcome {
   int error = 0;        // 0 success, else the component's Error value
   std::string message;  // the user's message for a failure

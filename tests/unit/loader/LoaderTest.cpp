@@ -9,6 +9,7 @@
 
 #include "LoaderTestSupport.h"
 #include "forms/Gdi.h"
+#include "picture/All.h"
 #include "picture/Decode.h"
 #include "picture/Fit.h"
 #include "picture/Loader.h"
