@@ -3,24 +3,12 @@
 #include "forms/Application.h"
 #include "forms/Error.h"
 #include "forms/Form.h"
+#include "picture/Decode.h"
 #include "picture/Decoders.h"
 #include "picture/InvalidGraphic.h"
 #include "picture/PluginRoute.h"
 
 using namespace picture;
-
-namespace {
-
-LoadedPicture ReadNative(Decoder kind, const std::string& fileName) {
-  switch (kind) {
-    case Decoder::Bmp: return ReadBitmapFile(fileName);
-    case Decoder::Ico: return ReadIconFile(fileName);
-    case Decoder::Wmf: return ReadWindowsMetafile(fileName);
-    default: return ReadEnhancedMetafile(fileName);
-  }
-}
-
-}  // namespace
 
 TAll::TAll() : TAll(true, nullptr, "") {}
 
@@ -43,6 +31,14 @@ void TAll::SetPictureName(const std::string& name) {
   }
   picture_.Clear();
   LoadPicture();
+}
+
+void TAll::Adopt(const std::string& name, LoadedPicture picture, bool paletteMade) {
+  pictureName_ = name;
+  error_ = 0;
+  ClearJpegState();
+  Show(std::move(picture));
+  if (paletteMade) RealizeInOwner();
 }
 
 void TAll::SetPreView(bool preView) {

@@ -36,6 +36,10 @@ class TAll {
   // picture as it stood.
   void SetPictureName(const std::string& name);
   const std::string& PictureName() const { return pictureName_; }
+  // Takes over a picture loaded elsewhere (on the background loader's
+  // worker) as a successful load of name: Error() 0, the control sized to
+  // it; paletteMade realises its new palette in the owner as a load would.
+  void Adopt(const std::string& name, picture::LoadedPicture picture, bool paletteMade);
   // JPEG only: load the plug-in's reduced preview. Writing reloads.
   void SetPreView(bool preView);
   bool PreView() const { return preView_; }

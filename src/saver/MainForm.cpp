@@ -4,6 +4,7 @@
 
 #include "forms/Application.h"
 #include "picture/All.h"
+#include "picture/Loader.h"
 #include "settings/IniFile.h"
 
 namespace {
@@ -73,6 +74,7 @@ void TMainForm::FormCreate() {
   Random = saver::ClockSeededRandom();
   Stage = std::make_unique<saver::Stage>(Settings.AppearSpeed, Settings.EraseSpeed, Random);
   Stage->SetWindow(Handle());
+  Loader = std::make_unique<picture::Loader>(Handle(), kPictureLoaded);
   saver::SequencerHost& host = *this;
   // timeGetTime: millisecond steps where GetTickCount may move in 16 ms ones.
   Sequencer = std::make_unique<saver::Sequencer>(Settings, host, [] { return timeGetTime(); }, Random);
@@ -102,6 +104,10 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_MOUSEMOVE:
       FormMouseMove();
+      return 0;
+    case kPictureLoaded:
+      // Take the picture now rather than on the next tick.
+      if (Sequencer && Sequencer->State() == saver::ShowState::NextImage) Sequencer->Tick();
       return 0;
     default:
       break;
@@ -161,6 +167,7 @@ void TMainForm::FormClose(forms::CloseAction& action) {
 }
 
 void TMainForm::FormDestroy() {
+  Loader.reset();  // a load in flight is abandoned: its worker frees what it made
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
   EndTitle();

@@ -16,6 +16,9 @@
 #include "saver/Stage.h"
 
 class TAll_nmsg;
+namespace picture {
+class Loader;
+}
 
 class TMainForm : public forms::Form, private saver::SequencerHost {
  public:
@@ -60,7 +63,8 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void SetInterval(int ms) override;
   RECT ImageArea() const override;
   void ReadImageEntry(int n, std::string& image, std::string& wave) override;
-  bool LoadImage(const std::string& name) override;
+  void StartImageLoad(const std::string& name) override;
+  saver::ImageLoad TakeImageLoad() override;
   SIZE ImageSize() const override;
   void ApplyImagePalette() override;
   void StageImage(POINT at, int effectCoin) override;
@@ -81,6 +85,11 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   forms::Timer Timer1;
   forms::Timer Timer2;
   std::unique_ptr<TAll_nmsg> Image;
+  // Pictures of the show are read, decoded and fitted on its worker.
+  std::unique_ptr<picture::Loader> Loader;
+  static constexpr UINT kPictureLoaded = WM_APP + 20;
+  unsigned loadTicket_ = 0;
+  std::string loadName_;
   std::unique_ptr<saver::Stage> Stage;
   forms::Bitmap TitleStage;  // title line over the background, during a fade
   RECT TitleRect = {};

@@ -1,6 +1,7 @@
 // The saver window as the sequencer's host: the background, the picture
 // and the effect steps on the stage.
 #include "picture/All.h"
+#include "picture/Loader.h"
 #include "saver/Background.h"
 #include "saver/MainForm.h"
 
@@ -35,18 +36,28 @@ void TMainForm::ReadImageEntry(int n, std::string& image, std::string& wave) {
   wave = Settings.Entry(key::Wave, n);
 }
 
-// The one place a picture of the show is loaded.
-bool TMainForm::LoadImage(const std::string& name) {
+// The one place a picture of the show is loaded: on the loader's worker,
+// fitted to the image area when the theme asks (ImageFit).
+void TMainForm::StartImageLoad(const std::string& name) {
+  picture::LoadRequest request;
+  request.fileName = name;
+  if (Settings.ImageFit) {
+    const RECT area = ImageArea();
+    request.fitTo = {area.right - area.left, area.bottom - area.top};
+  }
+  loadName_ = name;
+  loadTicket_ = Loader->Start(std::move(request));
+}
+
+// Only the finished bitmap is taken over on this thread.
+saver::ImageLoad TMainForm::TakeImageLoad() {
+  std::optional<picture::LoadResult> result = Loader->Take(loadTicket_);
+  if (!result) return saver::ImageLoad::Running;
+  if (result->error != 0 || !result->picture.bitmap || loadName_.empty()) return saver::ImageLoad::Failed;
   // The old picture's palette goes with it: let no bitmap hold it then.
   Stage->UsePalette(nullptr);
-  try {
-    Image->SetPictureName(name);
-  } catch (const std::exception&) {
-    return false;
-  }
-  // The component reports most failures in Error() and leaves an empty
-  // (or the previous) picture behind: neither is to be shown.
-  return Image->Error() == 0 && !Image->Empty() && !name.empty();
+  Image->Adopt(loadName_, std::move(result->picture), result->paletteMade);
+  return saver::ImageLoad::Ready;
 }
 
 SIZE TMainForm::ImageSize() const { return {Image->Width(), Image->Height()}; }

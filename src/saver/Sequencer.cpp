@@ -114,6 +114,7 @@ void Sequencer::Tick() {
     case S::SecondLineOut: TitleStep(1, MixDirection::Out); break;
     case S::StartMusic:
       MidiSet();
+      if (FirstPass) StartNextLoad();  // the first picture loads during the first delay
       Advance(FirstPass ? S::FirstDelay : S::NextImage);
       FirstPass = false;
       break;
@@ -216,18 +217,32 @@ void Sequencer::TitleStep(int line, MixDirection direction) {
   SetInterval(kIdleInterval);
 }
 
+// Picks the next picture and starts loading it. Only the pick is drawn
+// here; the coin and the effect kinds follow when the load is taken, so the
+// random numbers come in the same order as when pictures loaded on the spot.
+void Sequencer::StartNextLoad() {
+  if (Images.Count <= 0) return;
+  resumeNumber_ = Images.Next;
+  const int n = Images.Pick(random_);
+  std::string image;
+  host_.ReadImageEntry(n, image, nextWave_);
+  host_.StartImageLoad(image);
+  loadingAhead_ = true;
+}
+
 void Sequencer::NextImage() {
   if (Images.Count <= 0) return;
-  int n = Images.Pick(random_);
+  if (!loadingAhead_) StartNextLoad();
+  const ImageLoad load = host_.TakeImageLoad();
+  if (load == ImageLoad::Running) return;  // the window answers meanwhile; asked again next tick
+  loadingAhead_ = false;
   EffectCoin = random_(100) % 2;
   AppearKind = Appear.Choose(random_);
   EraseKind = Erase.Choose(random_);
-
-  std::string image;
-  host_.ReadImageEntry(n, image, WaveName);
+  WaveName = nextWave_;
   // A picture that cannot be shown is passed over without a word: no
   // effect, no sound; the next tick picks again.
-  if (!host_.LoadImage(image)) return;
+  if (load == ImageLoad::Failed) return;
   host_.ApplyImagePalette();
 
   const RECT area = host_.ImageArea();
@@ -251,6 +266,7 @@ void Sequencer::NextImage() {
 
 void Sequencer::PlayWave() {
   if (host_.InSaverSession()) host_.PlayWave(WaveName);
+  StartNextLoad();  // the next picture loads while this one stands
   Advance(ShowState::ImageStands);
 }
 

@@ -72,6 +72,9 @@ struct TitleLine {
   COLORREF Color = 0;
 };
 
+// How the picture loading in the background stands.
+enum class ImageLoad { Running, Ready, Failed };
+
 // What the sequencer needs of the saver window.
 class SequencerHost {
  public:
@@ -82,10 +85,13 @@ class SequencerHost {
   virtual RECT ImageArea() const = 0;
   // Image + n and Wave + n of the theme (empty when absent).
   virtual void ReadImageEntry(int n, std::string& image, std::string& wave) = 0;
-  // Loads the file into the picture component. True when there is a picture
-  // to show; false (never an exception) when the file is missing, of an
-  // unknown kind, unreadable or broken, or the name is empty.
-  virtual bool LoadImage(const std::string& name) = 0;
+  // Starts reading the file in the background (fitted to ImageArea() when
+  // the theme asks); a load still running is given up. Never raises.
+  virtual void StartImageLoad(const std::string& name) = 0;
+  // The load started last: still running, or finished. Ready: the picture
+  // component now holds the picture. Failed (never an exception): the file
+  // is missing, of an unknown kind, unreadable or broken, or the name is empty.
+  virtual ImageLoad TakeImageLoad() = 0;
   virtual SIZE ImageSize() const = 0;
   // Gives BackBitmap, ScreenBitmap and WorkBitmap the picture's palette.
   virtual void ApplyImagePalette() = 0;
@@ -139,7 +145,8 @@ class Sequencer {
   std::string WaveName;
   int FadeStep = 0;  // title fade masks drawn, 0..17
 
-  int NextImageNumber() const { return Images.Next; }
+  // The picture loading ahead does not count until it is shown.
+  int NextImageNumber() const { return loadingAhead_ ? resumeNumber_ : Images.Next; }
   int NextMidiNumber() const { return Midis.Next; }
 
   static constexpr int kStartPause = 700;  // state 0
@@ -151,12 +158,16 @@ class Sequencer {
   void TitleStep(int line, MixDirection direction);
   void EffectTick(bool appear);
   void NextImage();
+  void StartNextLoad();
   void PlayWave();
   void Advance(ShowState state);
   void SetInterval(int ms);
   void StartPace(int interval);
 
   ShowState state_ = ShowState::StartPause;
+  bool loadingAhead_ = false;  // the next picture is picked and loading
+  int resumeNumber_ = 0;       // Images.Next before that pick
+  std::string nextWave_;
   int interval_ = kIdleInterval;
   Pace pace_;  // of the running effect or title fade
   SaverSettings settings_;

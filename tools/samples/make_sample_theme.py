@@ -1,11 +1,14 @@
 #!/usr/bin/env python3
 """Writes the demonstration theme: pictures, a WAV per picture, a MIDI tune
-and the Glimora.ini that plays them, all generated here.
+and the Glimora.ini that plays them. All are generated here except two
+camera photos copied from tests/data/real; they and a generated 4000 x 3000
+photo are larger than the screen, so the show fits them to it.
 
 usage: make_sample_theme.py <theme folder (unix)> <theme folder as Windows sees it> <ini path> [retro folder]
 """
 import math
 import os
+import shutil
 import struct
 import sys
 import wave
@@ -13,6 +16,7 @@ import wave
 from PIL import Image, ImageDraw, ImageFont
 
 FONT = "/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf"
+REAL = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "data", "real")
 
 
 def picture(w, h, hue, caption):
@@ -32,6 +36,22 @@ def picture(w, h, hue, caption):
     d.text((w // 20 + 2, h // 20 + 2), caption, font=font, fill=(0, 0, 0))
     d.text((w // 20, h // 20), caption, font=font, fill=(255, 255, 240))
     d.rectangle([0, 0, w - 1, h - 1], outline=(255, 255, 255), width=2)
+    return img
+
+
+def camera_photo(w, h):
+    """A photo-sized picture: the drawn scene enlarged, with detail as fine
+    as one pixel drawn at full size (a grid and small text), so that a
+    smooth reduction is visible."""
+    img = picture(w // 4, h // 4, 2.2, "").resize((w, h), Image.BICUBIC)
+    d = ImageDraw.Draw(img)
+    for x in range(0, w, 40):
+        d.line([(x, 0), (x, h)], fill=(255, 255, 255), width=2)
+    for y in range(0, h, 40):
+        d.line([(0, y), (w, y)], fill=(255, 255, 255), width=2)
+    font = ImageFont.truetype(FONT, h // 8)
+    d.text((w // 16, h // 3), f"カメラ {w} × {h}", font=font, fill=(255, 255, 240),
+           stroke_width=h // 200, stroke_fill=(0, 0, 0))
     return img
 
 
@@ -71,9 +91,16 @@ def main():
         img.save(os.path.join(folder, name), fmt, **kw)
         images.append(name)
 
+    def copy_real(name, as_name):
+        shutil.copyfile(os.path.join(REAL, name), os.path.join(folder, as_name))
+        images.append(as_name)
+
     add("sakura.bmp", picture(480, 360, 0.0, "さくら BMP 24bit"))
+    copy_real("Landscape_2.jpg", "photo_landscape.jpg")  # 1800 x 1200, EXIF orientation 2
     add("umi.bmp", picture(400, 300, 1.5, "うみ BMP 8bit").convert("P", palette=Image.ADAPTIVE), "BMP")
+    add("kamera.jpg", camera_photo(4000, 3000), "JPEG", quality=90)
     add("yama.jpg", picture(560, 400, 3.0, "やま JPEG"), "JPEG", quality=90)
+    copy_real("Portrait_4.jpg", "photo_portrait.jpg")  # 1200 x 1800 upright, orientation 4
     add("sora.gif", picture(360, 270, 4.5, "そら GIF").convert("P", palette=Image.ADAPTIVE), "GIF")
     add("hoshi.tif", picture(320, 240, 5.5, "ほし TIFF"), "TIFF", compression="tiff_lzw")
     if retro:
@@ -102,7 +129,7 @@ def main():
     kinds = ["Normal", "Blind", "Scroll", "Stretch", "Slide", "HalfSlide", "Mesh", "Fade"]
     keys += [(f"Image{k}On", 0 if k == "Normal" else 1) for k in kinds] + [("ImageFadeInSpeed", 385)]
     keys += [(f"Image{k}Off", 0 if k == "Normal" else 1) for k in kinds] + [("ImageFadeOutSpeed", 385)]
-    keys += [("NotErase", 0), ("ImagePosRandom", 1), ("BackGround", 0), ("BackColor", 6),
+    keys += [("NotErase", 0), ("ImagePosRandom", 1), ("ImageFit", 1), ("BackGround", 0), ("BackColor", 6),
              ("BackFileName", "なし"), ("FirstDelay", 1000), ("ImageOnDelay", 2000), ("ImageOffDelay", 600)]
     lines = ["[Main]", "ThemeNumber=0", "ThemeName0=サンプル", "CloseMouseMove=4", "[Theme0]"]
     lines += [f"{k}={v}" for k, v in keys]

@@ -6,70 +6,14 @@
 #include <cstdio>
 
 #include "PictureTestSupport.h"
+#include "support/resource_counts.h"
 
 using namespace picture_test;
 
 namespace {
 
-struct Counts {
-  DWORD gdi, handles;
-  SIZE_T heapBytes;
-};
-
-// GDI objects of this process. Wine answers GetGuiResources with 0; there
-// the objects are counted in its handle table (the PEB's GdiSharedHandleTable,
-// 24-byte entries whose Type byte is 0 when free).
-DWORD GdiObjects() {
-  const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-  if (counted || !GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return counted;
-  struct Entry {
-    UINT64 object;
-    ULONG owner;
-    USHORT unique;
-    UCHAR type;
-    UCHAR flags;
-    UINT64 user;
-  };
-  static_assert(sizeof(Entry) == 24, "Wine's GDI handle entry");
-  // ProcessBasicInformation: the PEB's address is the second field.
-  using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-  const auto query = reinterpret_cast<Query>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-  ULONG_PTR basic[6] = {};
-  if (!query || query(GetCurrentProcess(), 0, basic, sizeof basic, nullptr) != 0) return 0;
-  const BYTE* peb = reinterpret_cast<const BYTE*>(basic[1]);
-  const Entry* table = *reinterpret_cast<Entry* const*>(peb + 0x94);
-  DWORD count = 0;
-  for (int i = 0; table && i < 0x10000; ++i)
-    if (table[i].type && !(table[i].unique & 0x80)) ++count;  // in use, not a stock object
-  return count;
-}
-
-// Kernel handles: GetProcessHandleCount, or where that gives nothing, every
-// handle value that GetHandleInformation accepts.
-DWORD KernelHandles() {
-  DWORD count = 0;
-  if (GetProcessHandleCount(GetCurrentProcess(), &count) && count) return count;
-  DWORD flags;
-  for (UINT_PTR h = 4; h < 0x20000; h += 4)
-    if (GetHandleInformation(reinterpret_cast<HANDLE>(h), &flags)) ++count;
-  return count;
-}
-
-// Bytes in use in the process heap, where LocalAlloc and GlobalAlloc take
-// the blocks that the plug-ins hand over.
-SIZE_T HeapBytes() {
-  SIZE_T bytes = 0;
-  HANDLE heap = GetProcessHeap();
-  HeapLock(heap);
-  PROCESS_HEAP_ENTRY entry = {};
-  while (HeapWalk(heap, &entry))
-    if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) bytes += entry.cbData;
-  HeapUnlock(heap);
-  return bytes;
-}
-
-Counts Now() { return {GdiObjects(), KernelHandles(), HeapBytes()}; }
+using resource_counts::Counts;
+using resource_counts::Now;
 
 void Print(const char* when, const Counts& c) {
   std::printf("[ leak     ] %-6s GDI objects %lu, kernel handles %lu, heap bytes in use %lu\n", when,

@@ -1,7 +1,8 @@
 // A stand-in for the saver window: records what the sequencer asks of it,
 // with a clock that moves by the timer interval on every tick. Like the real
-// window it never raises from LoadImage: a picture it cannot show is
-// reported by returning false.
+// window, a load runs in the background: it is still running for the first
+// `loadTicks` takes, then reports; a picture it cannot show is reported as
+// failed, never by an exception.
 #pragma once
 #include <algorithm>
 #include <deque>
@@ -25,7 +26,7 @@ struct FakeHost : saver::SequencerHost {
   // such file), "broken.bmp" (bad data), "photo.xyz" (unknown extension),
   // "" (no Image<n> key).
   std::map<int, std::string> imageNames;
-  std::vector<std::string> attempts;  // every LoadImage call, shown or not
+  std::vector<std::string> attempts;  // every load started, shown or not
   std::vector<int> entriesRead;
   std::vector<std::string> loaded;
   std::vector<int> appearKinds, eraseKinds;
@@ -53,12 +54,23 @@ struct FakeHost : saver::SequencerHost {
     name = it != imageNames.end() ? it->second : "img" + std::to_string(n) + ".bmp";
     wave = "wave" + std::to_string(n) + ".wav";
   }
-  bool LoadImage(const std::string& name) override {
+  int loadTicks = 0;
+  std::string loading;
+  int loadLeft = 0;
+  void StartImageLoad(const std::string& name) override {
     attempts.push_back(name);
-    if (name == "missing" || name == "broken.bmp" || name == "photo.xyz" || name.empty())
-      return false;
-    loaded.push_back(name);
-    return true;
+    loading = name;
+    loadLeft = loadTicks;
+  }
+  saver::ImageLoad TakeImageLoad() override {
+    if (loadLeft > 0) {
+      --loadLeft;
+      return saver::ImageLoad::Running;
+    }
+    if (loading == "missing" || loading == "broken.bmp" || loading == "photo.xyz" || loading.empty())
+      return saver::ImageLoad::Failed;
+    loaded.push_back(loading);
+    return saver::ImageLoad::Ready;
   }
   SIZE ImageSize() const override { return image; }
   void ApplyImagePalette() override {}

@@ -1,0 +1,209 @@
+#include "picture/Loader.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include <objbase.h>
+
+#include "forms/Gdi.h"
+#include "picture/Decode.h"
+#include "picture/Decoders.h"
+#include "picture/Fit.h"
+
+namespace picture {
+
+namespace {
+
+std::atomic<int> liveWorkers{0};
+
+// COM for the imaging-component plug-ins, kept up for the worker's life so
+// that it is not started and stopped on every load.
+class ComApartment {
+ public:
+  ComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(hr_)) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  HRESULT hr_;
+};
+
+// The plug-ins this worker has used, kept loaded until it ends. A MinGW-built
+// DLL takes a kernel handle each time it is loaded afresh and does not give it
+// back when unloaded, so loading the plug-in for every picture would leak one
+// handle a picture over a long show.
+class PinnedPlugins {
+ public:
+  void Pin(const std::string& fileName) {
+    const Decoder kind = DecoderFor(PictureExtension(fileName));
+    if (kind == Decoder::Unsupported || IsNative(kind)) return;
+    const char* file = PluginRowFor(kind).file;
+    if (modules_.count(file)) return;
+    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    HMODULE module = LoadLibraryA(file);
+    SetErrorMode(oldMode);
+    if (module) modules_.emplace(file, forms::ModuleHandle(module));
+  }
+
+ private:
+  std::map<std::string, forms::ModuleHandle> modules_;
+};
+
+}  // namespace
+
+LoadResult LoadPictureFile(const LoadRequest& request, HDC canvas, const std::function<bool()>& cancelled) {
+  LoadResult result;
+  result.fileName = request.fileName;
+  try {
+    const bool fit = request.fitTo.cx > 0 && request.fitTo.cy > 0;
+    DecodeOutcome decoded = fit ? DecodeForArea(request.fileName, request.fitTo, canvas)
+                                : DecodeFile(request.fileName, false, canvas);
+    result.error = decoded.error;
+    result.message = std::move(decoded.message);
+    result.paletteMade = decoded.paletteMade;
+    result.orgWidth = fit ? decoded.orgWidth : decoded.picture.width;
+    result.orgHeight = fit ? decoded.orgHeight : decoded.picture.height;
+    if (decoded.error != 0) return result;
+    if (cancelled && cancelled()) {
+      result.error = kLoadCancelled;
+      return result;
+    }
+    result.picture = fit ? FitPicture(std::move(decoded.picture), request.fitTo, cancelled)
+                         : std::move(decoded.picture);
+    if (!result.picture.bitmap) result.error = kLoadCancelled;
+  } catch (const std::exception& e) {
+    result.error = kLoadRaised;
+    result.message = e.what();
+    result.picture = LoadedPicture();
+  }
+  return result;
+}
+
+// What the loader and its worker share; the worker keeps it alive after
+// an abandoning loader has gone.
+struct LoaderShared {
+  std::mutex mutex;
+  std::condition_variable wake;
+  HWND window;
+  UINT message;
+  bool quit = false;
+  unsigned lastTicket = 0;
+  std::optional<LoadRequest> pending;
+  unsigned pendingTicket = 0;
+  unsigned running = 0;
+  std::optional<LoadResult> finished;
+  unsigned finishedTicket = 0;
+  // The ticket whose result is still wanted; any other running load stops.
+  std::atomic<unsigned> wanted{0};
+};
+
+namespace {
+
+void Serve(const std::shared_ptr<LoaderShared>& s) {
+  ComApartment com;
+  PinnedPlugins plugins;
+  forms::MemoryDc canvas(CreateCompatibleDC(nullptr));
+  for (;;) {
+    LoadRequest request;
+    unsigned ticket;
+    {
+      std::unique_lock<std::mutex> lock(s->mutex);
+      s->wake.wait(lock, [&] { return s->quit || s->pending; });
+      if (s->quit) break;
+      request = std::move(*s->pending);
+      s->pending.reset();
+      ticket = s->pendingTicket;
+      s->running = ticket;
+    }
+    const auto cancelled = [&] { return s->wanted.load() != ticket; };
+    plugins.Pin(request.fileName);
+    LoadResult result = LoadPictureFile(request, canvas.get(), cancelled);
+    std::lock_guard<std::mutex> lock(s->mutex);
+    s->running = 0;
+    if (cancelled() || s->quit) continue;  // the result is freed here, unseen
+    s->finished = std::move(result);
+    s->finishedTicket = ticket;
+    if (s->window) PostMessageA(s->window, s->message, 0, static_cast<LPARAM>(ticket));
+  }
+}
+
+void Work(std::shared_ptr<LoaderShared> s) {
+  Serve(s);
+  s.reset();
+  --liveWorkers;
+}
+
+}  // namespace
+
+Loader::Loader(HWND window, UINT message) : shared_(std::make_shared<LoaderShared>()) {
+  shared_->window = window;
+  shared_->message = message;
+  ++liveWorkers;
+  std::thread(Work, shared_).detach();
+}
+
+Loader::~Loader() {
+  std::optional<LoadResult> unclaimed;
+  {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    shared_->quit = true;
+    shared_->window = nullptr;
+    shared_->wanted = 0;
+    shared_->pending.reset();
+    unclaimed = std::move(shared_->finished);
+    shared_->finished.reset();
+  }
+  shared_->wake.notify_all();
+}
+
+unsigned Loader::Start(LoadRequest request) {
+  std::optional<LoadResult> dropped;
+  unsigned ticket;
+  {
+    std::lock_guard<std::mutex> lock(shared_->mutex);
+    ticket = ++shared_->lastTicket;
+    if (ticket == 0) ticket = ++shared_->lastTicket;
+    shared_->wanted = ticket;
+    shared_->pending = std::move(request);
+    shared_->pendingTicket = ticket;
+    dropped = std::move(shared_->finished);
+    shared_->finished.reset();
+  }
+  shared_->wake.notify_all();
+  return ticket;
+}
+
+void Loader::Cancel() {
+  std::optional<LoadResult> dropped;
+  std::lock_guard<std::mutex> lock(shared_->mutex);
+  shared_->wanted = 0;
+  shared_->pending.reset();
+  dropped = std::move(shared_->finished);
+  shared_->finished.reset();
+}
+
+std::optional<LoadResult> Loader::Take(unsigned ticket) {
+  std::lock_guard<std::mutex> lock(shared_->mutex);
+  if (!shared_->finished || shared_->finishedTicket != ticket || shared_->wanted != ticket)
+    return std::nullopt;
+  std::optional<LoadResult> result = std::move(shared_->finished);
+  shared_->finished.reset();
+  shared_->wanted = 0;
+  return result;
+}
+
+bool Loader::Busy() const {
+  std::lock_guard<std::mutex> lock(shared_->mutex);
+  return shared_->pending.has_value() || shared_->running != 0;
+}
+
+int Loader::LiveWorkers() { return liveWorkers.load(); }
+
+}  // namespace picture
