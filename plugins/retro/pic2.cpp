@@ -15,6 +15,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Checked.h"
 #include "bitreader.h"
 #include "common.h"
 
@@ -107,8 +108,10 @@ bool rowDone(const Progress& progress, const Block& block, int y, const Image& o
 Status drawRawBlock(const uint8_t* data, const Block& block, int depth, Image& out,
                     const Progress& progress) {
   const int bytesPerPixel = (depth + 7) / 8;
-  const std::size_t rowBytes = static_cast<std::size_t>(block.width) * bytesPerPixel;
-  if (block.data + rowBytes * static_cast<std::size_t>(block.height) > block.end) return kBroken;
+  std::size_t rowBytes, bytes;
+  if (!checked::Mul(block.width, bytesPerPixel, rowBytes) ||
+      !checked::Mul(rowBytes, block.height, bytes) || !checked::InRange(block.data, bytes, block.end))
+    return kBroken;
   std::vector<uint32_t> row(block.width);
   for (int y = 0; y < block.height && block.top + y < out.height; ++y) {
     const uint8_t* p = data + block.data + rowBytes * y;
@@ -494,6 +497,15 @@ Status drawRunLengthBlock(const uint8_t* data, const Block& block, int depth, Im
   return kOk;
 }
 
+// What decoding a block costs, in pixels: its rows on the canvas in full
+// width plus one per row, a fixed part per block, and the colour caches a
+// coded block sets up.
+unsigned long long blockWork(const Block& block, const Image& out, bool coded) {
+  constexpr unsigned long long kPerBlock = 64, kCodedSetUp = 4096;
+  const unsigned long long rows = std::max(0, std::min(block.height, out.height - block.top));
+  return rows * (static_cast<unsigned long long>(block.width) + 1) + kPerBlock + (coded ? kCodedSetUp : 0);
+}
+
 Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly,
               const Progress& progress) {
   out = Image();
@@ -504,13 +516,13 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
   if (headerOnly) return kOk;
   allocatePixels(out);
 
-  // Coded blocks are decoded in full width even where they leave the canvas,
-  // so their work is capped at a few times the canvas.
-  const unsigned long long canvas = static_cast<unsigned long long>(out.width) * out.height;
-  unsigned long long codedBudget = 4 * canvas + 65536;
+  // Blocks are decoded in full width even where they leave the canvas, and
+  // each row and each block costs something even when it is empty, so the
+  // work of all blocks together is capped at a few times the canvas.
+  unsigned long long budget = 4 * static_cast<unsigned long long>(out.width) * out.height + 65536;
   int blocks = 0;
   for (;;) {
-    if (at + 8 > size) return kBroken;
+    if (!checked::InRange(at, 8, size)) return kBroken;
     if (be32(data + at) == 0) break;  // terminating block
     const uint32_t blockSize = be32(data + at + 4);
     if (blockSize < kBlockHeaderSize || blockSize > size - at) return kBroken;
@@ -530,17 +542,13 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
     block.key = be32(h + 18);
     block.data = at + kBlockHeaderSize;
     block.end = at + blockSize;
+    const unsigned long long work = blockWork(block, out, coded);
+    if (work > budget) return kBroken;
+    budget -= work;
     Status s = kOk;
-    if (coded) {
-      const unsigned long long rows = std::max(0, std::min(block.height, out.height - block.top));
-      const unsigned long long work = rows * static_cast<unsigned long long>(block.width);
-      if (work > codedBudget) return kBroken;
-      codedBudget -= work;
-      s = arithmetic ? drawArithmeticBlock(data, block, depth, out, progress)
-                     : drawRunLengthBlock(data, block, depth, out, progress);
-    } else {
-      s = drawRawBlock(data, block, depth, out, progress);
-    }
+    if (arithmetic) s = drawArithmeticBlock(data, block, depth, out, progress);
+    else if (runLength) s = drawRunLengthBlock(data, block, depth, out, progress);
+    else s = drawRawBlock(data, block, depth, out, progress);
     if (s != kOk) return s;
     at += blockSize;
     ++blocks;

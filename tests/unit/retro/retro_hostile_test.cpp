@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "samples.h"
+#include "support/noise.h"
 
 using retro_samples::AllSamples;
 
@@ -57,12 +58,12 @@ TEST(Hostile, EmptyAndForeignDataAreUnknown) {
 
 TEST(Hostile, CorruptedBytesGiveResultCodes) {
   for (const auto& sample : AllSamples()) {
-    uint32_t state = 99;
+    test_noise::Lcg random(99);
     for (int round = 0; round < 200; ++round) {
       std::vector<uint8_t> bad = sample.file;
       for (int flips = 0; flips < 1 + round % 8; ++flips) {
-        state = state * 1664525u + 1013904223u;
-        bad[(state >> 8) % bad.size()] ^= static_cast<uint8_t>(1u << (state >> 29));
+        const uint32_t r = random.Next();
+        bad[(r >> 8) % bad.size()] ^= static_cast<uint8_t>(1u << (r >> 29));
       }
       retro::Image image;
       EXPECT_TRUE(IsResultCode(retro_samples::Decode(*sample.format, bad, image))) << sample.name;
