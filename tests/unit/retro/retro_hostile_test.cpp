@@ -216,3 +216,19 @@ TEST(Hostile, Pic2RunLengthBlocksDamagedCutOrOversizedAreRefused) {
   WriteBe16(depth16, 110, 16);
   EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), depth16, image), retro::kUnknownFormat);
 }
+
+// A fuzz finding: 45 bytes that describe a 9217 x 258 picture of one long
+// run. Run-length coding makes this a sound picture, decoded in work tied to
+// its size.
+TEST(Hostile, TinyPicOfOneLongRunDecodes) {
+  const std::vector<uint8_t> file = {
+      0x50, 0x49, 0x43, 0x60, 0x40, 0x49, 0x43, 0x00, 0x00, 0x1A, 0x00, 0x00,
+      0x00, 0x00, 0x0F, 0x24, 0x01, 0x01, 0x02, 0x02, 0x04, 0x00, 0x04, 0x02,
+      0x03, 0xFF, 0xFF, 0xFF, 0xFF, 0x49, 0x43, 0xFF, 0xFF, 0xFF, 0x18, 0xFF,
+      0x00, 0x00, 0x0F, 0x24, 0xFF, 0x04, 0x20, 0x11, 0x00,
+  };
+  retro::Image image;
+  ASSERT_EQ(retro_samples::Decode(retro::PicFormat(), file, image), retro::kOk);
+  EXPECT_EQ(image.width, 9217);
+  EXPECT_EQ(image.height, 258);
+}
