@@ -43,6 +43,18 @@ std::vector<BYTE> BitmapFile(int width, int height, int bitCount, unsigned compr
   return file;
 }
 
+// The bytes of an enhanced metafile that GDI records: a 10 mm frame and one rectangle.
+std::vector<BYTE> SmallEnhancedMetafile() {
+  const RECT frame = {0, 0, 1000, 1000};
+  HDC dc = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
+  Rectangle(dc, 1, 1, 20, 20);
+  HENHMETAFILE emf = CloseEnhMetaFile(dc);
+  std::vector<BYTE> v(GetEnhMetaFileBits(emf, 0, nullptr));
+  GetEnhMetaFileBits(emf, static_cast<UINT>(v.size()), v.data());
+  DeleteEnhMetaFile(emf);
+  return v;
+}
+
 Image Load(TAll& p, const std::string& name) {
   p.SetPictureName(name);
   EXPECT_EQ(p.Error(), 0) << name;
@@ -299,13 +311,7 @@ TEST_F(NativeFormats, DamagedFilesGiveUnknownFormatNeverACrash) {
   cases.push_back({"junk.emf", std::vector<BYTE>(100, 0x41)});
   {
     // A real enhanced metafile whose first record after the header claims to run past the end.
-    const RECT frame = {0, 0, 1000, 1000};
-    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
-    Rectangle(dc, 1, 1, 20, 20);
-    HENHMETAFILE emf = CloseEnhMetaFile(dc);
-    std::vector<BYTE> v(GetEnhMetaFileBits(emf, 0, nullptr));
-    GetEnhMetaFileBits(emf, static_cast<UINT>(v.size()), v.data());
-    DeleteEnhMetaFile(emf);
+    std::vector<BYTE> v = SmallEnhancedMetafile();
     const unsigned headerSize = v[4] | v[5] << 8;
     Put32(v, headerSize + 4, 0x10000);
     cases.push_back({"record.emf", v});
@@ -323,13 +329,7 @@ TEST_F(NativeFormats, DamagedFilesGiveUnknownFormatNeverACrash) {
 // Files whose numbers overflow or point past the end: each is shown as it
 // should be or refused, never read outside its bytes.
 TEST_F(NativeFormats, EnhancedMetafileWithFrameCornersFarApartUsesItsBounds) {
-  const RECT frame = {0, 0, 1000, 1000};
-  HDC dc = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
-  Rectangle(dc, 1, 1, 20, 20);
-  HENHMETAFILE emf = CloseEnhMetaFile(dc);
-  std::vector<BYTE> v(GetEnhMetaFileBits(emf, 0, nullptr));
-  GetEnhMetaFileBits(emf, static_cast<UINT>(v.size()), v.data());
-  DeleteEnhMetaFile(emf);
+  std::vector<BYTE> v = SmallEnhancedMetafile();
   // Bounds 0,0 - 99,49; frame corners 2^31 - 1001 .. -2^31 on both axes: an
   // inverted frame whose width, taken in 32 bits, wraps round to 1001.
   Put32(v, 8, 0);
