@@ -1,6 +1,6 @@
 // Crafted files against the real 32-bit plug-in DLLs: sizes whose products
 // wrap in 32 bits, and files that cost much work for a picture that is then
-// refused. Each must come back as a result code, never as a crash or as
+// refused (their times are printed as [bench] lines, not asserted). Each must come back as a result code, never as a crash or as
 // success with pixels the file does not hold.
 #include <gtest/gtest.h>
 
@@ -120,6 +120,63 @@ TEST(HostileFiles, Pic2WithSeveralSmallBlocksStillDecodes) {
   const Picture pic = DecodeMemory(dll, f);
   ASSERT_EQ(pic.rc, 0);
   EXPECT_EQ(pic.rgb, std::vector<uint8_t>(12, 0x80)) << "the last block is on top";
+}
+
+// XLD4 chunk codes: MSB-first values of a width that starts at 3 bits and
+// grows by one for every escape (a value of 1) written before a larger value.
+class Xld4CodeWriter {
+ public:
+  void Put(unsigned value) {
+    while (value >= (1u << width_)) Bits(1, width_++);
+    Bits(value, width_);
+  }
+  // The end of the chunk (a value below 2), then its 6-byte header.
+  std::vector<uint8_t> Chunk(unsigned pairs) {
+    Bits(0, width_);
+    std::vector<uint8_t> chunk = {0, 0, 0, 0, static_cast<uint8_t>(pairs), static_cast<uint8_t>(pairs >> 8)};
+    for (size_t i = 0; i < bits_.size(); i += 8) {
+      uint8_t byte = 0;
+      for (size_t b = 0; b < 8; ++b) byte = static_cast<uint8_t>(byte << 1 | (i + b < bits_.size() ? bits_[i + b] : 0));
+      chunk.push_back(byte);
+    }
+    chunk[0] = static_cast<uint8_t>(chunk.size() - 6);
+    chunk[1] = static_cast<uint8_t>((chunk.size() - 6) >> 8);
+    return chunk;
+  }
+
+ private:
+  void Bits(unsigned value, int count) {
+    for (int i = count - 1; i >= 0; --i) bits_.push_back((value >> i) & 1);
+  }
+  std::vector<uint8_t> bits_;
+  int width_ = 3;
+};
+
+// A 4 MB XLD4 file of chunks that each expand to 65,341 symbols (every code
+// one symbol longer than the one before) and use two of them: the decoder
+// did the whole expansion of every chunk, 2 s of work for a picture it then
+// refused for running out of chunks.
+TEST(HostileFiles, Xld4ChunksExpandingFarBeyondTheirPixelsAreRefusedQuickly) {
+  SpiDll dll("ifxld4.spi");
+  ASSERT_TRUE(dll.Loaded());
+  std::vector<uint8_t> f(16, 0);
+  std::memcpy(&f[11], "MAJYO", 5);
+  Xld4CodeWriter palette;
+  for (int i = 0; i < 96; ++i) palette.Put(2);  // symbol 0: all levels 0
+  const std::vector<uint8_t> first = palette.Chunk(1);
+  f.insert(f.end(), first.begin(), first.end());
+  Xld4CodeWriter growing;
+  growing.Put(2);
+  for (unsigned code = 18; code < 17 + 361; ++code) growing.Put(code + 1);  // the code before, plus one
+  const std::vector<uint8_t> chunk = growing.Chunk(1);
+  while (f.size() < (4u << 20)) f.insert(f.end(), chunk.begin(), chunk.end());
+
+  const auto start = std::chrono::steady_clock::now();
+  const Picture pic = DecodeMemory(dll, f);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("[bench] %zu-byte XLD4 of %zu over-expanding chunks: answered %d in %.3f s\n", f.size(),
+              (f.size() - 16 - first.size()) / chunk.size(), pic.rc, seconds);
+  EXPECT_EQ(pic.rc, 3);
 }
 
 }  // namespace
