@@ -3,6 +3,8 @@
 #include <cstring>
 #include <numeric>
 
+#include "Checked.h"
+
 namespace retro::detail {
 
 std::size_t findByte(const uint8_t* data, std::size_t size, std::size_t from, uint8_t value) {
@@ -24,14 +26,15 @@ std::string commentText(const uint8_t* data, std::size_t begin, std::size_t end)
 Status checkSize(long long width, long long height, int bytesPerPixel) {
   if (width <= 0 || height <= 0) return kBroken;
   if (width > kMaxSide || height > kMaxSide) return kNoMemory;
-  if (static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height) *
-          static_cast<unsigned long long>(bytesPerPixel) >
-      kMaxPixelBytes)
+  std::size_t pixels, bytes;
+  if (!checked::Mul(width, height, pixels) || !checked::Mul(pixels, bytesPerPixel, bytes) ||
+      bytes > kMaxPixelBytes)
     return kNoMemory;
   return kOk;
 }
 
 void allocatePixels(Image& out) {
+  // Only after checkSize: the product fits kMaxPixelBytes.
   const std::size_t bpp = out.indexed ? 1 : 3;
   out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height) * bpp, 0);
 }

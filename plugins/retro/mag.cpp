@@ -7,6 +7,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Checked.h"
 #include "bitreader.h"
 #include "common.h"
 
@@ -35,7 +36,7 @@ struct Layout {
 
 Status readHeader(const uint8_t* data, std::size_t size, Image& out, Layout& layout) {
   const std::size_t eof = findByte(data, size, 8, 0x1A);
-  if (eof + 1 + kHeaderSize > size) return kBroken;
+  if (!checked::InRange(eof + 1, kHeaderSize, size)) return kBroken;
   layout.header = eof + 1;
   const uint8_t* h = data + layout.header;
   const int mode = h[3];
@@ -70,7 +71,7 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
 
   const uint8_t* h = data + layout.header;
   const std::size_t paletteAt = layout.header + kHeaderSize;
-  if (paletteAt + static_cast<std::size_t>(layout.colours) * 3 > size) return kBroken;
+  if (!checked::InRange(paletteAt, layout.colours * 3, size)) return kBroken;
   for (int i = 0; i < layout.colours; ++i) {
     const uint8_t* p = data + paletteAt + i * 3;  // G, R, B
     out.palette.push_back((uint32_t{p[1]} << 16) | (uint32_t{p[0]} << 8) | p[2]);
@@ -82,7 +83,7 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
   const int flagBytes = layout.bytesPerLine / 4;
   const unsigned long long flagABits = static_cast<unsigned long long>(flagBytes) * out.height;
   // Refuse before allocating when the flag A stream cannot even cover the picture.
-  if (flagA + (flagABits + 7) / 8 > size || flagB > size || pixel > size) return kBroken;
+  if (!checked::InRange(flagA, (flagABits + 7) / 8, size) || flagB > size || pixel > size) return kBroken;
   const std::size_t stride = static_cast<std::size_t>(layout.bytesPerLine);
   if (Status s = checkSize(layout.bytesPerLine, out.height, 1); s != kOk) return s;
 
@@ -100,7 +101,7 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
         const int value = half == 0 ? flags[f] >> 4 : flags[f] & 15;
         const int x = f * 4 + half * 2;
         if (value == 0) {
-          if (pixel + 2 > size) return kBroken;
+          if (!checked::InRange(pixel, 2, size)) return kBroken;
           row[x] = data[pixel];
           row[x + 1] = data[pixel + 1];
           pixel += 2;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Checked.h"
 #include "bitreader.h"
 #include "common.h"
 
@@ -33,14 +34,14 @@ Status readHeader(const uint8_t* data, std::size_t size, Image& out, Layout& lay
   if (eof >= size || zero >= size) return kBroken;
   out.comment = commentText(data, 2, eof);
   const std::size_t p = zero + 1;
-  if (p + 10 > size) return kBroken;
+  if (!checked::InRange(p, 10, size)) return kBroken;
   layout.hasPalette = (data[p] & 0x80) == 0;
   layout.planes = data[p + 3];
   if (layout.planes != 4 && layout.planes != 8) return kBroken;
   // n/m is the height of a pixel over its width.
   setAspect(out, data[p + 2], data[p + 1]);
   const std::size_t sizes = p + 10 + be16(data + p + 8);
-  if (sizes + 4 > size) return kBroken;
+  if (!checked::InRange(sizes, 4, size)) return kBroken;
   out.width = static_cast<int>(be16(data + sizes));
   out.height = static_cast<int>(be16(data + sizes + 2));
   out.depth = layout.planes;
@@ -121,7 +122,7 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
   const int colours = 1 << layout.planes;
   std::size_t stream = layout.palette;
   if (layout.hasPalette) {
-    if (layout.palette + static_cast<std::size_t>(colours) * 3 > size) return kBroken;
+    if (!checked::InRange(layout.palette, colours * 3, size)) return kBroken;
     for (int i = 0; i < colours; ++i) {
       const uint8_t* p = data + layout.palette + i * 3;
       out.palette.push_back((uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2]);

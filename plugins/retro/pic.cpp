@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Checked.h"
 #include "bitreader.h"
 #include "common.h"
 
@@ -88,7 +89,7 @@ struct Layout {
 Status readHeader(const uint8_t* data, std::size_t size, Image& out, Layout& layout) {
   const std::size_t eof = findByte(data, size, 3, 0x1A);
   const std::size_t zero = findByte(data, size, eof + 1, 0x00);
-  if (eof >= size || zero >= size || zero + 9 > size) return kBroken;
+  if (eof >= size || !checked::InRange(zero, 9, size)) return kBroken;
   out.comment = commentText(data, 3, eof);
   const uint8_t* h = data + zero + 1;
   if (h[0] != 0 || (h[1] & 15) != kModelX68000) return kUnknownFormat;  // other machines' variants
@@ -174,7 +175,7 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
   std::size_t stream = layout.body;
   if (layout.depth <= 8) {
     const std::size_t colours = std::size_t{1} << layout.depth;
-    if (stream + colours * 2 > size) return kBroken;
+    if (!checked::InRange(stream, colours * 2, size)) return kBroken;
     for (std::size_t i = 0; i < colours; ++i) out.palette.push_back(x68kColour(be16(data + stream + i * 2)));
     stream += colours * 2;
   }

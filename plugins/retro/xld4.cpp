@@ -12,6 +12,7 @@
 #include <cstring>
 #include <vector>
 
+#include "Checked.h"
 #include "bitreader.h"
 #include "common.h"
 
@@ -34,9 +35,8 @@ class ChunkReader {
  public:
   // Expands the chunk at `at`; false when it is malformed.
   bool open(const uint8_t* data, std::size_t size, std::size_t at, std::size_t& next, uint32_t& pairs) {
-    if (at + 6 > size) return false;
+    if (!checked::InRange(at, 6, size) || !checked::InRange(at + 6, le16(data + at), size)) return false;
     const std::size_t end = at + 6 + le16(data + at);
-    if (end > size) return false;
     pairs = le16(data + at + 4);
     next = end;
     symbols_.clear();
@@ -45,6 +45,9 @@ class ChunkReader {
     runValue_ = 0;
     return expand(BitReader(data, end, at + 6));
   }
+
+  // Symbols the chunk expanded to.
+  std::size_t symbolCount() const { return symbols_.size(); }
 
   // The next pixel value, or -1 when the chunk has run dry or is malformed.
   int next() {
@@ -129,10 +132,15 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
 
   allocatePixels(out);
   const std::size_t total = static_cast<std::size_t>(kWidth) * kHeight;
+  // A pixel takes at most a few symbols (a run code is five), so chunks that
+  // expand to far more than the picture needs are damage, however many there are.
+  std::size_t symbolBudget = 5 * total + kMaxChunkSymbols;
   std::size_t left = 0;  // pixels still due from the current chunk
   for (std::size_t i = 0; i < total; ++i) {
     if (left == 0) {
       if (!chunk.open(data, size, next, next, pairs) || pairs == 0) return kBroken;
+      if (chunk.symbolCount() > symbolBudget) return kBroken;
+      symbolBudget -= chunk.symbolCount();
       left = pairs * 2u;
     }
     const int value = chunk.next();

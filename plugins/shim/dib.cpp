@@ -2,17 +2,23 @@
 
 #include <cstring>
 
+#include "Checked.h"
+
 namespace spi {
 
 std::size_t DibStride(int width, int bitCount) {
-  if (width <= 0 || width > kMaxSide) return 0;
-  return ((static_cast<std::size_t>(width) * bitCount + 31) / 32) * 4;
+  std::size_t bits;
+  if (width <= 0 || width > kMaxSide || bitCount <= 0 || !checked::Mul(width, bitCount, bits) ||
+      !checked::Add(bits, 31, bits))
+    return 0;
+  return bits / 32 * 4;
 }
 
 bool WithinLimits(int width, int height, int bitCount) {
   const std::size_t stride = DibStride(width, bitCount);
-  return stride != 0 && height > 0 && height <= kMaxSide &&
-         stride * static_cast<std::size_t>(height) <= kMaxBitsBytes;
+  std::size_t bytes;
+  return stride != 0 && height > 0 && height <= kMaxSide && checked::Mul(stride, height, bytes) &&
+         bytes <= kMaxBitsBytes;
 }
 
 Dib::~Dib() { Release(); }
@@ -22,6 +28,7 @@ int Dib::Create(int width, int height, int bitCount, int colours) {
   if (!WithinLimits(width, height, bitCount)) return kNoMemory;
   if (colours < 0 || colours > 256) return kInternalError;
   stride_ = DibStride(width, bitCount);
+  // Both fit: colours is at most 256, and WithinLimits checked the bits.
   const std::size_t infoSize = sizeof(BITMAPINFOHEADER) + sizeof(RGBQUAD) * colours;
   const std::size_t bitsSize = stride_ * static_cast<std::size_t>(height);
   infoHandle_ = LocalAlloc(LMEM_MOVEABLE | LMEM_ZEROINIT, infoSize);

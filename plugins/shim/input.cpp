@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "Checked.h"
+
 namespace spi {
 namespace {
 
@@ -37,12 +39,12 @@ int ReadFileInput(LPCSTR name, long offset, Bytes& out) {
   if (file.get() == INVALID_HANDLE_VALUE) return kFileReadError;
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < offset) return kFileReadError;
-  const long long rest = size.QuadPart - offset;
-  if (rest > static_cast<long long>(kMaxInputBytes)) return kNoMemory;
+  std::size_t rest;
+  if (!checked::Narrow(size.QuadPart - offset, rest) || rest > kMaxInputBytes) return kNoMemory;
   LARGE_INTEGER at;
   at.QuadPart = offset;
   if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return kFileReadError;
-  out.owned.resize(static_cast<std::size_t>(rest));
+  out.owned.resize(rest);
   if (!ReadAll(file.get(), out.owned.data(), out.owned.size())) return kFileReadError;
   out.data = out.owned.data();
   out.size = out.owned.size();
@@ -56,9 +58,8 @@ int ReadInput(LPCSTR buf, long len, unsigned flag, Bytes& out) {
     case kInputFile:
       return ReadFileInput(buf, len, out);
     case kInputMemory:
-      if (len < 0 || (buf == nullptr && len > 0)) return kMemoryError;
+      if (!checked::Narrow(len, out.size) || (buf == nullptr && len > 0)) return kMemoryError;
       out.data = reinterpret_cast<const uint8_t*>(buf);
-      out.size = static_cast<std::size_t>(len);
       return kSuccess;
     default:
       return kNotImplemented;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "Checked.h"
+
 namespace spi {
 namespace {
 
@@ -29,14 +31,16 @@ int ImageToDib(const retro::Image& image, Dib& dib) {
   if (w <= 0 || h <= 0) return kBrokenData;
   if (!WithinLimits(w, h, 24)) return kNoMemory;
   const std::size_t pixel = image.indexed ? 1 : 3;
-  if (image.pixels.size() != static_cast<std::size_t>(w) * h * pixel) return kBrokenData;
+  std::size_t rowBytes, bytes;
+  if (!checked::Mul(w, pixel, rowBytes) || !checked::Mul(rowBytes, h, bytes) ||
+      image.pixels.size() != bytes)
+    return kBrokenData;
   if (image.indexed && (image.palette.empty() || image.palette.size() > 256)) return kBrokenData;
 
   const int colours = image.indexed ? static_cast<int>(image.palette.size()) : 0;
   const int rc = dib.Create(w, h, image.indexed ? 8 : 24, colours);
   if (rc != kSuccess) return rc;
   for (int i = 0; i < colours; ++i) dib.SetColour(i, image.palette[i]);
-  const std::size_t rowBytes = static_cast<std::size_t>(w) * pixel;
   for (int y = 0; y < h; ++y) {
     const uint8_t* from = image.pixels.data() + rowBytes * y;
     uint8_t* to = dib.Row(y);

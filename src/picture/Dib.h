@@ -1,7 +1,6 @@
-// Device-independent bitmaps as files and plug-ins hand them over, checked
-// against the bytes actually present (no size is trusted), brought to one
-// form (40-byte header, bottom-up, no run-length coding) and transferred
-// into display-format bitmaps.
+// Device-independent bitmaps as files and plug-ins hand them over, read by
+// DibLayout (checked against the bytes actually present, bottom-up, no
+// run-length coding) and transferred into display-format bitmaps.
 #pragma once
 #include <windows.h>
 
@@ -9,6 +8,7 @@
 #include <vector>
 
 #include "forms/Gdi.h"
+#include "picture/DibLayout.h"
 
 namespace picture {
 
@@ -25,6 +25,8 @@ class Dib {
   // with its masks and colour table from headerBytes bytes at header, and the
   // pixel rows from bitsBytes bytes at bits. Throws InvalidGraphic.
   static Dib Read(const void* header, size_t headerBytes, const void* bits, size_t bitsBytes);
+  // A bitmap file's DIB, from the whole file's bytes. Throws InvalidGraphic.
+  static Dib FromBitmapFile(const std::vector<BYTE>& bytes);
 
   // The pixels as a new display-format bitmap of Width() x Height(), written
   // by SetDIBits with reference as the device context (its selected palette
@@ -40,6 +42,8 @@ class Dib {
   BITMAPINFOHEADER header_ = {};
   DWORD masks_[3] = {};
   std::vector<RGBQUAD> colors_;
+  static Dib FromLayout(DibLayout layout);
+
   std::vector<BYTE> ownBits_;  // rows rebuilt from run-length or top-down data
   const BYTE* bits_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include <cstdint>
 
+#include "Checked.h"
 #include "forms/Error.h"
 #include "picture/NativeFormats.h"
 
@@ -20,12 +21,13 @@ std::vector<BYTE> ReadWholeFile(const std::string& fileName) {
   LARGE_INTEGER size;
   if (!GetFileSizeEx(file.get(), &size))
     throw forms::Error(forms::Format("ファイル %s を読めません", fileName.c_str()));
-  if (static_cast<uint64_t>(size.QuadPart) > kMaxFileBytes)
+  size_t length;
+  if (!checked::Narrow(size.QuadPart, length) || length > kMaxFileBytes)
     throw forms::Error(forms::Format("ファイル %s は大きすぎて読めません", fileName.c_str()));
-  std::vector<BYTE> bytes(static_cast<size_t>(size.QuadPart));
+  std::vector<BYTE> bytes(length);
   size_t done = 0;
   while (done < bytes.size()) {
-    DWORD got = 0;
+    DWORD got = 0;  // a read of at most kMaxFileBytes fits a DWORD
     if (!ReadFile(file.get(), bytes.data() + done, static_cast<DWORD>(bytes.size() - done), &got,
                   nullptr) ||
         got == 0)

@@ -43,6 +43,18 @@ std::vector<BYTE> BitmapFile(int width, int height, int bitCount, unsigned compr
   return file;
 }
 
+// The bytes of an enhanced metafile that GDI records: a 10 mm frame and one rectangle.
+std::vector<BYTE> SmallEnhancedMetafile() {
+  const RECT frame = {0, 0, 1000, 1000};
+  HDC dc = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
+  Rectangle(dc, 1, 1, 20, 20);
+  HENHMETAFILE emf = CloseEnhMetaFile(dc);
+  std::vector<BYTE> v(GetEnhMetaFileBits(emf, 0, nullptr));
+  GetEnhMetaFileBits(emf, static_cast<UINT>(v.size()), v.data());
+  DeleteEnhMetaFile(emf);
+  return v;
+}
+
 Image Load(TAll& p, const std::string& name) {
   p.SetPictureName(name);
   EXPECT_EQ(p.Error(), 0) << name;
@@ -299,13 +311,7 @@ TEST_F(NativeFormats, DamagedFilesGiveUnknownFormatNeverACrash) {
   cases.push_back({"junk.emf", std::vector<BYTE>(100, 0x41)});
   {
     // A real enhanced metafile whose first record after the header claims to run past the end.
-    const RECT frame = {0, 0, 1000, 1000};
-    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, &frame, nullptr);
-    Rectangle(dc, 1, 1, 20, 20);
-    HENHMETAFILE emf = CloseEnhMetaFile(dc);
-    std::vector<BYTE> v(GetEnhMetaFileBits(emf, 0, nullptr));
-    GetEnhMetaFileBits(emf, static_cast<UINT>(v.size()), v.data());
-    DeleteEnhMetaFile(emf);
+    std::vector<BYTE> v = SmallEnhancedMetafile();
     const unsigned headerSize = v[4] | v[5] << 8;
     Put32(v, headerSize + 4, 0x10000);
     cases.push_back({"record.emf", v});
@@ -318,4 +324,57 @@ TEST_F(NativeFormats, DamagedFilesGiveUnknownFormatNeverACrash) {
     EXPECT_TRUE(p.Empty()) << c.first;
     EXPECT_EQ(p.PictureName(), "") << c.first;
   }
+}
+
+// Files whose numbers overflow or point past the end: each is shown as it
+// should be or refused, never read outside its bytes.
+TEST_F(NativeFormats, EnhancedMetafileWithFrameCornersFarApartUsesItsBounds) {
+  std::vector<BYTE> v = SmallEnhancedMetafile();
+  // Bounds 0,0 - 99,49; frame corners 2^31 - 1001 .. -2^31 on both axes: an
+  // inverted frame whose width, taken in 32 bits, wraps round to 1001.
+  Put32(v, 8, 0);
+  Put32(v, 12, 0);
+  Put32(v, 16, 99);
+  Put32(v, 20, 49);
+  Put32(v, 24, 0x7FFFFFFFu - 1000);
+  Put32(v, 28, 0x7FFFFFFFu - 1000);
+  Put32(v, 32, 0x80000000u);
+  Put32(v, 36, 0x80000000u);
+  WriteFile(Scratch() + "farframe.emf", v);
+  TAll_nmsg p;
+  const Image shown = Load(p, Scratch() + "farframe.emf");
+  EXPECT_EQ(shown.width, 100);
+  EXPECT_EQ(shown.height, 50);
+}
+
+TEST_F(NativeFormats, IconEntriesPointingAtOrPastTheEndAreRefused) {
+  // One directory entry of a 16 x 16 image: 0 bytes at the very end of the
+  // file, and 32 bytes at an offset whose sum with the size wraps in 32 bits.
+  std::vector<BYTE> atEnd = {0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0, 22, 0, 0, 0};
+  std::vector<BYTE> wraps = atEnd;
+  Put32(wraps, 14, 32);
+  Put32(wraps, 18, 0xFFFFFFF0u);
+  wraps.resize(22 + 32, 0);
+  for (const auto& c : {std::make_pair("at-end.ico", atEnd), std::make_pair("wraps.ico", wraps)}) {
+    WriteFile(Scratch() + c.first, c.second);
+    TAll_nmsg p;
+    p.SetPictureName(Scratch() + c.first);
+    EXPECT_EQ(p.Error(), 2) << c.first;
+    EXPECT_TRUE(p.Empty()) << c.first;
+  }
+}
+
+TEST_F(NativeFormats, RunLengthRunsPastTheRightEdgeAreDropped) {
+  // 2 x 2: the bottom row gets 100,000 runs of 255 red pixels (all but two
+  // beyond the edge), then one green pixel starts the top row.
+  const std::vector<RGBQUAD> colors = {{0, 0, 0, 0}, {0, 0, 255, 0}, {0, 255, 0, 0}};
+  std::vector<BYTE> rle;
+  for (int i = 0; i < 100000; ++i) rle.insert(rle.end(), {255, 1});
+  rle.insert(rle.end(), {0, 0, 1, 2, 0, 1});
+  WriteFile(Scratch() + "longruns.bmp", BitmapFile(2, 2, 8, BI_RLE8, colors, rle));
+  Image expected;
+  expected.width = expected.height = 2;
+  expected.pixels = {RGB(0, 255, 0), RGB(0, 0, 0), RGB(255, 0, 0), RGB(255, 0, 0)};
+  TAll_nmsg p;
+  EXPECT_EQ(FirstDifference(Load(p, Scratch() + "longruns.bmp"), expected), "");
 }

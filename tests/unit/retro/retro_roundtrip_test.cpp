@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "samples.h"
+#include "support/noise.h"
 
 using namespace retro_test;
 using retro_samples::Decode;
@@ -238,12 +239,8 @@ TEST(Pic2, ArithmeticBlocksOfFlatNoisyAndOnePixelPictures) {
   struct Case { int width, height; uint32_t seed; int noisePercent; };
   for (const Case c : {Case{1, 1, 1, 0}, Case{1, 40, 2, 50}, Case{40, 1, 3, 50}, Case{33, 17, 4, 0},
                        Case{50, 30, 5, 100}, Case{200, 3, 6, 30}}) {
-    std::vector<uint32_t> values;
-    uint32_t state = c.seed;
-    for (int i = 0; i < c.width * c.height; ++i) {
-      state = state * 1664525u + 1013904223u;
-      values.push_back(static_cast<int>(state >> 25) < c.noisePercent * 128 / 100 ? state & 0xFFFFFF : 0x336699);
-    }
+    const std::vector<uint32_t> values =
+        test_noise::NoisyColours(c.width * c.height, c.seed, c.noisePercent, 0x336699);
     Pic2Options o;
     o.compressed = true;
     retro::Image image;
@@ -293,12 +290,8 @@ TEST(Pic2, RunLengthBlocksOfFlatNoisyTallAndOnePixelPictures) {
   // 64 x 40 flat: one run of 2559; 200 x 3 noisy: cache misses and hits.
   for (const Case c : {Case{1, 1, 1, 0}, Case{1, 40, 2, 50}, Case{40, 1, 3, 50}, Case{64, 40, 4, 0},
                        Case{50, 30, 5, 100}, Case{200, 3, 6, 30}}) {
-    std::vector<uint32_t> values;
-    uint32_t state = c.seed;
-    for (int i = 0; i < c.width * c.height; ++i) {
-      state = state * 1664525u + 1013904223u;
-      values.push_back(static_cast<int>(state >> 25) < c.noisePercent * 128 / 100 ? state & 0xFFFFFF : 0x336699);
-    }
+    const std::vector<uint32_t> values =
+        test_noise::NoisyColours(c.width * c.height, c.seed, c.noisePercent, 0x336699);
     Pic2Options o;
     o.compressed = true;
     o.runLength = true;
