@@ -57,7 +57,14 @@ void TMainForm::FillCreateParams(forms::CreateParams& p) {
   }
 }
 
-RECT TMainForm::WindowBounds() const { return previewParent_ ? layout_.Primary : layout_.Virtual; }
+// The preview fills its host's client area from the start, so the stage is
+// built at the size that is shown.
+RECT TMainForm::WindowBounds() const {
+  if (!previewParent_) return layout_.Virtual;
+  RECT client = {0, 0, 0, 0};
+  GetClientRect(previewParent_, &client);
+  return client;
+}
 
 void TMainForm::FormCreate() {
   // The client covers every monitor, so none is left showing the desktop

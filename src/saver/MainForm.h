@@ -79,7 +79,7 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
 
   const HWND previewParent_;
   const saver::ScreenLayout layout_;  // the monitors when the window was made
-  RECT WindowBounds() const;  // every monitor, or the primary one for the preview
+  RECT WindowBounds() const;  // every monitor, or the preview host's client area
   forms::Button TBarOffBtn;
   forms::MediaPlayer MidiPlayer;
   forms::Timer Timer1;
