@@ -190,7 +190,9 @@ def soak(minutes=5.0):
                  "ImageOffDelay": 0, "ImageOrdRandom": 1})
     theme(images, **fast)
     proc = start()
-    time.sleep(20)  # past start-up and the first loads
+    # Past start-up and the first load of each plug-in: Wine keeps one kernel
+    # handle per fresh LoadLibrary, and the loader keeps its plug-ins loaded.
+    time.sleep(float(os.environ.get("SOAK_WARMUP", 90)))
     first = probe()
     t0 = time.perf_counter()
     print(f"soak start: {fmt(first)}", flush=True)

@@ -2,9 +2,7 @@
 //   gdi=<GDI objects> handles=<kernel handles> private=<bytes> peak_private=<bytes>
 // (private: PrivateUsage, or the committed private bytes where that is 0)
 // for the first running process whose executable has the given name.
-// Wine answers GetGuiResources with 0; there the GDI objects are counted in
-// the process's own handle table (the PEB's GdiSharedHandleTable, 24-byte
-// entries whose type byte is 0 when free), read across with ReadProcessMemory.
+// The GDI objects are counted as the leak tests count them.
 #include <windows.h>
 #include <psapi.h>
 #include <tlhelp32.h>
@@ -12,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 #include <vector>
+
+#include "support/resource_counts.h"
 
 namespace {
 
@@ -24,35 +24,6 @@ DWORD FindProcess(const char* exe) {
     if (lstrcmpiA(entry.szExeFile, exe) == 0) pid = entry.th32ProcessID;
   CloseHandle(snap);
   return pid;
-}
-
-DWORD GdiObjects(HANDLE process) {
-  const DWORD counted = GetGuiResources(process, GR_GDIOBJECTS);
-  if (counted) return counted;
-  struct Entry {
-    UINT64 object;
-    ULONG owner;
-    USHORT unique;
-    UCHAR type;
-    UCHAR flags;
-    UINT64 user;
-  };
-  using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-  const auto query = reinterpret_cast<Query>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
-  ULONG_PTR basic[6] = {};
-  if (!query || query(process, 0, basic, sizeof basic, nullptr) != 0) return 0;
-  void* tableAddress = nullptr;
-  SIZE_T got = 0;
-  if (!ReadProcessMemory(process, reinterpret_cast<BYTE*>(basic[1]) + 0x94, &tableAddress,
-                         sizeof tableAddress, &got) || !tableAddress)
-    return 0;
-  std::vector<Entry> table(0x10000);
-  if (!ReadProcessMemory(process, tableAddress, table.data(), table.size() * sizeof(Entry), &got)) return 0;
-  DWORD count = 0;
-  for (size_t i = 0; i < got / sizeof(Entry); ++i)
-    if (table[i].type && !(table[i].unique & 0x80)) ++count;
-  return count;
 }
 
 // Kernel handles of a process: GetProcessHandleCount, or where that gives
@@ -102,7 +73,7 @@ int main(int argc, char** argv) {
   PROCESS_MEMORY_COUNTERS_EX memory = {};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-  std::printf("gdi=%lu handles=%lu private=%lu peak_private=%lu\n", static_cast<unsigned long>(GdiObjects(process)),
+  std::printf("gdi=%lu handles=%lu private=%lu peak_private=%lu\n", static_cast<unsigned long>(resource_counts::GdiObjects(process)),
               static_cast<unsigned long>(handles), static_cast<unsigned long>(memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage),
               static_cast<unsigned long>(memory.PeakPagefileUsage));
   CloseHandle(process);

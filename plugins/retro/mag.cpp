@@ -132,11 +132,10 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
   return kOk;
 }
 
+constexpr Format kMag{"*.mag", "MAG", sniff, detail::pixelsOnlyWhenOk<decode>};
+
 }  // namespace
 
-const Format& MagFormat() {
-  static const Format format{"*.mag", "MAG", sniff, detail::pixelsOnlyWhenOk<decode>};
-  return format;
-}
+const Format& MagFormat() { return kMag; }
 
 }  // namespace retro

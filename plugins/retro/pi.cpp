@@ -184,11 +184,10 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
   return kOk;
 }
 
+constexpr Format kPi{"*.pi", "PI", sniff, detail::pixelsOnlyWhenOk<decode>};
+
 }  // namespace
 
-const Format& PiFormat() {
-  static const Format format{"*.pi", "PI", sniff, detail::pixelsOnlyWhenOk<decode>};
-  return format;
-}
+const Format& PiFormat() { return kPi; }
 
 }  // namespace retro

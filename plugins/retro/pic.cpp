@@ -200,11 +200,10 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
   return kOk;
 }
 
+constexpr Format kPic{"*.pic", "PIC", sniff, detail::pixelsOnlyWhenOk<decode>};
+
 }  // namespace
 
-const Format& PicFormat() {
-  static const Format format{"*.pic", "PIC", sniff, detail::pixelsOnlyWhenOk<decode>};
-  return format;
-}
+const Format& PicFormat() { return kPic; }
 
 }  // namespace retro

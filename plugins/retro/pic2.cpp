@@ -183,9 +183,9 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
 }  // namespace
 }  // namespace pic2
 
-const Format& Pic2Format() {
-  static const Format format{"*.p2", "PIC2", pic2::sniff, detail::pixelsOnlyWhenOk<pic2::decode>};
-  return format;
-}
+constexpr Format kPic2{"*.p2", "PIC2", pic2::sniff, detail::pixelsOnlyWhenOk<pic2::decode>};
+
+
+const Format& Pic2Format() { return kPic2; }
 
 }  // namespace retro

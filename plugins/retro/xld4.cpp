@@ -153,11 +153,10 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
   return kOk;
 }
 
+constexpr Format kXld4{"*.q4", "XLD4", sniff, detail::pixelsOnlyWhenOk<decode>};
+
 }  // namespace
 
-const Format& Xld4Format() {
-  static const Format format{"*.q4", "XLD4", sniff, detail::pixelsOnlyWhenOk<decode>};
-  return format;
-}
+const Format& Xld4Format() { return kXld4; }
 
 }  // namespace retro

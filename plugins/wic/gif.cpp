@@ -111,16 +111,10 @@ int Picture(const Bytes& in, Dib& out, Progress& progress) {
   return progress.Report(static_cast<int>(h), static_cast<int>(h)) ? kAborted : kSuccess;
 }
 
-const Plugin kPlugin = {
-    "ifgif.spi 1.0 GIF decoder for Glimora (C) 2024 Glimora developers",
-    "*.gif",
-    "GIF",
-    Sniff,
-    Info,
-    Picture,
-    nullptr,
-};
-
 }  // namespace
 
-const spi::Plugin& spi::ThisPlugin() { return kPlugin; }
+const spi::Plugin& spi::ThisPlugin() {
+  static const Plugin plugin = {"ifgif.spi 1.0 GIF decoder for Glimora (C) 2024 Glimora developers",
+                                "*.gif", "GIF", Sniff, Info, Picture, nullptr};
+  return plugin;
+}

@@ -109,16 +109,10 @@ int Preview(const Bytes& in, Dib& out, Progress& progress) {
   return wic::Render(wic::RowsOf(scaler.get()), w, h, form, orientation, out, progress);
 }
 
-const Plugin kPlugin = {
-    "ifjpeg.spi 1.0 JPEG decoder for Glimora (C) 2024 Glimora developers",
-    "*.jpg;*.jpe;*.jpeg",
-    "JPEG",
-    Sniff,
-    Info,
-    Picture,
-    Preview,
-};
-
 }  // namespace
 
-const spi::Plugin& spi::ThisPlugin() { return kPlugin; }
+const spi::Plugin& spi::ThisPlugin() {
+  static const Plugin plugin = {"ifjpeg.spi 1.0 JPEG decoder for Glimora (C) 2024 Glimora developers",
+                                "*.jpg;*.jpe;*.jpeg", "JPEG", Sniff, Info, Picture, Preview};
+  return plugin;
+}

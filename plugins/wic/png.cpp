@@ -22,16 +22,10 @@ int Picture(const Bytes& in, Dib& out, Progress& progress) {
   return wic::FirstFrame(in, kPng, out, progress);
 }
 
-const Plugin kPlugin = {
-    "ifpng.spi 1.0 PNG decoder for Glimora (C) 2024 Glimora developers",
-    "*.png",
-    "PNG",
-    Sniff,
-    Info,
-    Picture,
-    nullptr,
-};
-
 }  // namespace
 
-const spi::Plugin& spi::ThisPlugin() { return kPlugin; }
+const spi::Plugin& spi::ThisPlugin() {
+  static const Plugin plugin = {"ifpng.spi 1.0 PNG decoder for Glimora (C) 2024 Glimora developers",
+                                "*.png", "PNG", Sniff, Info, Picture, nullptr};
+  return plugin;
+}

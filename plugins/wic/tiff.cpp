@@ -29,16 +29,10 @@ int Picture(const Bytes& in, Dib& out, Progress& progress) {
                      out, progress);
 }
 
-const Plugin kPlugin = {
-    "iftiff.spi 1.0 TIFF decoder for Glimora (C) 2024 Glimora developers",
-    "*.tif;*.tiff",
-    "TIFF",
-    Sniff,
-    Info,
-    Picture,
-    nullptr,
-};
-
 }  // namespace
 
-const spi::Plugin& spi::ThisPlugin() { return kPlugin; }
+const spi::Plugin& spi::ThisPlugin() {
+  static const Plugin plugin = {"iftiff.spi 1.0 TIFF decoder for Glimora (C) 2024 Glimora developers",
+                                "*.tif;*.tiff", "TIFF", Sniff, Info, Picture, nullptr};
+  return plugin;
+}

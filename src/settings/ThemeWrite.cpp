@@ -10,6 +10,12 @@ class Lines {
   void Add(const std::string& name, const std::string& value) { entries_.emplace_back(name, value); }
   void Add(const char* name, int value) { Add(name, std::to_string(value)); }
   void Add(const char* name, bool value) { Add(name, std::string(value ? "1" : "0")); }
+  // A count key followed by the numbered entries it counts.
+  void AddList(const IntKey& count, const StrKey& entry, const std::vector<std::string>& values) {
+    const int n = static_cast<int>(values.size());
+    Add(count.name, n);
+    for (int k = 0; k < n; ++k) Add(Numbered(entry.name, k), values[k]);
+  }
   const IniText::Entries& Entries() const { return entries_; }
 
  private:
@@ -32,10 +38,8 @@ IniText::Entries ThemeLines(const Theme& t) {
   l.Add(key::TitleFadeInterval.name, title.FadeInterval);
   l.Add(key::TitleOnDelay.name, title.OnDelay);
 
-  const int images = static_cast<int>(t.Images.size());
-  l.Add(key::ImageCount.name, images);
-  for (int k = 0; k < images; ++k) l.Add(Numbered(key::Image.name, k), t.Images[k]);
-  for (int k = 0; k < images; ++k) {
+  l.AddList(key::ImageCount, key::Image, t.Images);
+  for (int k = 0; k < static_cast<int>(t.Images.size()); ++k) {
     // The lists are parallel; should they ever not be, "none" keeps the count honest.
     const bool has = k < static_cast<int>(t.Waves.size());
     l.Add(Numbered(key::Wave.name, k), has ? t.Waves[k] : std::string(kNone));
@@ -45,9 +49,7 @@ IniText::Entries ThemeLines(const Theme& t) {
   l.Add(key::LastImageNumber.name, t.LastImageNumber);
 
   l.Add(key::BGM.name, t.BGM);
-  const int midis = static_cast<int>(t.Midis.size());
-  l.Add(key::MidiCount.name, midis);
-  for (int k = 0; k < midis; ++k) l.Add(Numbered(key::Midi.name, k), t.Midis[k]);
+  l.AddList(key::MidiCount, key::Midi, t.Midis);
   l.Add(key::MidiOrdRandom.name, t.MidiOrdRandom);
   l.Add(key::FromLastMidi.name, t.FromLastMidi);
   l.Add(key::LastMidiNumber.name, t.LastMidiNumber);

@@ -10,6 +10,7 @@ import subprocess
 import time
 import wave
 
+import pytest
 from PIL import Image, ImageChops
 
 import harness as h
@@ -134,6 +135,17 @@ def stop_all():
     for scr in Saver.started:
         scr.kill()
     Saver.started.clear()
+
+
+@pytest.fixture(autouse=True)
+def clean_state():
+    """Imported by the saver modules in place of the suite's clean-up: no
+    settings file at the start, and only the savers the module started are
+    ended, by their own id."""
+    stop_all()
+    h.remove_ini()
+    yield
+    stop_all()
 
 
 # ---- the screen ---------------------------------------------------------------

@@ -12,7 +12,7 @@ import pytest
 import harness as h
 import saver_kit as k
 import theme_helpers as th
-from saver_kit import Saver
+from saver_kit import Saver, clean_state  # noqa: F401  (autouse: ends only our savers)
 from theme_helpers import ThemeDialog, open_theme_dialog, theme_lines
 
 WRITE_ERROR = "C:\\windows\\Glimora.ini に書き込めません."
@@ -24,12 +24,9 @@ started = []
 
 
 @pytest.fixture(autouse=True)
-def clean_state():
-    """Ends only the programs this module started, by their own id."""
-    k.stop_all()
-    h.remove_ini()
+def end_capped():
+    """Ends the capped programs this module started, by their own id."""
     yield
-    k.stop_all()
     for scr in started:
         scr.kill()
     started.clear()

@@ -9,7 +9,7 @@ from PIL import Image
 
 import harness as h
 import saver_kit as k
-from saver_kit import Saver
+from saver_kit import Saver, clean_state  # noqa: F401  (autouse: ends only our savers)
 
 REAL = pathlib.Path(__file__).resolve().parents[1] / "data" / "real"
 SILVER = (192, 192, 192)  # background colour 10
@@ -17,13 +17,6 @@ SIZE = (200, 150)
 # Where a centred 200 x 150 picture's left and right halves are.
 LEFT, RIGHT, OUTSIDE = (460, 384), (560, 384), (700, 384)
 
-
-@pytest.fixture(autouse=True)
-def clean_state():
-    k.stop_all()
-    h.remove_ini()
-    yield
-    k.stop_all()
 
 
 def im(name, *args, kind=""):

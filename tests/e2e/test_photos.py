@@ -14,19 +14,12 @@ from PIL import Image, ImageChops, ImageOps, ImageStat
 
 import harness as h
 import saver_kit as k
-from saver_kit import Saver
+from saver_kit import Saver, clean_state  # noqa: F401  (autouse: ends only our savers)
 
 REAL = pathlib.Path(__file__).resolve().parents[1] / "data" / "real"
 SCREEN = (1024, 768)
 MEAN_TOLERANCE = 3.0  # two JPEG decoders and two box filters differ by a little
 
-
-@pytest.fixture(autouse=True)
-def clean_state():
-    k.stop_all()
-    h.remove_ini()
-    yield
-    k.stop_all()
 
 
 def fitted(size, area=SCREEN):

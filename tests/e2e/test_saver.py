@@ -6,16 +6,8 @@ import pytest
 
 import harness as h
 import saver_kit as k
-from saver_kit import Saver
+from saver_kit import Saver, clean_state  # noqa: F401  (autouse: ends only our savers)
 
-
-@pytest.fixture(autouse=True)
-def clean_state():
-    """Overrides the suite's clean-up: ends only the savers this module started."""
-    k.stop_all()
-    h.remove_ini()
-    yield
-    k.stop_all()
 
 
 def start(*args, env=None):

@@ -1,7 +1,10 @@
 // What a process holds: GDI objects, kernel handles and heap bytes, counted
-// in a way that also works under Wine. Shared by the leak tests.
+// in a way that also works under Wine. Shared by the leak tests and the
+// loading benchmark's probe.
 #pragma once
 #include <windows.h>
+
+#include <vector>
 
 namespace resource_counts {
 
@@ -10,11 +13,13 @@ struct Counts {
   SIZE_T heapBytes;
 };
 
-// GDI objects of this process. Wine answers GetGuiResources with 0; there
-// the objects are counted in its handle table (the PEB's GdiSharedHandleTable,
-// 24-byte entries whose Type byte is 0 when free).
-inline DWORD GdiObjects() {
-  const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+// GDI objects of a process (this one unless given). Wine answers
+// GetGuiResources with 0; there the objects are counted in the process's
+// handle table (the PEB's GdiSharedHandleTable, 24-byte entries whose Type
+// byte is 0 when free), read with ReadProcessMemory so that another process
+// (opened with PROCESS_QUERY_INFORMATION | PROCESS_VM_READ) can be counted too.
+inline DWORD GdiObjects(HANDLE process = GetCurrentProcess()) {
+  const DWORD counted = GetGuiResources(process, GR_GDIOBJECTS);
   if (counted || !GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) return counted;
   struct Entry {
     UINT64 object;
@@ -30,11 +35,16 @@ inline DWORD GdiObjects() {
   const auto query = reinterpret_cast<Query>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess")));
   ULONG_PTR basic[6] = {};
-  if (!query || query(GetCurrentProcess(), 0, basic, sizeof basic, nullptr) != 0) return 0;
-  const BYTE* peb = reinterpret_cast<const BYTE*>(basic[1]);
-  const Entry* table = *reinterpret_cast<Entry* const*>(peb + 0x94);
+  if (!query || query(process, 0, basic, sizeof basic, nullptr) != 0) return 0;
+  void* tableAddress = nullptr;
+  SIZE_T got = 0;
+  if (!ReadProcessMemory(process, reinterpret_cast<BYTE*>(basic[1]) + 0x94, &tableAddress,
+                         sizeof tableAddress, &got) || !tableAddress)
+    return 0;
+  std::vector<Entry> table(0x10000);
+  if (!ReadProcessMemory(process, tableAddress, table.data(), table.size() * sizeof(Entry), &got)) return 0;
   DWORD count = 0;
-  for (int i = 0; table && i < 0x10000; ++i)
+  for (size_t i = 0; i < got / sizeof(Entry); ++i)
     if (table[i].type && !(table[i].unique & 0x80)) ++count;  // in use, not a stock object
   return count;
 }

@@ -21,6 +21,53 @@ void WriteBe16(std::vector<uint8_t>& f, std::size_t at, uint32_t v) {
   f[at + 1] = static_cast<uint8_t>(v);
 }
 
+void WriteBe32(std::vector<uint8_t>& f, std::size_t at, uint32_t v) {
+  WriteBe16(f, at, v >> 16);
+  WriteBe16(f, at + 2, v & 0xFFFF);
+}
+
+// A 16 x 8 PIC2 of one coded block that decodes, and where that block starts
+// (after the header and the encoder's comment).
+struct CodedPic2 {
+  std::vector<uint8_t> file;
+  std::size_t block;
+};
+
+CodedPic2 GoodCodedPic2(bool runLength) {
+  std::vector<uint32_t> rgb(16 * 8, 0x123456);
+  rgb[40] = 0xFEDCBA;
+  retro_test::Pic2Options o;
+  o.compressed = true;
+  o.runLength = runLength;
+  return {retro_test::EncodePic2(16, 8, rgb, o), 124 + std::string("made by retro_encoders").size() + 1};
+}
+
+// The first `size` bytes of the block, with its size field saying so, then
+// the terminating block.
+std::vector<uint8_t> CutBlock(const CodedPic2& good, uint32_t size) {
+  std::vector<uint8_t> cut(good.file.begin(), good.file.begin() + good.block + size);
+  WriteBe32(cut, good.block + 4, size);
+  cut.insert(cut.end(), 8, 0);
+  return cut;
+}
+
+// A 65535 x 65535 block on a 1 x 30000 canvas.
+std::vector<uint8_t> OutsizedBlock(const CodedPic2& good) {
+  std::vector<uint8_t> wide = good.file;
+  WriteBe16(wide, 116, 1);
+  WriteBe16(wide, 118, 30000);
+  WriteBe16(wide, good.block + 10, 0xFFFF);
+  WriteBe16(wide, good.block + 12, 0xFFFF);
+  return wide;
+}
+
+// Depth 16 is raw X68000 colours only.
+std::vector<uint8_t> Depth16(const CodedPic2& good) {
+  std::vector<uint8_t> depth16 = good.file;
+  WriteBe16(depth16, 110, 16);
+  return depth16;
+}
+
 }  // namespace
 
 TEST(Hostile, TruncatedFilesAreBroken) {
@@ -142,79 +189,34 @@ TEST(Hostile, ProgressIsReportedAndCanStopEveryDecoder) {
 }
 
 TEST(Hostile, Pic2CodedBlocksOutsizingTheCanvasOrOutOfRangeAreRefused) {
-  using namespace retro_test;
-  std::vector<uint32_t> rgb(16 * 8, 0x123456);
-  rgb[40] = 0xFEDCBA;
-  Pic2Options coded;
-  coded.compressed = true;
-  const std::vector<uint8_t> good = EncodePic2(16, 8, rgb, coded);
-  const std::size_t block = 124 + std::string("made by retro_encoders").size() + 1;
+  const CodedPic2 good = GoodCodedPic2(false);
   retro::Image image;
-  ASSERT_EQ(retro_samples::Decode(retro::Pic2Format(), good, image), retro::kOk);
+  ASSERT_EQ(retro_samples::Decode(retro::Pic2Format(), good.file, image), retro::kOk);
 
-  // A block 65535 x 65535 on a 1 x 30000 canvas: a few bytes of code could
-  // ask for billions of pixels, refused before decoding.
-  std::vector<uint8_t> wide = good;
-  WriteBe16(wide, 116, 1);
-  WriteBe16(wide, 118, 30000);
-  WriteBe16(wide, block + 10, 0xFFFF);
-  WriteBe16(wide, block + 12, 0xFFFF);
-  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), wide, image), retro::kBroken);
+  // A few bytes of code could ask for billions of pixels: refused before decoding.
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), OutsizedBlock(good), image), retro::kBroken);
 
   // Code cut short inside its block, and a block too short for its probabilities.
-  for (uint32_t size : {26u + 256u + 2u, 26u + 100u}) {
-    std::vector<uint8_t> cut(good.begin(), good.begin() + block + size);
-    cut[block + 4] = static_cast<uint8_t>(size >> 24);
-    cut[block + 5] = static_cast<uint8_t>(size >> 16);
-    cut[block + 6] = static_cast<uint8_t>(size >> 8);
-    cut[block + 7] = static_cast<uint8_t>(size);
-    cut.insert(cut.end(), 8, 0);  // terminating block
-    EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), cut, image), retro::kBroken) << size;
-  }
+  for (uint32_t size : {26u + 256u + 2u, 26u + 100u})
+    EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), CutBlock(good, size), image), retro::kBroken) << size;
 
-  // Depth 16 is raw X68000 colours only.
-  std::vector<uint8_t> depth16 = good;
-  WriteBe16(depth16, 110, 16);
-  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), depth16, image), retro::kUnknownFormat);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), Depth16(good), image), retro::kUnknownFormat);
 }
 
 TEST(Hostile, Pic2RunLengthBlocksDamagedCutOrOversizedAreRefused) {
-  using namespace retro_test;
-  std::vector<uint32_t> rgb(16 * 8, 0x123456);
-  rgb[40] = 0xFEDCBA;
-  Pic2Options runs;
-  runs.compressed = true;
-  runs.runLength = true;
-  const std::vector<uint8_t> good = EncodePic2(16, 8, rgb, runs);
-  const std::size_t block = 124 + std::string("made by retro_encoders").size() + 1;
+  const CodedPic2 good = GoodCodedPic2(true);
   retro::Image image;
-  ASSERT_EQ(retro_samples::Decode(retro::Pic2Format(), good, image), retro::kOk);
+  ASSERT_EQ(retro_samples::Decode(retro::Pic2Format(), good.file, image), retro::kOk);
 
   // Run numbers of endless ones, and a code that needs more bits than its block holds.
-  std::vector<uint8_t> ones = good;
-  std::fill(ones.begin() + block + 26, ones.end() - 8, 0xFF);
+  std::vector<uint8_t> ones = good.file;
+  std::fill(ones.begin() + good.block + 26, ones.end() - 8, 0xFF);
   EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), ones, image), retro::kBroken);
-  std::vector<uint8_t> cut(good.begin(), good.end() - 9);  // last code byte gone
-  const uint32_t size = static_cast<uint32_t>(cut.size() - block);
-  cut[block + 4] = static_cast<uint8_t>(size >> 24);
-  cut[block + 5] = static_cast<uint8_t>(size >> 16);
-  cut[block + 6] = static_cast<uint8_t>(size >> 8);
-  cut[block + 7] = static_cast<uint8_t>(size);
-  cut.insert(cut.end(), 8, 0);
-  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), cut, image), retro::kBroken);
+  const uint32_t lastByteGone = static_cast<uint32_t>(good.file.size() - 9 - good.block);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), CutBlock(good, lastByteGone), image), retro::kBroken);
 
-  // A 65535 x 65535 block on a 1 x 30000 canvas is refused before decoding.
-  std::vector<uint8_t> wide = good;
-  WriteBe16(wide, 116, 1);
-  WriteBe16(wide, 118, 30000);
-  WriteBe16(wide, block + 10, 0xFFFF);
-  WriteBe16(wide, block + 12, 0xFFFF);
-  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), wide, image), retro::kBroken);
-
-  // Depth 16 is raw X68000 colours only.
-  std::vector<uint8_t> depth16 = good;
-  WriteBe16(depth16, 110, 16);
-  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), depth16, image), retro::kUnknownFormat);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), OutsizedBlock(good), image), retro::kBroken);
+  EXPECT_EQ(retro_samples::Decode(retro::Pic2Format(), Depth16(good), image), retro::kUnknownFormat);
 }
 
 // A fuzz finding: 45 bytes that describe a 9217 x 258 picture of one long

@@ -217,32 +217,37 @@ void CodedPattern(int width, int height, int bits, std::vector<uint32_t>& values
   }
 }
 
-TEST(Pic2, ArithmeticBlocksRoundTripAtEveryDepth) {
+// Both coded block kinds at every depth: the colours come back as a viewer
+// shows them, and a 24-bit picture packs well under the raw 3 bytes a pixel.
+void CodedBlocksRoundTripAtEveryDepth(bool runLength) {
   for (int depth : {24, 21, 18, 15, 12, 9, 6, 3}) {
     std::vector<uint32_t> values, shown;
     CodedPattern(64, 48, depth / 3, values, shown);
     Pic2Options o;
     o.depth = depth;
     o.compressed = true;
+    o.runLength = runLength;
     const std::vector<uint8_t> file = EncodePic2(64, 48, values, o);
     retro::Image image;
     ASSERT_EQ(Decode(retro::Pic2Format(), file, image), retro::kOk) << depth;
     EXPECT_EQ(image.depth, depth);
     ExpectSameRgb(shown, image);
-    if (depth == 24) {  // chains and caches: far smaller than the raw 3 bytes a pixel
+    if (depth == 24) {
       EXPECT_LT(file.size(), 64u * 48 * 3 / 2);
     }
   }
 }
 
-TEST(Pic2, ArithmeticBlocksOfFlatNoisyAndOnePixelPictures) {
-  struct Case { int width, height; uint32_t seed; int noisePercent; };
-  for (const Case c : {Case{1, 1, 1, 0}, Case{1, 40, 2, 50}, Case{40, 1, 3, 50}, Case{33, 17, 4, 0},
-                       Case{50, 30, 5, 100}, Case{200, 3, 6, 30}}) {
+struct SizeCase { int width, height; uint32_t seed; int noisePercent; };
+
+// Flat, noisy, thin and one-pixel pictures through a coded block kind.
+void CodedBlocksOfSizes(bool runLength, std::initializer_list<SizeCase> cases) {
+  for (const SizeCase c : cases) {
     const std::vector<uint32_t> values =
         test_noise::NoisyColours(c.width * c.height, c.seed, c.noisePercent, 0x336699);
     Pic2Options o;
     o.compressed = true;
+    o.runLength = runLength;
     retro::Image image;
     ASSERT_EQ(Decode(retro::Pic2Format(), EncodePic2(c.width, c.height, values, o), image), retro::kOk)
         << c.width << "x" << c.height;
@@ -250,56 +255,42 @@ TEST(Pic2, ArithmeticBlocksOfFlatNoisyAndOnePixelPictures) {
   }
 }
 
-TEST(Pic2, ArithmeticBlocksStackAndKeepTheKeyColour) {
+// Two coded blocks of a kind: the lower one stacks on the upper, and its
+// key colour leaves the canvas (black) showing.
+void CodedBlocksStackAndKeepTheKeyColour(bool runLength) {
   std::vector<uint32_t> values(30 * 20, 0x102030);
   for (int x = 5; x < 25; ++x) values[12 * 30 + x] = 0xFF8000;  // a stripe in the lower block
   Pic2Options o;
   o.compressed = true;
+  o.runLength = runLength;
   o.twoBlocks = true;
   o.keyedSecondBlock = true;
   o.key = 0x102030;
   retro::Image image;
   ASSERT_EQ(Decode(retro::Pic2Format(), EncodePic2(30, 20, values, o), image), retro::kOk);
-  std::vector<uint32_t> shown(values.size(), 0);  // key colour: canvas stays black
+  std::vector<uint32_t> shown(values.size(), 0);
   for (std::size_t i = 0; i < values.size(); ++i)
     if (i < 30 * 10 || values[i] != o.key) shown[i] = values[i];
   ExpectSameRgb(shown, image);
 }
 
-TEST(Pic2, RunLengthBlocksRoundTripAtEveryDepth) {
-  for (int depth : {24, 21, 18, 15, 12, 9, 6, 3}) {
-    std::vector<uint32_t> values, shown;
-    CodedPattern(64, 48, depth / 3, values, shown);
-    Pic2Options o;
-    o.depth = depth;
-    o.compressed = true;
-    o.runLength = true;
-    const std::vector<uint8_t> file = EncodePic2(64, 48, values, o);
-    retro::Image image;
-    ASSERT_EQ(Decode(retro::Pic2Format(), file, image), retro::kOk) << depth;
-    EXPECT_EQ(image.depth, depth);
-    ExpectSameRgb(shown, image);
-    if (depth == 24) {  // runs, chains and caches: well under the raw 3 bytes a pixel
-      EXPECT_LT(file.size(), 64u * 48 * 3 / 2);
-    }
-  }
+// Chains and caches.
+TEST(Pic2, ArithmeticBlocksRoundTripAtEveryDepth) { CodedBlocksRoundTripAtEveryDepth(false); }
+
+TEST(Pic2, ArithmeticBlocksOfFlatNoisyAndOnePixelPictures) {
+  CodedBlocksOfSizes(false, {{1, 1, 1, 0}, {1, 40, 2, 50}, {40, 1, 3, 50}, {33, 17, 4, 0},
+                             {50, 30, 5, 100}, {200, 3, 6, 30}});
 }
 
+TEST(Pic2, ArithmeticBlocksStackAndKeepTheKeyColour) { CodedBlocksStackAndKeepTheKeyColour(false); }
+
+// Runs, chains and caches.
+TEST(Pic2, RunLengthBlocksRoundTripAtEveryDepth) { CodedBlocksRoundTripAtEveryDepth(true); }
+
 TEST(Pic2, RunLengthBlocksOfFlatNoisyTallAndOnePixelPictures) {
-  struct Case { int width, height; uint32_t seed; int noisePercent; };
   // 64 x 40 flat: one run of 2559; 200 x 3 noisy: cache misses and hits.
-  for (const Case c : {Case{1, 1, 1, 0}, Case{1, 40, 2, 50}, Case{40, 1, 3, 50}, Case{64, 40, 4, 0},
-                       Case{50, 30, 5, 100}, Case{200, 3, 6, 30}}) {
-    const std::vector<uint32_t> values =
-        test_noise::NoisyColours(c.width * c.height, c.seed, c.noisePercent, 0x336699);
-    Pic2Options o;
-    o.compressed = true;
-    o.runLength = true;
-    retro::Image image;
-    ASSERT_EQ(Decode(retro::Pic2Format(), EncodePic2(c.width, c.height, values, o), image), retro::kOk)
-        << c.width << "x" << c.height;
-    ExpectSameRgb(values, image);
-  }
+  CodedBlocksOfSizes(true, {{1, 1, 1, 0}, {1, 40, 2, 50}, {40, 1, 3, 50}, {64, 40, 4, 0},
+                            {50, 30, 5, 100}, {200, 3, 6, 30}});
   // A stripe down a tall picture: its edges are only chain pixels for
   // hundreds of rows, so the "1023 chain pixels" number is used, and a wavy
   // stretch of its left edge uses every chain direction.
@@ -320,22 +311,7 @@ TEST(Pic2, RunLengthBlocksOfFlatNoisyTallAndOnePixelPictures) {
   EXPECT_LT(file.size(), 200u + 2u * height);  // a few bits a row
 }
 
-TEST(Pic2, RunLengthBlocksStackAndKeepTheKeyColour) {
-  std::vector<uint32_t> values(30 * 20, 0x102030);
-  for (int x = 5; x < 25; ++x) values[12 * 30 + x] = 0xFF8000;
-  Pic2Options o;
-  o.compressed = true;
-  o.runLength = true;
-  o.twoBlocks = true;
-  o.keyedSecondBlock = true;
-  o.key = 0x102030;
-  retro::Image image;
-  ASSERT_EQ(Decode(retro::Pic2Format(), EncodePic2(30, 20, values, o), image), retro::kOk);
-  std::vector<uint32_t> shown(values.size(), 0);
-  for (std::size_t i = 0; i < values.size(); ++i)
-    if (i < 30 * 10 || values[i] != o.key) shown[i] = values[i];
-  ExpectSameRgb(shown, image);
-}
+TEST(Pic2, RunLengthBlocksStackAndKeepTheKeyColour) { CodedBlocksStackAndKeepTheKeyColour(true); }
 
 // Bits given as '0'/'1' characters (others ignored), packed MSB first.
 std::vector<uint8_t> PackBits(const std::string& text) {
