@@ -47,6 +47,21 @@ inline bool stopRequested(const Progress& progress, int done, int total) {
 
 using DecodeFunction = Status (*)(const uint8_t*, std::size_t, Image&, bool, const Progress&);
 
+// A decoder in two parts: readHeader checks the header, fills the image's
+// header fields and a Layout of the format's own; readPixels decodes the rest.
+// A header-only call stops after the header.
+template <typename Layout, bool (*sniff)(const uint8_t*, std::size_t),
+          Status (*readHeader)(const uint8_t*, std::size_t, Image&, Layout&),
+          Status (*readPixels)(const uint8_t*, std::size_t, const Layout&, Image&, const Progress&)>
+Status headerThenPixels(const uint8_t* data, std::size_t size, Image& out, bool headerOnly,
+                        const Progress& progress) {
+  out = Image();
+  if (!sniff(data, size)) return kUnknownFormat;
+  Layout layout;
+  if (Status s = readHeader(data, size, out, layout); s != kOk) return s;
+  return headerOnly ? kOk : readPixels(data, size, layout, out, progress);
+}
+
 // The decoder as the format table offers it: an image that did not decode
 // (any result but kOk) keeps its header fields but holds no pixels or palette.
 template <DecodeFunction decode>

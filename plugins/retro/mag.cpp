@@ -61,13 +61,9 @@ Status readHeader(const uint8_t* data, std::size_t size, Image& out, Layout& lay
   return checkSize(out.width, out.height, 1);
 }
 
-Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly,
-              const Progress& progress) {
-  out = Image();
-  if (!sniff(data, size)) return kUnknownFormat;
-  Layout layout;
-  if (Status s = readHeader(data, size, out, layout); s != kOk) return s;
-  if (headerOnly) return kOk;
+// The pixels of a file whose header readHeader has taken.
+Status readPixels(const uint8_t* data, std::size_t size, const Layout& layout, Image& out,
+                  const Progress& progress) {
 
   const uint8_t* h = data + layout.header;
   const std::size_t paletteAt = layout.header + kHeaderSize;
@@ -132,7 +128,8 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
   return kOk;
 }
 
-constexpr Format kMag{"*.mag", "MAG", sniff, detail::pixelsOnlyWhenOk<decode>};
+constexpr Format kMag{"*.mag", "MAG", sniff,
+                      detail::pixelsOnlyWhenOk<detail::headerThenPixels<Layout, sniff, readHeader, readPixels>>};
 
 }  // namespace
 

@@ -111,13 +111,9 @@ class PiDecoder {
   std::vector<uint8_t> lists_;
 };
 
-Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly,
-              const Progress& progress) {
-  out = Image();
-  if (!sniff(data, size)) return kUnknownFormat;
-  Layout layout;
-  if (Status s = readHeader(data, size, out, layout); s != kOk) return s;
-  if (headerOnly) return kOk;
+// The pixels of a file whose header readHeader has taken.
+Status readPixels(const uint8_t* data, std::size_t size, const Layout& layout, Image& out,
+                  const Progress& progress) {
 
   const int colours = 1 << layout.planes;
   std::size_t stream = layout.palette;
@@ -184,7 +180,8 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
   return kOk;
 }
 
-constexpr Format kPi{"*.pi", "PI", sniff, detail::pixelsOnlyWhenOk<decode>};
+constexpr Format kPi{"*.pi", "PI", sniff,
+                     detail::pixelsOnlyWhenOk<detail::headerThenPixels<Layout, sniff, readHeader, readPixels>>};
 
 }  // namespace
 

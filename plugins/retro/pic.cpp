@@ -164,13 +164,9 @@ Status expand(BitReader& bits, int depth, const std::vector<uint32_t>& palette,
   }
 }
 
-Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly,
-              const Progress& progress) {
-  out = Image();
-  if (!sniff(data, size)) return kUnknownFormat;
-  Layout layout;
-  if (Status s = readHeader(data, size, out, layout); s != kOk) return s;
-  if (headerOnly) return kOk;
+// The pixels of a file whose header readHeader has taken.
+Status readPixels(const uint8_t* data, std::size_t size, const Layout& layout, Image& out,
+                  const Progress& progress) {
 
   std::size_t stream = layout.body;
   if (layout.depth <= 8) {
@@ -200,7 +196,8 @@ Status decode(const uint8_t* data, std::size_t size, Image& out, bool headerOnly
   return kOk;
 }
 
-constexpr Format kPic{"*.pic", "PIC", sniff, detail::pixelsOnlyWhenOk<decode>};
+constexpr Format kPic{"*.pic", "PIC", sniff,
+                      detail::pixelsOnlyWhenOk<detail::headerThenPixels<Layout, sniff, readHeader, readPixels>>};
 
 }  // namespace
 
