@@ -64,7 +64,6 @@ Status readHeader(const uint8_t* data, std::size_t size, Image& out, Layout& lay
 // The pixels of a file whose header readHeader has taken.
 Status readPixels(const uint8_t* data, std::size_t size, const Layout& layout, Image& out,
                   const Progress& progress) {
-
   const uint8_t* h = data + layout.header;
   const std::size_t paletteAt = layout.header + kHeaderSize;
   if (!checked::InRange(paletteAt, layout.colours * 3, size)) return kBroken;

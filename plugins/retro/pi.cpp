@@ -114,7 +114,6 @@ class PiDecoder {
 // The pixels of a file whose header readHeader has taken.
 Status readPixels(const uint8_t* data, std::size_t size, const Layout& layout, Image& out,
                   const Progress& progress) {
-
   const int colours = 1 << layout.planes;
   std::size_t stream = layout.palette;
   if (layout.hasPalette) {

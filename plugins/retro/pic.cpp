@@ -167,7 +167,6 @@ Status expand(BitReader& bits, int depth, const std::vector<uint32_t>& palette,
 // The pixels of a file whose header readHeader has taken.
 Status readPixels(const uint8_t* data, std::size_t size, const Layout& layout, Image& out,
                   const Progress& progress) {
-
   std::size_t stream = layout.body;
   if (layout.depth <= 8) {
     const std::size_t colours = std::size_t{1} << layout.depth;
