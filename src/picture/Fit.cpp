@@ -29,25 +29,6 @@ BITMAPINFOHEADER TrueColourHeader(int width, int height) {
   return h;
 }
 
-// The picture's palette selected and realised in a DC while the guard lives,
-// so that an 8-bit display bitmap reads back (and is written) in its colours.
-class PaletteInDc {
- public:
-  PaletteInDc(HDC dc, HPALETTE palette)
-      : dc_(dc), old_(palette ? SelectPalette(dc, palette, FALSE) : nullptr) {
-    if (palette) RealizePalette(dc);
-  }
-  ~PaletteInDc() {
-    if (old_) SelectPalette(dc_, old_, FALSE);
-  }
-  PaletteInDc(const PaletteInDc&) = delete;
-  PaletteInDc& operator=(const PaletteInDc&) = delete;
-
- private:
-  HDC dc_;
-  HPALETTE old_;
-};
-
 }  // namespace
 
 SIZE FittedSize(SIZE picture, SIZE area) {
@@ -137,7 +118,8 @@ LoadedPicture ReducePicture(const LoadedPicture& source, SIZE size, const Cancel
   const int w = static_cast<int>(size.cx), h = static_cast<int>(size.cy);
   forms::MemoryDc dc(CreateCompatibleDC(nullptr));
   if (!dc) throw forms::Error("描画用のメモリーが不足しています");
-  PaletteInDc palette(dc.get(), source.palette.get());
+  // An 8-bit display bitmap reads back (and is written) in its own colours.
+  forms::PaletteSelection palette(dc.get(), source.palette.get());
 
   AreaReducer reducer(sw, sh, w, h);
   const int bandRows = static_cast<int>(std::max<size_t>(1, kBandBytes / (4u * sw)));

@@ -13,23 +13,6 @@ namespace picture {
 
 namespace {
 
-// A palette selected and realised in a DC for the guard's lifetime.
-class RealizedPalette {
- public:
-  RealizedPalette(HDC dc, HPALETTE palette) : dc_(dc), keptAside_(SelectPalette(dc, palette, FALSE)) {
-    RealizePalette(dc);
-  }
-  ~RealizedPalette() {
-    if (keptAside_) SelectPalette(dc_, keptAside_, FALSE);
-  }
-  RealizedPalette(const RealizedPalette&) = delete;
-  RealizedPalette& operator=(const RealizedPalette&) = delete;
-
- private:
-  HDC dc_;
-  HPALETTE keptAside_;
-};
-
 PluginOutcome Failure(int code, const char* message = nullptr) {
   PluginOutcome outcome;
   outcome.error = code;
@@ -65,7 +48,7 @@ PluginOutcome Transfer(const PluginDib& dib, HDC canvas, bool ownPalette) {
   PluginOutcome outcome;
   try {
     dib.WithDib([&](const Dib& d) {
-      std::optional<RealizedPalette> selected;
+      std::optional<forms::PaletteSelection> selected;
       if (ownPalette && d.Header().biBitCount <= 8 && ScreenBitsPerPixel() == 8) {
         outcome.picture.palette = d.CreatePalette();
         outcome.paletteMade = true;
@@ -125,11 +108,8 @@ void CorrectAspect(const PluginLibrary& plugin, char* name, LoadedPicture& pictu
     if (!source || !target) throw forms::Error("描画用のメモリーが不足しています");
     forms::Selection sourceBitmap(source.get(), picture.bitmap.get());
     forms::Selection targetBitmap(target.get(), stretched.bitmap.get());
-    std::optional<RealizedPalette> sourcePalette, targetPalette;
-    if (picture.palette) {
-      sourcePalette.emplace(source.get(), picture.palette.get());
-      targetPalette.emplace(target.get(), picture.palette.get());
-    }
+    forms::PaletteSelection sourcePalette(source.get(), picture.palette.get());
+    forms::PaletteSelection targetPalette(target.get(), picture.palette.get());
     SetStretchBltMode(target.get(), COLORONCOLOR);
     StretchBlt(target.get(), 0, 0, stretched.width, stretched.height, source.get(), 0, 0,
                picture.width, picture.height, SRCCOPY);
