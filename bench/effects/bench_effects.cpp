@@ -7,8 +7,8 @@
 //    last step against its nominal time (steps x interval).
 // Slow speeds would take minutes per effect; unless --full is given, a run
 // stops after about --cap ms (default 4000) of nominal time and the table
-// says how many of the effect's steps it covered. --speeds 0,200 measures
-// only the speeds listed.
+// says how many of the effect's steps it covered. --speeds 0,200 and
+// --kinds Stretch,Fade pace only the speeds and kinds listed.
 // Prints a table; asserts nothing.
 #include <windows.h>
 
@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "saver/Pace.h"
@@ -152,7 +153,10 @@ int main(int argc, char** argv) {
   bool quick = false;  // coin 0 only, appear only
   int capMs = 4000;
   std::vector<int> speeds = {0, 200, 395, 400};
+  std::string kinds;  // names of the kinds to pace, comma-separated; empty: all
+  std::setvbuf(stdout, nullptr, _IONBF, 0);  // a long run shows each row as it comes
   for (int i = 1; i < argc; ++i) {
+    if (!strcmp(argv[i], "--kinds") && i + 1 < argc) kinds = std::string(",") + argv[++i] + ",";
     if (!strcmp(argv[i], "--speeds") && i + 1 < argc) {  // e.g. --speeds 0,200
       speeds.clear();
       for (const char* p = argv[++i]; *p;) {
@@ -204,6 +208,7 @@ int main(int argc, char** argv) {
     for (int kind = 0; kind < saver::kEffectKinds; ++kind)
       for (bool appear : {true, false}) {
         if (quick && !appear) continue;
+        if (!kinds.empty() && kinds.find(std::string(",") + kNames[kind] + ",") == std::string::npos) continue;
         const int all = stepCount[kind][appear][0];
         const PaceFigures p = MeasurePace(b, appear, kind, 0, all, capMs);
         if (p.steps == 0) {
