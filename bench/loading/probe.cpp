@@ -73,7 +73,8 @@ int main(int argc, char** argv) {
   PROCESS_MEMORY_COUNTERS_EX memory = {};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-  std::printf("gdi=%lu handles=%lu private=%lu peak_private=%lu\n", static_cast<unsigned long>(resource_counts::GdiObjects(process)),
+  const DWORD gdi = resource_counts::GdiObjects(process);
+  std::printf("gdi=%lu handles=%lu private=%lu peak_private=%lu\n", static_cast<unsigned long>(gdi),
               static_cast<unsigned long>(handles), static_cast<unsigned long>(memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage),
               static_cast<unsigned long>(memory.PeakPagefileUsage));
   CloseHandle(process);

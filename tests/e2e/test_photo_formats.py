@@ -18,7 +18,6 @@ SIZE = (200, 150)
 LEFT, RIGHT, OUTSIDE = (460, 384), (560, 384), (700, 384)
 
 
-
 def im(name, *args, kind=""):
     """ImageMagick writes name from args; kind such as "PNG48" forces the layout."""
     path = k.media_path(name)

@@ -21,7 +21,6 @@ SCREEN = (1024, 768)
 MEAN_TOLERANCE = 3.0  # two JPEG decoders and two box filters differ by a little
 
 
-
 def fitted(size, area=SCREEN):
     w, hgt = size
     aw, ah = area

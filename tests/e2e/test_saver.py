@@ -9,7 +9,6 @@ import saver_kit as k
 from saver_kit import Saver, clean_state  # noqa: F401  (autouse: ends only our savers)
 
 
-
 def start(*args, env=None):
     s = Saver(*args, env=env)
     s.wait_window()
