@@ -88,8 +88,11 @@ void ShowHelp(int context) {
   info.lpFile = page.c_str();
   info.lpDirectory = folder.c_str();
   info.nShow = SW_SHOWNORMAL;
-  if (!ShellExecuteExA(&info))
-    Tell("ヘルプのページを開くプログラムが見つかりません。\r\nブラウザーで次のファイルを開いてください：\r\n" + page);
+  if (ShellExecuteExA(&info)) return;
+  bool noProgram = GetLastError() == ERROR_NO_ASSOCIATION ||
+                   reinterpret_cast<INT_PTR>(info.hInstApp) == SE_ERR_NOASSOC;
+  const char* why = noProgram ? "ヘルプのページを開くプログラムが見つかりません。" : "ヘルプのページを開けませんでした。";
+  Tell(std::string(why) + "\r\nブラウザーで次のファイルを開いてください：\r\n" + page);
 }
 
 }  // namespace app

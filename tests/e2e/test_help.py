@@ -141,6 +141,7 @@ def test_without_a_program_for_html_a_message_names_the_page(browser):
         box = h.wait_message_box()
         text = "\n".join(box["texts"])
         assert "ヘルプのページを開くプログラムが見つかりません" in text
+        assert "ブラウザーで次のファイルを開いてください" in text
         assert h.to_windows_path(HELP / "themes.html") in text
         h.key("Return")
         h.wait_until(lambda: not h.message_boxes(), timeout=10, message="the message to close")
