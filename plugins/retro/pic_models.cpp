@@ -39,6 +39,16 @@ PicModel palette(int bits, PicPalette kind) {
   return m;
 }
 
+// GGGRRRBB codes; `pairs`: two of them a 16-bit code.
+PicModel fixed256(bool pairs) {
+  PicModel m;
+  m.codeBits = pairs ? 16 : 8;
+  m.cached = pairs;
+  m.pairs = pairs;
+  m.colours = PicColours::kFixed256;
+  return m;
+}
+
 Status x68000(int mode, int depth, PicModel& m) {
   if (mode != 0) return kUnknownFormat;
   if (depth == 4 || depth == 8) m = palette(depth, PicPalette::kX68kWords);
@@ -51,15 +61,9 @@ Status pc88va(int mode, int depth, PicModel& m) {
   if (mode > (kVaTallPixels | kVaPairs)) return kUnknownFormat;
   if (mode & kVaPairs) {
     if (depth != 16) return kBroken;
-    m.codeBits = 16;
-    m.cached = true;
-    m.pairs = true;
-    m.colours = PicColours::kFixed256;
-    return kOk;
-  }
-  if (depth == 8) {
-    m.codeBits = 8;
-    m.colours = PicColours::kFixed256;
+    m = fixed256(true);
+  } else if (depth == 8) {
+    m = fixed256(false);
   } else if (depth == 12) {
     m = direct(12, true, kGrb(4, 4, 4));
   } else if (depth == 16) {
@@ -99,6 +103,23 @@ Status generic(int depth, int paletteBits, PicModel& m) {
   }
 }
 
+// The generic machine's fields after the height (`h` is the header, `left`
+// bytes long): x and y position, the pixel's height and width, and for palette
+// depths the component bits of a palette entry.
+Status genericFields(const uint8_t* h, std::size_t left, int mode, int depth, PicModel& m, uint32_t& pixelWidth,
+                     uint32_t& pixelHeight) {
+  if (mode != 0 && mode != 1 && mode != 15) return kUnknownFormat;
+  const bool hasPalette = depth == 4 || depth == 8;
+  const std::size_t fields = hasPalette ? 7 : 6;
+  if (!checked::InRange(8, fields, left)) return kBroken;
+  pixelHeight = h[12];
+  pixelWidth = h[13];
+  if (mode == 15 && (pixelWidth == 0 || pixelHeight == 0)) return kBroken;  // mode 15 is a given aspect
+  if (Status s = generic(depth, hasPalette ? h[14] : 0, m); s != kOk) return s;
+  m.extraFields = fields;
+  return kOk;
+}
+
 // PC-88VA screens are 640 or 320 pixels wide and 400 or 200 lines tall on
 // the same monitor: narrow screens have wide pixels, short ones tall pixels.
 void pc88vaAspect(int mode, Image& out) {
@@ -132,7 +153,6 @@ Status readPicModel(const uint8_t* data, std::size_t size, std::size_t at, Image
   const int machine = h[1] & 15;
   const int mode = h[1] >> 4;
   const int depth = static_cast<int>(be16(h + 2));
-  std::size_t body = at + 8;
   uint32_t pixelWidth = 1, pixelHeight = 1;
 
   Status s = kOk;
@@ -141,26 +161,13 @@ Status readPicModel(const uint8_t* data, std::size_t size, std::size_t at, Image
     case kPc88va: s = pc88va(mode, depth, model); break;
     case kFmTowns: s = fmTowns(mode, depth, model); break;
     case kMacintosh: s = macintosh(depth, model); break;
-    case kGeneric: {
-      // Then: x and y position, the pixel aspect as height and width, and the
-      // component bits of a palette entry for palette depths.
-      if (mode != 0 && mode != 1 && mode != 15) return kUnknownFormat;
-      const bool hasPalette = depth == 4 || depth == 8;
-      const std::size_t extra = hasPalette ? 7 : 6;
-      if (!checked::InRange(body, extra, size)) return kBroken;
-      pixelHeight = h[12];
-      pixelWidth = h[13];
-      if (mode == 15 && (pixelWidth == 0 || pixelHeight == 0)) return kBroken;  // the aspect is the mode
-      s = generic(depth, hasPalette ? h[14] : 0, model);
-      body += extra;
-      break;
-    }
+    case kGeneric: s = genericFields(h, size - at, mode, depth, model, pixelWidth, pixelHeight); break;
     default: return kUnknownFormat;
   }
   if (s != kOk) return s;
   model.codedWidth = static_cast<int>(be16(h + 4));
   model.codedHeight = static_cast<int>(be16(h + 6));
-  model.body = body;
+  model.body = at + 8 + model.extraFields;
 
   out.depth = depth;
   out.indexed = model.colours == PicColours::kPalette || model.colours == PicColours::kFixed256;

@@ -42,7 +42,8 @@ struct PicModel {
   int paletteBits = 0;  // component bits of a kComponentBits palette entry
   int codedWidth = 0;  // codes a coded line, as the header gives it
   int codedHeight = 0;
-  std::size_t body = 0;  // where the palette or the stream starts
+  std::size_t extraFields = 0;  // header bytes after the height (the generic machine's)
+  std::size_t body = 0;         // where the palette or the stream starts
 };
 
 // Reads the header fields that follow the reserved byte at `at` (type and mode,
