@@ -201,8 +201,9 @@ TEST(PicMachines, ModesNoMachineHasAreUnknownAndDepthsItLacksBroken) {
 TEST(PicMachines, CutAndOversizedFilesAreRefused) {
   const PicMachine generic8{kGeneric, 0, 8, 8, false, PicGenericFields(1, 1, 8, retro_samples::Palette(256))};
   const std::vector<uint8_t> file = EncodePicCodes(48, 20, Codes(48, 20, 0xFF), generic8);
-  const std::size_t fields = file.size() - 3 * 256;  // roughly where the palette starts
-  for (std::size_t size : {fields - 40, fields - 2, fields + 100, file.size() - 1}) {
+  // The generic fields are bytes 13 to 19; the palette and the stream follow.
+  const std::size_t stream = 20 + 3 * 256;
+  for (std::size_t size : {std::size_t{16}, std::size_t{19}, std::size_t{300}, stream - 1, stream + 2, file.size() - 1}) {
     const std::vector<uint8_t> cut(file.begin(), file.begin() + static_cast<long>(size));
     retro::Image image;
     EXPECT_EQ(Decode(retro::PicFormat(), cut, image), retro::kBroken) << size;
