@@ -106,14 +106,16 @@ TEST(PicMachines, Pc88vaTwoPixelCodesGiveTwoScreenLinesPerCodedLine) {
   IndexedPicture p = MakePattern(640, 400, 256, 12);
   p.palette = Va256();
   for (int x = 0; x < 640; ++x) p.pixels[640 + x] = static_cast<uint8_t>(x);  // line 1 unlike line 0
-  const std::vector<uint8_t> file = EncodePicCodes(640, 200, PicPairs(640, 400, p.pixels), {kPc88va, 2, 16, 16, true, {}});
+  const std::vector<uint8_t> file =
+      EncodePicCodes(640, 200, PicPairs(640, 400, p.pixels), {kPc88va, 2, 16, 16, true, {}});
   const retro::Image image = Decoded(file);
   ExpectSameIndexed(p, image);
   EXPECT_EQ(image.depth, 16);
   EXPECT_EQ(ShownSize(image), std::make_pair(640L, 400L));
 
   // The fourth mode: two-pixel codes on a screen of pixels twice as tall.
-  const retro::Image tall = Decoded(EncodePicCodes(640, 200, PicPairs(640, 400, p.pixels), {kPc88va, 3, 16, 16, true, {}}));
+  const retro::Image tall =
+      Decoded(EncodePicCodes(640, 200, PicPairs(640, 400, p.pixels), {kPc88va, 3, 16, 16, true, {}}));
   EXPECT_EQ(tall.height, 400);
   EXPECT_EQ(ShownSize(tall), std::make_pair(640L, 800L));
 }
@@ -145,15 +147,17 @@ TEST(PicMachines, GenericMachineDepthsPalettesAndAspect) {
     for (int bits : {3, 5, 8}) {
       IndexedPicture p = MakePattern(37, 19, 1 << depth, 3);
       const std::vector<uint32_t> full = retro_samples::Palette(1 << depth);
-      for (uint32_t c : full) p.palette.push_back(Rgb((c >> 16) >> (8 - bits), (c >> 8 & 0xFF) >> (8 - bits),
-                                                      (c & 0xFF) >> (8 - bits), bits, bits, bits));
+      for (uint32_t c : full)
+        p.palette.push_back(
+            Rgb((c >> 16) >> (8 - bits), (c >> 8 & 0xFF) >> (8 - bits), (c & 0xFF) >> (8 - bits), bits, bits, bits));
       const std::vector<uint32_t> indexes(p.pixels.begin(), p.pixels.end());
       const PicMachine m{kGeneric, 0, depth, depth, false, PicGenericFields(0, 0, bits, full)};
       ExpectSameIndexed(p, Decoded(EncodePicCodes(37, 19, indexes, m)));
     }
   }
   const std::vector<uint32_t> codes = Codes(30, 20, 0xFFFFFF);
-  ExpectSameRgb(Shown(codes, 8, 8, 8), Decoded(EncodePicCodes(30, 20, codes, {kGeneric, 0, 24, 24, true, PicGenericFields(1, 1, 0, {})})));
+  ExpectSameRgb(Shown(codes, 8, 8, 8),
+                Decoded(EncodePicCodes(30, 20, codes, {kGeneric, 0, 24, 24, true, PicGenericFields(1, 1, 0, {})})));
   std::vector<uint32_t> masked;
   for (uint32_t c : codes) masked.push_back(c & 0xFFF);
   ExpectSameRgb(Shown(masked, 4, 4, 4),
@@ -164,13 +168,16 @@ TEST(PicMachines, GenericMachineDepthsPalettesAndAspect) {
   // 16 bits are X68000 colour words.
   std::vector<uint32_t> words, x68k;
   for (uint16_t w : retro_samples::X68kPattern(30, 20, true)) words.push_back(w), x68k.push_back(X68kToRgb(w));
-  ExpectSameRgb(x68k, Decoded(EncodePicCodes(30, 20, words, {kGeneric, 0, 16, 16, true, PicGenericFields(0, 0, 0, {})})));
+  ExpectSameRgb(x68k,
+                Decoded(EncodePicCodes(30, 20, words, {kGeneric, 0, 16, 16, true, PicGenericFields(0, 0, 0, {})})));
 
   // The aspect fields: a pixel 2 tall and 1 wide; mode 15 requires them.
-  const retro::Image tall = Decoded(EncodePicCodes(30, 20, codes, {kGeneric, 15, 24, 24, true, PicGenericFields(2, 1, 0, {})}));
+  const retro::Image tall =
+      Decoded(EncodePicCodes(30, 20, codes, {kGeneric, 15, 24, 24, true, PicGenericFields(2, 1, 0, {})}));
   EXPECT_EQ(ShownSize(tall), std::make_pair(30L, 40L));
   retro::Image image;
-  EXPECT_EQ(Decode(retro::PicFormat(), EncodePicCodes(30, 20, codes, {kGeneric, 15, 24, 24, true, PicGenericFields(0, 1, 0, {})}), image),
+  EXPECT_EQ(Decode(retro::PicFormat(),
+                   EncodePicCodes(30, 20, codes, {kGeneric, 15, 24, 24, true, PicGenericFields(0, 1, 0, {})}), image),
             retro::kBroken);
 }
 
@@ -180,12 +187,18 @@ TEST(PicMachines, ModesNoMachineHasAreUnknownAndDepthsItLacksBroken) {
     retro::Status expected;
   };
   const Case cases[] = {
-      {0, 1, 16, retro::kUnknownFormat},         {kPc88va, 4, 16, retro::kUnknownFormat},
-      {kFmTowns, 0, 15, retro::kUnknownFormat},  {kGeneric, 2, 24, retro::kUnknownFormat},
-      {4, 0, 16, retro::kUnknownFormat},         {14, 0, 16, retro::kUnknownFormat},
-      {kPc88va, 0, 4, retro::kBroken},           {kPc88va, 2, 8, retro::kBroken},
-      {kPc88va, 0, 15, retro::kBroken},          {kFmTowns, 5, 16, retro::kBroken},
-      {kMacintosh, 0, 16, retro::kBroken},       {kGeneric, 0, 32, retro::kBroken},
+      {0, 1, 16, retro::kUnknownFormat},
+      {kPc88va, 4, 16, retro::kUnknownFormat},
+      {kFmTowns, 0, 15, retro::kUnknownFormat},
+      {kGeneric, 2, 24, retro::kUnknownFormat},
+      {4, 0, 16, retro::kUnknownFormat},
+      {14, 0, 16, retro::kUnknownFormat},
+      {kPc88va, 0, 4, retro::kBroken},
+      {kPc88va, 2, 8, retro::kBroken},
+      {kPc88va, 0, 15, retro::kBroken},
+      {kFmTowns, 5, 16, retro::kBroken},
+      {kMacintosh, 0, 16, retro::kBroken},
+      {kGeneric, 0, 32, retro::kBroken},
       {0, 0, 12, retro::kBroken},
   };
   for (const Case& c : cases) {
@@ -203,7 +216,8 @@ TEST(PicMachines, CutAndOversizedFilesAreRefused) {
   const std::vector<uint8_t> file = EncodePicCodes(48, 20, Codes(48, 20, 0xFF), generic8);
   // The generic fields are bytes 13 to 19; the palette and the stream follow.
   const std::size_t stream = 20 + 3 * 256;
-  for (std::size_t size : {std::size_t{16}, std::size_t{19}, std::size_t{300}, stream - 1, stream + 2, file.size() - 1}) {
+  for (std::size_t size :
+       {std::size_t{16}, std::size_t{19}, std::size_t{300}, stream - 1, stream + 2, file.size() - 1}) {
     const std::vector<uint8_t> cut(file.begin(), file.begin() + static_cast<long>(size));
     retro::Image image;
     EXPECT_EQ(Decode(retro::PicFormat(), cut, image), retro::kBroken) << size;
