@@ -46,6 +46,21 @@ void Tile(const std::string& file, SIZE client, forms::Bitmap& back) {
   saver::TileBackBitmap(loaded.picture, client, back);
 }
 
+// Tiles a picture of colour(x, y) over the client and checks every step-th
+// pixel of the back bitmap, which must have the expected size.
+template <class F>
+void ExpectTiles(const char* name, SIZE tile, F colour, SIZE client, SIZE expected, int step) {
+  forms::Bitmap back;
+  Tile(WriteBmp(name, tile.cx, tile.cy, colour), client, back);
+  ASSERT_EQ(back.Width(), expected.cx) << name;
+  ASSERT_EQ(back.Height(), expected.cy) << name;
+  for (int y = 0; y < expected.cy; y += step)
+    for (int x = 0; x < expected.cx; x += step)
+      ASSERT_EQ(At(back, x, y), colour(x % tile.cx, y % tile.cy)) << name << " " << x << "," << y;
+  EXPECT_EQ(At(back, expected.cx - 1, expected.cy - 1),
+            colour((expected.cx - 1) % tile.cx, (expected.cy - 1) % tile.cy));
+}
+
 }  // namespace
 
 // Each colour on screen is checked end to end; here, which index gives which.
@@ -80,35 +95,16 @@ TEST(Background, TilingCoversTheClientWithWholeTiles) {
 }
 
 TEST(Background, TiledPictureRepeatsEverywhere) {
-  std::string file = WriteBmp("tile_quadrants.bmp", 100, 100, Quadrant);
-  forms::Bitmap back;
-  Tile(file, {640, 480}, back);
-  ASSERT_EQ(back.Width(), 700);
-  ASSERT_EQ(back.Height(), 500);
-  for (int y = 0; y < 500; y += 7)
-    for (int x = 0; x < 700; x += 11) ASSERT_EQ(At(back, x, y), Quadrant(x % 100, y % 100)) << x << "," << y;
-  EXPECT_EQ(At(back, 699, 499), Quadrant(99, 99));
+  ExpectTiles("tile_quadrants.bmp", {100, 100}, Quadrant, {640, 480}, {700, 500}, 3);
 }
 
 TEST(Background, OddTileSizesRepeatExactly) {
   auto diag = [](int x, int y) { return (x + 2 * y) % 7 == 0 ? RGB(255, 255, 255) : RGB(0, 0, 128); };
-  std::string file = WriteBmp("tile_odd.bmp", 7, 3, diag);
-  forms::Bitmap back;
-  Tile(file, {100, 50}, back);
-  ASSERT_EQ(back.Width(), 105);
-  ASSERT_EQ(back.Height(), 51);
-  for (int y = 0; y < 51; ++y)
-    for (int x = 0; x < 105; ++x) ASSERT_EQ(At(back, x, y), diag(x % 7, y % 3)) << x << "," << y;
+  ExpectTiles("tile_odd.bmp", {7, 3}, diag, {100, 50}, {105, 51}, 1);
 }
 
 TEST(Background, APictureLargerThanTheClientKeepsOnlyThePartThatShows) {
-  std::string file = WriteBmp("tile_large.bmp", 300, 200, Quadrant);
-  forms::Bitmap back;
-  Tile(file, {120, 80}, back);
-  ASSERT_EQ(back.Width(), 120);
-  ASSERT_EQ(back.Height(), 80);
-  for (int y = 0; y < 80; y += 3)
-    for (int x = 0; x < 120; x += 3) ASSERT_EQ(At(back, x, y), Quadrant(x, y)) << x << "," << y;
+  ExpectTiles("tile_large.bmp", {300, 200}, Quadrant, {120, 80}, {120, 80}, 1);
 }
 
 TEST(Background, UnreadableOrEmptyPictureAndUnknownKindGiveBlackOfTheClient) {
