@@ -83,6 +83,8 @@ LoadResult LoadPictureFile(const LoadRequest& request, HDC canvas, const std::fu
     if (decoded.error != 0) return result;
     result.picture = fit ? FitPicture(std::move(decoded.picture), request.fitTo, cancelled)
                          : std::move(decoded.picture);
+    if (request.cropTo.cx > 0 && request.cropTo.cy > 0)
+      result.picture = CropPicture(std::move(result.picture), request.cropTo);
     if (!result.picture.bitmap) result.error = kLoadCancelled;
   } catch (const std::exception& e) {
     result.error = kLoadRaised;

@@ -23,6 +23,7 @@ namespace picture {
 struct LoadRequest {
   std::string fileName;
   SIZE fitTo = {0, 0};  // shrink to fit this area when larger; {0, 0}: own size
+  SIZE cropTo = {0, 0};  // keep only the top-left part this size (a tiled background)
 };
 
 struct LoadResult {

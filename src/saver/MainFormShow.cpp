@@ -22,6 +22,7 @@ void TMainForm::BuildBackground() {
   if (!pictureWorker_) return TakeBackground();
   picture::LoadRequest request;
   request.fileName = choice.FileName;
+  request.cropTo = ClientSize();  // a camera photo is cut down on the worker, not here
   loadTicket_ = pictureWorker_->Start(std::move(request));
 }
 
