@@ -162,6 +162,8 @@ void Serve(const std::shared_ptr<LoaderShared>& s) {
 }
 
 void Work(std::shared_ptr<LoaderShared> s) {
+  // The window's thread answers input first on a busy machine.
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
   Serve(s);
   s.reset();
   --liveWorkers;

@@ -166,6 +166,10 @@ void TMainForm::FormPaint(HDC dc) {
 
 void TMainForm::FormClose(forms::CloseAction& action) {
   action = forms::CloseAction::Free;
+  // The show ends here, not when the window is gone (hiding it may take a
+  // while): a load in flight is abandoned, and its plug-in asked to stop.
+  Timer2.SetEnabled(false);
+  pictureWorker_.reset();
   // The sound stops and the window goes even when the settings file cannot
   // be written; the error box then says so.
   std::string writeError;
