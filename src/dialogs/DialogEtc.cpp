@@ -2,14 +2,12 @@
 #include "dialogs/Dialog.h"
 
 #include "dialogs/FileLists.h"
+#include "saver/Background.h"
 #include "settings/Keys.h"
 
 using forms::ControlRow;
 
 namespace {
-// In the order of the stored BackColor index.
-const char* const kColours[] = {"黒色", "赤色", "青色", "緑色", "紫色", "青緑色",
-                                "濃紺色", "栗色", "空色", "灰色", "銀色", "白色"};
 const int kDelayMaxLength = 6;
 }  // namespace
 
@@ -43,7 +41,7 @@ void TSetDialog::CreateEtcPage() {
       // Last in the tab order and below the position panel: no control above moves.
       {ImageFitCBox, "大きな画像は画面に合わせて縮小する", 32, 328, 320, 17, forms::opGroup, page},
   });
-  for (const char* colour : kColours) BackCmbBox.Add(colour);
+  for (const saver::BackColour& colour : saver::kBackColours) BackCmbBox.Add(colour.Name);
   BackCmbBox.SetItemIndex(0);
   // Six characters of any kind: the conversion on OK is the only check.
   for (forms::Edit* edit : {&FirstDelayEdit, &ImageOnEdit, &ImageOffEdit}) edit->SetMaxLength(kDelayMaxLength);

@@ -51,6 +51,7 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void Timer2Timer();
   // MainFormShow.cpp
   void BuildBackground();
+  void TakeBackground();
   SIZE ClientSize() const;
   // MainFormPassword.cpp
   void CloseWithPassword();
@@ -94,6 +95,7 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   std::unique_ptr<picture::Loader> pictureWorker_;
   static constexpr UINT kPictureLoaded = WM_APP + 20;
   unsigned loadTicket_ = 0;
+  bool backgroundPending_ = false;  // the background picture is loading; the show waits
   std::string loadName_;
   std::unique_ptr<saver::Surfaces> drawing_;  // the bitmaps the show is drawn on
   forms::Bitmap titleOverlay_;  // title line over the background, during a fade
