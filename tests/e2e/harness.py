@@ -125,9 +125,9 @@ class Scr:
         self.kill()
 
 
-def _our_processes(pattern):
-    """PIDs of processes matching pattern that run in this test's Wine prefix
-    (other prefixes on the machine are left alone)."""
+def _our_processes(pattern, spare=None):
+    """PIDs of processes matching pattern (and not spare) that run in this
+    test's Wine prefix (other prefixes on the machine are left alone)."""
     pids = []
     me = str(PREFIX).encode()
     for entry in pathlib.Path("/proc").iterdir():
@@ -138,19 +138,34 @@ def _our_processes(pattern):
             environ = (entry / "environ").read_bytes()
         except OSError:
             continue
+        if spare and re.search(spare.encode(), cmdline):
+            continue
         if re.search(pattern.encode(), cmdline) and b"WINEPREFIX=" + me + b"\0" in environ:
             pids.append(int(entry.name))
     return pids
 
 
+def _ended(pid):
+    """Gone, or a zombie waiting for its parent: either way it holds no window."""
+    try:
+        return pathlib.Path(f"/proc/{pid}/stat").read_text().rsplit(")", 1)[1].split()[0] == "Z"
+    except (OSError, IndexError):
+        return True
+
+
 def kill_all():
-    """Ends every Glimora and helper process left from a previous test."""
-    for pid in _our_processes(r"Glimora\.scr|wintool\.exe"):
+    """Ends every Glimora and helper process left from a previous test (the
+    windows that keep a suite's desktop alive stay), and waits until they are
+    gone."""
+    pids = _our_processes(r"Glimora\.scr|wintool\.exe", spare="KeepAlive")
+    for pid in pids:
         try:
             os.kill(pid, signal.SIGKILL)
         except OSError:
             pass
-    time.sleep(0.3)
+    end = time.time() + 5
+    while time.time() < end and not all(_ended(pid) for pid in pids):
+        time.sleep(0.02)
 
 
 def run_scr(*args, timeout=30, env=None):
