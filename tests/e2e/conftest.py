@@ -8,6 +8,7 @@ import pathlib
 
 import pytest
 
+import probe
 import station
 
 BUILD = pathlib.Path(os.environ.get("GLIMORA_BIN", pathlib.Path(__file__).resolve().parents[2] / "build" / "bin")).parent
@@ -30,6 +31,7 @@ def pytest_configure(config):
 
 def pytest_sessionfinish(session, exitstatus):
     # A failed suite leaves its prefix behind (build/e2e/<suite>/prefix) to be looked at.
+    probe.stop()
     station.close_station(keep_prefix=exitstatus != 0)
 
 

@@ -10,11 +10,13 @@ import os
 import pathlib
 import re
 import signal
+import struct
 import subprocess
-import tempfile
 import time
 
 from PIL import Image
+
+import probe
 
 BIN = pathlib.Path(os.environ.get("GLIMORA_BIN", pathlib.Path(__file__).resolve().parents[2] / "build" / "bin"))
 PREFIX = pathlib.Path(os.environ.get("WINEPREFIX", pathlib.Path(__file__).resolve().parents[2] / "build" / "wineprefix"))
@@ -157,7 +159,7 @@ def kill_all():
     """Ends every Glimora and helper process left from a previous test (the
     windows that keep a suite's desktop alive stay), and waits until they are
     gone."""
-    pids = _our_processes(r"Glimora\.scr|wintool\.exe", spare="KeepAlive")
+    pids = _our_processes(r"Glimora\.scr|wintool\.exe", spare="KeepAlive|\0serve\0")
     for pid in pids:
         try:
             os.kill(pid, signal.SIGKILL)
@@ -177,16 +179,12 @@ def run_scr(*args, timeout=30, env=None):
 # ---- the probe -----------------------------------------------------------
 
 def wintool(*args, check=True, timeout=30):
-    # Output goes through a file, not a pipe: a Wine desktop process started by
-    # this call would keep a pipe open and the read would never end.
-    with tempfile.TemporaryFile() as out_file:
-        r = subprocess.run(["wine", str(WINTOOL), *[str(a) for a in args]], env=wine_env(),
-                           stdout=out_file, stderr=subprocess.DEVNULL, timeout=timeout)
-        out_file.seek(0)
-        out = out_file.read().decode("cp932", errors="replace").strip()
-    if check and r.returncode != 0:
-        raise AssertionError(f"wintool {' '.join(map(str, args))} failed ({r.returncode}): {out}")
-    return out if r.returncode == 0 else None
+    """Output of a probe command (None when it failed and check is off)."""
+    code, raw = probe.ask(WINTOOL, wine_env(), args, timeout)
+    out = raw.decode("cp932", errors="replace").strip()
+    if check and code != 0:
+        raise AssertionError(f"wintool {' '.join(map(str, args))} failed ({code}): {out}")
+    return out if code == 0 else None
 
 
 class Win:
