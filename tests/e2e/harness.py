@@ -273,9 +273,28 @@ def press_box_button(box, caption_part):
 
 # ---- the display ---------------------------------------------------------
 
+def _xwd_image(data):
+    """The root window from `xwd` output: 32-bit true colour, little-endian
+    (what Xvfb gives at depth 24), else None."""
+    if len(data) < 100:
+        return None
+    head = struct.unpack(">25I", data[:100])
+    size, pixmap_format, width, height, byte_order, bpp, line = head[0], head[2], head[4], head[5], head[7], head[11], head[12]
+    masks, colours = head[14:17], head[19]
+    if pixmap_format != 2 or bpp != 32 or byte_order != 0 or masks != (0xFF0000, 0xFF00, 0xFF):
+        return None
+    start = size + 12 * colours
+    return Image.frombuffer("RGB", (width, height), data[start:start + line * height], "raw", "BGRX", line, 1)
+
+
 def screenshot(name=None):
-    png = subprocess.run(["import", "-window", "root", "png:-"], capture_output=True, check=True).stdout
-    img = Image.open(io.BytesIO(png)).convert("RGB")
+    """The whole screen. `xwd` copies the pixels as they are, three times
+    faster than `import`, which stays for displays of other formats."""
+    raw = subprocess.run(["xwd", "-root", "-silent"], capture_output=True, check=True).stdout
+    img = _xwd_image(raw)
+    if img is None:
+        png = subprocess.run(["import", "-window", "root", "png:-"], capture_output=True, check=True).stdout
+        img = Image.open(io.BytesIO(png)).convert("RGB")
     if name:
         ARTIFACTS.mkdir(parents=True, exist_ok=True)
         img.save(ARTIFACTS / f"{name}.png")
