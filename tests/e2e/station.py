@@ -133,6 +133,8 @@ class Prefix:
 
     @classmethod
     def copy_of(cls, template, path, wintool):
+        if not (pathlib.Path(template) / "system.reg").exists():
+            raise RuntimeError(f"no Wine prefix at {template} to copy: bash scripts/test makes it")
         path = pathlib.Path(path)
         if path.exists():
             shutil.rmtree(path)
