@@ -2,7 +2,9 @@
 
 Environment (set by scripts/test, or by hand for a single run):
   GLIMORA_BIN  folder with Glimora.scr, the plug-ins and wintool.exe
-  WINEPREFIX   the test prefix (never the user's); DISPLAY the test display
+  WINEPREFIX   the test prefix (never the user's); DISPLAY the test display.
+               conftest.py sets both to the suite's own station (station.py)
+               before this module is imported.
 Texts cross the Wine boundary in Shift-JIS (cp932), as the program sees them.
 """
 import io
