@@ -7,6 +7,8 @@ import select
 import subprocess
 import time
 
+import station
+
 END = b"\x1e"  # the line that closes an answer: END + exit code
 SEP = b"\x1f"  # between the fields of a command; in no Shift-JIS text
 
@@ -17,7 +19,8 @@ class _Server:
     def __init__(self, exe, env):
         self.key = (env.get("WINEPREFIX"), env.get("DISPLAY"))
         self.proc = subprocess.Popen(["wine", str(exe), "serve"], env=env, stdin=subprocess.PIPE,
-                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+                                     stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                     preexec_fn=station.die_with_parent)
         self.buffer = b""
 
     def ask(self, args, timeout):

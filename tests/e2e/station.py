@@ -23,15 +23,26 @@ of its own, for the whole module or one test:
         ...
 """
 import contextlib
+import ctypes
 import fcntl
 import os
 import pathlib
 import shutil
+import signal
 import subprocess
 import time
 
 SPAN = 30
 KEEP_ALIVE_CLASS = "GlimoraStationKeepAlive"
+_libc = ctypes.CDLL(None, use_errno=True)
+PR_SET_PDEATHSIG = 1
+
+
+def die_with_parent():
+    """For Popen's preexec_fn: the child is killed when the suite's process
+    ends, even when it is killed itself (a ctest time-out), so no server is
+    left holding a display number or a prefix."""
+    _libc.prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
 def display_range():
@@ -62,7 +73,8 @@ class XServer:
     def _try(self, n, env):
         read_end, write_end = os.pipe()
         proc = subprocess.Popen([*self.command(n), "-displayfd", str(write_end)], pass_fds=(write_end,), env=env,
-                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                preexec_fn=die_with_parent)
         os.close(write_end)
         with os.fdopen(read_end, "rb") as ready:
             answer = ready.readline().strip()  # empty when the server gave up
@@ -152,10 +164,11 @@ class Prefix:
     def start(self):
         """A persistent wine server, and the desktop up on the current DISPLAY."""
         quiet = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
-        subprocess.run(["wineserver", "-p"], env=self.env(), check=False, **quiet)
+        # Kept up between programs, and for a while after the last one ends.
+        subprocess.run(["wineserver", "-p60"], env=self.env(), check=False, **quiet)
         self.keeper = subprocess.Popen(["wine", str(self.wintool), "parent", "1", "1", KEEP_ALIVE_CLASS, "-20", "-20"],
                                        env=self.env(), stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                       stderr=subprocess.DEVNULL)
+                                       stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
         self.keeper.stdout.readline()  # its window exists: the desktop is up
 
     def stop(self):
