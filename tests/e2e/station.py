@@ -30,7 +30,6 @@ import pathlib
 import shutil
 import signal
 import subprocess
-import time
 
 SPAN = 30
 KEEP_ALIVE_CLASS = "GlimoraStationKeepAlive"
@@ -94,11 +93,8 @@ class XServer:
                 self.proc.kill()
                 self.proc.wait()
 
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.stop()
+    __enter__ = lambda self: self
+    __exit__ = lambda self, *exc: self.stop()
 
 
 class TwoMonitors:
@@ -123,11 +119,8 @@ class TwoMonitors:
         self.nested.stop()
         self.host.stop()
 
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.stop()
+    __enter__ = lambda self: self
+    __exit__ = lambda self, *exc: self.stop()
 
 
 # ---- the Wine prefix -----------------------------------------------------------
@@ -305,13 +298,3 @@ def dpi(logpixels):
         current.prefix.delete_value(key, "LogPixels")
         current.prefix.restart()
 
-
-def wait_for(predicate, timeout, interval=0.05):
-    """True once predicate() holds, False after timeout seconds."""
-    end = time.monotonic() + timeout
-    while True:
-        if predicate():
-            return True
-        if time.monotonic() >= end:
-            return False
-        time.sleep(interval)
