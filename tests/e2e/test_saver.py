@@ -264,10 +264,12 @@ def mouse_threshold(threshold, survive):
     raise AssertionError(f"{survive + 1} moves never closed the saver")
 
 
+@pytest.mark.managed_windows
 def test_close_mouse_move_0_closes_on_the_second_move_not_the_first():
     assert mouse_threshold(0, 1) == 0
 
 
+@pytest.mark.managed_windows
 def test_close_mouse_move_8_closes_on_the_tenth_move_not_the_ninth():
     assert mouse_threshold(8, 9) == 0
 

@@ -18,14 +18,21 @@
 //                                           at 100,100 or x,y); prints its hwnd, runs until closed
 //   wintool hold <path>                     opens a file with no sharing and keeps it until killed
 //   wintool lbitems <hwnd>                  list box items with their selection state
+//   wintool serve                           answers the commands above (not parent or hold), one a line
+//                                           on standard input, fields split by 0x1F; after each answer
+//                                           a line 0x1E<exit code>. Saves a Wine start per command.
 // Line format of tree/top: hwnd|name|class|text|left,top,right,bottom|visible|enabled|checked|style
 #include <windows.h>
 #include <commctrl.h>
+
+#include <fcntl.h>
+#include <io.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -122,7 +129,7 @@ int Usage() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   if (argc < 2) return Usage();
   std::string cmd = argv[1];
   if ((cmd == "find") && argc >= 3) {
@@ -234,4 +241,41 @@ int main(int argc, char** argv) {
     return 0;
   }
   return Usage();
+}
+
+namespace {
+
+// One command a line, its fields split by 0x1F (a byte that no Shift-JIS
+// text holds); each answer ends with a line 0x1E<exit code>.
+int Serve() {
+  _setmode(_fileno(stdin), _O_BINARY);
+  std::string line;
+  for (int c = std::getchar(); c != EOF; c = std::getchar()) {
+    if (c != '\n') {
+      line += static_cast<char>(c);
+      continue;
+    }
+    std::vector<std::string> fields{"wintool"};
+    for (size_t start = 0;;) {
+      size_t end = line.find('\x1f', start);
+      fields.push_back(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
+      if (end == std::string::npos) break;
+      start = end + 1;
+    }
+    line.clear();
+    std::vector<char*> argv;
+    for (auto& f : fields) argv.push_back(&f[0]);
+    const bool blocks = fields[1] == "parent" || fields[1] == "hold" || fields[1] == "serve";
+    const int code = blocks ? Usage() : Run(static_cast<int>(argv.size()), argv.data());
+    std::printf("\x1e%d\n", code);
+    std::fflush(stdout);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 2 && std::strcmp(argv[1], "serve") == 0) return Serve();
+  return Run(argc, argv);
 }

@@ -53,11 +53,29 @@ struct SeenBox {
   bool errorIcon = false;
 };
 
+// Collects the first visible message box of this process: other programs on
+// the same desktop (tests running beside this one) may show boxes of their own.
+BOOL CALLBACK FindOwnBox(HWND w, LPARAM found) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  char cls[16] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  if (pid != GetCurrentProcessId() || std::string(cls) != "#32770" || !IsWindowVisible(w)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = w;
+  return FALSE;
+}
+
+HWND OwnBox() {
+  HWND found = nullptr;
+  EnumWindows(FindOwnBox, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 // Waits for a message box of this process, reads it and presses its OK button.
 SeenBox ReadAndDismissBox() {
   SeenBox seen;
   for (int i = 0; i < 200; ++i) {
-    HWND box = FindWindowA("#32770", nullptr);
+    HWND box = OwnBox();
     if (box) {
       char buf[512] = {};
       GetWindowTextA(box, buf, sizeof buf);
