@@ -20,6 +20,7 @@
 //   wintool lbitems <hwnd>                  list box items with their selection state
 // Line format of tree/top: hwnd|name|class|text|left,top,right,bottom|visible|enabled|checked|style
 #include <windows.h>
+#include <shlobj.h>
 #include <commctrl.h>
 
 #include <cstdio>
@@ -224,6 +225,37 @@ int main(int argc, char** argv) {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     return 0;
+  }
+  if (cmd == "drop" && argc >= 4) {
+    // What Explorer hands a window that files are dropped on: a DROPFILES
+    // block with the names (wide, each ended by a zero, the list by another).
+    // A memory handle of this process means nothing in another one, so the
+    // block is written into the window's process: fixed global memory is
+    // its own address there, which DragQueryFile reads and DragFinish frees.
+    std::wstring names;
+    for (int i = 3; i < argc; ++i) {
+      wchar_t wide[1024] = {};
+      MultiByteToWideChar(CP_ACP, 0, argv[i], -1, wide, 1024);
+      names += wide;
+      names += L'\0';
+    }
+    names += L'\0';
+    std::string block(sizeof(DROPFILES) + names.size() * sizeof(wchar_t), '\0');
+    auto* drop = reinterpret_cast<DROPFILES*>(&block[0]);
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt = {10, 10};
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+    HWND target = ToHwnd(argv[2]);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(target, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return 1;
+    void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const bool written = remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+    CloseHandle(process);
+    if (!written) return 1;
+    return PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) ? 0 : 1;
   }
   if (cmd == "hold" && argc >= 3) {
     HANDLE f = CreateFileA(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
