@@ -235,17 +235,104 @@ def test_a_wav_on_the_wav_field_and_midi_files_on_the_music_list(program):
 
 # ---- the show ------------------------------------------------------------------
 
-def test_a_show_passes_over_a_folder_entry_without_a_box():
-    """A build that does not know folder entries takes one for a file it
-    cannot read: it shows the next entry, and no message appears."""
-    picture("f1.bmp", (0, 0, 255), (120, 90))
-    red = k.solid_bmp("red.bmp", (255, 0, 0))
-    k.write_theme(ImageCount=2, Image0=f"{PICS_WIN}\\", Image1=red, FirstDelay=200, ImageOnDelay=60000)
+COLOURS = [(255, 0, 0), (0, 255, 0), (0, 0, 255), (255, 255, 0), (0, 255, 255), (255, 0, 255)]
+
+
+def shown_in_turn(count, timeout=40):
+    """The first `count` pictures the show puts at the centre, by colour
+    index (a picture counts once however long it stands)."""
+    seen = []
+
+    def look():
+        c = h.pixel(512, 384)
+        if c in COLOURS and (not seen or seen[-1] != COLOURS.index(c)):
+            seen.append(COLOURS.index(c))
+        return len(seen) >= count
+
+    h.wait_until(look, timeout=timeout, interval=0.05, message=f"{count} pictures")
+    return seen[:count]
+
+
+def coloured(rel, index):
+    return picture(rel, COLOURS[index], (120, 90))
+
+
+def show(**keys):
+    k.write_theme(**{"ImageOnDelay": 700, "ImageOffDelay": 250, **keys})
     s = k.Saver()
     s.wait_window()
-    k.wait_colour((512, 384), (255, 0, 0), timeout=10)
-    h.screenshot("folder_entry_passed_over")
+    return s
+
+
+def test_a_folder_entry_shows_its_pictures_through_nested_subfolders_in_explorers_order():
+    coloured("img10.bmp", 1)
+    coloured("img9.bmp", 0)
+    coloured("2024/05/z.bmp", 2)
+    coloured("2024/extra.bmp", 3)
+    other_file("2024/notes.txt")
+    s = show(ImageCount=1, Image0=f"{PICS_WIN}\\")
+    assert shown_in_turn(6) == [0, 1, 3, 2, 0, 1]
+    assert not h.message_boxes()
+    h.key("Escape")
+    assert s.wait_exit() == 0
+
+
+def test_a_mixed_list_of_files_and_folders_shows_both():
+    first = coloured("single/first.bmp", 0)
+    coloured("album/a.bmp", 1)
+    coloured("album/sub/b.bmp", 2)
+    last = coloured("single/last.bmp", 3)
+    s = show(ImageCount=3, Image0=first, Image1=f"{PICS_WIN}\\album\\", Image2=last)
+    assert shown_in_turn(5) == [0, 1, 2, 3, 0]
+    h.key("Escape")
+    assert s.wait_exit() == 0
+
+
+def test_random_order_shows_each_picture_of_a_folder_once_before_any_repeats():
+    for i in range(5):
+        coloured(f"r/{i}.bmp" if i % 2 else f"r/deep/{i}.bmp", i)
+    s = show(ImageCount=1, Image0=f"{PICS_WIN}\\r\\", ImageOrdRandom=1, ImageOnDelay=500, ImageOffDelay=150)
+    seen = shown_in_turn(10, timeout=60)
+    assert sorted(seen[:5]) == [0, 1, 2, 3, 4], seen
+    assert sorted(seen[5:]) == [0, 1, 2, 3, 4], seen
+    h.key("Escape")
+    assert s.wait_exit() == 0
+
+
+def test_resume_continues_inside_a_folder_and_closing_stores_the_place():
+    for i, name in enumerate(["p1.bmp", "p2.bmp", "p10.bmp", "sub/p3.bmp"]):
+        coloured(f"res/{name}", i)
+    file_entry = coloured("res-file.bmp", 4)
+    s = show(ImageCount=2, Image0=file_entry, Image1=f"{PICS_WIN}\\res\\", FromLastImage=1,
+             LastImageNumber=1, LastImageInFolder="p2.bmp", ImageOnDelay=1500)
+    assert shown_in_turn(1) == [2]             # p10.bmp: after p2 in Explorer's order
+    h.key("space")
+    assert s.wait_exit() == 0
+    assert h.ini_value("Theme0", "LastImageNumber") == "1"
+    assert h.ini_value("Theme0", "LastImageInFolder") == "p10.bmp"
+    s = show(ImageCount=2, Image0=file_entry, Image1=f"{PICS_WIN}\\res\\", FromLastImage=1,
+             LastImageNumber=1, LastImageInFolder="sub\\p3.bmp", ImageOnDelay=1500)
+    assert shown_in_turn(1) == [4]             # the folder's last picture: the next entry follows
+    h.key("space")
+    assert s.wait_exit() == 0
+    assert h.ini_value("Theme0", "LastImageNumber") == "1"
+    assert h.ini_value("Theme0", "LastImageInFolder") == ""
+
+
+def test_folders_that_cannot_be_shown_are_passed_over_without_a_box():
+    """An empty or missing folder, and a picture deleted after the walk
+    found it, are passed over like a file that cannot be read."""
+    (PICS / "empty").mkdir(parents=True)
+    gone = coloured("gone/x.bmp", 1)
+    red = k.solid_bmp("red.bmp", (255, 0, 0))
+    s = show(ImageCount=4, Image0=f"{PICS_WIN}\\empty\\", Image1="C:\\no\\such\\folder\\",
+             Image2=f"{PICS_WIN}\\gone\\", Image3=red, FirstDelay=1500)
+    time.sleep(0.5)  # the walk has found x.bmp; it goes before the show takes it
+    (PICS / "gone" / "x.bmp").unlink()
+    assert shown_in_turn(1) == [0]
+    h.screenshot("folder_entries_passed_over")
     assert not h.message_boxes()
     assert s.alive()
     h.key("Escape")
     assert s.wait_exit() == 0
+    del gone
