@@ -172,6 +172,7 @@ class TSetDialog : public forms::Form {
   void WavDeleteBtnClick();
   void WavPlayBtnClick();
   void SetImageControlsEnabled(bool enabled);
+  int ShowTestImage(const std::string& name, bool stepping);  // the modal result
   void FolderAddBtnClick();
   void FolderCountTimerTimer();
   void CountFolders();  // refreshes the folder counts, keeping the timer on while they run

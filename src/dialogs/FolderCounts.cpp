@@ -33,3 +33,8 @@ bool FolderCounts::Refresh() {
     it = listed.count(it->first) ? std::next(it) : walks_.erase(it);
   return running;
 }
+
+const library::FolderWalk* FolderCounts::Walk(const std::string& entry) const {
+  const auto it = walks_.find(entry);
+  return it == walks_.end() ? nullptr : it->second.get();
+}

@@ -17,6 +17,8 @@ class FolderCounts {
   // folder seen first and dropping counts of entries no longer listed.
   // True while a count still runs.
   bool Refresh();
+  // The walk counting folder entry `entry`; nullptr before its first Refresh.
+  const library::FolderWalk* Walk(const std::string& entry) const;
 
  private:
   forms::ListBox& list_;

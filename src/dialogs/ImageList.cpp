@@ -89,16 +89,30 @@ void TSetDialog::ImageDeleteBtnClick() {
   SetImageControlsEnabled(true);
 }
 
-// Each selected image in its own modal window, one after the other.
+// Each selected image in its own modal window, one after the other; a
+// folder entry steps through the pictures found in it (Space for the next,
+// Escape to stop).
 void TSetDialog::ImageShowBtnClick() {
   if (ImageListBox.Count() == 0) return;
   for (int i : SelectedIndexes(ImageListBox)) {
-    const std::string name = Entry(ImageListBox, i);
-    ImageShowBtn.SetText("(画像読込中..)");
-    UpdateWindow(ImageShowBtn.Handle());
-    TImageTestForm form(name, &ImageShowBtn);
-    form.ShowModal();
+    const std::string entry = Entry(ImageListBox, i);
+    if (!library::IsFolderEntry(entry)) {
+      ShowTestImage(entry, false);
+      continue;
+    }
+    CountFolders();
+    const library::FolderWalk* walk = folderCounts_.Walk(entry);
+    for (size_t k = 0; walk && k < walk->Count(); ++k)
+      if (ShowTestImage(walk->Path(k), true) != forms::mrOk) break;
   }
+}
+
+int TSetDialog::ShowTestImage(const std::string& name, bool stepping) {
+  ImageShowBtn.SetText("(画像読込中..)");
+  UpdateWindow(ImageShowBtn.Handle());
+  TImageTestForm form(name, &ImageShowBtn);
+  if (stepping) form.AllowStepping();
+  return form.ShowModal();
 }
 
 void TSetDialog::WavSetBtnClick() {

@@ -336,3 +336,35 @@ def test_folders_that_cannot_be_shown_are_passed_over_without_a_box():
     h.key("Escape")
     assert s.wait_exit() == 0
     del gone
+
+
+def test_the_test_display_steps_through_a_folder_entrys_pictures(program):
+    for i, name in enumerate(["s1.bmp", "s2.bmp", "sub/s3.bmp"]):
+        picture(f"steps/{name}", COLOURS[i], (200, 150))
+    h.write_ini_sections({"Main": {"ThemeNumber": 0}, "Theme0": {
+        "ImageCount": 1, "Image0": f"{PICS_WIN}\\steps\\", "Wave0": "なし"}})
+    d = program()
+    counted(d)
+    d.click_item("ImageListBox", 0)
+    d.click("ImageShowBtn")
+
+    def window_colour():
+        win = h.wait_until(lambda: next((w for w in h.top_windows() if w.cls == "TImageTestForm"), None),
+                           timeout=15, message="the test display")
+        l, t, r, b = win.rect
+        time.sleep(0.6)
+        return win.hwnd, h.pixel((l + r) // 2, (t + b) // 2)
+
+    first, colour = window_colour()
+    assert colour == COLOURS[0]
+    h.screenshot("folder_test_display_first")
+    h.key("space")
+    h.wait_until(lambda: all(w.hwnd != first for w in h.top_windows()), timeout=10, message="the next step")
+    second, colour = window_colour()
+    assert colour == COLOURS[1]
+    h.key("Escape")                            # stops: the third picture is not shown
+    h.wait_until(lambda: all(w.cls != "TImageTestForm" for w in h.top_windows()), timeout=10,
+                 message="the display to close")
+    time.sleep(1.5)
+    assert all(w.cls != "TImageTestForm" for w in h.top_windows())
+    assert d.text("ImageShowBtn") == "テスト表示"
