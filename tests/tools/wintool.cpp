@@ -200,11 +200,13 @@ int main(int argc, char** argv) {
     for (int i = 0; i < n; ++i) {
       // Wine answers an ANSI LB_GETTEXT from another process in UTF-16:
       // ask for Unicode and convert to the ANSI code page here.
-      wchar_t wide[1024] = {};
-      char buf[2048] = {};
-      if (SendMessageW(h, LB_GETTEXTLEN, i, 0) < 1024) SendMessageW(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
-      WideCharToMultiByte(CP_ACP, 0, wide, -1, buf, sizeof buf, nullptr, nullptr);
-      std::printf("%d|%s\n", SendMessageA(h, LB_GETSEL, i, 0) > 0 ? 1 : 0, buf);
+      // A subclassed ANSI list box may report its length in bytes: room for that many.
+      const LRESULT length = SendMessageW(h, LB_GETTEXTLEN, i, 0);
+      std::wstring wide(length >= 0 && length < 65536 ? length + 1 : 1, L'\0');
+      if (wide.size() > 1) SendMessageW(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
+      std::string buf(wide.size() * 2 + 1, '\0');
+      WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &buf[0], static_cast<int>(buf.size()), nullptr, nullptr);
+      std::printf("%d|%s\n", SendMessageA(h, LB_GETSEL, i, 0) > 0 ? 1 : 0, buf.c_str());
     }
     return 0;
   }
