@@ -207,7 +207,7 @@ class TSetDialog : public forms::Form {
   bool midiTestPlaying_ = false;
   bool hooked_ = false;        // DelayEditCheck installed on the application
   FolderCounts folderCounts_{ImageListBox};
-  std::unique_ptr<forms::FileDrop> imageDrop_, wavDrop_, midiDrop_;
+  std::unique_ptr<forms::FileDrop> imagePageDrop_, musicPageDrop_;  // drops on the two list pages
 };
 
 // Ends any WAV sound of the process.

@@ -46,15 +46,11 @@ void ReportLeftOut(HWND owner, const std::vector<std::string>& leftOut, const ch
 }  // namespace
 
 void TSetDialog::AcceptDrops() {
-  imageDrop_ = std::make_unique<forms::FileDrop>(ImageListBox, [this](const std::vector<std::string>& f) {
-    ImageListBoxDrop(f);
-  });
-  wavDrop_ = std::make_unique<forms::FileDrop>(WavPlayEdit, [this](const std::vector<std::string>& f) {
-    WavPlayEditDrop(f);
-  });
-  midiDrop_ = std::make_unique<forms::FileDrop>(MidiListBox, [this](const std::vector<std::string>& f) {
-    MidiListBoxDrop(f);
-  });
+  imagePageDrop_ = std::make_unique<forms::FileDrop>(ImageSheet);
+  imagePageDrop_->Add(ImageListBox, [this](const std::vector<std::string>& f) { ImageListBoxDrop(f); });
+  imagePageDrop_->Add(WavPlayEdit, [this](const std::vector<std::string>& f) { WavPlayEditDrop(f); });
+  musicPageDrop_ = std::make_unique<forms::FileDrop>(BGMSheet);
+  musicPageDrop_->Add(MidiListBox, [this](const std::vector<std::string>& f) { MidiListBoxDrop(f); });
 }
 
 // As 追加 and フォルダ追加 would add them: before the current entry, selected.

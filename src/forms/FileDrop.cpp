@@ -21,7 +21,7 @@ LRESULT CallNext(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 }
 }  // namespace
 
-FileDrop::FileDrop(Control& control, Handler onDrop) : hwnd_(control.Handle()), onDrop_(std::move(onDrop)) {
+FileDrop::FileDrop(Control& area) : hwnd_(area.Handle()) {
   if (!hwnd_) return;
   SetPropA(hwnd_, kOwnerProp, reinterpret_cast<HANDLE>(this));
   const bool unicode = IsWindowUnicode(hwnd_) != FALSE;
@@ -30,6 +30,23 @@ FileDrop::FileDrop(Control& control, Handler onDrop) : hwnd_(control.Handle()), 
            reinterpret_cast<HANDLE>(unicode ? SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, proc)
                                             : SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, proc)));
   DragAcceptFiles(hwnd_, TRUE);
+}
+
+void FileDrop::Add(Control& target, Handler onDrop) { targets_.push_back({target.Handle(), std::move(onDrop)}); }
+
+// The target whose window holds the drop point (the point is in the area's client).
+void FileDrop::Drop(HDROP drop) {
+  POINT at = {};
+  DragQueryPoint(drop, &at);
+  std::vector<std::string> names = Names(drop);
+  ClientToScreen(hwnd_, &at);
+  for (const Target& target : targets_) {
+    RECT place;
+    if (!GetWindowRect(target.hwnd, &place) || !PtInRect(&place, at) || !target.onDrop) continue;
+    if (!IsWindowEnabled(target.hwnd)) return;  // a disabled control takes nothing, as the shell would refuse it
+    Guarded([&] { target.onDrop(names); });
+    return;
+  }
 }
 
 // The window may already be gone (the form destroys its windows first):
@@ -56,9 +73,8 @@ LRESULT CALLBACK FileDrop::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_DROPFILES) {
     HDROP drop = reinterpret_cast<HDROP>(wp);
     auto* owner = reinterpret_cast<FileDrop*>(GetPropA(hwnd, kOwnerProp));
-    std::vector<std::string> names = Names(drop);
-    DragFinish(drop);  // the handle is ours to free, whatever happens next
-    if (owner && owner->onDrop_) Guarded([&] { owner->onDrop_(names); });
+    if (owner) owner->Drop(drop);
+    DragFinish(drop);  // the handle is ours to free, whatever happened
     return 0;
   }
   const LRESULT result = CallNext(hwnd, msg, wp, lp);

@@ -200,7 +200,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < n; ++i) {
       // Wine answers an ANSI LB_GETTEXT from another process in UTF-16:
       // ask for Unicode and convert to the ANSI code page here.
-      // A subclassed ANSI list box may report its length in bytes: room for that many.
+      // Room for what the list box reports (bytes, for an ANSI one).
       const LRESULT length = SendMessageW(h, LB_GETTEXTLEN, i, 0);
       std::wstring wide(length >= 0 && length < 65536 ? length + 1 : 1, L'\0');
       if (wide.size() > 1) SendMessageW(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
@@ -245,10 +245,19 @@ int main(int argc, char** argv) {
     std::string block(sizeof(DROPFILES) + names.size() * sizeof(wchar_t), '\0');
     auto* drop = reinterpret_cast<DROPFILES*>(&block[0]);
     drop->pFiles = sizeof(DROPFILES);
-    drop->pt = {10, 10};
     drop->fWide = TRUE;
     std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
-    HWND target = ToHwnd(argv[2]);
+    // As the shell does: the drop goes to the nearest window (the control or
+    // one that holds it) that accepts files, at the control's centre.
+    HWND control = ToHwnd(argv[2]);
+    HWND target = control;
+    while (target && !(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) target = GetParent(target);
+    if (!target) return 1;
+    RECT place;
+    GetWindowRect(control, &place);
+    POINT centre = {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    ScreenToClient(target, &centre);
+    drop->pt = centre;
     DWORD pid = 0;
     GetWindowThreadProcessId(target, &pid);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
