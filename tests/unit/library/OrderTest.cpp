@@ -7,10 +7,13 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+
 #include "library/FolderEntry.h"
 #include "library/NaturalOrder.h"
 #include "library/PictureList.h"
 #include "library/ResumePoint.h"
+#include "picture/Decode.h"
 
 using library::CompareNatural;
 using library::WalkOrderLess;
@@ -81,4 +84,18 @@ TEST(PictureList, AHundredThousandPicturesInAThousandFoldersStayUnder32MB) {
                               "2024-996\\2024-997\\2024-998\\2024-999\\IMG_10099.JPG");
   EXPECT_EQ(list.RelativePath(100), "2024-0\\2024-1\\IMG_10000.JPG");
   std::printf("list of 100,000 pictures: %u bytes\n", static_cast<unsigned>(list.MemoryBytes()));
+}
+
+// What a build without folder entries does with one: the picture loader
+// takes "C:\folder\" for a file of no known kind and reports it as a
+// failure (passed over in the show, no message), never an exception.
+TEST(FolderEntry, TheLoaderOfAnOlderBuildRejectsItQuietly) {
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string entry = library::AsFolderEntry(windows);
+  HDC canvas = CreateCompatibleDC(nullptr);
+  picture::DecodeOutcome outcome;
+  EXPECT_NO_THROW(outcome = picture::DecodeFile(entry, false, canvas));
+  DeleteDC(canvas);
+  EXPECT_EQ(outcome.error, 10) << outcome.message;  // unsupported extension
 }
