@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "dialogs/FileLists.h"
 #include "forms/Application.h"
 #include "saver/WaveSound.h"
 #include "settings/Convert.h"
@@ -36,6 +37,7 @@ TSetDialog::TSetDialog(int theme) : Form("TSetDialog", "SetDialog"), theme_(them
   });
   MidiTestPlayer.Create();
   WireHandlers();
+  AcceptDrops();
   forms::Guarded([this] { FormCreate(); });
 }
 
@@ -71,6 +73,8 @@ void TSetDialog::WireHandlers() {
   ImageDownBtn.OnClick = [this] { ImageDownBtnClick(); };
   ImageDeleteBtn.OnClick = [this] { ImageDeleteBtnClick(); };
   ImageShowBtn.OnClick = [this] { ImageShowBtnClick(); };
+  FolderAddBtn.OnClick = [this] { FolderAddBtnClick(); };
+  FolderCountTimer.OnTimer = [this] { FolderCountTimerTimer(); };
   WavSetBtn.OnClick = [this] { WavSetBtnClick(); };
   WavDeleteBtn.OnClick = [this] { WavDeleteBtnClick(); };
   WavPlayBtn.OnClick = [this] { WavPlayBtnClick(); };
@@ -98,6 +102,7 @@ void TSetDialog::FormCreate() {
 void TSetDialog::Show(const settings::Theme& t) {
   for (const std::string& name : t.Images) ImageListBox.Add(name);
   for (const std::string& name : t.Waves) WavListBox.Add(name);
+  CountFolders();
   if (t.ImageOrdRandom) ImageOrderRBtn1.SetChecked(true);
   FromLastImgCBox.SetChecked(t.FromLastImage);
 
@@ -138,7 +143,7 @@ settings::Theme TSetDialog::Collect() const {
   t.Images.clear();
   t.Waves.clear();
   for (int k = 0; k < ImageListBox.Count(); ++k) {
-    t.Images.push_back(ImageListBox.Item(k));
+    t.Images.push_back(Entry(ImageListBox, k));
     t.Waves.push_back(WavListBox.Item(k));
   }
   t.ImageOrdRandom = ImageOrderRBtn1.Checked();

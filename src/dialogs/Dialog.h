@@ -2,12 +2,14 @@
 // (images with their WAV sounds, background music, effects, the rest).
 // It loads the theme while it is created and rewrites the whole section on OK.
 #pragma once
+#include <memory>
 #include <string>
 
 #include "forms/Button.h"
 #include "forms/CheckBox.h"
 #include "forms/ComboBox.h"
 #include "forms/Edit.h"
+#include "forms/FileDrop.h"
 #include "forms/Form.h"
 #include "forms/GroupBox.h"
 #include "forms/Label.h"
@@ -17,7 +19,9 @@
 #include "forms/PageControl.h"
 #include "forms/Panel.h"
 #include "forms/RadioButton.h"
+#include "forms/Timer.h"
 #include "forms/TrackBar.h"
+#include "dialogs/FolderCounts.h"
 #include "settings/Theme.h"
 
 class TSetDialog : public forms::Form {
@@ -46,6 +50,8 @@ class TSetDialog : public forms::Form {
   forms::Button ImageDownBtn{*this, "ImageDownBtn"};
   forms::Button ImageDeleteBtn{*this, "ImageDeleteBtn"};
   forms::Button ImageShowBtn{*this, "ImageShowBtn"};
+  forms::Button FolderAddBtn{*this, "FolderAddBtn"};
+  forms::Timer FolderCountTimer{*this, "FolderCountTimer", 250, false};
   forms::Label ImageOrderLbl{*this, "ImageOrderLbl"};
   forms::RadioButton ImageOrderRBtn0{*this, "ImageOrderRBtn0"};
   forms::RadioButton ImageOrderRBtn1{*this, "ImageOrderRBtn1"};
@@ -166,6 +172,16 @@ class TSetDialog : public forms::Form {
   void WavDeleteBtnClick();
   void WavPlayBtnClick();
   void SetImageControlsEnabled(bool enabled);
+  int ShowTestImage(const std::string& name, bool stepping);  // the modal result
+  void FolderAddBtnClick();
+  void FolderCountTimerTimer();
+  void CountFolders();  // refreshes the folder counts, keeping the timer on while they run
+
+  // ListDrops.cpp: files dropped from Explorer on the lists and the WAV field.
+  void AcceptDrops();
+  void ImageListBoxDrop(const std::vector<std::string>& files);
+  void WavPlayEditDrop(const std::vector<std::string>& files);
+  void MidiListBoxDrop(const std::vector<std::string>& files);
 
   // MidiList.cpp: the music page.
   void CreateMusicPage();
@@ -190,5 +206,7 @@ class TSetDialog : public forms::Form {
   settings::Theme kept_;       // values without a control, written back as read
   bool midiTestPlaying_ = false;
   bool hooked_ = false;        // DelayEditCheck installed on the application
+  FolderCounts folderCounts_{ImageListBox};
+  std::unique_ptr<forms::FileDrop> imagePageDrop_, musicPageDrop_;  // drops on the two list pages
 };
 

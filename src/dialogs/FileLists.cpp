@@ -1,5 +1,26 @@
 #include "dialogs/FileLists.h"
 
+#include <windows.h>
+
+std::string EntryOf(const std::string& itemText) { return itemText.substr(0, itemText.find('\t')); }
+
+std::string Entry(const forms::ListBox& list, int index) { return EntryOf(list.Item(index)); }
+
+void ReplaceItem(forms::ListBox& list, int index, const std::string& text) {
+  HWND box = list.Handle();
+  const int top = static_cast<int>(SendMessageA(box, LB_GETTOPINDEX, 0, 0));
+  const int caret = static_cast<int>(SendMessageA(box, LB_GETCARETINDEX, 0, 0));
+  const bool selected = list.Selected(index);
+  SendMessageA(box, WM_SETREDRAW, FALSE, 0);
+  list.Delete(index);
+  list.Insert(index, text);
+  list.SetSelected(index, selected);
+  SendMessageA(box, LB_SETCARETINDEX, static_cast<WPARAM>(caret), FALSE);
+  SendMessageA(box, LB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
+  SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(box, nullptr, TRUE);
+}
+
 void PrepareAddDialog(forms::OpenDialog& dialog, const char* filter, const char* pattern) {
   dialog.Options = forms::ofHideReadOnly | forms::ofAllowMultiSelect | forms::ofPathMustExist |
                    forms::ofFileMustExist;

@@ -18,6 +18,16 @@ inline constexpr char kMidiPattern[] = "*.mid;*.rmi";
 inline constexpr char kSoundFilter[] = "ｻｳﾝﾄﾞﾌｧｲﾙ|*.wav";
 inline constexpr char kSoundPattern[] = "*.wav";
 
+// An image list item is the entry as the theme stores it; a folder entry's
+// item adds a tab and the number of pictures found ("C:\Photos\\t(120枚)").
+// No path holds a tab, so the entry is the text before it.
+std::string EntryOf(const std::string& itemText);
+std::string Entry(const forms::ListBox& list, int index);
+
+// Replaces the text of one item, keeping its selection, the current item
+// and the scroll position.
+void ReplaceItem(forms::ListBox& list, int index, const std::string& text);
+
 // Prepares the open dialog for adding files to a list: read-only box hidden,
 // several files, path and file must exist; no title, no start folder.
 void PrepareAddDialog(forms::OpenDialog& dialog, const char* filter, const char* pattern);

@@ -6,6 +6,9 @@
 #include "dialogs/Dialog.h"
 #include "dialogs/FileLists.h"
 #include "dialogs/Imgtest.h"
+#include "forms/Error.h"
+#include "forms/FolderDialog.h"
+#include "library/FolderEntry.h"
 #include "saver/WaveSound.h"
 #include "settings/Keys.h"
 
@@ -13,12 +16,14 @@ void TSetDialog::CreateImagePage() {
   forms::Control* page = &ImageSheet;
   forms::CreateControls({
       {ImageListLbl, "表示するグラフィックファイルのリスト", 16, 16, 0, 0, 0, page},
-      {ImageListBox, "", 16, 40, 425, 153, forms::opMultiSelect | forms::opNoTabStop, page},
+      {ImageListBox, "", 16, 40, 425, 153, forms::opMultiSelect | forms::opNoTabStop | forms::opTabStops, page},
       {ImageAddBtn, "追    加", 448, 40, 121, 33, forms::opGroup, page},
       {ImageUpBtn, "上 へ", 448, 80, 57, 33, 0, page},
       {ImageDownBtn, "下 へ", 512, 80, 57, 33, 0, page},
       {ImageDeleteBtn, "削    除", 448, 120, 121, 33, 0, page},
       {ImageShowBtn, "テスト表示", 448, 160, 121, 33, 0, page},
+      // In the free place under the column of list buttons.
+      {FolderAddBtn, "フォルダ追加", 448, 200, 121, 33, 0, page},
       {ImageOrderLbl, "表示する順番", 16, 202, 0, 0, 0, page},
       {ImageOrderRBtn0, "リストの順番", 152, 200, 120, 17, forms::opGroup | forms::opChecked, page},
       {ImageOrderRBtn1, "ランダム", 288, 200, 100, 17, 0, page},
@@ -35,7 +40,7 @@ void TSetDialog::CreateImagePage() {
 // Every image control but delete works on one image at a time.
 void TSetDialog::SetImageControlsEnabled(bool enabled) {
   for (forms::Control* c : std::initializer_list<forms::Control*>{
-           &ImageAddBtn, &ImageUpBtn, &ImageDownBtn, &ImageShowBtn, &WavPlayEdit, &WavSetBtn,
+           &ImageAddBtn, &FolderAddBtn, &ImageUpBtn, &ImageDownBtn, &ImageShowBtn, &WavPlayEdit, &WavSetBtn,
            &WavDeleteBtn, &WavPlayBtn})
     c->SetEnabled(enabled);
 }
@@ -54,6 +59,25 @@ void TSetDialog::ImageAddBtnClick() {
   if (ImageListBox.SelCount() >= 2) SetImageControlsEnabled(false);
 }
 
+
+// A folder entry: the folder's path with a trailing backslash; its pictures
+// are counted in the background.
+void TSetDialog::FolderAddBtnClick() {
+  StopSound();
+  forms::FolderDialog dialog;
+  dialog.Title = "追加するフォルダ";
+  const forms::FolderDialog::Outcome outcome = dialog.Execute();
+  if (outcome == forms::FolderDialog::Outcome::NoAnsiName)
+    throw forms::Error("このフォルダの名前には使えない文字があります");
+  if (outcome != forms::FolderDialog::Outcome::Chosen) return;
+  InsertBeforeCurrent(ImageListBox, &WavListBox, {library::AsFolderEntry(dialog.Folder())}, settings::kNone);
+  CountFolders();
+}
+
+void TSetDialog::FolderCountTimerTimer() { CountFolders(); }
+
+void TSetDialog::CountFolders() { FolderCountTimer.SetEnabled(folderCounts_.Refresh()); }
+
 void TSetDialog::ImageUpBtnClick() { MoveSelectedUp(ImageListBox, &WavListBox); }
 
 void TSetDialog::ImageDownBtnClick() { MoveSelectedDown(ImageListBox, &WavListBox); }
@@ -66,16 +90,30 @@ void TSetDialog::ImageDeleteBtnClick() {
   SetImageControlsEnabled(true);
 }
 
-// Each selected image in its own modal window, one after the other.
+// Each selected image in its own modal window, one after the other; a
+// folder entry steps through the pictures found in it (Space for the next,
+// Escape to stop).
 void TSetDialog::ImageShowBtnClick() {
   if (ImageListBox.Count() == 0) return;
   for (int i : SelectedIndexes(ImageListBox)) {
-    const std::string name = ImageListBox.Item(i);
-    ImageShowBtn.SetText("(画像読込中..)");
-    UpdateWindow(ImageShowBtn.Handle());
-    TImageTestForm form(name, &ImageShowBtn);
-    form.ShowModal();
+    const std::string entry = Entry(ImageListBox, i);
+    if (!library::IsFolderEntry(entry)) {
+      ShowTestImage(entry, false);
+      continue;
+    }
+    CountFolders();
+    const library::FolderWalk* walk = folderCounts_.Walk(entry);
+    for (size_t k = 0; walk && k < walk->Count(); ++k)
+      if (ShowTestImage(walk->Path(k), true) != forms::mrOk) break;
   }
+}
+
+int TSetDialog::ShowTestImage(const std::string& name, bool stepping) {
+  ImageShowBtn.SetText("(画像読込中..)");
+  UpdateWindow(ImageShowBtn.Handle());
+  TImageTestForm form(name, &ImageShowBtn);
+  if (stepping) form.AllowStepping();
+  return form.ShowModal();
 }
 
 void TSetDialog::WavSetBtnClick() {

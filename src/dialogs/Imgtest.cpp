@@ -87,4 +87,11 @@ void TImageTestForm::FormActivate() {
 
 void TImageTestForm::CloseBtnClick() { Close(); }
 
+bool TImageTestForm::PreviewKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN) return false;
+  if (msg.wParam != VK_SPACE && msg.wParam != VK_RIGHT && msg.wParam != VK_NEXT) return false;
+  SetModalResult(forms::mrOk);
+  return true;
+}
+
 void TImageTestForm::FormClose(forms::CloseAction& action) { action = forms::CloseAction::Free; }

@@ -35,6 +35,12 @@ class TImageTestForm : public forms::Form {
   TAll TestImage{*this, "TestImage"};
   TPictureView TestImageView{*this, "TestImage", TestImage};
 
+  // Stepping through a folder's pictures: Space, Right and Page Down close
+  // the window with mrOk (show the next one); Enter, Escape and the close
+  // box still close it with mrCancel (stop).
+  void AllowStepping() { KeyPreview = true; }
+  bool PreviewKey(const MSG& msg) override;
+
  protected:
   void FillCreateParams(forms::CreateParams& params) override;
   void FormActivate() override;

@@ -22,6 +22,7 @@ enum : unsigned {
   opNoTabStop = 1u << 6,
   opMultiSelect = 1u << 7,  // list box: extended selection (Shift, Ctrl)
   opDisabled = 1u << 8,
+  opTabStops = 1u << 9,     // list box: a tab in an item moves to the next column
 };
 
 struct ControlRow {

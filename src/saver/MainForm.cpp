@@ -177,6 +177,10 @@ void TMainForm::FormClose(forms::CloseAction& action) {
     settings::IniFile ini;
     if (theme_.CanWriteBack()) {
       ini.WriteInteger(theme_.Section, settings::key::LastImageNumber.name, pictures_->ResumeNumber());
+      // The place inside a folder entry; emptied rather than left stale.
+      const std::string& inFolder = pictures_->ResumeInFolder();
+      if (!inFolder.empty() || theme_.Entries.Find(settings::key::LastImageInFolder.name))
+        ini.WriteString(theme_.Section, settings::key::LastImageInFolder.name, inFolder);
       ini.WriteInteger(theme_.Section, settings::key::LastMidiNumber.name, show_->NextMidiNumber());
     }
   } catch (const std::exception& e) {

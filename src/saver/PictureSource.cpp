@@ -1,25 +1,111 @@
 #include "saver/PictureSource.h"
 
+#include "library/ResumePoint.h"
+
 namespace saver {
 
 PictureSource::PictureSource(const SaverSettings& theme, RandomFn random)
-    : resume_(theme.LastImageNumber), entries_(theme.Entries), random_(std::move(random)) {
-  order_.Count = theme.ImageCount;
-  order_.Random = theme.ImageOrdRandom;
-  order_.Next = theme.LastImageNumber;
+    : entries_(theme),
+      random_(std::move(random)),
+      resume_(theme.LastImageNumber),
+      resumeInFolder_(theme.LastImageInFolder) {
+  entry_ = theme.LastImageNumber;  // a number beyond the list is tried (and passed over) once
+  seekAfter_ = theme.LastImageInFolder;
+  randomOrder_ = theme.ImageOrdRandom;
+  draw_.Count = theme.ImageCount;
+  draw_.Random = true;
+  slotsTaken_.assign(entries_.Named().size(), 0);
 }
 
-std::string PictureSource::Entry(const settings::StrKey& list, int n) const {
-  return entries_.String(settings::Numbered(list.name, n), list.Default(settings::Role::Saver));
+void PictureSource::Taken(const ShowPicture& picture) {
+  resume_ = picture.Resume;
+  resumeInFolder_ = picture.ResumeInFolder;
 }
 
 ShowPicture PictureSource::Next() {
-  const int n = order_.Pick(random_);
+  if (entries_.Count() <= 0) return Waiting();
+  return randomOrder_ ? NextAtRandom() : NextInList();
+}
+
+ShowPicture PictureSource::Waiting() const {
   ShowPicture picture;
-  picture.Image = Entry(settings::key::Image, n);
-  picture.Wave = Entry(settings::key::Wave, n);
-  picture.Resume = order_.Next;
+  picture.Resume = resume_;
+  picture.ResumeInFolder = resumeInFolder_;
   return picture;
+}
+
+void PictureSource::StepEntry() {
+  entry_ = entry_ < entries_.Count() - 1 ? entry_ + 1 : 0;
+  inFolder_ = 0;
+  seekAfter_.clear();
+}
+
+// Folders that are read to the end with nothing in them are stepped over;
+// at most one round of the list per call.
+ShowPicture PictureSource::NextInList() {
+  for (int tried = 0; tried < entries_.Count(); ++tried) {
+    const int n = entry_;
+    const library::FolderWalk* walk = entries_.Walk(n);
+    if (!walk) {
+      ShowPicture picture;
+      picture.Image = entries_.Image(n);
+      picture.Wave = entries_.Wave(n);
+      StepEntry();
+      picture.Resume = entry_;
+      return picture;
+    }
+    const bool done = walk->Done();  // asked first: the count below is then final
+    const size_t found = walk->Count();
+    if (!seekAfter_.empty()) {
+      const size_t at = library::FirstAfter(found, [walk](size_t i) { return walk->RelativePath(i); }, seekAfter_);
+      if (at == found && !done) return Waiting();
+      inFolder_ = at;
+      seekAfter_.clear();
+    }
+    if (inFolder_ < found) {
+      ShowPicture picture;
+      picture.Image = walk->Path(inFolder_);
+      picture.Wave = entries_.Wave(n);
+      picture.Resume = n;
+      picture.ResumeInFolder = walk->RelativePath(inFolder_++);
+      return picture;
+    }
+    if (!done) return Waiting();
+    StepEntry();
+  }
+  return Waiting();
+}
+
+// Random order leaves the resume place as it was read.
+ShowPicture PictureSource::NextAtRandom() {
+  ShowPicture picture = Waiting();
+  if (!entries_.HasFolders()) {
+    const int n = draw_.Pick(random_);
+    picture.Image = entries_.Image(n);
+    picture.Wave = entries_.Wave(n);
+    return picture;
+  }
+  AddFoundSlots();
+  rounds_.Grow(static_cast<uint32_t>(slots_.size()), random_);
+  const int k = rounds_.Next(random_);
+  if (k < 0) return picture;
+  const Slot slot = slots_[k];
+  const library::FolderWalk* walk = entries_.Walk(slot.entry);
+  picture.Image = walk ? walk->Path(slot.inFolder) : entries_.Image(slot.entry);
+  picture.Wave = entries_.Wave(slot.entry);
+  return picture;
+}
+
+// Pictures the walks found since the last call join random order: a file
+// entry is one slot, a folder entry one per picture.
+void PictureSource::AddFoundSlots() {
+  const std::vector<int>& named = entries_.Named();
+  for (size_t i = 0; i < named.size(); ++i) {
+    const library::FolderWalk* walk = entries_.Walk(named[i]);
+    const size_t found = walk ? walk->Count() : 1;
+    for (; slotsTaken_[i] < found; ++slotsTaken_[i])
+      slots_.push_back({named[i], static_cast<uint32_t>(slotsTaken_[i])});
+  }
 }
 
 }  // namespace saver

@@ -1,45 +1,75 @@
 // The pictures of the show, handed out one at a time: the theme's
-// Image<n>/Wave<n> list in list order, or in random order that never gives
-// the same entry twice in a row. The saver window owns it; every sequencer
-// it runs draws from it on the window's thread, so a second sequencer takes
-// the picture after the first one's, not the same one.
+// Image<n>/Wave<n> list, where a folder entry stands for the pictures in the
+// folder and its subfolders (found in the background, see ShowEntries).
+// List order takes the entries in order and a folder's pictures in
+// Explorer's order; random order never gives the same entry twice in a
+// row, and once the list holds a folder it deals shuffled rounds across all
+// pictures: each once before any comes again. The saver window owns it;
+// every sequencer it runs draws from it on the window's thread, so a second
+// sequencer takes the picture after the first one's, not the same one.
 //
-// It also keeps the resume number that closing writes back: a picture
+// It also keeps the resume place that closing writes back: a picture
 // counts only once a sequencer reports it taken, so the one loading ahead
 // is shown again next time.
 #pragma once
 #include <string>
+#include <vector>
 
+#include "library/ShuffledRounds.h"
 #include "saver/Playlist.h"
 #include "saver/Settings.h"
+#include "saver/ShowEntries.h"
 
 namespace saver {
 
 struct ShowPicture {
-  std::string Image;  // the file; empty when the entry has no Image<n>
+  std::string Image;  // the file; empty when the entry has none (or none is found yet)
   std::string Wave;   // its sound; empty when none
   int Resume = 0;     // the resume number once this picture has been taken
+  std::string ResumeInFolder;  // with Resume: the last picture taken inside that folder entry
 };
 
 class PictureSource {
  public:
   PictureSource(const SaverSettings& theme, RandomFn random);
 
-  bool Empty() const { return order_.Count <= 0; }
-  // The next picture; call only when not Empty().
+  bool Empty() const { return entries_.Count() <= 0; }
+  // The next picture; call only when not Empty(). While a folder is still
+  // being read and has nothing new yet, the picture is empty (passed over,
+  // asked again on the next tick) and the place does not move.
   ShowPicture Next();
   // A sequencer has taken the picture (shown it, or passed it over).
-  void Taken(const ShowPicture& picture) { resume_ = picture.Resume; }
-  // The number closing stores as LastImageNumber.
+  void Taken(const ShowPicture& picture);
+  // What closing stores as LastImageNumber and LastImageInFolder.
   int ResumeNumber() const { return resume_; }
+  const std::string& ResumeInFolder() const { return resumeInFolder_; }
 
  private:
-  std::string Entry(const settings::StrKey& list, int n) const;
+  struct Slot {  // one picture of random order: an entry, and the picture's number in its folder
+    int entry;
+    uint32_t inFolder;
+  };
+  ShowPicture NextInList();
+  ShowPicture NextAtRandom();
+  ShowPicture Waiting() const;
+  void AddFoundSlots();
+  void StepEntry();
 
-  Playlist order_;
-  int resume_;
-  settings::Section entries_;
+  ShowEntries entries_;
   RandomFn random_;
+  bool randomOrder_;
+  int resume_;
+  std::string resumeInFolder_;
+  // List order: the entry, the next picture inside a folder entry, and the
+  // picture to go on after once the walk has come that far.
+  int entry_ = 0;
+  size_t inFolder_ = 0;
+  std::string seekAfter_;
+  // Random order: the spec's draw for a list of files, shuffled rounds once a folder is in it.
+  Playlist draw_;
+  std::vector<Slot> slots_;
+  std::vector<size_t> slotsTaken_;  // per Named() entry: its pictures already in slots_
+  library::ShuffledRounds rounds_;
 };
 
 }  // namespace saver

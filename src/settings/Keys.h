@@ -63,6 +63,10 @@ constexpr StrKey Wave{"Wave", "", "なし"};        // numbered
 constexpr BoolKey ImageOrdRandom{"ImageOrdRandom", true, true};
 constexpr BoolKey FromLastImage{"FromLastImage", false, false};
 constexpr IntKey LastImageNumber{"LastImageNumber", 0, 0};
+// Inside the folder entry LastImageNumber names: the path below the folder
+// of the last picture shown. Written only when there is one; older builds
+// ignore it.
+constexpr StrKey LastImageInFolder{"LastImageInFolder", "", ""};
 constexpr BoolKey BGM{"BGM", true, true};
 constexpr IntKey MidiCount{"MidiCount", 0, 0};
 constexpr StrKey Midi{"Midi", "", ""};           // numbered

@@ -88,7 +88,10 @@ Theme ReadTheme(const Section& s, Role r) {
   t.ImageCount = s.Read(key::ImageCount, r);
   t.ImageOrdRandom = s.Read(key::ImageOrdRandom, r);
   t.FromLastImage = s.Read(key::FromLastImage, r);
-  if (t.FromLastImage || !saver) t.LastImageNumber = s.Read(key::LastImageNumber, r);
+  if (t.FromLastImage || !saver) {
+    t.LastImageNumber = s.Read(key::LastImageNumber, r);
+    t.LastImageInFolder = s.Read(key::LastImageInFolder, r);
+  }
 
   t.BGM = s.Read(key::BGM, r);
   t.MidiCount = s.Read(key::MidiCount, r);

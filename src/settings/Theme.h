@@ -32,6 +32,7 @@ struct Theme {
   bool ImageOrdRandom = key::ImageOrdRandom.saver;
   bool FromLastImage = key::FromLastImage.saver;
   int LastImageNumber = key::LastImageNumber.saver;
+  std::string LastImageInFolder;
 
   bool BGM = key::BGM.saver;
   int MidiCount = key::MidiCount.saver;

@@ -47,6 +47,7 @@ IniText::Entries ThemeLines(const Theme& t) {
   l.Add(key::ImageOrdRandom.name, t.ImageOrdRandom);
   l.Add(key::FromLastImage.name, t.FromLastImage);
   l.Add(key::LastImageNumber.name, t.LastImageNumber);
+  if (!t.LastImageInFolder.empty()) l.Add(key::LastImageInFolder.name, t.LastImageInFolder);
 
   l.Add(key::BGM.name, t.BGM);
   l.AddList(key::MidiCount, key::Midi, t.Midis);

@@ -23,6 +23,7 @@
 //                                           a line 0x1E<exit code>. Saves a Wine start per command.
 // Line format of tree/top: hwnd|name|class|text|left,top,right,bottom|visible|enabled|checked|style
 #include <windows.h>
+#include <shlobj.h>
 #include <commctrl.h>
 
 #include <fcntl.h>
@@ -206,11 +207,13 @@ int Run(int argc, char** argv) {
     for (int i = 0; i < n; ++i) {
       // Wine answers an ANSI LB_GETTEXT from another process in UTF-16:
       // ask for Unicode and convert to the ANSI code page here.
-      wchar_t wide[1024] = {};
-      char buf[2048] = {};
-      if (SendMessageW(h, LB_GETTEXTLEN, i, 0) < 1024) SendMessageW(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide));
-      WideCharToMultiByte(CP_ACP, 0, wide, -1, buf, sizeof buf, nullptr, nullptr);
-      std::printf("%d|%s\n", SendMessageA(h, LB_GETSEL, i, 0) > 0 ? 1 : 0, buf);
+      // Room for what the list box reports (bytes, for an ANSI one).
+      const LRESULT length = SendMessageW(h, LB_GETTEXTLEN, i, 0);
+      std::wstring wide(length >= 0 && length < 65536 ? length + 1 : 1, L'\0');
+      if (wide.size() > 1) SendMessageW(h, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&wide[0]));
+      std::string buf(wide.size() * 2 + 1, '\0');
+      WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, &buf[0], static_cast<int>(buf.size()), nullptr, nullptr);
+      std::printf("%d|%s\n", SendMessageA(h, LB_GETSEL, i, 0) > 0 ? 1 : 0, buf.c_str());
     }
     return 0;
   }
@@ -231,6 +234,46 @@ int Run(int argc, char** argv) {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     return 0;
+  }
+  if (cmd == "drop" && argc >= 4) {
+    // What Explorer hands a window that files are dropped on: a DROPFILES
+    // block with the names (wide, each ended by a zero, the list by another).
+    // A memory handle of this process means nothing in another one, so the
+    // block is written into the window's process: fixed global memory is
+    // its own address there, which DragQueryFile reads and DragFinish frees.
+    std::wstring names;
+    for (int i = 3; i < argc; ++i) {
+      wchar_t wide[1024] = {};
+      MultiByteToWideChar(CP_ACP, 0, argv[i], -1, wide, 1024);
+      names += wide;
+      names += L'\0';
+    }
+    names += L'\0';
+    std::string block(sizeof(DROPFILES) + names.size() * sizeof(wchar_t), '\0');
+    auto* drop = reinterpret_cast<DROPFILES*>(&block[0]);
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+    // As the shell does: the drop goes to the nearest window (the control or
+    // one that holds it) that accepts files, at the control's centre.
+    HWND control = ToHwnd(argv[2]);
+    HWND target = control;
+    while (target && !(GetWindowLongA(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) target = GetParent(target);
+    if (!target) return 1;
+    RECT place;
+    GetWindowRect(control, &place);
+    POINT centre = {(place.left + place.right) / 2, (place.top + place.bottom) / 2};
+    ScreenToClient(target, &centre);
+    drop->pt = centre;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(target, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return 1;
+    void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const bool written = remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+    CloseHandle(process);
+    if (!written) return 1;
+    return PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) ? 0 : 1;
   }
   if (cmd == "hold" && argc >= 3) {
     HANDLE f = CreateFileA(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);

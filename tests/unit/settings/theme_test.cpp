@@ -185,6 +185,24 @@ TEST_F(ThemeFile, WritesEveryKeyInOrderAndDropsTheOlderKeys) {
   EXPECT_EQ(Bytes(), expected);
 }
 
+TEST_F(ThemeFile, FolderEntriesAndThePlaceInsideAFolderGoBackAsTheyWere) {
+  Put("[Theme2]\r\nImageCount=2\r\nImage0=D:\\写真\\\r\nImage1=D:\\a.bmp\r\nWave0=D:\\s.wav\r\n"
+      "FromLastImage=1\r\nLastImageNumber=0\r\nLastImageInFolder=2024\\IMG_10.JPG\r\n");
+  const Theme d = ReadTheme(Ini(), 2, Role::Dialog);
+  ASSERT_EQ(d.Images.size(), 2u);
+  EXPECT_EQ(d.Images[0], "D:\\写真\\");
+  EXPECT_EQ(d.LastImageInFolder, "2024\\IMG_10.JPG");
+  settings::IniFile ini = Ini();
+  WriteTheme(ini, 2, d);
+  const std::string bytes = Bytes();
+  EXPECT_NE(bytes.find("Image0=D:\\写真\\\r\nImage1=D:\\a.bmp\r\nWave0=D:\\s.wav\r\n"), std::string::npos);
+  EXPECT_NE(bytes.find("LastImageNumber=0\r\nLastImageInFolder=2024\\IMG_10.JPG\r\nBGM="), std::string::npos);
+  EXPECT_EQ(ReadTheme(Ini(), 2, Role::Saver).LastImageInFolder, "2024\\IMG_10.JPG");
+  // Without FromLastImage the saver starts at the beginning, inside folders too.
+  Put("[Theme2]\r\nFromLastImage=0\r\nLastImageInFolder=x.jpg\r\n");
+  EXPECT_EQ(ReadTheme(Ini(), 2, Role::Saver).LastImageInFolder, "");
+}
+
 TEST_F(ThemeFile, AFileThatCannotBeWrittenRaisesTheWriteError) {
   settings::IniFile ini("Z:\\no\\such\\folder\\Glimora.ini");
   try {

@@ -1,0 +1,109 @@
+#include "forms/FolderDialog.h"
+
+// The item dialog is declared for Vista and later; it is looked for at run
+// time (CoCreateInstance), so older systems still start the program.
+#undef _WIN32_WINNT
+#define _WIN32_WINNT 0x0600
+#include <windows.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <vector>
+
+#include "forms/Application.h"
+
+namespace forms {
+
+namespace {
+
+HWND Owner() { return GetActiveWindow() ? GetActiveWindow() : Application::Get().Handle(); }
+
+// COM for this thread while the picker runs.
+struct ComScope {
+  HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  ~ComScope() {
+    if (SUCCEEDED(hr)) CoUninitialize();
+  }
+};
+
+// Releases a COM interface when the scope ends.
+template <class T>
+struct ComRef {
+  T* p = nullptr;
+  ~ComRef() {
+    if (p) p->Release();
+  }
+};
+
+std::wstring Wide(const std::string& text) {
+  std::vector<wchar_t> out(text.size() + 1, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, out.data(), static_cast<int>(out.size()));
+  return out.data();
+}
+
+// The path in the ANSI code page, if every character has a form there.
+bool ExactAnsi(const std::wstring& path, std::string& out) {
+  BOOL lossy = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, nullptr, 0, nullptr, &lossy);
+  if (n <= 0 || lossy) return false;
+  std::vector<char> bytes(n);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, bytes.data(), n, nullptr, nullptr);
+  out = bytes.data();
+  return Wide(out) == path;
+}
+
+}  // namespace
+
+FolderDialog::Outcome FolderDialog::Take(const wchar_t* path) {
+  if (ExactAnsi(path, folder_)) return Outcome::Chosen;
+  wchar_t shortPath[MAX_PATH];
+  const DWORD n = GetShortPathNameW(path, shortPath, MAX_PATH);
+  if (n > 0 && n < MAX_PATH && ExactAnsi(shortPath, folder_)) return Outcome::Chosen;
+  folder_.clear();
+  return Outcome::NoAnsiName;
+}
+
+bool FolderDialog::ExecuteItemDialog(Outcome& outcome) {
+  ComScope com;
+  ComRef<IFileOpenDialog> dialog;
+  if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
+                              reinterpret_cast<void**>(&dialog.p))))
+    return false;
+  FILEOPENDIALOGOPTIONS options = 0;
+  dialog.p->GetOptions(&options);
+  dialog.p->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+  if (!Title.empty()) dialog.p->SetTitle(Wide(Title).c_str());
+  outcome = Outcome::Cancelled;
+  if (FAILED(dialog.p->Show(Owner()))) return true;
+  ComRef<IShellItem> item;
+  wchar_t* path = nullptr;
+  if (FAILED(dialog.p->GetResult(&item.p)) || FAILED(item.p->GetDisplayName(SIGDN_FILESYSPATH, &path)))
+    return true;
+  outcome = Take(path);
+  CoTaskMemFree(path);
+  return true;
+}
+
+FolderDialog::Outcome FolderDialog::ExecuteBrowseDialog() {
+  char name[MAX_PATH] = {};
+  BROWSEINFOA info = {};
+  info.hwndOwner = Owner();
+  info.pszDisplayName = name;
+  info.lpszTitle = Title.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  LPITEMIDLIST list = SHBrowseForFolderA(&info);
+  if (!list) return Outcome::Cancelled;
+  wchar_t path[MAX_PATH] = {};
+  const bool found = SHGetPathFromIDListW(list, path) != FALSE;
+  CoTaskMemFree(list);
+  return found ? Take(path) : Outcome::Cancelled;
+}
+
+FolderDialog::Outcome FolderDialog::Execute() {
+  folder_.clear();
+  Outcome outcome = Outcome::Cancelled;
+  if (ExecuteItemDialog(outcome)) return outcome;
+  return ExecuteBrowseDialog();
+}
+
+}  // namespace forms

@@ -1,0 +1,111 @@
+#include "library/FolderListing.h"
+
+#include <algorithm>
+
+#include "library/NaturalOrder.h"
+
+namespace library {
+
+namespace {
+
+constexpr DWORD kHiddenSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+
+bool IsDots(const wchar_t* name) {
+  return name[0] == L'.' && (name[1] == 0 || (name[1] == L'.' && name[2] == 0));
+}
+
+void Take(FolderListing& out, const std::wstring& name, DWORD attributes) {
+  if ((attributes & kHiddenSystem) == kHiddenSystem) return;
+  (attributes & FILE_ATTRIBUTE_DIRECTORY ? out.folders : out.files).push_back(name);
+}
+
+std::wstring WithSlash(const std::wstring& path) {
+  return !path.empty() && path.back() == L'\\' ? path : path + L'\\';
+}
+
+// Windows 95/98 have no wide find functions: the ANSI ones list the folder.
+bool ListFolderAnsi(const std::wstring& path, FolderListing& out) {
+  std::string pattern;
+  if (!ToAnsi(WithSlash(path) + L"*", pattern)) return false;
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA(pattern.c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  do {
+    std::wstring name = FromAnsi(found.cFileName);
+    if (!IsDots(name.c_str())) Take(out, name, found.dwFileAttributes);
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+  return true;
+}
+
+}  // namespace
+
+std::wstring LongPathForm(const std::wstring& path) {
+  if (path.size() < MAX_PATH - 12 || path.compare(0, 4, L"\\\\?\\") == 0) return path;
+  if (path.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + path.substr(2);
+  return L"\\\\?\\" + path;
+}
+
+namespace {
+
+bool ListFolderWide(const std::wstring& path, FolderListing& out) {
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(LongPathForm(WithSlash(path) + L"*").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_CALL_NOT_IMPLEMENTED) return ListFolderAnsi(path, out);
+    // An empty folder still lists "." and ".."; a drive root may list nothing at all.
+    return error == ERROR_FILE_NOT_FOUND && path.size() <= 3;
+  }
+  do {
+    if (!IsDots(found.cFileName)) Take(out, found.cFileName, found.dwFileAttributes);
+  } while (FindNextFileW(find, &found));
+  FindClose(find);
+  return true;
+}
+
+}  // namespace
+
+bool ListFolder(const std::wstring& path, FolderListing& out) {
+  out = FolderListing();
+  if (!ListFolderWide(path, out)) return false;
+  std::sort(out.files.begin(), out.files.end(), NaturalLess);
+  std::sort(out.folders.begin(), out.folders.end(), NaturalLess);
+  return true;
+}
+
+bool IdentifyFolder(const std::wstring& path, FolderIdentity& out) {
+  HANDLE folder = CreateFileW(LongPathForm(path).c_str(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool known = GetFileInformationByHandle(folder, &info) != FALSE;
+  CloseHandle(folder);
+  if (known) out = FolderIdentity(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow);
+  return known;
+}
+
+bool ToAnsi(const std::wstring& text, std::string& out) {
+  out.clear();
+  if (text.empty()) return true;
+  const int length = static_cast<int>(text.size());
+  BOOL lossy = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0,
+                                    nullptr, &lossy);
+  if (n <= 0 || lossy) return false;
+  out.resize(n);
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, &out[0], n, nullptr, nullptr);
+  // A character the code page only approximates does not come back the same.
+  return FromAnsi(out) == text;
+}
+
+std::wstring FromAnsi(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(n > 0 ? n : 0, L'\0');
+  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
+  return out;
+}
+
+}  // namespace library

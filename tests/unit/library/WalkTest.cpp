@@ -1,0 +1,197 @@
+// The folder walk over real files: Explorer's order, the kinds it keeps,
+// names and paths the ANSI functions cannot open, unreadable and missing
+// folders, loops through links, drive roots, and results while it runs.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TempTree.h"
+#include "library/FolderWalk.h"
+#include "library/WalkFolders.h"
+
+using library::FolderListing;
+using library::PictureKinds;
+using library::PictureList;
+using library::WalkCounts;
+using library_test::TempTree;
+
+namespace {
+
+// Collects a walk in a PictureList, as FolderWalk does, on this thread.
+struct ListSink : library::WalkSink {
+  PictureList list;
+  WalkCounts counts;
+  uint32_t AddFolder(uint32_t parent, const std::string& name) override { return list.AddFolder(parent, name); }
+  void AddPicture(uint32_t folder, const std::string& name) override { list.AddPicture(folder, name); }
+  void Count(const WalkCounts& now) override { counts = now; }
+  std::vector<std::string> Relative() const {
+    std::vector<std::string> out;
+    for (size_t i = 0; i < list.Count(); ++i) out.push_back(list.RelativePath(i));
+    return out;
+  }
+};
+
+ListSink Walk(const std::string& root, const library::FolderLister& lister = library::ListFolder) {
+  ListSink sink;
+  std::atomic<bool> stop{false};
+  library::WalkFolders(root, PictureKinds::All(), sink, stop, lister);
+  return sink;
+}
+
+// Shift-JIS bytes as the ANSI functions of this (Japanese) system take them.
+std::string Sjis(const std::wstring& text) {
+  std::string out;
+  library::ToAnsi(text, out);
+  return out;
+}
+
+}  // namespace
+
+TEST(Walk, ExplorersOrderWithSubfoldersAfterTheFolderOwnPictures) {
+  TempTree tree;
+  for (const wchar_t* f : {L"img10.bmp", L"img2.JPG", L"IMG1.gif", L"notes.txt", L"b\\z.png", L"a10\\x.bmp",
+                           L"a2\\y1.bmp", L"a2\\deeper\\d.bmp", L"a2\\y02.q4", L"empty.bmp\\n.txt"})
+    tree.File(f);
+  const ListSink sink = Walk(tree.RootAnsi());
+  const std::vector<std::string> expected = {"IMG1.gif",   "img2.JPG",         "img10.bmp",   "a2\\y1.bmp",
+                                             "a2\\y02.q4", "a2\\deeper\\d.bmp", "a10\\x.bmp", "b\\z.png"};
+  EXPECT_EQ(sink.Relative(), expected);
+  EXPECT_EQ(sink.list.Path(0), tree.RootAnsi() + "IMG1.gif");
+  EXPECT_EQ(sink.counts.notShown, 0u);
+  EXPECT_EQ(sink.counts.unreadable, 0u);
+}
+
+TEST(Walk, KeepsTheKindsTheProgramOrAnInstalledPlugInReads) {
+  TempTree tree;
+  for (const wchar_t* f : {L"a.bmp", L"b.ico", L"c.wmf", L"d.emf", L"e.jpg", L"f.jpeg", L"g.jfif", L"h.tiff",
+                           L"i.png", L"j.mag", L"k.pi", L"l.pic", L"m.p2", L"n.q4", L"o.txt", L"p.wav",
+                           L"q.mid", L"noextension", L"r.bmp.bak"})
+    tree.File(f);
+  EXPECT_EQ(Walk(tree.RootAnsi()).list.Count(), 14u);
+  const PictureKinds installed = PictureKinds::Installed();
+  EXPECT_TRUE(installed.IsPicture(L"x.BMP"));
+  EXPECT_TRUE(installed.IsPicture(L"x.emf"));
+  EXPECT_FALSE(installed.IsPicture(L"x.txt"));
+  char found[MAX_PATH];
+  const bool jpegPlugin = SearchPathA(nullptr, "ifjpeg.spi", nullptr, MAX_PATH, found, nullptr) != 0;
+  EXPECT_EQ(installed.IsPicture(L"x.jpg"), jpegPlugin);
+}
+
+TEST(Walk, NamesTheCodePageCannotHoldAreCountedNotKept) {
+  TempTree tree;
+  tree.File(L"\u5199\u771f.bmp");              // 写真.bmp: Shift-JIS has it
+  tree.File(L"\uD55C\uAE00.bmp");              // Hangul: it has not
+  tree.File(L"\uD55C\\inside1.bmp");           // a folder it cannot name
+  tree.File(L"\uD55C\\deeper\\inside2.jpg");
+  tree.File(L"\u8868\\ok.bmp");                // 表: trail byte 0x5C
+  const ListSink sink = Walk(tree.RootAnsi());
+  const std::vector<std::string> expected = {Sjis(L"\u5199\u771f.bmp"), Sjis(L"\u8868\\ok.bmp")};
+  EXPECT_EQ(sink.Relative(), expected);
+  EXPECT_EQ(sink.list.Path(1), tree.RootAnsi() + Sjis(L"\u8868\\ok.bmp"));
+  EXPECT_EQ(sink.counts.notShown, 3u);
+  // The kept path opens with the ANSI functions the picture loader uses.
+  EXPECT_NE(GetFileAttributesA(sink.list.Path(1).c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(Walk, PathsBeyondMaxPathAreWalkedAndCountedNotKept) {
+  TempTree tree;
+  std::wstring deep;
+  for (int i = 0; i < 12; ++i) deep += L"folder-with-a-long-name-" + std::to_wstring(i) + L"\\";
+  ASSERT_GT(tree.Root().size() + deep.size(), 300u);
+  tree.File(L"first.bmp");
+  tree.File(deep.substr(0, 100) + L"near.bmp");
+  tree.File(deep + L"far1.bmp");
+  tree.File(deep + L"far2.bmp");
+  const ListSink sink = Walk(tree.RootAnsi());
+  ASSERT_EQ(sink.list.Count(), 2u);
+  EXPECT_EQ(sink.list.RelativePath(1), Sjis(deep.substr(0, 100)) + "near.bmp");
+  EXPECT_EQ(sink.counts.notShown, 2u);
+  for (size_t i = 0; i < sink.list.Count(); ++i) EXPECT_LT(sink.list.Path(i).size(), size_t(MAX_PATH));
+}
+
+TEST(Walk, MissingEmptyAndUnreadableFoldersEndOrPassQuietly) {
+  TempTree tree;
+  EXPECT_EQ(Walk(tree.RootAnsi() + "no such folder\\").counts.unreadable, 1u);
+  EXPECT_EQ(Walk(tree.RootAnsi() + "no such folder\\").list.Count(), 0u);
+  tree.Folder(L"empty");
+  const ListSink empty = Walk(tree.RootAnsi() + "empty");
+  EXPECT_EQ(empty.list.Count(), 0u);
+  EXPECT_EQ(empty.counts.unreadable, 0u);
+  tree.File(L"a.bmp");
+  EXPECT_EQ(Walk(tree.RootAnsi() + "a.bmp\\").counts.unreadable, 1u);  // a file, not a folder
+
+  // The machine runs as root, so no folder here refuses to be read: the
+  // real lister is made to refuse one, as Windows does for a folder
+  // without the user's read right.
+  tree.File(L"locked\\hidden.bmp");
+  tree.File(L"open\\seen.bmp");
+  const std::wstring locked = tree.Root() + L"locked\\";
+  const ListSink sink = Walk(tree.RootAnsi(), [&](const std::wstring& path, FolderListing& out) {
+    if (path == locked) return SetLastError(ERROR_ACCESS_DENIED), false;
+    return library::ListFolder(path, out);
+  });
+  const std::vector<std::string> expected = {"a.bmp", "open\\seen.bmp"};
+  EXPECT_EQ(sink.Relative(), expected);
+  EXPECT_EQ(sink.counts.unreadable, 1u);
+}
+
+TEST(Walk, ADriveRootIsWalkedWithOneBackslash) {
+  library::FolderWalk walk("C:\\", PictureKinds::All());
+  for (int i = 0; i < 100 && walk.Count() == 0 && !walk.Done(); ++i) Sleep(100);
+  if (walk.Count() > 0) {
+    const std::string first = walk.Path(0);
+    EXPECT_EQ(first.compare(0, 3, "C:\\"), 0) << first;
+    EXPECT_EQ(first.find("\\\\"), std::string::npos) << first;
+  }
+  EXPECT_EQ(walk.Counts().unreadable, 0u);
+}  // dropped while it may still run: it stops on its own
+
+TEST(Walk, TheFirstPicturesCanBeReadWhileTheWalkGoesOn) {
+  TempTree tree;
+  tree.File(L"a1.bmp");
+  tree.File(L"a2.bmp");
+  tree.File(L"sub\\b.bmp");
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  const std::wstring sub = tree.Root() + L"sub\\";
+  {
+    // The subfolder is held back (a slow disk) until the test lets it go.
+    library::FolderWalk walk(tree.RootAnsi(), PictureKinds::All(),
+                             [=](const std::wstring& path, FolderListing& out) {
+                               if (path == sub) WaitForSingleObject(release, 10000);
+                               return library::ListFolder(path, out);
+                             });
+    for (int i = 0; i < 100 && walk.Count() < 2; ++i) Sleep(50);
+    EXPECT_EQ(walk.Count(), 2u);
+    EXPECT_FALSE(walk.Done());
+    EXPECT_EQ(walk.Path(0), tree.RootAnsi() + "a1.bmp");
+    SetEvent(release);
+    ASSERT_TRUE(walk.WaitDone(10000));
+    EXPECT_EQ(walk.Count(), 3u);
+    EXPECT_EQ(walk.RelativePath(2), "sub\\b.bmp");
+  }
+  CloseHandle(release);
+}
+
+TEST(Walk, ADroppedWalkStopsOnItsOwn) {
+  TempTree tree;
+  for (int i = 0; i < 50; ++i) tree.File(L"f" + std::to_wstring(i) + L"\\p.bmp");
+  auto walk = std::make_unique<library::FolderWalk>(tree.RootAnsi(), PictureKinds::All());
+  walk.reset();  // returns at once; the thread finishes without anyone waiting
+  SUCCEED();
+}
+
+// library-loops beside the test program: links back to a parent, to the
+// folder itself and a second link to a folder (made by make_loops.py).
+TEST(Walk, LinksBackToAFolderAlreadyWalkedAreNeverFollowedAgain) {
+  char cwd[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, cwd);
+  const std::string root = std::string(cwd) + "\\library-loops\\";
+  ASSERT_NE(GetFileAttributesA(root.c_str()), INVALID_FILE_ATTRIBUTES) << root;
+  const ListSink sink = Walk(root);
+  const std::vector<std::string> expected = {"top.bmp", "a\\one.bmp", "a\\b\\two.bmp"};
+  EXPECT_EQ(sink.Relative(), expected);
+  EXPECT_EQ(sink.counts.notShown, 0u);
+}
