@@ -63,7 +63,7 @@ void TSetDialog::ImageAddBtnClick() {
 // A folder entry: the folder's path with a trailing backslash; its pictures
 // are counted in the background.
 void TSetDialog::FolderAddBtnClick() {
-  StopSound();
+  saver::StopWave();
   forms::FolderDialog dialog;
   dialog.Title = "追加するフォルダ";
   const forms::FolderDialog::Outcome outcome = dialog.Execute();

@@ -10,6 +10,7 @@
 #include "library/FolderListing.h"
 #include "library/PictureKinds.h"
 #include "picture/Decoders.h"
+#include "saver/WaveSound.h"
 #include "settings/Keys.h"
 
 namespace {
@@ -55,7 +56,7 @@ void TSetDialog::AcceptDrops() {
 
 // As 追加 and フォルダ追加 would add them: before the current entry, selected.
 void TSetDialog::ImageListBoxDrop(const std::vector<std::string>& files) {
-  StopSound();
+  saver::StopWave();
   static const library::PictureKinds kinds = library::PictureKinds::All();
   std::vector<std::string> added, leftOut;
   for (const std::string& file : files) {
@@ -77,7 +78,7 @@ void TSetDialog::ImageListBoxDrop(const std::vector<std::string>& files) {
 // The sound of every selected image, as 設定 would set it.
 void TSetDialog::WavPlayEditDrop(const std::vector<std::string>& files) {
   if (files.empty() || ImageListBox.Count() == 0) return;
-  StopSound();
+  saver::StopWave();
   if (files.size() > 1 || !HasExtension(files[0], {".WAV"}))
     return ReportLeftOut(Handle(), files, "ＷＡＶファイルをひとつだけ置いてください:");
   const std::vector<int> selected = SelectedIndexes(ImageListBox);
