@@ -65,7 +65,8 @@ class PictureSource {
   int entry_ = 0;
   size_t inFolder_ = 0;
   std::string seekAfter_;
-  // Random order: the spec's draw for a list of files, shuffled rounds once a folder is in it.
+  // Random order: a list of files keeps its draw (never one picture twice in a
+  // row); once a folder is in the list, shuffled rounds over all pictures.
   Playlist draw_;
   std::vector<Slot> slots_;
   std::vector<size_t> slotsTaken_;  // per Named() entry: its pictures already in slots_
