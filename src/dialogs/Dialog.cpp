@@ -19,7 +19,7 @@ TSetDialog::TSetDialog(int theme) : Form("TSetDialog", "SetDialog"), theme_(them
   Create();
   SetCaption("Glimoraの設定：名称未設定");
   SetFont("System", 13);
-  SetClientSize(593, 414);
+  SetDesignClientSize(593, 414);
   CenterOnScreen();
   HelpContext = 3;
   CreateFrame();

@@ -30,8 +30,10 @@ Control* Control::FromHandle(HWND hwnd) {
 void Control::CreateHandle(const char* windowClass, const std::string& text, DWORD style,
                            DWORD exStyle, int left, int top, int width, int height, HWND parent) {
   if (!parent) parent = form_.Handle();
-  hwnd_ = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, left, top, width,
-                          height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+  design_ = {left, top, width, height};
+  hwnd_ = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, form_.Scale(left),
+                          form_.Scale(top), form_.Scale(width), form_.Scale(height), parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                           GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) return;
   SetPropA(hwnd_, kControlProp, this);
@@ -58,6 +60,12 @@ bool Control::Focused() const { return GetFocus() == hwnd_; }
 
 void Control::SetBounds(int left, int top, int width, int height) {
   MoveWindow(hwnd_, left, top, width, height, TRUE);
+}
+
+void Control::ApplyDpi() {
+  if (!hwnd_) return;
+  SetBounds(form_.Scale(design_.left), form_.Scale(design_.top), form_.Scale(design_.right),
+            form_.Scale(design_.bottom));
 }
 
 RECT Control::BoundsRect() const {
