@@ -72,9 +72,11 @@ void MoveToDpi(forms::Form& form, int dpi) {
   SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
 }
 
-SIZE TextExtent(HWND h, const std::string& text) {
+// Our containers paint their captions in the form's font; system controls say theirs.
+SIZE TextExtent(HWND h, const std::string& text, HFONT formFont) {
+  HFONT font = reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0));
   HDC dc = GetDC(h);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(h, WM_GETFONT, 0, 0)));
+  HGDIOBJ old = SelectObject(dc, font ? font : formFont);
   SIZE size = {};
   GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
   SelectObject(dc, old);
@@ -89,7 +91,7 @@ void ExpectCaptionsFit(const forms::Form& form, int dpi) {
   for (const Place& p : Places(form)) {
     const std::string text = TextOf(p.hwnd);
     if (text.empty() || p.cls == "TTabSheet" || p.cls == "Edit" || p.cls == "ComboBox") continue;
-    const SIZE need = TextExtent(p.hwnd, text);
+    const SIZE need = TextExtent(p.hwnd, text, form.Font());
     const int width = p.rect.right - p.rect.left, height = p.rect.bottom - p.rect.top;
     const LONG style = GetWindowLongA(p.hwnd, GWL_STYLE);
     int room = 0;
