@@ -18,6 +18,9 @@
 //                                           at 100,100 or x,y); prints its hwnd, runs until closed
 //   wintool hold <path>                     opens a file with no sharing and keeps it until killed
 //   wintool lbitems <hwnd>                  list box items with their selection state
+//   wintool monitors                        each monitor: left,top,right,bottom|primary (1 or 0)
+//   wintool client <hwnd>                   client area: width,height
+//   wintool dpi                             the system's DPI (LOGPIXELSY of the screen)
 // Line format of tree/top: hwnd|name|class|text|left,top,right,bottom|visible|enabled|checked|style
 #include <windows.h>
 #include <commctrl.h>
@@ -110,13 +113,22 @@ HWND Find(const char* cls, const char* title) {
   return s.found;
 }
 
+BOOL CALLBACK PrintMonitor(HMONITOR m, HDC, LPRECT, LPARAM) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  GetMonitorInfoA(m, &info);
+  const RECT& r = info.rcMonitor;
+  std::printf("%ld,%ld,%ld,%ld|%d\n", r.left, r.top, r.right, r.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+  return TRUE;
+}
+
 LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcA(h, m, w, l);
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: wintool find|wait|gone|tree|top|named|text|settext|click|post|send|close|parent|hold|lbitems ...\n");
+  std::fprintf(stderr, "usage: wintool find|wait|gone|tree|top|named|text|settext|click|post|send|close|parent|hold|lbitems|monitors|client|dpi ...\n");
   return 2;
 }
 
@@ -223,6 +235,22 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+    return 0;
+  }
+  if (cmd == "monitors") {
+    EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
+    return 0;
+  }
+  if (cmd == "client" && argc >= 3) {
+    RECT r = {};
+    if (!GetClientRect(ToHwnd(argv[2]), &r)) return 1;
+    std::printf("%ld,%ld\n", r.right, r.bottom);
+    return 0;
+  }
+  if (cmd == "dpi") {
+    HDC screen = GetDC(nullptr);
+    std::printf("%d\n", GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
     return 0;
   }
   if (cmd == "hold" && argc >= 3) {
