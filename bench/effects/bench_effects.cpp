@@ -22,7 +22,7 @@
 
 #include "saver/Pace.h"
 #include "forms/WindowClass.h"
-#include "saver/Stage.h"
+#include "saver/Surfaces.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ int Random(int bound) { return bound > 0 ? rand() % bound : 0; }
 struct Bench {
   HWND hwnd;
   forms::Bitmap image;
-  std::unique_ptr<saver::Stage> stage;
+  std::unique_ptr<saver::Surfaces> stage;
 
   explicit Bench(HWND w) : hwnd(w) {
     image.Create(kW, kH);
@@ -54,7 +54,7 @@ struct Bench {
     SetSpeed(400);
   }
   void SetSpeed(int speed) {
-    stage = std::make_unique<saver::Stage>(speed, speed, Random);
+    stage = std::make_unique<saver::Surfaces>(speed, speed, Random);
     stage->Back.Create(kW, kH);
     for (int y = 0; y < kH; y += 60) {
       forms::BrushHandle b(CreateSolidBrush(RGB(20, 40 + y / 10, 90)));
@@ -66,12 +66,12 @@ struct Bench {
   }
   // Screen and window as an appear (background) or erase (picture shown) begins.
   void Reset(bool appear, int coin) {
-    saver::Stage& s = *stage;
+    saver::Surfaces& s = *stage;
     BitBlt(s.Screen.Dc(), 0, 0, kW, kH, s.Back.Dc(), 0, 0, SRCCOPY);
     if (!appear) BitBlt(s.Screen.Dc(), 0, 0, kW, kH, image.Dc(), 0, 0, SRCCOPY);
     s.Flush({0, 0, kW, kH});
     GdiFlush();
-    s.StageImage(image.Dc(), nullptr, {kW, kH}, {0, 0}, coin);
+    s.PlacePicture(image.Dc(), {kW, kH}, {0, 0}, coin);
   }
 };
 

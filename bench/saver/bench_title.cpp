@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "forms/Bitmap.h"
-#include "saver/Stage.h"
-#include "saver/TitleStage.h"
+#include "saver/Surfaces.h"
+#include "saver/TitleOverlay.h"
 #include "saver/effects/Effects.h"
 
 namespace {
@@ -43,7 +43,7 @@ int main() {
   Pump();
 
   // The saver's own stage: its bitmaps, and flushes to the window.
-  saver::Stage show(400, 400, [](int bound) { return bound > 0 ? rand() % bound : 0; });
+  saver::Surfaces show(400, 400, [](int bound) { return bound > 0 ? rand() % bound : 0; });
   show.Back.Create(W, H);
   show.Back.Fill(RGB(0, 0, 128));
   show.BuildFromBack({W, H});
@@ -57,7 +57,7 @@ int main() {
     RECT rect;
     const int builds = 20;
     double t0 = Now();
-    for (int i = 0; i < builds; ++i) saver::BuildTitleStage(line, show.Back.Dc(), {W, H}, stage, rect);
+    for (int i = 0; i < builds; ++i) saver::BuildTitleOverlay(line, show.Back.Dc(), {W, H}, stage, rect);
     double build = (Now() - t0) / builds;
 
     std::vector<double> steps;

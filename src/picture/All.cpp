@@ -5,8 +5,6 @@
 #include "forms/Form.h"
 #include "picture/Decode.h"
 #include "picture/Decoders.h"
-#include "picture/InvalidGraphic.h"
-#include "picture/PluginRoute.h"
 
 using namespace picture;
 
@@ -49,34 +47,19 @@ void TAll::SetPreView(bool preView) {
 void TAll::LoadPicture() {
   error_ = 0;
   const Decoder kind = DecoderFor(PictureExtension(pictureName_));
-  if (kind == Decoder::Unsupported) {
-    Fail(kUnsupportedExtension, "サポートされない拡張子");
-    ClearJpegState();
-    return;
-  }
-
-  if (IsNative(kind)) {
-    LoadedPicture picture;
-    try {
-      picture = ReadNative(kind, pictureName_);
-    } catch (const InvalidGraphic&) {
-      Fail(kUnknownFormat, "未知のフォーマット");
-      return;
-    }
-    Show(std::move(picture));
-    ClearJpegState();
-    return;
-  }
-
-  PluginOutcome outcome = DecodeWithPlugin(kind, pictureName_, preView_, picture_.Dc());
-  if (kind != Decoder::Jpg) ClearJpegState();
+  DecodeOutcome outcome = DecodeFile(pictureName_, preView_, picture_.Dc());
   if (outcome.error != 0) {
+    // A JPEG's failure, or a native file that does not hold together, keeps
+    // the JPEG state of the picture before.
+    if (kind != Decoder::Jpg && !IsNative(kind)) ClearJpegState();
     Fail(outcome.error, outcome.message);
     return;
   }
   if (kind == Decoder::Jpg) {
     orgWidth_ = outcome.orgWidth;
     orgHeight_ = outcome.orgHeight;
+  } else {
+    ClearJpegState();
   }
   const bool paletteMade = outcome.paletteMade;
   Show(std::move(outcome.picture));

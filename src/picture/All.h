@@ -14,13 +14,6 @@ namespace forms {
 class Form;
 }
 
-namespace picture {
-// Error() values of the component's own, beside the plug-ins' codes and
-// those of PluginRoute.h.
-constexpr int kUnknownFormat = 2;          // a native file that does not hold together
-constexpr int kUnsupportedExtension = 10;  // no decoder for the file's extension
-}  // namespace picture
-
 class TAll {
  public:
   TAll();

@@ -1,6 +1,5 @@
 #include "picture/Decode.h"
 
-#include "picture/All.h"
 #include "picture/InvalidGraphic.h"
 #include "picture/PluginRoute.h"
 

@@ -11,6 +11,10 @@
 
 namespace picture {
 
+// Error values of our own, beside the plug-ins' codes and those of PluginRoute.h.
+constexpr int kUnknownFormat = 2;          // a native file that does not hold together
+constexpr int kUnsupportedExtension = 10;  // no decoder for the file's extension
+
 struct DecodeOutcome {
   int error = 0;        // 0 success, else the component's Error value
   std::string message;  // the user's message for a failure

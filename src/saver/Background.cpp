@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "forms/Gdi.h"
 #include "picture/All.h"
 
 namespace saver {
@@ -32,7 +33,7 @@ void TileImage(SIZE client, TAll_nmsg& image, forms::Bitmap& back) {
   }
   SIZE size = TiledExtent(client, tile);
   back.Create(size.cx, size.cy);
-  back.UsePalette(image.Palette());
+  forms::PaletteSelection palette(back.Dc(), image.Palette());
   // One copy of the picture at (0, 0), then the covered strip doubles along
   // each axis: the same tiles as one copy per cell, in few raster copies
   // even for a tiny picture.

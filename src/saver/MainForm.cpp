@@ -19,7 +19,7 @@ void SetScreenSaverRunning(bool on) {
 TMainForm::TMainForm(HWND previewParent)
     : Form("TMainForm", "MainForm"),
       previewParent_(previewParent),
-      layout_(saver::CurrentScreenLayout()),
+      monitors_(saver::CurrentScreenLayout()),
       TBarOffBtn(*this, "TBarOffBtn"),
       MidiPlayer(*this, "MidiPlayer"),
       Timer1(*this, "Timer1", 1000),
@@ -30,7 +30,7 @@ TMainForm::TMainForm(HWND previewParent)
   TBarOffBtn.Create("TBarOffBtn", 0, 0, 0, 0);
   MidiPlayer.Create();
   MidiPlayer.OnNotify = [this] { MidiPlayerNotify(); };
-  Image = std::make_unique<TAll_nmsg>(*this, "Image");
+  shownPicture_ = std::make_unique<TAll_nmsg>(*this, "Image");
   Timer1.OnTimer = [this] { Timer1Timer(); };
   Timer2.OnTimer = [this] { Timer2Timer(); };
   FormCreate();
@@ -60,7 +60,7 @@ void TMainForm::FillCreateParams(forms::CreateParams& p) {
 // The preview fills its host's client area from the start, so the stage is
 // built at the size that is shown.
 RECT TMainForm::WindowBounds() const {
-  if (!previewParent_) return layout_.Virtual;
+  if (!previewParent_) return monitors_.Virtual;
   RECT client = {0, 0, 0, 0};
   GetClientRect(previewParent_, &client);
   return client;
@@ -77,15 +77,17 @@ void TMainForm::FormCreate() {
     while (ShowCursor(FALSE) >= 0) {
     }
   }
-  Settings = saver::ReadSaverSettings(settings::IniFile());
-  Random = saver::ClockSeededRandom();
-  Stage = std::make_unique<saver::Stage>(Settings.AppearSpeed, Settings.EraseSpeed, Random);
-  Stage->SetWindow(Handle());
-  Loader = std::make_unique<picture::Loader>(Handle(), kPictureLoaded);
+  theme_ = saver::ReadSaverSettings(settings::IniFile());
+  random_ = saver::ClockSeededRandom();
+  drawing_ = std::make_unique<saver::Surfaces>(theme_.AppearSpeed, theme_.EraseSpeed, random_);
+  drawing_->SetWindow(Handle());
+  pictureWorker_ = std::make_unique<picture::Loader>(Handle(), kPictureLoaded);
   saver::SequencerHost& host = *this;
   // timeGetTime: millisecond steps where GetTickCount may move in 16 ms ones.
-  Sequencer = std::make_unique<saver::Sequencer>(Settings, host, [] { return timeGetTime(); }, Random);
-  MouseMoveCount = 0;
+  pictures_ = std::make_unique<saver::PictureSource>(theme_, random_);
+  show_ = std::make_unique<saver::Sequencer>(theme_, *pictures_, host, [] { return timeGetTime(); },
+                                             random_);
+  mouseMoves_ = 0;
   SaverSession = true;
   BuildBackground();
 }
@@ -114,7 +116,7 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case kPictureLoaded:
       // Take the picture now rather than on the next tick.
-      if (Sequencer && Sequencer->State() == saver::ShowState::NextImage) Sequencer->Tick();
+      if (show_ && show_->State() == saver::ShowState::NextImage) show_->Tick();
       return 0;
     default:
       break;
@@ -137,21 +139,21 @@ void TMainForm::FormClick() {
 }
 
 void TMainForm::FormMouseMove() {
-  if (MouseMoveCount > Settings.CloseMouseMove && SaverSession) {
+  if (mouseMoves_ > theme_.CloseMouseMove && SaverSession) {
     CloseWithPassword();
-  } else if (MouseMoveCount <= saver::kMaxCloseMouseMove) {
-    ++MouseMoveCount;  // never wraps, so enough movement always ends the show
+  } else if (mouseMoves_ <= saver::kMaxCloseMouseMove) {
+    ++mouseMoves_;  // never wraps, so enough movement always ends the show
   }
 }
 
-void TMainForm::Timer1Timer() { MouseMoveCount = 0; }
+void TMainForm::Timer1Timer() { mouseMoves_ = 0; }
 
 void TMainForm::Timer2Timer() {
-  if (Sequencer && Handle()) Sequencer->Tick();
+  if (show_ && Handle()) show_->Tick();
 }
 
 void TMainForm::FormPaint(HDC dc) {
-  if (Stage) Stage->Paint(dc);
+  if (drawing_) drawing_->Paint(dc);
 }
 
 void TMainForm::FormClose(forms::CloseAction& action) {
@@ -161,10 +163,9 @@ void TMainForm::FormClose(forms::CloseAction& action) {
   std::string writeError;
   try {
     settings::IniFile ini;
-    if (Settings.CanWriteBack()) {
-      ini.WriteInteger(Settings.Section, settings::key::LastImageNumber.name,
-                       Sequencer->NextImageNumber());
-      ini.WriteInteger(Settings.Section, settings::key::LastMidiNumber.name, Sequencer->NextMidiNumber());
+    if (theme_.CanWriteBack()) {
+      ini.WriteInteger(theme_.Section, settings::key::LastImageNumber.name, pictures_->ResumeNumber());
+      ini.WriteInteger(theme_.Section, settings::key::LastMidiNumber.name, show_->NextMidiNumber());
     }
   } catch (const std::exception& e) {
     writeError = e.what();
@@ -174,11 +175,11 @@ void TMainForm::FormClose(forms::CloseAction& action) {
 }
 
 void TMainForm::FormDestroy() {
-  Loader.reset();  // a load in flight is abandoned: its worker frees what it made
+  pictureWorker_.reset();  // a load in flight is abandoned: its worker frees what it made
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
   EndTitle();
-  if (Stage) Stage->Reset();
+  if (drawing_) drawing_->Reset();
   if (SaverSession) SetScreenSaverRunning(false);
   if (!previewParent_) ShowCursor(TRUE);
 }

@@ -10,10 +10,11 @@
 #include "forms/Form.h"
 #include "forms/MediaPlayer.h"
 #include "forms/Timer.h"
+#include "saver/PictureSource.h"
 #include "saver/Sequencer.h"
 #include "saver/Settings.h"
 #include "saver/ScreenLayout.h"
-#include "saver/Stage.h"
+#include "saver/Surfaces.h"
 
 class TAll_nmsg;
 namespace picture {
@@ -62,12 +63,11 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   bool InSaverSession() const override { return SaverSession; }
   void SetInterval(int ms) override;
   RECT ImageArea() const override;
-  void ReadImageEntry(int n, std::string& image, std::string& wave) override;
   void StartImageLoad(const std::string& name) override;
   saver::ImageLoad TakeImageLoad() override;
   SIZE ImageSize() const override;
   void ApplyImagePalette() override;
-  void StageImage(POINT at, int effectCoin) override;
+  void PlacePicture(POINT at, int effectCoin) override;
   saver::EffectStep BeginEffect(bool appear, int kind) override;
   saver::EffectStep EffectSteps(bool appear, int kind, int steps) override;
   void PlayWave(const std::string& name) override;
@@ -78,25 +78,29 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void EndTitle() override;
 
   const HWND previewParent_;
-  const saver::ScreenLayout layout_;  // the monitors when the window was made
+  const saver::ScreenLayout monitors_;  // the monitors when the window was made
   RECT WindowBounds() const;  // every monitor, or the preview host's client area
+  // Controls keep the names the window is built from; the end-to-end tests
+  // find them by these names.
   forms::Button TBarOffBtn;
   forms::MediaPlayer MidiPlayer;
   forms::Timer Timer1;
   forms::Timer Timer2;
-  std::unique_ptr<TAll_nmsg> Image;
+
+  saver::SaverSettings theme_;
+  saver::RandomFn random_;
+  std::unique_ptr<TAll_nmsg> shownPicture_;  // the picture on show, once taken from the worker
   // Pictures of the show are read, decoded and fitted on its worker.
-  std::unique_ptr<picture::Loader> Loader;
+  std::unique_ptr<picture::Loader> pictureWorker_;
   static constexpr UINT kPictureLoaded = WM_APP + 20;
   unsigned loadTicket_ = 0;
   std::string loadName_;
-  std::unique_ptr<saver::Stage> Stage;
-  forms::Bitmap TitleStage;  // title line over the background, during a fade
-  RECT TitleRect = {};
+  std::unique_ptr<saver::Surfaces> drawing_;  // the bitmaps the show is drawn on
+  forms::Bitmap titleOverlay_;  // title line over the background, during a fade
+  RECT titleRect_ = {};
 
-  saver::SaverSettings Settings;
-  saver::RandomFn Random;
-  std::unique_ptr<saver::Sequencer> Sequencer;
-  int MouseMoveCount = 0;
+  std::unique_ptr<saver::PictureSource> pictures_;
+  std::unique_ptr<saver::Sequencer> show_;
+  int mouseMoves_ = 0;
   bool checkingPassword_ = false;
 };

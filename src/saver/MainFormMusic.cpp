@@ -4,7 +4,7 @@
 
 #include "saver/MainForm.h"
 
-bool TMainForm::PlayMidiNumber(int n) { return PlayMidiFile(Settings.Entry(settings::key::Midi, n)); }
+bool TMainForm::PlayMidiNumber(int n) { return PlayMidiFile(theme_.Entry(settings::key::Midi, n)); }
 
 // False when the file could not be started; the sequencer retries the
 // music after the current image's off-delay.
@@ -24,7 +24,7 @@ bool TMainForm::PlayMidiFile(const std::string& name) {
 }
 
 void TMainForm::MidiPlayerNotify() {
-  if (Sequencer) Sequencer->MidiSet();
+  if (show_) show_->MidiSet();
 }
 
 void TMainForm::PlayWave(const std::string& name) {

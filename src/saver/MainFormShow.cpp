@@ -11,12 +11,12 @@ namespace key = settings::key;
 // stage from it.
 void TMainForm::BuildBackground() {
   saver::BackgroundChoice choice;
-  choice.Kind = Settings.BackGround;
-  choice.Color = Settings.BackColor;
-  choice.FileName = Settings.BackFileName;
-  saver::BuildBackBitmap(choice, ClientSize(), *Image, Stage->Back,
-                         previewParent_ ? nullptr : &layout_.Virtual);
-  Stage->BuildFromBack(ClientSize());
+  choice.Kind = theme_.BackGround;
+  choice.Color = theme_.BackColor;
+  choice.FileName = theme_.BackFileName;
+  saver::BuildBackBitmap(choice, ClientSize(), *shownPicture_, drawing_->Back,
+                         previewParent_ ? nullptr : &monitors_.Virtual);
+  drawing_->BuildFromBack(ClientSize());
   ApplyImagePalette();
 }
 
@@ -28,12 +28,7 @@ SIZE TMainForm::ClientSize() const { return {ClientWidth(), ClientHeight()}; }
 // fills the rest of the window.
 RECT TMainForm::ImageArea() const {
   if (previewParent_) return {0, 0, ClientWidth(), ClientHeight()};
-  return saver::PrimaryInClient(layout_);
-}
-
-void TMainForm::ReadImageEntry(int n, std::string& image, std::string& wave) {
-  image = Settings.Entry(key::Image, n);
-  wave = Settings.Entry(key::Wave, n);
+  return saver::PrimaryInClient(monitors_);
 }
 
 // The one place a picture of the show is loaded: on the loader's worker,
@@ -41,42 +36,39 @@ void TMainForm::ReadImageEntry(int n, std::string& image, std::string& wave) {
 void TMainForm::StartImageLoad(const std::string& name) {
   picture::LoadRequest request;
   request.fileName = name;
-  if (Settings.ImageFit) {
+  if (theme_.ImageFit) {
     const RECT area = ImageArea();
     request.fitTo = {area.right - area.left, area.bottom - area.top};
   }
   loadName_ = name;
-  loadTicket_ = Loader->Start(std::move(request));
+  loadTicket_ = pictureWorker_->Start(std::move(request));
 }
 
 // Only the finished bitmap is taken over on this thread.
 saver::ImageLoad TMainForm::TakeImageLoad() {
-  std::optional<picture::LoadResult> result = Loader->Take(loadTicket_);
+  std::optional<picture::LoadResult> result = pictureWorker_->Take(loadTicket_);
   if (!result) return saver::ImageLoad::Running;
   if (result->error != 0 || !result->picture.bitmap || loadName_.empty()) return saver::ImageLoad::Failed;
-  // The old picture's palette goes with it: let no bitmap hold it then.
-  Stage->UsePalette(nullptr);
-  Image->Adopt(loadName_, std::move(result->picture), result->paletteMade);
+  shownPicture_->Adopt(loadName_, std::move(result->picture), result->paletteMade);
   return saver::ImageLoad::Ready;
 }
 
-SIZE TMainForm::ImageSize() const { return {Image->Width(), Image->Height()}; }
+SIZE TMainForm::ImageSize() const { return {shownPicture_->Width(), shownPicture_->Height()}; }
 
 void TMainForm::ApplyImagePalette() {
-  Stage->UsePalette(Image->Empty() ? nullptr : Image->Palette());
+  drawing_->UsePalette(shownPicture_->Empty() ? nullptr : shownPicture_->Palette());
 }
 
-void TMainForm::StageImage(POINT at, int effectCoin) {
-  Stage->StageImage(Image->Canvas(), Image->Empty() ? nullptr : Image->Palette(), ImageSize(), at,
-                    effectCoin);
+void TMainForm::PlacePicture(POINT at, int effectCoin) {
+  drawing_->PlacePicture(shownPicture_->Canvas(), ImageSize(), at, effectCoin);
 }
 
 saver::EffectStep TMainForm::BeginEffect(bool appear, int kind) {
-  return Stage->BeginEffect(appear, kind);
+  return drawing_->BeginEffect(appear, kind);
 }
 
 saver::EffectStep TMainForm::EffectSteps(bool appear, int kind, int steps) {
-  return Stage->EffectSteps(appear, kind, steps);
+  return drawing_->EffectSteps(appear, kind, steps);
 }
 
-void TMainForm::KeepScreenAsBackground() { Stage->KeepScreenAsBackground(); }
+void TMainForm::KeepScreenAsBackground() { drawing_->KeepScreenAsBackground(); }

@@ -1,15 +1,15 @@
 // The title fade of the saver window: the stage is built on the set-up
 // tick and mixed in or out through the Fade masks, one mask per step.
 #include "saver/MainForm.h"
-#include "saver/TitleStage.h"
+#include "saver/TitleOverlay.h"
 
 void TMainForm::BeginTitle(const saver::TitleLine& line) {
-  saver::BuildTitleStageInArea(line, Stage->Back.Dc(), ImageArea(), TitleStage, TitleRect);
+  saver::BuildTitleOverlayInArea(line, drawing_->Back.Dc(), ImageArea(), titleOverlay_, titleRect_);
 }
 
 void TMainForm::TitleFrame(int k, saver::MixDirection direction) {
-  if (TitleStage.Empty()) return;
-  Stage->MixTitle(k, direction, TitleStage.Dc(), TitleRect);
+  if (titleOverlay_.Empty()) return;
+  drawing_->MixTitle(k, direction, titleOverlay_.Dc(), titleRect_);
 }
 
-void TMainForm::EndTitle() { TitleStage.Reset(); }
+void TMainForm::EndTitle() { titleOverlay_.Reset(); }

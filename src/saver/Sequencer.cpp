@@ -1,44 +1,19 @@
 #include "saver/Sequencer.h"
 
 #include <algorithm>
-#include <climits>
 #include <memory>
 #include <random>
 
 namespace saver {
 
 namespace {
-// bound x 10 without overflow for absurd list sizes.
-int TenTimes(int bound) { return bound > INT_MAX / 10 ? INT_MAX : bound * 10; }
-
 int Clamp251(int v) { return std::min(std::max(v, 0), 251); }
 
 // The alternative title, used one run in ten for the default texts.
 const char kEasterText0[] = "れん ぷれぜんつ";
 const char kEasterText1[] = "ぐりもーら★";
 const char kEasterFont[] = "ＭＳ ゴシック";
-const char kDefaultText0[] = "Wren presents";
-const char kDefaultText1[] = "Glimora";
 }  // namespace
-
-int Playlist::Pick(const RandomFn& random) {
-  if (Count == 1) return 0;
-  if (Random) {
-    int n = random(TenTimes(Count)) % Count;
-    if (n == LastRandom) {
-      if (random(10) % 2 == 0) {
-        n = n >= Count - 1 ? 0 : n + 1;
-      } else {
-        n = n <= 0 ? Count - 1 : n - 1;
-      }
-    }
-    LastRandom = n;
-    return n;
-  }
-  int n = Next;
-  Next = n < Count - 1 ? n + 1 : 0;
-  return n;
-}
 
 EffectChoice::EffectChoice(const bool (&on)[kEffectKinds]) {
   for (int k = 0; k < kEffectKinds; ++k) {
@@ -59,28 +34,26 @@ int EffectChoice::Choose(const RandomFn& random) {
   return k;
 }
 
-Sequencer::Sequencer(const SaverSettings& settings, SequencerHost& host, ClockFn clock,
-                     RandomFn random)
-    : Appear(settings.AppearOn),
-      Erase(settings.EraseOn),
-      AppearKind(Appear.Kind),
-      EraseKind(Erase.Kind),
-      settings_(settings),
+Sequencer::Sequencer(const SaverSettings& settings, PictureSource& pictures, SequencerHost& host,
+                     ClockFn clock, RandomFn random)
+    : settings_(settings),
+      pictures_(pictures),
       host_(host),
       clock_(std::move(clock)),
-      random_(std::move(random)) {
-  EasterTitle = random_(100) % 10 == 0;
-  Images.Count = settings.ImageCount;
-  Images.Random = settings.ImageOrdRandom;
-  Images.Next = settings.LastImageNumber;
-  Midis.Count = settings.MidiCount;
-  Midis.Random = settings.MidiOrdRandom;
-  Midis.Next = settings.LastMidiNumber;
+      random_(std::move(random)),
+      appearChoice_(settings.AppearOn),
+      eraseChoice_(settings.EraseOn),
+      appearKind_(appearChoice_.Kind),
+      eraseKind_(eraseChoice_.Kind) {
+  easterTitle_ = random_(100) % 10 == 0;
+  midis_.Count = settings.MidiCount;
+  midis_.Random = settings.MidiOrdRandom;
+  midis_.Next = settings.LastMidiNumber;
 }
 
 void Sequencer::Advance(ShowState state) {
   state_ = state;
-  StateEntered = true;
+  stateEntered_ = true;
 }
 
 void Sequencer::SetInterval(int ms) {
@@ -114,9 +87,9 @@ void Sequencer::Tick() {
     case S::SecondLineOut: TitleStep(1, MixDirection::Out); break;
     case S::StartMusic:
       MidiSet();
-      if (FirstPass) StartNextLoad();  // the first picture loads during the first delay
-      Advance(FirstPass ? S::FirstDelay : S::NextImage);
-      FirstPass = false;
+      if (firstPass_) StartNextLoad();  // the first picture loads during the first delay
+      Advance(firstPass_ ? S::FirstDelay : S::NextImage);
+      firstPass_ = false;
       break;
     case S::FirstDelay: WaitStep(settings_.FirstDelay); break;
     case S::NextImage: NextImage(); break;
@@ -129,17 +102,17 @@ void Sequencer::Tick() {
 }
 
 void Sequencer::WaitStep(int delay) {
-  if (StateEntered) {
-    StateDeadline = clock_() + static_cast<DWORD>(delay);
-    StateEntered = false;
+  if (stateEntered_) {
+    stateDeadline_ = clock_() + static_cast<DWORD>(delay);
+    stateEntered_ = false;
   }
   // Signed difference: the tick count wraps after 49.7 days.
-  if (static_cast<int32_t>(clock_() - StateDeadline) < 0) return;
+  if (static_cast<int32_t>(clock_() - stateDeadline_) < 0) return;
   if (state_ == ShowState::ImageOff) {
-    if (MidiOk) {
+    if (midiOk_) {
       Advance(ShowState::NextImage);
     } else {
-      MidiOk = true;  // the music is restarted before the next image
+      midiOk_ = true;  // the music is restarted before the next image
       Advance(ShowState::StartMusic);
     }
   } else if (state_ == ShowState::ImageStands && settings_.NotErase) {
@@ -154,10 +127,10 @@ void Sequencer::WaitStep(int delay) {
 // that the time since the set-up calls for, so a late tick catches up
 // instead of putting off every step after it.
 void Sequencer::EffectTick(bool appear) {
-  const int kind = appear ? AppearKind : EraseKind;
+  const int kind = appear ? appearKind_ : eraseKind_;
   EffectStep r;
-  if (StateEntered) {
-    StateEntered = false;
+  if (stateEntered_) {
+    stateEntered_ = false;
     r = host_.BeginEffect(appear, kind);
     if (!r.Done) return StartPace(r.NextInterval);
   } else {
@@ -170,19 +143,22 @@ void Sequencer::EffectTick(bool appear) {
   Advance(Next(state_));
 }
 
-TitleLine Sequencer::ChooseTitleLine(int line) {
-  TitleSettings& t = settings_.Title;
+TitleLine Sequencer::ChooseTitleLine(int line) const {
+  const TitleSettings& t = settings_.Title;
+  const bool defaultTexts =
+      t.Text[0] == settings::key::TitleText0.saver && t.Text[1] == settings::key::TitleText1.saver;
   TitleLine out;
-  if (EasterTitle && t.Text[0] == kDefaultText0 && t.Text[1] == kDefaultText1) {
+  int r = t.R, g = t.G, b = t.B;
+  if (easterTitle_ && defaultTexts) {
     out.FontName = kEasterFont;
     if (line == 0) {
       out.Text = kEasterText0;
       out.Height = 36;
-      t.R = 183, t.G = 183, t.B = 255;
+      r = 183, g = 183, b = 255;
     } else {
       out.Text = kEasterText1;
       out.Height = 48;
-      t.R = 255, t.G = 255, t.B = 183;
+      r = 255, g = 255, b = 183;
     }
   } else {
     out.Text = t.Text[line];
@@ -190,17 +166,16 @@ TitleLine Sequencer::ChooseTitleLine(int line) {
     out.Height = t.FontSize[line];
   }
   if (!host_.InSaverSession()) out.Height = line == 0 ? 12 : 24;
-  // Never pure white: white is the key colour of the stage.
-  t.R = Clamp251(t.R), t.G = Clamp251(t.G), t.B = Clamp251(t.B);
-  out.Color = RGB(t.R, t.G, t.B);
+  // Never pure white: white is the key colour of the title overlay.
+  out.Color = RGB(Clamp251(r), Clamp251(g), Clamp251(b));
   return out;
 }
 
 void Sequencer::TitleStep(int line, MixDirection direction) {
-  if (StateEntered) {
+  if (stateEntered_) {
     host_.BeginTitle(ChooseTitleLine(line));
-    FadeStep = 0;
-    StateEntered = false;
+    fadeStep_ = 0;
+    stateEntered_ = false;
     StartPace(std::max(settings_.Title.FadeInterval, 1));
     return;
   }
@@ -208,10 +183,10 @@ void Sequencer::TitleStep(int line, MixDirection direction) {
   // title, so a late tick draws only the last mask it owes.
   const int owed = pace_.TakeOwed(clock_());
   if (owed == 0) return;
-  const int before = FadeStep;
-  FadeStep = std::min(FadeStep + owed, kFadeMasks + 1);
-  if (before < kFadeMasks) host_.TitleFrame(std::min(FadeStep, kFadeMasks) - 1, direction);
-  if (FadeStep <= kFadeMasks) return;
+  const int before = fadeStep_;
+  fadeStep_ = std::min(fadeStep_ + owed, kFadeMasks + 1);
+  if (before < kFadeMasks) host_.TitleFrame(std::min(fadeStep_, kFadeMasks) - 1, direction);
+  if (fadeStep_ <= kFadeMasks) return;
   host_.EndTitle();
   Advance(Next(state_));
   SetInterval(kIdleInterval);
@@ -221,59 +196,61 @@ void Sequencer::TitleStep(int line, MixDirection direction) {
 // here; the coin and the effect kinds follow when the load is taken, so the
 // random numbers come in the same order as when pictures loaded on the spot.
 void Sequencer::StartNextLoad() {
-  if (Images.Count <= 0) return;
-  resumeNumber_ = Images.Next;
-  const int n = Images.Pick(random_);
-  std::string image;
-  host_.ReadImageEntry(n, image, nextWave_);
-  host_.StartImageLoad(image);
+  if (pictures_.Empty()) return;
+  next_ = pictures_.Next();
+  host_.StartImageLoad(next_.Image);
   loadingAhead_ = true;
 }
 
 void Sequencer::NextImage() {
-  if (Images.Count <= 0) return;
+  if (pictures_.Empty()) return;
   if (!loadingAhead_) StartNextLoad();
   const ImageLoad load = host_.TakeImageLoad();
   if (load == ImageLoad::Running) return;  // the window answers meanwhile; asked again next tick
   loadingAhead_ = false;
-  EffectCoin = random_(100) % 2;
-  AppearKind = Appear.Choose(random_);
-  EraseKind = Erase.Choose(random_);
-  WaveName = nextWave_;
+  pictures_.Taken(next_);
+  effectCoin_ = random_(100) % 2;
+  appearKind_ = appearChoice_.Choose(random_);
+  eraseKind_ = eraseChoice_.Choose(random_);
+  waveName_ = next_.Wave;
   // A picture that cannot be shown is passed over without a word: no
   // effect, no sound; the next tick picks again.
   if (load == ImageLoad::Failed) return;
   host_.ApplyImagePalette();
-
-  const RECT area = host_.ImageArea();
-  const SIZE room = {area.right - area.left, area.bottom - area.top};
-  const SIZE size = host_.ImageSize();
-  if (settings_.ImagePosRandom && size.cy < room.cy) {
-    ImageTop = random_(room.cy - size.cy);
-  } else {
-    ImageTop = (room.cy - size.cy) / 2;
-  }
-  if (settings_.ImagePosRandom && size.cx < room.cx) {
-    ImageLeft = random_(room.cx - size.cx);
-  } else {
-    ImageLeft = (room.cx - size.cx) / 2;
-  }
-  ImageLeft += area.left;
-  ImageTop += area.top;
-  host_.StageImage({ImageLeft, ImageTop}, EffectCoin);
+  PlaceImage();
   Advance(ShowState::Appear);
 }
 
+// Centred in the image area, or at a random place where the picture is
+// smaller than the area.
+void Sequencer::PlaceImage() {
+  const RECT area = host_.ImageArea();
+  const SIZE room = {area.right - area.left, area.bottom - area.top};
+  const SIZE size = host_.ImageSize();
+  POINT at;
+  if (settings_.ImagePosRandom && size.cy < room.cy) {
+    at.y = random_(room.cy - size.cy);
+  } else {
+    at.y = (room.cy - size.cy) / 2;
+  }
+  if (settings_.ImagePosRandom && size.cx < room.cx) {
+    at.x = random_(room.cx - size.cx);
+  } else {
+    at.x = (room.cx - size.cx) / 2;
+  }
+  host_.PlacePicture({at.x + area.left, at.y + area.top}, effectCoin_);
+}
+
 void Sequencer::PlayWave() {
-  if (host_.InSaverSession()) host_.PlayWave(WaveName);
+  if (host_.InSaverSession()) host_.PlayWave(waveName_);
   StartNextLoad();  // the next picture loads while this one stands
   Advance(ShowState::ImageStands);
 }
 
 void Sequencer::MidiSet() {
-  if (!settings_.BGM || Midis.Count <= 0) return;
-  int b = Midis.Pick(random_);
-  if (!host_.PlayMidiNumber(b)) MidiOk = false;
+  if (!settings_.BGM || midis_.Count <= 0) return;
+  int b = midis_.Pick(random_);
+  if (!host_.PlayMidiNumber(b)) midiOk_ = false;
 }
 
 RandomFn ClockSeededRandom() {

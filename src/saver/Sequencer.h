@@ -1,9 +1,9 @@
 // The slide-show sequencer: a state machine of ShowState that runs on every
 // Timer2 tick and never blocks. It owns the show's state and Timer2's
-// interval; the effects only report {done, next interval}. Everything it
-// draws, loads or plays goes through SequencerHost (the saver window), and
-// the clock and the random source are handed in, so tests can drive it
-// tick by tick.
+// interval; the effects only report {done, next interval}. Its pictures come
+// from a PictureSource; everything it draws, loads or plays goes through
+// SequencerHost (the saver window), and the clock and the random source are
+// handed in, so tests can drive it tick by tick.
 #pragma once
 #include <windows.h>
 
@@ -12,6 +12,8 @@
 #include <string>
 
 #include "saver/Pace.h"
+#include "saver/PictureSource.h"
+#include "saver/Playlist.h"
 #include "saver/Settings.h"
 #include "saver/effects/Effects.h"
 
@@ -38,20 +40,8 @@ enum class ShowState : uint8_t {
 };
 constexpr ShowState Next(ShowState s) { return static_cast<ShowState>(static_cast<int>(s) + 1); }
 
-// Uniform integer in [0, bound); 0 when bound <= 0.
-using RandomFn = std::function<int(int bound)>;
 // Milliseconds of the system tick count.
 using ClockFn = std::function<DWORD()>;
-
-// Order of a numbered list (images, MIDI files): list order from a
-// position, or random order that never gives the same entry twice in a row.
-struct Playlist {
-  int Count = 0;
-  bool Random = false;
-  int Next = 0;         // NextImageNumber / NextMidiNumber
-  int LastRandom = -1;  // the number drawn last in random order
-  int Pick(const RandomFn& random);
-};
 
 // Choice of one effect kind among the switched-on ones; never the same
 // kind twice in a row when two or more are on.
@@ -83,8 +73,6 @@ class SequencerHost {
   virtual void SetInterval(int ms) = 0;  // Timer2
   // Where pictures are placed: the client area, or the primary monitor's part of it.
   virtual RECT ImageArea() const = 0;
-  // Image + n and Wave + n of the theme (empty when absent).
-  virtual void ReadImageEntry(int n, std::string& image, std::string& wave) = 0;
   // Starts reading the file in the background (fitted to ImageArea() when
   // the theme asks); a load still running is given up. Never raises.
   virtual void StartImageLoad(const std::string& name) = 0;
@@ -96,7 +84,7 @@ class SequencerHost {
   // Gives BackBitmap, ScreenBitmap and WorkBitmap the picture's palette.
   virtual void ApplyImagePalette() = 0;
   // The picture's place and coin, fixed for its appear and erase effects.
-  virtual void StageImage(POINT at, int effectCoin) = 0;
+  virtual void PlacePicture(POINT at, int effectCoin) = 0;
   // The set-up call of the appear (erase) routine of a kind.
   virtual EffectStep BeginEffect(bool appear, int kind) = 0;
   // The next `steps` steps (at least one) of the running effect, drawn as
@@ -116,41 +104,24 @@ class SequencerHost {
 
 class Sequencer {
  public:
-  Sequencer(const SaverSettings& settings, SequencerHost& host, ClockFn clock, RandomFn random);
+  Sequencer(const SaverSettings& settings, PictureSource& pictures, SequencerHost& host, ClockFn clock,
+            RandomFn random);
 
   // Timer2Timer: runs the step of the current state.
   void Tick();
-  // Picks the next MIDI file and starts it (state 8 and every completion notice).
+  // Picks the next MIDI file and starts it (StartMusic and every completion notice).
   void MidiSet();
   // Text, font, height and colour of title line 0 or 1.
-  TitleLine ChooseTitleLine(int line);
+  TitleLine ChooseTitleLine(int line) const;
 
   ShowState State() const { return state_; }
   // Interval Timer2 runs at now.
   int Interval() const { return interval_; }
+  // The number closing stores as LastMidiNumber.
+  int NextMidiNumber() const { return midis_.Next; }
 
-  bool StateEntered = true;
-  DWORD StateDeadline = 0;
-  bool FirstPass = true;
-  bool MidiOk = true;
-  bool EasterTitle = false;
-  Playlist Images;
-  Playlist Midis;
-  EffectChoice Appear;
-  EffectChoice Erase;
-  int AppearKind;
-  int EraseKind;
-  int ImageLeft = 0, ImageTop = 0;
-  int EffectCoin = 0;
-  std::string WaveName;
-  int FadeStep = 0;  // title fade masks drawn, 0..17
-
-  // The picture loading ahead does not count until it is shown.
-  int NextImageNumber() const { return loadingAhead_ ? resumeNumber_ : Images.Next; }
-  int NextMidiNumber() const { return Midis.Next; }
-
-  static constexpr int kStartPause = 700;  // state 0
-  static constexpr int kLinePause = 500;   // state 4, between the two lines
+  static constexpr int kStartPause = 700;  // StartPause
+  static constexpr int kLinePause = 500;   // LinePause, between the two lines
   static constexpr int kFadeMasks = 17;    // masks 0..16 of the Fade band
 
  private:
@@ -158,22 +129,37 @@ class Sequencer {
   void TitleStep(int line, MixDirection direction);
   void EffectTick(bool appear);
   void NextImage();
+  void PlaceImage();
   void StartNextLoad();
   void PlayWave();
   void Advance(ShowState state);
   void SetInterval(int ms);
   void StartPace(int interval);
 
-  ShowState state_ = ShowState::StartPause;
-  bool loadingAhead_ = false;  // the next picture is picked and loading
-  int resumeNumber_ = 0;       // Images.Next before that pick
-  std::string nextWave_;
-  int interval_ = kIdleInterval;
-  Pace pace_;  // of the running effect or title fade
-  SaverSettings settings_;
+  const SaverSettings settings_;
+  PictureSource& pictures_;
   SequencerHost& host_;
   ClockFn clock_;
   RandomFn random_;
+
+  ShowState state_ = ShowState::StartPause;
+  bool stateEntered_ = true;
+  DWORD stateDeadline_ = 0;
+  bool firstPass_ = true;
+  bool midiOk_ = true;
+  bool easterTitle_ = false;
+  Playlist midis_;
+  EffectChoice appearChoice_;
+  EffectChoice eraseChoice_;
+  int appearKind_;
+  int eraseKind_;
+  int effectCoin_ = 0;
+  int fadeStep_ = 0;  // title fade masks drawn, 0..17
+  bool loadingAhead_ = false;  // the next picture is picked and loading
+  ShowPicture next_;           // that picture
+  std::string waveName_;       // the sound of the picture on show
+  int interval_ = kIdleInterval;
+  Pace pace_;  // of the running effect or title fade
 };
 
 // A generator seeded once per window from the clock.

@@ -37,7 +37,7 @@ inline std::string Label(const char* routine, const Placement& p, int coin, int 
 
 // After an appear effect: the picture in its place and the background elsewhere,
 // on screen and window; after an erase effect: the background everywhere.
-inline ::testing::AssertionResult EndState(const Stage& s, bool appear) {
+inline ::testing::AssertionResult EndState(const EffectRig& s, bool appear) {
   for (int y = 0; y < s.g.CH; ++y)
     for (int x = 0; x < s.g.CW; ++x) {
       const bool inImage = appear && x >= s.g.X && x < s.g.X + s.g.W && y >= s.g.Y && y < s.g.Y + s.g.H;
@@ -48,9 +48,9 @@ inline ::testing::AssertionResult EndState(const Stage& s, bool appear) {
   return ::testing::AssertionSuccess();
 }
 
-// Prepares a stage for an appear (background only) or erase (picture shown).
-inline void Prepare(Stage& s, bool appear, int flag) {
-  s.show = appear ? 11 : 14;
+// Prepares a rig for an appear (background only) or erase (picture shown).
+inline void Prepare(EffectRig& s, bool appear, int flag) {
+  s.show = appear ? saver::ShowState::Appear : saver::ShowState::Erase;
   s.randomValue = flag ? 37 : 42;  // Random(100) mod 2 gives the side flag
   s.ctx.AppearSpeed = 405 - 5;
   s.ctx.EraseSpeed = 405 - 9;

@@ -38,15 +38,15 @@ std::string Diff(const Dib& dib, const std::vector<uint32_t>& want, int cw, int 
 
 }  // namespace
 
-Model::Model(const Stage& stage)
-    : CW(stage.g.CW), CH(stage.g.CH), W(stage.g.W), H(stage.g.H), X(stage.g.X), Y(stage.g.Y),
-      img{X, Y, X + W, Y + H}, stage_(stage) {
+Model::Model(const EffectRig& rig)
+    : CW(rig.g.CW), CH(rig.g.CH), W(rig.g.W), H(rig.g.H), X(rig.g.X), Y(rig.g.Y),
+      img{X, Y, X + W, Y + H}, rig_(rig) {
   screen.resize(CW * CH);
   window.resize(CW * CH);
   for (int y = 0; y < CH; ++y)
     for (int x = 0; x < CW; ++x) {
-      screen[y * CW + x] = stage.screen->Get(x, y);
-      window[y * CW + x] = stage.window->Get(x, y);
+      screen[y * CW + x] = rig.screen->Get(x, y);
+      window[y * CW + x] = rig.window->Get(x, y);
     }
 }
 
@@ -57,12 +57,12 @@ int Model::Threshold(int band, int x, int y) {
 void Model::Draw(const RECT& src, int x, int y) {
   for (int sy = src.top; sy < src.bottom; ++sy)
     for (int sx = src.left; sx < src.right; ++sx)
-      Put(x + sx - src.left, y + sy - src.top, stage_.imagePx(sx, sy));
+      Put(x + sx - src.left, y + sy - src.top, rig_.imagePx(sx, sy));
 }
 
 void Model::Restore(const RECT& r) {
   for (int y = r.top; y < r.bottom; ++y)
-    for (int x = r.left; x < r.right; ++x) Put(x, y, stage_.backPx(x, y));
+    for (int x = r.left; x < r.right; ++x) Put(x, y, rig_.backPx(x, y));
 }
 
 void Model::Stretch(const RECT& dst) {
@@ -70,7 +70,7 @@ void Model::Stretch(const RECT& dst) {
   if (w <= 0 || h <= 0) return;
   Dib band(w, h, 32);
   SetStretchBltMode(band.dc(), COLORONCOLOR);
-  StretchBlt(band.dc(), 0, 0, w, h, stage_.image->dc(), 0, 0, W, H, SRCCOPY);
+  StretchBlt(band.dc(), 0, 0, w, h, rig_.image->dc(), 0, 0, W, H, SRCCOPY);
   for (int y = 0; y < h; ++y)
     for (int x = 0; x < w; ++x) Put(dst.left + x, dst.top + y, band.Get(x, y));
 }
@@ -79,7 +79,7 @@ void Model::Mix(int band, int k, bool in, const RECT& r) {
   for (int y = r.top; y < r.bottom; ++y)
     for (int x = r.left; x < r.right; ++x) {
       const bool set = Threshold(band, x, y) <= k;
-      Put(x, y, set == in ? stage_.imagePx(x - X, y - Y) : stage_.backPx(x, y));
+      Put(x, y, set == in ? rig_.imagePx(x - X, y - Y) : rig_.backPx(x, y));
     }
 }
 
@@ -90,46 +90,46 @@ void Model::Flush(const RECT& r) {
       window[y * CW + x] = screen[y * CW + x];
 }
 
-::testing::AssertionResult RunEffect(Stage& stage, Routine routine, const Steps& steps,
+::testing::AssertionResult RunEffect(EffectRig& rig, Routine routine, const Steps& steps,
                                      int expectedInterval) {
-  Model model(stage);
-  const uint8_t show = stage.show;
-  stage.entered = true;
-  stage.intervals.clear();
-  stage.flushes.clear();
+  Model model(rig);
+  const saver::ShowState show = rig.show;
+  rig.entered = true;
+  rig.intervals.clear();
+  rig.flushes.clear();
 
-  stage.Run(routine);  // set-up: draws nothing
-  if (stage.entered) return ::testing::AssertionFailure() << "set-up left StateEntered set";
-  if (stage.show != show) return ::testing::AssertionFailure() << "set-up ended the effect";
-  if (stage.intervals != std::vector<int>{expectedInterval})
+  rig.Run(routine);  // set-up: draws nothing
+  if (rig.entered) return ::testing::AssertionFailure() << "set-up left StateEntered set";
+  if (rig.show != show) return ::testing::AssertionFailure() << "set-up ended the effect";
+  if (rig.intervals != std::vector<int>{expectedInterval})
     return ::testing::AssertionFailure()
-           << "set-up interval " << (stage.intervals.empty() ? -1 : stage.intervals.back())
+           << "set-up interval " << (rig.intervals.empty() ? -1 : rig.intervals.back())
            << ", expected " << expectedInterval;
-  if (!stage.flushes.empty()) return ::testing::AssertionFailure() << "set-up flushed";
-  if (auto d = Diff(*stage.screen, model.screen, model.CW, model.CH); !d.empty())
+  if (!rig.flushes.empty()) return ::testing::AssertionFailure() << "set-up flushed";
+  if (auto d = Diff(*rig.screen, model.screen, model.CW, model.CH); !d.empty())
     return ::testing::AssertionFailure() << "set-up drew: " << d;
 
   for (size_t i = 0; i < steps.size(); ++i) {
-    stage.flushes.clear();
+    rig.flushes.clear();
     model.flushes.clear();
-    stage.Run(routine);
+    rig.Run(routine);
     steps[i](model);
     const bool last = i + 1 == steps.size();
     auto fail = [&] { return ::testing::AssertionFailure() << "step " << i + 1 << " of " << steps.size() << ": "; };
-    if (auto d = Diff(*stage.screen, model.screen, model.CW, model.CH); !d.empty())
+    if (auto d = Diff(*rig.screen, model.screen, model.CW, model.CH); !d.empty())
       return fail() << "screen bitmap " << d;
-    if (auto d = Diff(*stage.window, model.window, model.CW, model.CH); !d.empty())
+    if (auto d = Diff(*rig.window, model.window, model.CW, model.CH); !d.empty())
       return fail() << "window " << d;
-    if (stage.flushes.size() != model.flushes.size())
-      return fail() << stage.flushes.size() << " flushes, expected " << model.flushes.size();
+    if (rig.flushes.size() != model.flushes.size())
+      return fail() << rig.flushes.size() << " flushes, expected " << model.flushes.size();
     for (size_t f = 0; f < model.flushes.size(); ++f)
-      if (!EqualRect(&stage.flushes[f], &model.flushes[f]))
-        return fail() << "flushed " << Str(stage.flushes[f]) << ", expected " << Str(model.flushes[f]);
-    if (!last && (stage.show != show || stage.entered)) return fail() << "ended early";
-    if (last && (stage.show != show + 1 || !stage.entered))
-      return fail() << "did not end (ShowState " << int(stage.show) << ")";
+      if (!EqualRect(&rig.flushes[f], &model.flushes[f]))
+        return fail() << "flushed " << Str(rig.flushes[f]) << ", expected " << Str(model.flushes[f]);
+    if (!last && (rig.show != show || rig.entered)) return fail() << "ended early";
+    if (last && (rig.show != saver::Next(show) || !rig.entered))
+      return fail() << "did not end (ShowState " << static_cast<int>(rig.show) << ")";
   }
-  if (stage.intervals.size() != 2 || stage.intervals.back() != saver::kIdleInterval)
+  if (rig.intervals.size() != 2 || rig.intervals.back() != saver::kIdleInterval)
     return ::testing::AssertionFailure() << "the interval was not put back to 5 ms";
   return ::testing::AssertionSuccess();
 }

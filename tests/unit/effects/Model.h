@@ -8,13 +8,13 @@
 #include <functional>
 #include <vector>
 
-#include "Stage.h"
+#include "EffectRig.h"
 
 namespace fxtest {
 
 class Model {
  public:
-  explicit Model(const Stage& stage);
+  explicit Model(const EffectRig& rig);
 
   // Picture rows src with their top-left corner at (x, y), clipped to the client area.
   void Draw(const RECT& src, int x, int y);
@@ -37,17 +37,17 @@ class Model {
   void Put(int x, int y, uint32_t v) {
     if (x >= 0 && y >= 0 && x < CW && y < CH) screen[y * CW + x] = v;
   }
-  const Stage& stage_;
+  const EffectRig& rig_;
 };
 
 using ModelStep = std::function<void(Model&)>;
 using Steps = std::vector<ModelStep>;
 using Routine = saver::EffectRoutine;
 
-// Runs the routine from its set-up to its end, comparing the stage with
+// Runs the routine from its set-up to its end, comparing the rig with
 // the model after every step: whole screen bitmap, whole window bitmap,
 // the flushed rectangles, the state hand-over at the end.
-::testing::AssertionResult RunEffect(Stage& stage, Routine routine, const Steps& steps,
+::testing::AssertionResult RunEffect(EffectRig& rig, Routine routine, const Steps& steps,
                                      int expectedInterval);
 
 }  // namespace fxtest

@@ -51,15 +51,15 @@ struct LineCount {
 
 LineCount CountLines(bool appear, bool rows, int E) {
   const Geometry g = rows ? Geometry{7, E + 4, 3, E, 2, 2} : Geometry{E + 4, 7, E, 3, 2, 2};
-  Stage st(g, appear == rows ? 1 : 0);
+  EffectRig st(g, appear == rows ? 1 : 0);
   Prepare(st, appear, 0);
   Routine routine = appear ? saver::BlindOn : saver::BlindOff;
   st.Run(routine);
   LineCount n;
-  for (int guard = 0; guard < 4 * E + 10 && st.show == (appear ? 11 : 14); ++guard) {
+  for (int guard = 0; guard < 4 * E + 10 && st.show == (appear ? saver::ShowState::Appear : saver::ShowState::Erase); ++guard) {
     if (appear) st.ClearImageRect(); else st.ShowImage();
     st.Run(routine);
-    if (st.show != (appear ? 11 : 14)) { ++n.finalSteps; break; }
+    if (st.show != (appear ? saver::ShowState::Appear : saver::ShowState::Erase)) { ++n.finalSteps; break; }
     int lines = 0;
     for (int i = 0; i < E; ++i) {
       const int x = rows ? g.X : g.X + i, y = rows ? g.Y + i : g.Y;
@@ -85,7 +85,7 @@ TEST(Blind, EveryStepShowsWhatThePassesSay) {
   for (bool appear : {true, false})
     for (const auto& p : Placements())
       for (int coin : {0, 1}) {
-        Stage st(p.g, coin);
+        EffectRig st(p.g, coin);
         Prepare(st, appear, 0);
         const bool rows = appear ? coin == 1 : coin == 0;  // erasing works across the other axis
         EXPECT_TRUE(RunEffect(st, appear ? saver::BlindOn : saver::BlindOff, BlindModel(appear, rows, p.g),
@@ -118,21 +118,21 @@ TEST(Blind, FourHundredEightyRowsTake240DrawingStepsTwoEmptyStepsAndTheFinalStep
 }
 
 TEST(Blind, OneRowDrawsLineZeroThenTwoEmptyStepsThenTheWholePicture) {
-  Stage st({20, 10, 6, 1, 3, 4}, 1);
+  EffectRig st({20, 10, 6, 1, 3, 4}, 1);
   Prepare(st, true, 0);
   st.Run(saver::BlindOn);
   st.Run(saver::BlindOn);
   for (int x = 0; x < 6; ++x) EXPECT_EQ(st.window->Get(3 + x, 4), ImagePixel(x, 0));
   st.Run(saver::BlindOn);
   st.Run(saver::BlindOn);
-  EXPECT_EQ(st.show, 11);
+  EXPECT_EQ(st.show, saver::ShowState::Appear);
   st.Run(saver::BlindOn);
-  EXPECT_EQ(st.show, 12);
+  EXPECT_EQ(st.show, saver::ShowState::PlaySound);
   EXPECT_TRUE(EndState(st, true));
 }
 
 TEST(Blind, WithCoinOneAppearOpensHorizontalSlatsAndEraseClosesVerticalOnes) {
-  Stage on({30, 30, 16, 16, 7, 7}, 1);
+  EffectRig on({30, 30, 16, 16, 7, 7}, 1);
   Prepare(on, true, 0);
   on.Run(saver::BlindOn);
   on.Run(saver::BlindOn);  // rows 0 and 15
@@ -141,7 +141,7 @@ TEST(Blind, WithCoinOneAppearOpensHorizontalSlatsAndEraseClosesVerticalOnes) {
     EXPECT_EQ(on.window->Get(7 + x, 7 + 15), ImagePixel(x, 15));
     EXPECT_EQ(on.window->Get(7 + x, 7 + 1), BackPixel(7 + x, 8));
   }
-  Stage off({30, 30, 16, 16, 7, 7}, 1);
+  EffectRig off({30, 30, 16, 16, 7, 7}, 1);
   Prepare(off, false, 0);
   off.Run(saver::BlindOff);
   off.Run(saver::BlindOff);  // columns 0 and 15

@@ -14,11 +14,11 @@ Routine kOff[] = {saver::NormalOff, saver::BlindOff,    saver::ScrollOff, saver:
 
 // The interval the set-up of a routine asks for, with the given base intervals.
 int SetUpInterval(Routine routine, int appear, int erase) {
-  Stage stage({16, 16, 4, 4, 2, 2}, 1);
-  stage.ctx.AppearSpeed = 405 - appear;
-  stage.ctx.EraseSpeed = 405 - erase;
-  stage.Run(routine);
-  return stage.intervals.empty() ? -1 : stage.intervals.front();
+  EffectRig rig({16, 16, 4, 4, 2, 2}, 1);
+  rig.ctx.AppearSpeed = 405 - appear;
+  rig.ctx.EraseSpeed = 405 - erase;
+  rig.Run(routine);
+  return rig.intervals.empty() ? -1 : rig.intervals.front();
 }
 
 }  // namespace
@@ -58,7 +58,7 @@ TEST(Dispatch, EachKindRunsItsRoutineAndUnknownKindsRunBlind) {
   const int onWant[] = {-1, 10, 10, 15, 10, 10, 45, 45};
   const int offWant[] = {-1, 10, 10, 30, 20, 20, 75, 75};
   for (int k = 0; k < 8; ++k) {
-    Stage a({16, 16, 4, 4, 2, 2}, 1), e({16, 16, 4, 4, 2, 2}, 1);
+    EffectRig a({16, 16, 4, 4, 2, 2}, 1), e({16, 16, 4, 4, 2, 2}, 1);
     a.ctx.AppearSpeed = e.ctx.AppearSpeed = 405 - 10;
     a.ctx.EraseSpeed = e.ctx.EraseSpeed = 405 - 20;
     a.Run(saver::AppearRoutine(k));
@@ -67,12 +67,12 @@ TEST(Dispatch, EachKindRunsItsRoutineAndUnknownKindsRunBlind) {
     EXPECT_EQ(e.intervals.empty() ? -1 : e.intervals[0], offWant[k]) << k;
   }
   for (int k : {-1, 8, 255}) {
-    Stage a({16, 16, 4, 1, 2, 2}, 1);
+    EffectRig a({16, 16, 4, 1, 2, 2}, 1);
     a.ctx.AppearSpeed = 405 - 10;
     a.Run(saver::AppearRoutine(k));  // set-up
     a.Run(saver::AppearRoutine(k));  // Blind on one row: line 0
     EXPECT_EQ(a.window->Get(2, 2), ImagePixel(0, 0)) << k;
-    Stage e({16, 16, 4, 1, 2, 2}, 0);
+    EffectRig e({16, 16, 4, 1, 2, 2}, 0);
     e.ShowImage();
     e.ctx.AppearSpeed = 405 - 10;
     e.Run(saver::EraseRoutine(k));
@@ -82,35 +82,35 @@ TEST(Dispatch, EachKindRunsItsRoutineAndUnknownKindsRunBlind) {
 
 TEST(Normal, AppearsInOneCallAndLeavesTheTimerAlone) {
   for (Geometry g : {Geometry{40, 30, 17, 11, 11, 9}, Geometry{40, 30, 50, 36, -5, -3}}) {
-    Stage stage(g, 0);
-    Model m(stage);
-    stage.Run(saver::NormalOn);
+    EffectRig rig(g, 0);
+    Model m(rig);
+    rig.Run(saver::NormalOn);
     m.DrawImage(g.X, g.Y);
     m.Flush(m.img);
-    EXPECT_EQ(stage.show, 12);
-    EXPECT_TRUE(stage.entered);
-    EXPECT_TRUE(stage.intervals.empty());
-    ASSERT_EQ(stage.flushes.size(), 1u);
-    EXPECT_TRUE(EqualRect(&stage.flushes[0], &m.img));
+    EXPECT_EQ(rig.show, saver::ShowState::PlaySound);
+    EXPECT_TRUE(rig.entered);
+    EXPECT_TRUE(rig.intervals.empty());
+    ASSERT_EQ(rig.flushes.size(), 1u);
+    EXPECT_TRUE(EqualRect(&rig.flushes[0], &m.img));
     for (int y = 0; y < g.CH; ++y)
       for (int x = 0; x < g.CW; ++x) {
-        ASSERT_EQ(stage.screen->Get(x, y), m.screen[y * g.CW + x]);
-        ASSERT_EQ(stage.window->Get(x, y), m.window[y * g.CW + x]);
+        ASSERT_EQ(rig.screen->Get(x, y), m.screen[y * g.CW + x]);
+        ASSERT_EQ(rig.window->Get(x, y), m.window[y * g.CW + x]);
       }
   }
 }
 
 TEST(Normal, ErasesInOneCallAndLeavesTheTimerAlone) {
-  Stage stage({40, 30, 17, 11, 11, 9}, 1);
-  stage.show = 14;
-  stage.ShowImage();
-  stage.Run(saver::NormalOff);
-  EXPECT_EQ(stage.show, 15);
-  EXPECT_TRUE(stage.entered);
-  EXPECT_TRUE(stage.intervals.empty());
+  EffectRig rig({40, 30, 17, 11, 11, 9}, 1);
+  rig.show = saver::ShowState::Erase;
+  rig.ShowImage();
+  rig.Run(saver::NormalOff);
+  EXPECT_EQ(rig.show, saver::ShowState::ImageOff);
+  EXPECT_TRUE(rig.entered);
+  EXPECT_TRUE(rig.intervals.empty());
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 40; ++x) {
-      ASSERT_EQ(stage.screen->Get(x, y), BackPixel(x, y));
-      ASSERT_EQ(stage.window->Get(x, y), BackPixel(x, y));
+      ASSERT_EQ(rig.screen->Get(x, y), BackPixel(x, y));
+      ASSERT_EQ(rig.window->Get(x, y), BackPixel(x, y));
     }
 }

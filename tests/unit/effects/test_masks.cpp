@@ -78,84 +78,84 @@ TEST(MaskedEffects, EveryStepShowsTheMaskedPictureAndBackground) {
   for (const auto& mc : kMaskCases)
     for (const Geometry& g : placements)
       for (int coin : {0, 1}) {
-        Stage stage(g, coin);
-        if (!mc.in) stage.ShowImage();
-        stage.ctx.AppearSpeed = stage.ctx.EraseSpeed = 405 - 5;
+        EffectRig rig(g, coin);
+        if (!mc.in) rig.ShowImage();
+        rig.ctx.AppearSpeed = rig.ctx.EraseSpeed = 405 - 5;
         const RECT img{g.X, g.Y, g.X + g.W, g.Y + g.H};
-        EXPECT_TRUE(RunEffect(stage, mc.routine, MaskModel(mc.band, mc.in, img), 30))
+        EXPECT_TRUE(RunEffect(rig, mc.routine, MaskModel(mc.band, mc.in, img), 30))
             << mc.name << " at " << g.X << "," << g.Y << " coin " << coin;
       }
 }
 
 TEST(MaskedEffects, FirstStepShowsBackgroundAndSeventeenthThePicture) {
   for (const auto& mc : kMaskCases) {
-    Stage stage({32, 24, 16, 16, 8, 4}, 0);
-    if (!mc.in) stage.ShowImage();
-    stage.Run(mc.routine);  // set-up
+    EffectRig rig({32, 24, 16, 16, 8, 4}, 0);
+    if (!mc.in) rig.ShowImage();
+    rig.Run(mc.routine);  // set-up
     auto showsOnly = [&](bool picture) {
       for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
           const uint32_t want = picture ? ImagePixel(x, y) : BackPixel(8 + x, 4 + y);
-          if (stage.window->Get(8 + x, 4 + y) != want) return false;
+          if (rig.window->Get(8 + x, 4 + y) != want) return false;
         }
       return true;
     };
-    stage.Run(mc.routine);
+    rig.Run(mc.routine);
     EXPECT_TRUE(showsOnly(!mc.in)) << mc.name << " step 1";
-    for (int step = 2; step <= 17; ++step) stage.Run(mc.routine);
+    for (int step = 2; step <= 17; ++step) rig.Run(mc.routine);
     EXPECT_TRUE(showsOnly(mc.in)) << mc.name << " step 17";
-    EXPECT_EQ(stage.show, 11) << mc.name;
-    stage.Run(mc.routine);
-    EXPECT_EQ(stage.show, 12) << mc.name << " ends on the 18th step";
+    EXPECT_EQ(rig.show, saver::ShowState::Appear) << mc.name;
+    rig.Run(mc.routine);
+    EXPECT_EQ(rig.show, saver::ShowState::PlaySound) << mc.name << " ends on the 18th step";
   }
 }
 
 TEST(MaskedEffects, MeshCellsLieOnTheWindowGridNotOnThePicture) {
   // Picture at X = 3: cell boundaries at window columns 8, 16 (picture columns 5, 13).
-  Stage stage({40, 24, 24, 16, 3, 0}, 0);
-  stage.Run(saver::MeshOn);
-  stage.Run(saver::MeshOn);  // mask 0
-  stage.Run(saver::MeshOn);  // mask 1: only the bottom-left pixel of every cell
+  EffectRig rig({40, 24, 24, 16, 3, 0}, 0);
+  rig.Run(saver::MeshOn);
+  rig.Run(saver::MeshOn);  // mask 0
+  rig.Run(saver::MeshOn);  // mask 1: only the bottom-left pixel of every cell
   for (int y = 0; y < 16; ++y)
     for (int x = 3; x < 27; ++x) {
       const bool picture = x % 8 == 0 && y % 8 == 7;
-      ASSERT_EQ(stage.window->Get(x, y), picture ? ImagePixel(x - 3, y) : BackPixel(x, y)) << x << "," << y;
+      ASSERT_EQ(rig.window->Get(x, y), picture ? ImagePixel(x - 3, y) : BackPixel(x, y)) << x << "," << y;
     }
-  EXPECT_EQ(stage.window->Get(8, 7), ImagePixel(5, 7));
-  EXPECT_EQ(stage.window->Get(16, 15), ImagePixel(13, 15));
+  EXPECT_EQ(rig.window->Get(8, 7), ImagePixel(5, 7));
+  EXPECT_EQ(rig.window->Get(16, 15), ImagePixel(13, 15));
 }
 
 TEST(MaskedEffects, OnAPaletteEveryPixelIsThePicturesOrTheBackgrounds) {
   // 8-bit DIB sections sharing a 256-colour table: AND and OR act on whole indices.
   for (const auto& mc : kMaskCases) {
-    Stage stage({40, 30, 21, 14, 6, 9}, 1, 8);
-    if (!mc.in) stage.ShowImage();
-    EXPECT_TRUE(RunEffect(stage, mc.routine, MaskModel(mc.band, mc.in, RECT{6, 9, 27, 23}), 30)) << mc.name;
+    EffectRig rig({40, 30, 21, 14, 6, 9}, 1, 8);
+    if (!mc.in) rig.ShowImage();
+    EXPECT_TRUE(RunEffect(rig, mc.routine, MaskModel(mc.band, mc.in, RECT{6, 9, 27, 23}), 30)) << mc.name;
     for (int y = 0; y < 30; ++y)
       for (int x = 0; x < 40; ++x)
-        ASSERT_EQ(stage.window->Get(x, y), mc.in && x >= 6 && x < 27 && y >= 9 && y < 23
+        ASSERT_EQ(rig.window->Get(x, y), mc.in && x >= 6 && x < 27 && y >= 9 && y < 23
                                                ? ImageIndex(x - 6, y - 9) : BackIndex(x, y));
   }
 }
 
 TEST(MaskedMix, TitleFadeMixesAnySourceIntoItsRectangle) {
   // The title uses the mix with its own picture as the source and its own rectangle.
-  Stage stage({32, 16, 8, 8, 0, 0}, 0);
+  EffectRig rig({32, 16, 8, 8, 0, 0}, 0);
   fxtest::Dib title(12, 6, 32);
   for (int y = 0; y < 6; ++y)
     for (int x = 0; x < 12; ++x) title.Set(x, y, 0x123456);
   const RECT target{10, 5, 22, 11};
   for (int k : {0, 7, 16}) {
-    stage.flushes.clear();
-    saver::MaskedMix(stage.ctx, saver::MaskBand::Fade, k, saver::MixDirection::In, title.dc(), target);
-    ASSERT_EQ(stage.flushes.size(), 1u);
-    EXPECT_TRUE(EqualRect(&stage.flushes[0], &target));
+    rig.flushes.clear();
+    saver::MaskedMix(rig.ctx, saver::MaskBand::Fade, k, saver::MixDirection::In, title.dc(), target);
+    ASSERT_EQ(rig.flushes.size(), 1u);
+    EXPECT_TRUE(EqualRect(&rig.flushes[0], &target));
     int titlePixels = 0;
     for (int y = 0; y < 16; ++y)
       for (int x = 0; x < 32; ++x) {
         const bool inside = x >= 10 && x < 22 && y >= 5 && y < 11;
         const bool set = inside && Model::Threshold(0, x, y) <= k;
-        ASSERT_EQ(stage.window->Get(x, y), set ? 0x123456u : BackPixel(x, y));
+        ASSERT_EQ(rig.window->Get(x, y), set ? 0x123456u : BackPixel(x, y));
         titlePixels += set;
       }
     if (k == 16) {

@@ -78,7 +78,7 @@ TEST(Scroll, EveryStepShowsThePictureAtItsPositionAndTheBackgroundBehindIt) {
   for (bool appear : {true, false})
     for (const auto& p : Placements())
       for (int coin : {0, 1}) {
-        Stage st(p.g, coin);
+        EffectRig st(p.g, coin);
         Prepare(st, appear, 0);
         const char* name = appear ? "ScrollOn" : "ScrollOff";
         EXPECT_TRUE(RunEffect(st, appear ? saver::ScrollOn : saver::ScrollOff,
@@ -90,14 +90,14 @@ TEST(Scroll, EveryStepShowsThePictureAtItsPositionAndTheBackgroundBehindIt) {
 
 TEST(Scroll, ACentredPictureEntersFromTheTopOrTheLeft) {
   const Geometry g{40, 30, 16, 10, 12, 10};  // exactly centred
-  Stage down(g, 1);
+  EffectRig down(g, 1);
   Prepare(down, true, 0);
   for (int i = 0; i < 3; ++i) down.Run(saver::ScrollOn);  // set-up, y = -10, y = -8
   EXPECT_EQ(down.window->Get(12, 0), ImagePixel(0, 8));
   EXPECT_EQ(down.window->Get(12, 1), ImagePixel(0, 9));
   EXPECT_EQ(down.window->Get(12, 2), BackPixel(12, 2));
   EXPECT_EQ(down.screen->Get(12, 0), BackPixel(12, 0)) << "between steps the screen bitmap holds the background";
-  Stage right(g, 0);
+  EffectRig right(g, 0);
   Prepare(right, true, 0);
   for (int i = 0; i < 3; ++i) right.Run(saver::ScrollOn);
   EXPECT_EQ(right.window->Get(0, 10), ImagePixel(14, 0));
@@ -107,12 +107,12 @@ TEST(Scroll, ACentredPictureEntersFromTheTopOrTheLeft) {
 
 TEST(Scroll, APictureBelowOrRightOfTheCentreEntersFromTheBottomOrTheRight) {
   const Geometry g{40, 30, 10, 6, 20, 20};
-  Stage up(g, 1);
+  EffectRig up(g, 1);
   Prepare(up, true, 0);
   for (int i = 0; i < 3; ++i) up.Run(saver::ScrollOn);  // y = 30, y = 28
   EXPECT_EQ(up.window->Get(20, 28), ImagePixel(0, 0));
   EXPECT_EQ(up.window->Get(20, 29), ImagePixel(0, 1));
-  Stage left(g, 0);
+  EffectRig left(g, 0);
   Prepare(left, true, 0);
   for (int i = 0; i < 3; ++i) left.Run(saver::ScrollOn);  // x = 40, x = 38
   EXPECT_EQ(left.window->Get(38, 20), ImagePixel(0, 0));
@@ -121,11 +121,11 @@ TEST(Scroll, APictureBelowOrRightOfTheCentreEntersFromTheBottomOrTheRight) {
 
 TEST(Scroll, APictureWiderThanTheWindowEntersFromMinusWAndStopsAtX) {
   const Geometry g{40, 30, 51, 10, -5, 10};  // (40 - 51) div 2 = -5
-  Stage st(g, 0);
+  EffectRig st(g, 0);
   Prepare(st, true, 0);
   st.Run(saver::ScrollOn);
   int steps = 0;
-  while (st.show == 11 && steps < 100) {
+  while (st.show == saver::ShowState::Appear && steps < 100) {
     st.Run(saver::ScrollOn);
     ++steps;
     if (steps == 2) {
@@ -139,7 +139,7 @@ TEST(Scroll, APictureWiderThanTheWindowEntersFromMinusWAndStopsAtX) {
 TEST(Scroll, ErasingACentredPictureLeavesThroughTheLeftOrTheTopAfterAStillFirstStep) {
   const Geometry g{40, 30, 16, 10, 12, 10};
   for (int coin : {1, 0}) {
-    Stage st(g, coin);
+    EffectRig st(g, coin);
     Prepare(st, false, 0);
     st.Run(saver::ScrollOff);
     st.Run(saver::ScrollOff);  // drawn where it stands
@@ -161,11 +161,11 @@ TEST(Scroll, ErasingACentredPictureLeavesThroughTheLeftOrTheTopAfterAStillFirstS
 
 TEST(Scroll, ErasingEndsAtTheFirstStepThePictureIsOutOfTheWindow) {
   // Up: ends when y + H < 0; y runs 4, 2, 0, -2, -4, -6 (y + H = -1).
-  Stage st({40, 30, 10, 5, 15, 4}, 0);
+  EffectRig st({40, 30, 10, 5, 15, 4}, 0);
   Prepare(st, false, 0);
   st.Run(saver::ScrollOff);
   int steps = 0;
-  while (st.show == 14 && steps < 100) {
+  while (st.show == saver::ShowState::Erase && steps < 100) {
     st.Run(saver::ScrollOff);
     ++steps;
   }

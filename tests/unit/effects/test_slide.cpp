@@ -92,7 +92,7 @@ TEST(Slide, EveryStepShowsWhatTheTablesSayForBothCoinsAndBothSides) {
     for (const auto& p : Placements())
       for (int coin : {0, 1})
         for (int side : {0, 1}) {
-          Stage st(p.g, coin);
+          EffectRig st(p.g, coin);
           Prepare(st, sc.appear, side);
           EXPECT_TRUE(RunEffect(st, sc.routine, sc.model(p.g, coin, side), sc.appear ? 5 : 9))
               << Label(sc.name, p, coin, side);
@@ -105,18 +105,18 @@ TEST(Slide, APictureOnePixelDeepIsCompleteAtTheFirstStep) {
     for (int coin : {0, 1}) {
       // One pixel deep along the axis the routine slides on.
       const bool alongRows = (coin == 1) == sc.appear;
-      Stage st({20, 20, alongRows ? 6 : 1, alongRows ? 1 : 6, 3, 3}, coin);
+      EffectRig st({20, 20, alongRows ? 6 : 1, alongRows ? 1 : 6, 3, 3}, coin);
       Prepare(st, sc.appear, 1);
       st.Run(sc.routine);
       st.Run(sc.routine);
-      EXPECT_EQ(st.show, sc.appear ? 12 : 15) << sc.name << " coin " << coin;
+      EXPECT_EQ(st.show, sc.appear ? saver::ShowState::PlaySound : saver::ShowState::ImageOff) << sc.name << " coin " << coin;
       EXPECT_TRUE(EndState(st, sc.appear)) << sc.name << " coin " << coin;
     }
 }
 
 TEST(Slide, SplitSlideOnAnOddWidthMovesALeftHalfOfWDiv2ColumnsAndAWiderRightHalf) {
   // W = 9: left half columns 0..3 rises from the bottom, right half 4..8 descends.
-  Stage st({30, 30, 9, 10, 5, 5}, 1);
+  EffectRig st({30, 30, 9, 10, 5, 5}, 1);
   Prepare(st, true, 1);
   st.Run(saver::HalfSlideOn);
   st.Run(saver::HalfSlideOn);  // s = 2
@@ -131,7 +131,7 @@ TEST(Slide, SplitSlideOnAnOddWidthMovesALeftHalfOfWDiv2ColumnsAndAWiderRightHalf
 TEST(Slide, TheSideIsDrawnAtEachSetUp) {
   // Random(100) mod 2: 37 gives side 1 (slide in from the bottom), 42 side 0 (from the top).
   for (int value : {37, 42}) {
-    Stage st({20, 20, 4, 8, 2, 2}, 1);
+    EffectRig st({20, 20, 4, 8, 2, 2}, 1);
     Prepare(st, true, 0);
     st.randomValue = value;
     st.Run(saver::SlideOn);

@@ -46,7 +46,7 @@ TEST(Stretch, EveryStepShowsTheScaledPictureInItsBand) {
     for (const auto& p : Placements()) {
       if (p.g.X < 0) continue;  // see the clipped case below
       for (int coin : {0, 1}) {
-        Stage st(p.g, coin);
+        EffectRig st(p.g, coin);
         Prepare(st, appear, 0);
         const char* name = appear ? "StretchOn" : "StretchOff";
         EXPECT_TRUE(RunEffect(st, appear ? saver::StretchOn : saver::StretchOff,
@@ -62,7 +62,7 @@ TEST(Stretch, BandsHoldWholePictureRowsInOrderAndNothingElse) {
   // Independent of how GDI picks rows: each band row is one picture row,
   // unscaled across, rows in order from top to bottom, background outside.
   const Geometry g{40, 40, 20, 30, 10, 5};
-  Stage st(g, 1);
+  EffectRig st(g, 1);
   Prepare(st, true, 0);
   st.Run(saver::StretchOn);
   for (int e = 4; e <= 15; e += 4) {
@@ -85,17 +85,17 @@ TEST(Stretch, BandsHoldWholePictureRowsInOrderAndNothingElse) {
 }
 
 TEST(Stretch, APictureLessThanEightPixelsAcrossIsCompleteAtTheFirstStep) {
-  Stage on({20, 20, 9, 7, 4, 4}, 1);  // 7 rows: half height 3 < 4
+  EffectRig on({20, 20, 9, 7, 4, 4}, 1);  // 7 rows: half height 3 < 4
   Prepare(on, true, 0);
   on.Run(saver::StretchOn);
   on.Run(saver::StretchOn);
-  EXPECT_EQ(on.show, 12);
+  EXPECT_EQ(on.show, saver::ShowState::PlaySound);
   EXPECT_TRUE(EndState(on, true));
-  Stage off({20, 20, 7, 9, 4, 4}, 1);  // 7 columns: erasing narrows them
+  EffectRig off({20, 20, 7, 9, 4, 4}, 1);  // 7 columns: erasing narrows them
   Prepare(off, false, 0);
   off.Run(saver::StretchOff);
   off.Run(saver::StretchOff);
-  EXPECT_EQ(off.show, 15);
+  EXPECT_EQ(off.show, saver::ShowState::ImageOff);
   EXPECT_TRUE(EndState(off, false));
 }
 
@@ -103,12 +103,12 @@ TEST(Stretch, APictureLargerThanTheWindowEndsCompleteAndTouchesOnlyItsRectangle)
   const Geometry g{40, 30, 50, 36, -5, -3};
   for (bool appear : {true, false})
     for (int coin : {0, 1}) {
-      Stage st(g, coin);
+      EffectRig st(g, coin);
       Prepare(st, appear, 0);
       Routine r = appear ? saver::StretchOn : saver::StretchOff;
       st.Run(r);
       int steps = 0;
-      while (st.show == (appear ? 11 : 14) && steps < 100) {
+      while (st.show == (appear ? saver::ShowState::Appear : saver::ShowState::Erase) && steps < 100) {
         st.Run(r);
         ++steps;
       }

@@ -11,9 +11,9 @@ using namespace saver_test;
 
 namespace {
 
-constexpr int kImageStands = static_cast<int>(saver::ShowState::ImageStands);
-constexpr int kNextImage = static_cast<int>(saver::ShowState::NextImage);
-constexpr int kAppear = static_cast<int>(saver::ShowState::Appear);
+constexpr ShowState kImageStands = ShowState::ImageStands;
+constexpr ShowState kNextImage = ShowState::NextImage;
+constexpr ShowState kAppear = ShowState::Appear;
 
 // Everything the show did that a viewer would notice, over `pictures` pictures.
 struct Show {
@@ -31,8 +31,7 @@ Show RunShow(int loadTicks, int pictures) {
   s.ImageOrdRandom = true;
   s.ImagePosRandom = true;
   for (int k = 0; k < saver::kEffectKinds; ++k) s.AppearOn[k] = s.EraseOn[k] = true;
-  Rig rig(s);
-  rig.host.imageNames[2] = "broken.bmp";  // passed over wherever it comes
+  Rig rig(s, {}, {{2, "broken.bmp"}});  // passed over wherever it comes
   rig.host.loadTicks = loadTicks;
   while (static_cast<int>(rig.host.waves.size()) < pictures) rig.Tick();
   Show show;
@@ -51,11 +50,11 @@ TEST(BackgroundLoad, TheNextPictureIsLoadingWhileTheCurrentOneStands) {
   rig.RunUntil(kImageStands);
   EXPECT_EQ(rig.host.loaded, (std::vector<std::string>{"img0.bmp"}));
   EXPECT_EQ(rig.host.attempts, (std::vector<std::string>{"img0.bmp", "img1.bmp"}));
-  EXPECT_EQ(rig.seq->NextImageNumber(), 1) << "the picture loading ahead is not counted as shown";
+  EXPECT_EQ(rig.pictures->ResumeNumber(), 1) << "the picture loading ahead is not counted as shown";
   rig.RunUntil(kAppear);
   EXPECT_EQ(rig.host.loaded, (std::vector<std::string>{"img0.bmp", "img1.bmp"}));
   EXPECT_EQ(rig.host.attempts.size(), 2u) << "taken over, not loaded again";
-  EXPECT_EQ(rig.seq->NextImageNumber(), 2);
+  EXPECT_EQ(rig.pictures->ResumeNumber(), 2);
 }
 
 TEST(BackgroundLoad, ASlowLoadKeepsTheShowWaitingWithOneLoadAndTheSameShow) {

@@ -6,7 +6,7 @@
 
 #include "picture/All.h"
 #include "saver/Background.h"
-#include "saver/TitleStage.h"
+#include "saver/TitleOverlay.h"
 
 namespace {
 
@@ -111,14 +111,14 @@ TEST(Background, UnreadableOrEmptyPictureAndUnknownKindGiveBlackOfTheClient) {
   }
 }
 
-TEST(TitleStage, TextInTheTitleColourOverTheBackgroundCentred) {
+TEST(TitleOverlay, TextInTheTitleColourOverTheBackgroundCentred) {
   forms::Bitmap back;
   back.Create(400, 300);
   back.Fill(RGB(0, 0, 255));
   saver::TitleLine line{"Glimora", "Times New Roman", 48, RGB(251, 251, 251)};
   forms::Bitmap stage;
   RECT rect;
-  saver::BuildTitleStage(line, back.Dc(), {400, 300}, stage, rect);
+  saver::BuildTitleOverlay(line, back.Dc(), {400, 300}, stage, rect);
   ASSERT_FALSE(stage.Empty());
   EXPECT_EQ(rect.right - rect.left, stage.Width());
   EXPECT_EQ(rect.bottom - rect.top, stage.Height());
@@ -139,16 +139,16 @@ TEST(TitleStage, TextInTheTitleColourOverTheBackgroundCentred) {
   EXPECT_EQ(other, 0);  // no blending: text colour or background, nothing else
 }
 
-TEST(TitleStage, EmptyTextGivesNoStage) {
+TEST(TitleOverlay, EmptyTextGivesNoOverlay) {
   forms::Bitmap back;
   back.Create(100, 100);
   forms::Bitmap stage;
   RECT rect;
-  saver::BuildTitleStage({"", "Arial", 24, RGB(1, 2, 3)}, back.Dc(), {100, 100}, stage, rect);
+  saver::BuildTitleOverlay({"", "Arial", 24, RGB(1, 2, 3)}, back.Dc(), {100, 100}, stage, rect);
   EXPECT_TRUE(stage.Empty());
 }
 
-TEST(TitleStage, CentringRoundsTowardZero) {
+TEST(TitleOverlay, CentringRoundsTowardZero) {
   RECT r = saver::CenteredRect({640, 480}, {101, 51});
   EXPECT_EQ(r.left, 269);
   EXPECT_EQ(r.top, 214);

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "saver/Stage.h"
+#include "saver/Surfaces.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ void Stripes(HDC dc, int w, int h, int step, int seed) {
 // A stage with a patterned background and picture, flushing into a DIB.
 struct Show {
   forms::Bitmap image;
-  saver::Stage stage{0, 0, [](int bound) { return bound > 1 ? 1 : 0; }};
+  saver::Surfaces stage{0, 0, [](int bound) { return bound > 1 ? 1 : 0; }};
   Dib window{kCW, kCH};
 
   Show(bool appear, int coin) {
@@ -58,7 +58,7 @@ struct Show {
     if (!appear) BitBlt(stage.Screen.Dc(), kX, kY, kW, kH, image.Dc(), 0, 0, SRCCOPY);
     BitBlt(window.Dc(), 0, 0, kCW, kCH, stage.Screen.Dc(), 0, 0, SRCCOPY);
     stage.FlushTo(window.Dc());
-    stage.StageImage(image.Dc(), nullptr, {kW, kH}, {kX, kY}, coin);
+    stage.PlacePicture(image.Dc(), {kW, kH}, {kX, kY}, coin);
   }
 };
 

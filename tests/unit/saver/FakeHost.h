@@ -2,11 +2,14 @@
 // with a clock that moves by the timer interval on every tick. Like the real
 // window, a load runs in the background: it is still running for the first
 // `loadTicks` takes, then reports; a picture it cannot show is reported as
-// failed, never by an exception.
+// failed, never by an exception. The pictures come from a real
+// PictureSource over a theme section of Image<n> and Wave<n> keys.
 #pragma once
 #include <algorithm>
 #include <deque>
 #include <map>
+#include <memory>
+#include <ostream>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -14,7 +17,13 @@
 
 #include "saver/Sequencer.h"
 
+namespace saver {
+inline void PrintTo(ShowState s, std::ostream* os) { *os << "ShowState " << static_cast<int>(s); }
+}  // namespace saver
+
 namespace saver_test {
+
+using saver::ShowState;
 
 struct FakeHost : saver::SequencerHost {
   bool session = true;
@@ -22,12 +31,9 @@ struct FakeHost : saver::SequencerHost {
   std::vector<int> intervals;
   SIZE client = {640, 480};
   SIZE image = {100, 100};
-  // Default "img<n>.bmp". Names the real component rejects: "missing" (no
-  // such file), "broken.bmp" (bad data), "photo.xyz" (unknown extension),
-  // "" (no Image<n> key).
-  std::map<int, std::string> imageNames;
+  // Names the real component rejects: "missing" (no such file), "broken.bmp"
+  // (bad data), "photo.xyz" (unknown extension), "" (no Image<n> key).
   std::vector<std::string> attempts;  // every load started, shown or not
-  std::vector<int> entriesRead;
   std::vector<std::string> loaded;
   std::vector<int> appearKinds, eraseKinds;
   std::vector<std::string> waves;
@@ -47,12 +53,6 @@ struct FakeHost : saver::SequencerHost {
   RECT area = {0, 0, 0, 0};  // where pictures go; empty: the whole client
   RECT ImageArea() const override {
     return IsRectEmpty(&area) ? RECT{0, 0, client.cx, client.cy} : area;
-  }
-  void ReadImageEntry(int n, std::string& name, std::string& wave) override {
-    entriesRead.push_back(n);
-    auto it = imageNames.find(n);
-    name = it != imageNames.end() ? it->second : "img" + std::to_string(n) + ".bmp";
-    wave = "wave" + std::to_string(n) + ".wav";
   }
   int loadTicks = 0;
   std::string loading;
@@ -75,7 +75,11 @@ struct FakeHost : saver::SequencerHost {
   SIZE ImageSize() const override { return image; }
   void ApplyImagePalette() override {}
   std::vector<POINT> staged;
-  void StageImage(POINT at, int) override { staged.push_back(at); }
+  std::vector<int> coins;
+  void PlacePicture(POINT at, int coin) override {
+    staged.push_back(at);
+    coins.push_back(coin);
+  }
   // An effect of `effectSteps` steps after its set-up, at `effectInterval` ms.
   int effectSteps = 1;
   int effectInterval = saver::kIdleInterval;
@@ -120,18 +124,45 @@ struct FakeRandom {
   }
 };
 
-// A sequencer wired to the fake host, the fake clock and the random source.
+// A theme section with Image<n> = "img<n>.bmp" and Wave<n> = "wave<n>.wav"
+// for n < 10, but the names given; an empty name leaves Image<n> out.
+inline settings::Section ImageEntries(const std::map<int, std::string>& names = {}) {
+  std::string block;
+  for (int n = 0; n < 10; ++n) {
+    auto it = names.find(n);
+    const std::string image = it != names.end() ? it->second : "img" + std::to_string(n) + ".bmp";
+    if (!image.empty()) block += "Image" + std::to_string(n) + "=" + image + '\0';
+    block += "Wave" + std::to_string(n) + "=wave" + std::to_string(n) + ".wav" + '\0';
+  }
+  block += '\0';
+  return settings::Section::Parse(block.data(), block.size());
+}
+
+// The numbers n of the "img<n>.bmp" loads started, in order.
+inline std::vector<int> ImageNumbers(const std::vector<std::string>& attempts) {
+  std::vector<int> numbers;
+  for (const std::string& name : attempts)
+    if (name.rfind("img", 0) == 0) numbers.push_back(std::stoi(name.substr(3)));
+  return numbers;
+}
+
+// A sequencer wired to the fake host, the fake clock, the random source and
+// a picture source over the theme (ImageEntries() when it has no entries).
 struct Rig {
   FakeHost host;
   DWORD now = 1000;
   std::shared_ptr<FakeRandom> random = std::make_shared<FakeRandom>();
+  std::unique_ptr<saver::PictureSource> pictures;
   std::unique_ptr<saver::Sequencer> seq;
 
-  explicit Rig(const saver::SaverSettings& s, std::deque<int> script = {}) {
+  explicit Rig(saver::SaverSettings s, std::deque<int> script = {},
+               const std::map<int, std::string>& names = {}) {
     random->script = std::move(script);
     auto r = random;
-    seq = std::make_unique<saver::Sequencer>(s, host, [this] { return now; },
-                                             [r](int bound) { return (*r)(bound); });
+    const saver::RandomFn fn = [r](int bound) { return (*r)(bound); };
+    if (s.Entries.Entries().empty()) s.Entries = ImageEntries(names);
+    pictures = std::make_unique<saver::PictureSource>(s, fn);
+    seq = std::make_unique<saver::Sequencer>(s, *pictures, host, [this] { return now; }, fn);
     host.seq = seq.get();
   }
   // One Timer2 tick: the clock moves by the current interval first.
@@ -139,11 +170,11 @@ struct Rig {
     now += static_cast<DWORD>(host.interval);
     seq->Tick();
   }
+  ShowState State() const { return seq->State(); }
   // Ticks until the sequencer enters `state` (from another one); returns the number of ticks.
-  int State() const { return static_cast<int>(seq->State()); }
-  int RunUntil(int state, int limit = 100000) {
+  int RunUntil(ShowState state, int limit = 100000) {
     for (int n = 1; n <= limit; ++n) {
-      int before = State();
+      const ShowState before = State();
       Tick();
       if (State() == state && before != state) return n;
     }

@@ -12,7 +12,7 @@ using saver_test::QuickTheme;
 using saver_test::Rig;
 
 namespace {
-constexpr int kAppear = static_cast<int>(saver::ShowState::Appear);
+constexpr saver::ShowState kAppear = saver::ShowState::Appear;
 
 // A rig whose fake effect has `steps` steps at `interval` ms, run up to and
 // through the effect's set-up tick.
@@ -48,7 +48,7 @@ TEST(Pace, ALateTickDrawsEveryStepItOwesAndAnEarlyOneNone) {
   rig.now = begun + 1000;  // far behind: the rest, and the effect ends
   rig.seq->Tick();
   EXPECT_EQ(rig.host.stepsPerTick, (std::vector<int>{3, 1, 6}));
-  EXPECT_EQ(rig.State(), kAppear + 1);
+  EXPECT_EQ(rig.State(), saver::ShowState::PlaySound);
   EXPECT_EQ(rig.host.interval, saver::kIdleInterval);
 }
 
@@ -73,7 +73,7 @@ TEST(Pace, ALateTitleTickDrawsOnlyTheLastMaskItOwesAndNeverSkipsTheFullMask) {
   s.Title.Title = true;
   s.Title.FadeInterval = 10;
   Rig rig(s);
-  rig.RunUntil(1);
+  rig.RunUntil(saver::ShowState::FirstLineIn);
   rig.Tick();  // the set-up tick of the first fade
   const DWORD begun = rig.now;
   rig.now = begun + 35;  // masks 0..2 due: only mask 2 is drawn
@@ -85,5 +85,5 @@ TEST(Pace, ALateTitleTickDrawsOnlyTheLastMaskItOwesAndNeverSkipsTheFullMask) {
   ASSERT_EQ(rig.host.frames.size(), 2u);
   EXPECT_EQ(rig.host.frames.back().first, 16) << "the complete title is drawn before the fade ends";
   EXPECT_EQ(rig.host.titleEnds, 1);
-  EXPECT_EQ(rig.State(), 2);
+  EXPECT_EQ(rig.State(), saver::ShowState::FirstLineStands);
 }

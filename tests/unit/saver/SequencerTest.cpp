@@ -8,6 +8,8 @@
 using saver::MixDirection;
 using saver_test::QuickTheme;
 using saver_test::Rig;
+using S = saver::ShowState;
+using States = std::vector<S>;
 
 namespace {
 
@@ -24,8 +26,8 @@ saver::SaverSettings TitledTheme() {
 }
 
 // Distinct states in the order the sequencer passes through them.
-std::vector<int> StatePath(Rig& rig, int untilState) {
-  std::vector<int> path = {rig.State()};
+States StatePath(Rig& rig, S untilState) {
+  States path = {rig.State()};
   for (int n = 0; n < 100000; ++n) {
     rig.Tick();
     if (rig.State() != path.back()) path.push_back(rig.State());
@@ -35,7 +37,7 @@ std::vector<int> StatePath(Rig& rig, int untilState) {
 }
 
 // Milliseconds the state takes from its first tick to the tick that leaves it.
-int StateDuration(Rig& rig, int state) {
+int StateDuration(Rig& rig, S state) {
   rig.RunUntil(state);
   rig.Tick();  // the state's first tick
   DWORD start = rig.now;
@@ -47,15 +49,15 @@ int StateDuration(Rig& rig, int state) {
 
 TEST(Sequencer, PassesThroughTheTitleMusicAndImageStatesInOrder) {
   Rig rig(TitledTheme());
-  EXPECT_EQ(StatePath(rig, 11), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+  EXPECT_EQ(StatePath(rig, S::Appear), (States{S::StartPause, S::FirstLineIn, S::FirstLineStands, S::FirstLineOut, S::LinePause, S::SecondLineIn, S::SecondLineStands, S::SecondLineOut, S::StartMusic, S::FirstDelay, S::NextImage, S::Appear}));
   // Then the image cycle, and again and again without the first delay.
-  EXPECT_EQ(StatePath(rig, 11), (std::vector<int>{11, 12, 13, 14, 15, 10, 11}));
+  EXPECT_EQ(StatePath(rig, S::Appear), (States{S::Appear, S::PlaySound, S::ImageStands, S::Erase, S::ImageOff, S::NextImage, S::Appear}));
   EXPECT_EQ(rig.host.midis.size(), 0u);  // MidiCount 0: nothing to play
 }
 
 TEST(Sequencer, WithoutTitleGoesFromTheStartPauseStraightToTheMusic) {
   Rig rig(QuickTheme());
-  EXPECT_EQ(StatePath(rig, 10), (std::vector<int>{0, 1, 8, 9, 10}));
+  EXPECT_EQ(StatePath(rig, S::NextImage), (States{S::StartPause, S::FirstLineIn, S::StartMusic, S::FirstDelay, S::NextImage}));
   EXPECT_TRUE(rig.host.titles.empty());
 }
 
@@ -68,21 +70,21 @@ TEST(Sequencer, WaitsLastTheirDelayFromTheStatesFirstTick) {
     Rig rig(s);
     rig.Tick();
     DWORD start = rig.now;
-    rig.RunUntil(1);
+    rig.RunUntil(S::FirstLineIn);
     EXPECT_EQ(static_cast<int>(rig.now - start), 700);
   }
   // Durations are whole ticks of 5 ms: the first tick at or after the deadline.
   Rig a(s);
-  EXPECT_EQ(StateDuration(a, 2), 300);
-  EXPECT_EQ(StateDuration(a, 4), 500);
-  EXPECT_EQ(StateDuration(a, 9), 1235);
-  EXPECT_EQ(StateDuration(a, 13), 780);
-  EXPECT_EQ(StateDuration(a, 15), 435);
+  EXPECT_EQ(StateDuration(a, S::FirstLineStands), 300);
+  EXPECT_EQ(StateDuration(a, S::LinePause), 500);
+  EXPECT_EQ(StateDuration(a, S::FirstDelay), 1235);
+  EXPECT_EQ(StateDuration(a, S::ImageStands), 780);
+  EXPECT_EQ(StateDuration(a, S::ImageOff), 435);
 }
 
 TEST(Sequencer, EachTitleFadeIsASetUpTickAndEighteenTicksOfTheFadeInterval) {
   Rig rig(TitledTheme());
-  for (int state : {1, 3, 5, 7}) {
+  for (S state : {S::FirstLineIn, S::FirstLineOut, S::SecondLineIn, S::SecondLineOut}) {
     rig.RunUntil(state);
     size_t framesBefore = rig.host.frames.size();
     int ticks = 0;
@@ -92,11 +94,11 @@ TEST(Sequencer, EachTitleFadeIsASetUpTickAndEighteenTicksOfTheFadeInterval) {
       ++ticks;
       intervals.push_back(rig.host.interval);
     }
-    EXPECT_EQ(ticks, 19) << "state " << state;
+    EXPECT_EQ(ticks, 19) << "state " << static_cast<int>(state);
     EXPECT_EQ(intervals.front(), 20);  // TitleFadeInterval from the set-up tick on
     EXPECT_EQ(intervals.back(), saver::kIdleInterval);
     ASSERT_EQ(rig.host.frames.size() - framesBefore, 17u);
-    MixDirection dir = state == 1 || state == 5 ? MixDirection::In : MixDirection::Out;
+    MixDirection dir = state == S::FirstLineIn || state == S::SecondLineIn ? MixDirection::In : MixDirection::Out;
     for (int k = 0; k <= 16; ++k) {
       EXPECT_EQ(rig.host.frames[framesBefore + k].first, k);
       EXPECT_EQ(rig.host.frames[framesBefore + k].second, dir);
@@ -129,7 +131,6 @@ TEST(Sequencer, AlternativeTitleNeedsTheDefaultTextsAndOneChanceInTen) {
   s.Title.Text[1] = "Glimora";
   {
     Rig rig(s, {30});  // 30 mod 10 = 0: the alternative title
-    ASSERT_TRUE(rig.seq->EasterTitle);
     saver::TitleLine l0 = rig.seq->ChooseTitleLine(0), l1 = rig.seq->ChooseTitleLine(1);
     EXPECT_EQ(l0.Text, "れん ぷれぜんつ");
     EXPECT_EQ(l0.FontName, "ＭＳ ゴシック");
@@ -141,12 +142,10 @@ TEST(Sequencer, AlternativeTitleNeedsTheDefaultTextsAndOneChanceInTen) {
   }
   {
     Rig rig(s, {31});
-    EXPECT_FALSE(rig.seq->EasterTitle);
     EXPECT_EQ(rig.seq->ChooseTitleLine(0).Text, "Wren presents");
   }
   s.Title.Text[1] = "glimora";  // case counts
-  Rig rig(s, {0});
-  EXPECT_TRUE(rig.seq->EasterTitle);
+  Rig rig(s, {0});  // the one run in ten, but not the default texts
   EXPECT_EQ(rig.seq->ChooseTitleLine(1).Text, "glimora");
 }
 
@@ -156,10 +155,10 @@ TEST(Sequencer, ListOrderContinuesFromTheLastImageNumber) {
   Rig rig(s);
   std::vector<int> next;
   for (int i = 0; i < 6; ++i) {
-    rig.RunUntil(11);
-    next.push_back(rig.seq->NextImageNumber());
+    rig.RunUntil(S::Appear);
+    next.push_back(rig.pictures->ResumeNumber());
   }
-  EXPECT_EQ(rig.host.entriesRead, (std::vector<int>{3, 4, 0, 1, 2, 3}));
+  EXPECT_EQ(saver_test::ImageNumbers(rig.host.attempts), (std::vector<int>{3, 4, 0, 1, 2, 3}));
   EXPECT_EQ(next, (std::vector<int>{4, 0, 1, 2, 3, 4}));  // what closing would store
 }
 
@@ -167,8 +166,8 @@ TEST(Sequencer, LastImageNumberBeyondTheListStartsAgainAtZero) {
   saver::SaverSettings s = QuickTheme();
   s.LastImageNumber = 7;
   Rig rig(s);
-  for (int i = 0; i < 3; ++i) rig.RunUntil(11);
-  EXPECT_EQ(rig.host.entriesRead, (std::vector<int>{7, 0, 1}));
+  for (int i = 0; i < 3; ++i) rig.RunUntil(S::Appear);
+  EXPECT_EQ(saver_test::ImageNumbers(rig.host.attempts), (std::vector<int>{7, 0, 1}));
 }
 
 TEST(Sequencer, RandomOrderNeverShowsTheSameImageTwiceInARow) {
@@ -209,29 +208,27 @@ TEST(Sequencer, OneImageIsAlwaysImageZeroAndTwoAlternate) {
   s.ImageCount = 1;
   {
     Rig rig(s);
-    for (int i = 0; i < 10; ++i) rig.RunUntil(11);
-    EXPECT_EQ(rig.host.entriesRead, std::vector<int>(10, 0));
+    for (int i = 0; i < 10; ++i) rig.RunUntil(S::Appear);
+    EXPECT_EQ(saver_test::ImageNumbers(rig.host.attempts), std::vector<int>(10, 0));
   }
   s.ImageCount = 2;
   Rig rig(s);
-  for (int i = 0; i < 40; ++i) rig.RunUntil(11);
-  for (size_t i = 1; i < rig.host.entriesRead.size(); ++i)
-    ASSERT_NE(rig.host.entriesRead[i], rig.host.entriesRead[i - 1]);
+  for (int i = 0; i < 40; ++i) rig.RunUntil(S::Appear);
+  const std::vector<int> shown = saver_test::ImageNumbers(rig.host.attempts);
+  for (size_t i = 1; i < shown.size(); ++i) ASSERT_NE(shown[i], shown[i - 1]);
 }
 
 TEST(Sequencer, AnImageThatCannotBeReadIsSkippedOnTheNextTick) {
   saver::SaverSettings s = QuickTheme();
-  Rig rig(s);
-  rig.host.imageNames[1] = "missing";
-  rig.host.imageNames[2] = "missing";
-  rig.RunUntil(11);
-  rig.RunUntil(10);
+  Rig rig(s, {}, {{1, "missing"}, {2, "missing"}});
+  rig.RunUntil(S::Appear);
+  rig.RunUntil(S::NextImage);
   rig.Tick();  // image 1 fails: state stays 10
-  EXPECT_EQ(rig.State(), 10);
+  EXPECT_EQ(rig.State(), S::NextImage);
   rig.Tick();  // image 2 fails
-  EXPECT_EQ(rig.State(), 10);
+  EXPECT_EQ(rig.State(), S::NextImage);
   rig.Tick();
-  EXPECT_EQ(rig.State(), 11);
+  EXPECT_EQ(rig.State(), S::Appear);
   EXPECT_EQ(rig.host.loaded, (std::vector<std::string>{"img0.bmp", "img3.bmp"}));
 }
 
@@ -239,10 +236,10 @@ TEST(Sequencer, AnEmptyImageListKeepsTheBackground) {
   saver::SaverSettings s = QuickTheme();
   s.ImageCount = 0;
   Rig rig(s);
-  rig.RunUntil(10);
+  rig.RunUntil(S::NextImage);
   for (int i = 0; i < 1000; ++i) rig.Tick();
-  EXPECT_EQ(rig.State(), 10);
-  EXPECT_TRUE(rig.host.entriesRead.empty());
+  EXPECT_EQ(rig.State(), S::NextImage);
+  EXPECT_TRUE(rig.host.attempts.empty());
 }
 
 TEST(Sequencer, EffectChoiceNeverRepeatsAKindWithTwoOrMoreOn) {
@@ -251,7 +248,7 @@ TEST(Sequencer, EffectChoiceNeverRepeatsAKindWithTwoOrMoreOn) {
   s.AppearOn[saver::Scroll] = s.AppearOn[saver::Mesh] = s.AppearOn[saver::Fade] = true;
   for (bool& on : s.EraseOn) on = true;
   Rig rig(s);
-  for (int i = 0; i < 300; ++i) rig.RunUntil(12);
+  for (int i = 0; i < 300; ++i) rig.RunUntil(S::PlaySound);
   auto& a = rig.host.appearKinds;
   auto& e = rig.host.eraseKinds;
   ASSERT_EQ(a.size(), 300u);
@@ -268,7 +265,7 @@ TEST(Sequencer, OneKindOnIsUsedEveryTimeAndNoneMeansBlind) {
   for (bool& on : s.EraseOn) on = false;
   s.AppearOn[saver::Fade] = true;
   Rig rig(s);
-  for (int i = 0; i < 5; ++i) rig.RunUntil(15);
+  for (int i = 0; i < 5; ++i) rig.RunUntil(S::ImageOff);
   EXPECT_EQ(rig.host.appearKinds, std::vector<int>(5, saver::Fade));
   EXPECT_EQ(rig.host.eraseKinds, std::vector<int>(5, saver::Blind));
 }
@@ -280,13 +277,16 @@ TEST(Sequencer, RandomDrawsOfOneImageComeInTheirOrder) {
   s.AppearOn[saver::Slide] = true;  // two appear kinds: Blind and Slide
   // easter, image (x10 bound), coin, appear k, appear direction, top, left
   Rig rig(s, {5, 23, 57, 4, 6, 99, 444});
-  rig.RunUntil(11);
-  EXPECT_EQ(rig.host.entriesRead, (std::vector<int>{3}));
-  EXPECT_EQ(rig.seq->EffectCoin, 1);
-  EXPECT_EQ(rig.seq->AppearKind, saver::Slide);
-  EXPECT_EQ(rig.seq->EraseKind, saver::Blind);
-  EXPECT_EQ(rig.seq->ImageTop, 99);
-  EXPECT_EQ(rig.seq->ImageLeft, 444);
+  rig.RunUntil(S::Appear);
+  EXPECT_EQ(rig.host.attempts.front(), "img3.bmp");
+  EXPECT_EQ(rig.host.coins, (std::vector<int>{1}));
+  ASSERT_EQ(rig.host.staged.size(), 1u);
+  EXPECT_EQ(rig.host.staged[0].y, 99);
+  EXPECT_EQ(rig.host.staged[0].x, 444);
+  rig.RunUntil(S::Erase);
+  rig.Tick();  // the erase effect's set-up
+  EXPECT_EQ(rig.host.appearKinds, (std::vector<int>{saver::Slide}));
+  EXPECT_EQ(rig.host.eraseKinds, (std::vector<int>{saver::Blind}));
 }
 
 TEST(Sequencer, ImagesAreCentredWhenNotRandomOrLargerThanTheWindow) {
@@ -294,37 +294,39 @@ TEST(Sequencer, ImagesAreCentredWhenNotRandomOrLargerThanTheWindow) {
   {
     Rig rig(s);
     rig.host.image = {101, 51};
-    rig.RunUntil(11);
-    EXPECT_EQ(rig.seq->ImageLeft, 269);  // (640 - 101) / 2
-    EXPECT_EQ(rig.seq->ImageTop, 214);
+    rig.RunUntil(S::Appear);
+    ASSERT_EQ(rig.host.staged.size(), 1u);
+    EXPECT_EQ(rig.host.staged[0].x, 269);  // (640 - 101) / 2
+    EXPECT_EQ(rig.host.staged[0].y, 214);
   }
   s.ImagePosRandom = true;
   Rig rig(s);
   rig.host.image = {701, 481};
-  rig.RunUntil(11);
-  EXPECT_EQ(rig.seq->ImageLeft, -30);  // toward zero
-  EXPECT_EQ(rig.seq->ImageTop, 0);
+  rig.RunUntil(S::Appear);
+  ASSERT_EQ(rig.host.staged.size(), 1u);
+  EXPECT_EQ(rig.host.staged[0].x, -30);  // toward zero
+  EXPECT_EQ(rig.host.staged[0].y, 0);
 }
 
 TEST(Sequencer, NotEraseKeepsTheImageAndSkipsTheErase) {
   saver::SaverSettings s = QuickTheme();
   s.NotErase = true;
   Rig rig(s);
-  rig.RunUntil(13);
-  EXPECT_EQ(StatePath(rig, 11), (std::vector<int>{13, 15, 10, 11}));
+  rig.RunUntil(S::ImageStands);
+  EXPECT_EQ(StatePath(rig, S::Appear), (States{S::ImageStands, S::ImageOff, S::NextImage, S::Appear}));
   EXPECT_EQ(rig.host.merges, 1);
   EXPECT_TRUE(rig.host.eraseKinds.empty());
 }
 
 TEST(Sequencer, SoundStartsWhenTheImageStandsAndNeverInThePreview) {
   Rig rig(QuickTheme());
-  rig.RunUntil(12);
+  rig.RunUntil(S::PlaySound);
   EXPECT_TRUE(rig.host.waves.empty());
   rig.Tick();
   EXPECT_EQ(rig.host.waves, (std::vector<std::string>{"wave0.wav"}));
   Rig preview(QuickTheme());
   preview.host.session = false;
-  preview.RunUntil(13);
+  preview.RunUntil(S::ImageStands);
   EXPECT_TRUE(preview.host.waves.empty());
 }
 
@@ -334,7 +336,7 @@ TEST(Sequencer, MidiListOrderFromTheLastNumberWraps) {
   s.MidiOrdRandom = false;
   s.LastMidiNumber = 2;
   Rig rig(s);
-  rig.RunUntil(9);
+  rig.RunUntil(S::FirstDelay);
   for (int i = 0; i < 4; ++i) rig.seq->MidiSet();  // completion notices
   EXPECT_EQ(rig.host.midis, (std::vector<int>{2, 0, 1, 2, 0}));
   EXPECT_EQ(rig.seq->NextMidiNumber(), 1);
@@ -354,7 +356,7 @@ TEST(Sequencer, NoMusicWhenBgmIsOff) {
   s.MidiCount = 3;
   s.BGM = false;
   Rig rig(s);
-  rig.RunUntil(11);
+  rig.RunUntil(S::Appear);
   rig.seq->MidiSet();
   EXPECT_TRUE(rig.host.midis.empty());
 }
@@ -365,46 +367,40 @@ TEST(Sequencer, MusicThatFailsIsRetriedAfterTheOffDelayWithoutTheFirstDelay) {
   s.MidiOrdRandom = false;
   Rig rig(s);
   rig.host.midiStarts = [](int n) { return n != 0; };  // Midi0 is missing
-  rig.RunUntil(9);
-  EXPECT_FALSE(rig.seq->MidiOk);
-  rig.RunUntil(15);
+  rig.RunUntil(S::FirstDelay);
+  rig.RunUntil(S::ImageOff);
   EXPECT_EQ(rig.host.midis, (std::vector<int>{0}));  // nothing retries before the off-delay ends
-  EXPECT_EQ(StatePath(rig, 11), (std::vector<int>{15, 8, 10, 11}));
+  EXPECT_EQ(StatePath(rig, S::Appear), (States{S::ImageOff, S::StartMusic, S::NextImage, S::Appear}));
   EXPECT_EQ(rig.host.midis, (std::vector<int>{0, 1}));
-  EXPECT_TRUE(rig.seq->MidiOk);
-  EXPECT_EQ(StatePath(rig, 11), (std::vector<int>{11, 12, 13, 14, 15, 10, 11}));
+  EXPECT_EQ(StatePath(rig, S::Appear), (States{S::Appear, S::PlaySound, S::ImageStands, S::Erase, S::ImageOff, S::NextImage, S::Appear}));
 }
 
 TEST(Sequencer, PicturesTheComponentRejectsArePassedOverWithoutEffectOrSound) {
   // Broken data, an unknown extension and a missing Image<n> key are
   // reported by the component without an exception, like a missing file.
   saver::SaverSettings s = QuickTheme();
-  Rig rig(s);
-  rig.host.imageNames[0] = "broken.bmp";
-  rig.host.imageNames[1] = "photo.xyz";
-  rig.host.imageNames[2] = "";
-  rig.RunUntil(10);
+  Rig rig(s, {}, {{0, "broken.bmp"}, {1, "photo.xyz"}, {2, ""}});
+  rig.RunUntil(S::NextImage);
   for (int i = 0; i < 3; ++i) {
     rig.Tick();
-    EXPECT_EQ(rig.State(), 10) << "attempt " << i;
+    EXPECT_EQ(rig.State(), S::NextImage) << "attempt " << i;
   }
   rig.Tick();
-  EXPECT_EQ(rig.State(), 11);
+  EXPECT_EQ(rig.State(), S::Appear);
   EXPECT_EQ(rig.host.attempts, (std::vector<std::string>{"broken.bmp", "photo.xyz", "", "img3.bmp"}));
   rig.Tick();  // the appear effect's set-up
   EXPECT_EQ(rig.host.appearKinds.size(), 1u);  // only for img3
-  rig.RunUntil(13);
+  rig.RunUntil(S::ImageStands);
   EXPECT_EQ(rig.host.waves, (std::vector<std::string>{"wave3.wav"}));
 }
 
 TEST(Sequencer, WhenNoPictureCanBeShownTheBackgroundStaysWithOneAttemptPerTick) {
   saver::SaverSettings s = QuickTheme();
   s.ImageCount = 3;
-  Rig rig(s);
-  for (int n = 0; n < 3; ++n) rig.host.imageNames[n] = "broken.bmp";
-  rig.RunUntil(10);
+  Rig rig(s, {}, {{0, "broken.bmp"}, {1, "broken.bmp"}, {2, "broken.bmp"}});
+  rig.RunUntil(S::NextImage);
   for (int i = 0; i < 600; ++i) rig.Tick();
-  EXPECT_EQ(rig.State(), 10);
+  EXPECT_EQ(rig.State(), S::NextImage);
   EXPECT_EQ(rig.host.attempts.size(), 600u);
   EXPECT_TRUE(rig.host.appearKinds.empty());
   EXPECT_TRUE(rig.host.staged.empty());

@@ -1,15 +1,36 @@
-#include "saver/Stage.h"
+#include "saver/Surfaces.h"
+
+#include <vector>
 
 #include "forms/Gdi.h"
 
 namespace saver {
 
-Stage::Stage(int appearSpeed, int eraseSpeed, RandomFn random)
+namespace {
+
+HPALETTE CopyOf(HPALETTE palette) {
+  if (!palette) return nullptr;
+  const UINT count = GetPaletteEntries(palette, 0, 0, nullptr);
+  if (count == 0) return nullptr;
+  std::vector<BYTE> block(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+  auto* copy = reinterpret_cast<LOGPALETTE*>(block.data());
+  copy->palVersion = 0x300;
+  copy->palNumEntries = static_cast<WORD>(count);
+  GetPaletteEntries(palette, 0, count, copy->palPalEntry);
+  return CreatePalette(copy);
+}
+
+}  // namespace
+
+Surfaces::Surfaces(int appearSpeed, int eraseSpeed, RandomFn random)
     : appearSpeed_(appearSpeed), eraseSpeed_(eraseSpeed), random_(std::move(random)) {
   MaskStrip.Adopt(CreateMaskStrip());
 }
 
-void Stage::BuildFromBack(SIZE client) {
+// The bitmaps let go of the palette before it is deleted.
+Surfaces::~Surfaces() { UsePalette(nullptr); }
+
+void Surfaces::BuildFromBack(SIZE client) {
   client_ = client;
   const int w = Back.Width(), h = Back.Height();
   Screen.Create(w, h);
@@ -17,10 +38,11 @@ void Stage::BuildFromBack(SIZE client) {
   Pattern.Create(8, 8);
   Work.Create(w, h);
   Work.Fill(RGB(0, 0, 0));
+  SelectOwnPalette();
   picture_ = BaseContext();
 }
 
-void Stage::Reset() {
+void Surfaces::Reset() {
   picture_ = EffectContext();
   Screen.Reset();
   Back.Reset();
@@ -28,13 +50,19 @@ void Stage::Reset() {
   Pattern.Reset();
 }
 
-void Stage::UsePalette(HPALETTE palette) {
-  Back.UsePalette(palette);
-  Screen.UsePalette(palette);
-  Work.UsePalette(palette);
+void Surfaces::UsePalette(HPALETTE palette) {
+  forms::PaletteHandle copy(CopyOf(palette));
+  std::swap(copy, palette_);
+  SelectOwnPalette();  // the old copy is deselected everywhere before it goes
 }
 
-EffectContext Stage::BaseContext() {
+void Surfaces::SelectOwnPalette() {
+  Back.UsePalette(palette_.get());
+  Screen.UsePalette(palette_.get());
+  Work.UsePalette(palette_.get());
+}
+
+EffectContext Surfaces::BaseContext() {
   EffectContext c;
   c.Screen = Screen.Dc();
   c.Back = Back.Dc();
@@ -52,10 +80,10 @@ EffectContext Stage::BaseContext() {
   return c;
 }
 
-void Stage::StageImage(HDC image, HPALETTE palette, SIZE size, POINT at, int effectCoin) {
+void Surfaces::PlacePicture(HDC image, SIZE size, POINT at, int effectCoin) {
   picture_ = BaseContext();
   picture_.Image = image;
-  picture_.Palette = palette;
+  picture_.Palette = palette_.get();
   picture_.W = size.cx;
   picture_.H = size.cy;
   picture_.X = at.x;
@@ -63,12 +91,12 @@ void Stage::StageImage(HDC image, HPALETTE palette, SIZE size, POINT at, int eff
   picture_.EffectCoin = effectCoin;
 }
 
-EffectStep Stage::BeginEffect(bool appear, int kind) {
+EffectStep Surfaces::BeginEffect(bool appear, int kind) {
   state_ = EffectState();
   return (appear ? AppearRoutine(kind) : EraseRoutine(kind))(picture_);
 }
 
-EffectStep Stage::EffectSteps(bool appear, int kind, int steps) {
+EffectStep Surfaces::EffectSteps(bool appear, int kind, int steps) {
   const EffectRoutine routine = appear ? AppearRoutine(kind) : EraseRoutine(kind);
   const bool countOnly = RedrawsWholeState(kind);
   // One step: `quiet` counts it without drawing the picture; `hold` gathers
@@ -106,19 +134,19 @@ EffectStep Stage::EffectSteps(bool appear, int kind, int steps) {
   return r;
 }
 
-void Stage::MixTitle(int k, MixDirection direction, HDC source, const RECT& target) {
+void Surfaces::MixTitle(int k, MixDirection direction, HDC source, const RECT& target) {
   MaskedMix(picture_, MaskBand::Fade, k, direction, source, target);
 }
 
-void Stage::KeepScreenAsBackground() {
+void Surfaces::KeepScreenAsBackground() {
   BitBlt(Back.Dc(), 0, 0, client_.cx, client_.cy, Screen.Dc(), 0, 0, SRCCOPY);
 }
 
-void Stage::Paint(HDC dc) const {
+void Surfaces::Paint(HDC dc) const {
   BitBlt(dc, 0, 0, client_.cx, client_.cy, Screen.Dc(), 0, 0, SRCCOPY);
 }
 
-void Stage::Flush(const RECT& r) {
+void Surfaces::Flush(const RECT& r) {
   RECT all;
   UnionRect(&all, &held_, &r);
   if (holdFlushes_) {

@@ -1,4 +1,4 @@
-// The title stage: one title line drawn over the background, ready for the
+// The title overlay: one title line drawn over the background, ready for the
 // masked fade. White is the key colour: every pixel of the rendered text
 // that is exactly white counts as background.
 #pragma once
@@ -15,11 +15,11 @@ RECT CenteredRect(SIZE client, SIZE size);
 RECT CenteredInArea(const RECT& area, SIZE size);
 
 // Measures the line in its font, centres it in the client and builds the
-// stage from `back` under that rectangle. An empty text gives an empty
-// stage (the fade then draws nothing).
-void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, forms::Bitmap& stage, RECT& rect);
+// overlay from `back` under that rectangle. An empty text gives an empty
+// overlay (the fade then draws nothing).
+void BuildTitleOverlay(const TitleLine& line, HDC back, SIZE client, forms::Bitmap& overlay, RECT& rect);
 // The same, centred in `area` of the client (the primary monitor).
-void BuildTitleStageInArea(const TitleLine& line, HDC back, const RECT& area, forms::Bitmap& stage,
+void BuildTitleOverlayInArea(const TitleLine& line, HDC back, const RECT& area, forms::Bitmap& overlay,
                            RECT& rect);
 
 }  // namespace saver

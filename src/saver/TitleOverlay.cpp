@@ -1,5 +1,5 @@
-// The title stage: the line measured, centred and keyed over the background.
-#include "saver/TitleStage.h"
+// The title overlay: the line measured, centred and keyed over the background.
+#include "saver/TitleOverlay.h"
 
 namespace saver {
 
@@ -11,13 +11,13 @@ RECT CenteredInArea(const RECT& area, SIZE size) {
   return {left, top, left + size.cx, top + size.cy};
 }
 
-void BuildTitleStage(const TitleLine& line, HDC back, SIZE client, forms::Bitmap& stage, RECT& rect) {
-  BuildTitleStageInArea(line, back, RECT{0, 0, client.cx, client.cy}, stage, rect);
+void BuildTitleOverlay(const TitleLine& line, HDC back, SIZE client, forms::Bitmap& overlay, RECT& rect) {
+  BuildTitleOverlayInArea(line, back, RECT{0, 0, client.cx, client.cy}, overlay, rect);
 }
 
-void BuildTitleStageInArea(const TitleLine& line, HDC back, const RECT& area, forms::Bitmap& stage,
+void BuildTitleOverlayInArea(const TitleLine& line, HDC back, const RECT& area, forms::Bitmap& overlay,
                            RECT& rect) {
-  stage.Reset();
+  overlay.Reset();
   // Cell height (positive lfHeight); no antialiasing, so every text pixel
   // is exactly the title colour.
   forms::FontHandle font(CreateFontA(line.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
@@ -56,11 +56,11 @@ void BuildTitleStageInArea(const TitleLine& line, HDC back, const RECT& area, fo
   SetBkColor(keyBits.Dc(), RGB(255, 255, 255));
   BitBlt(keyBits.Dc(), 0, 0, size.cx, size.cy, mono.get(), 0, 0, NOTSRCCOPY);
 
-  // Stage = (background OR key) AND text.
-  stage.Create(size.cx, size.cy);
-  BitBlt(stage.Dc(), 0, 0, size.cx, size.cy, back, rect.left, rect.top, SRCCOPY);
-  BitBlt(stage.Dc(), 0, 0, size.cx, size.cy, keyBits.Dc(), 0, 0, SRCPAINT);
-  BitBlt(stage.Dc(), 0, 0, size.cx, size.cy, text.Dc(), 0, 0, SRCAND);
+  // Overlay = (background OR key) AND text.
+  overlay.Create(size.cx, size.cy);
+  BitBlt(overlay.Dc(), 0, 0, size.cx, size.cy, back, rect.left, rect.top, SRCCOPY);
+  BitBlt(overlay.Dc(), 0, 0, size.cx, size.cy, keyBits.Dc(), 0, 0, SRCPAINT);
+  BitBlt(overlay.Dc(), 0, 0, size.cx, size.cy, text.Dc(), 0, 0, SRCAND);
 }
 
 }  // namespace saver

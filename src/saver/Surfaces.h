@@ -1,4 +1,4 @@
-// The stage of the saver window: the bitmaps the show is drawn on, and the
+// The surfaces of the saver window: the bitmaps the show is drawn on, and the
 // effect context built from them once per picture.
 //
 //   Back    the background without the picture
@@ -16,10 +16,13 @@
 
 namespace saver {
 
-class Stage {
+class Surfaces {
  public:
   using RandomFn = std::function<int(int bound)>;
-  Stage(int appearSpeed, int eraseSpeed, RandomFn random);
+  Surfaces(int appearSpeed, int eraseSpeed, RandomFn random);
+  ~Surfaces();
+  Surfaces(const Surfaces&) = delete;
+  Surfaces& operator=(const Surfaces&) = delete;
 
   // The window that flushes go to (nullptr: none).
   void SetWindow(HWND window) { window_ = window; }
@@ -29,11 +32,14 @@ class Stage {
   // tiled picture does not divide it): Screen as its copy, Pattern, a black Work.
   void BuildFromBack(SIZE client);
   void Reset();
-  // Gives Back, Screen and Work the picture's palette (nullptr: the default one).
+  // Gives Back, Screen and Work a copy of the picture's palette (nullptr:
+  // the default one). The copy is this object's own, so the picture may go
+  // while its palette is still selected here.
   void UsePalette(HPALETTE palette);
 
-  // The picture the next effects show, at `at` in client coordinates.
-  void StageImage(HDC image, HPALETTE palette, SIZE size, POINT at, int effectCoin);
+  // The picture the next effects show, at `at` in client coordinates, drawn
+  // with the palette last given to UsePalette.
+  void PlacePicture(HDC image, SIZE size, POINT at, int effectCoin);
   // The set-up call of an effect on the staged picture.
   EffectStep BeginEffect(bool appear, int kind);
   // The next `steps` steps of the running effect as one tick: the screen
@@ -54,6 +60,9 @@ class Stage {
  private:
   EffectContext BaseContext();
 
+  void SelectOwnPalette();
+
+  forms::PaletteHandle palette_;  // selected into Back, Screen and Work
   const int appearSpeed_, eraseSpeed_;
   RandomFn random_;
   HWND window_ = nullptr;

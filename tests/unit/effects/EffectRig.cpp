@@ -1,4 +1,4 @@
-#include "Stage.h"
+#include "EffectRig.h"
 
 #include <algorithm>
 
@@ -31,7 +31,7 @@ std::vector<RGBQUAD> TestPalette() {
   return p;
 }
 
-Stage::Stage(const Geometry& geo, int coin, int bits) : g(geo), bpp(bits) {
+EffectRig::EffectRig(const Geometry& geo, int coin, int bits) : g(geo), bpp(bits) {
   const auto colors = bpp == 8 ? TestPalette() : std::vector<RGBQUAD>{};
   imagePx = bpp == 8 ? PixelFn(ImageIndex) : PixelFn(ImagePixel);
   backPx = bpp == 8 ? PixelFn(BackIndex) : PixelFn(BackPixel);
@@ -75,7 +75,7 @@ Stage::Stage(const Geometry& geo, int coin, int bits) : g(geo), bpp(bits) {
   ctx.Random = [this](int bound) { return randomValue % bound; };
 }
 
-void Stage::Run(saver::EffectRoutine routine) {
+void EffectRig::Run(saver::EffectRoutine routine) {
   const bool first = entered;
   if (first) state = saver::EffectState();
   const saver::EffectStep r = routine(ctx);
@@ -84,13 +84,13 @@ void Stage::Run(saver::EffectRoutine routine) {
     if (!r.Done) intervals.push_back(r.NextInterval);
   }
   if (r.Done) {
-    ++show;
+    show = saver::Next(show);
     entered = true;
     if (!intervals.empty()) intervals.push_back(saver::kIdleInterval);
   }
 }
 
-void Stage::ShowImage() {
+void EffectRig::ShowImage() {
   for (int y = 0; y < g.H; ++y)
     for (int x = 0; x < g.W; ++x) {
       const int px = g.X + x, py = g.Y + y;
@@ -100,7 +100,7 @@ void Stage::ShowImage() {
     }
 }
 
-void Stage::ClearImageRect() {
+void EffectRig::ClearImageRect() {
   for (int y = std::max(0, g.Y); y < std::min(g.CH, g.Y + g.H); ++y)
     for (int x = std::max(0, g.X); x < std::min(g.CW, g.X + g.W); ++x)
       screen->Set(x, y, backPx(x, y));

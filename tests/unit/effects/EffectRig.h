@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "forms/Bitmap.h"
+#include "saver/Sequencer.h"
 #include "saver/effects/Effects.h"
 
 namespace fxtest {
@@ -52,9 +53,9 @@ struct Geometry {
   int X, Y;    // picture position
 };
 
-class Stage {
+class EffectRig {
  public:
-  Stage(const Geometry& g, int coin, int bpp = 32);
+  EffectRig(const Geometry& g, int coin, int bpp = 32);
 
   // The whole picture in its place on screen and window, as an erase starts.
   void ShowImage();
@@ -72,7 +73,7 @@ class Stage {
   void Run(saver::EffectRoutine routine);
 
   saver::EffectState state;
-  uint8_t show = 11;  // the sequencer's state number: 11 appear, 14 erase
+  saver::ShowState show = saver::ShowState::Appear;  // the sequencer's state: Appear or Erase
   bool entered = true;
   int randomValue = 0;  // what Random returns (modulo its bound)
   std::vector<int> intervals;  // every interval the timer was given
