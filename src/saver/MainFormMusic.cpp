@@ -9,7 +9,7 @@ bool TMainForm::PlayMidiNumber(int n) { return PlayMidiFile(theme_.Entry(setting
 // False when the file could not be started; the sequencer retries the
 // music after the current image's off-delay.
 bool TMainForm::PlayMidiFile(const std::string& name) {
-  if (!SaverSession) return true;
+  if (!SaverSession || primary_) return true;  // the music plays once, at the primary's window
   MidiPlayer.Close();
   MidiPlayer.SetFileName(name);
   try {
@@ -27,8 +27,9 @@ void TMainForm::MidiPlayerNotify() {
   if (show_) show_->MidiSet();
 }
 
+// Only the primary's pictures sound, so sounds never overlap.
 void TMainForm::PlayWave(const std::string& name) {
-  if (!SaverSession) return;
+  if (!SaverSession || primary_) return;
   sndPlaySoundA(nullptr, SND_ASYNC);
   std::string copy = name;  // a zero-terminated copy that outlives nothing it depends on
   sndPlaySoundA(copy.c_str(), SND_ASYNC | SND_NODEFAULT);

@@ -253,8 +253,10 @@ void Sequencer::MidiSet() {
   if (!host_.PlayMidiNumber(b)) midiOk_ = false;
 }
 
-RandomFn ClockSeededRandom() {
-  auto engine = std::make_shared<std::mt19937>(GetTickCount());
+RandomFn ClockSeededRandom() { return SeededRandom(GetTickCount()); }
+
+RandomFn SeededRandom(unsigned seed) {
+  auto engine = std::make_shared<std::mt19937>(seed);
   return [engine](int bound) {
     if (bound <= 0) return 0;
     return std::uniform_int_distribution<int>(0, bound - 1)(*engine);

@@ -164,5 +164,7 @@ class Sequencer {
 
 // A generator seeded once per window from the clock.
 RandomFn ClockSeededRandom();
+// A generator of its own for each further window, seeded from the first.
+RandomFn SeededRandom(unsigned seed);
 
 }  // namespace saver
