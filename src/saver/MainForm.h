@@ -91,6 +91,7 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void BeginTitle(const saver::TitleLine& line) override;
   void TitleFrame(int k, saver::MixDirection direction) override;
   void EndTitle() override;
+  bool InUse(const std::string& image) const override;
 
   const HWND previewParent_;
   TMainForm* const primary_ = nullptr;  // the show's window, for one on another monitor
@@ -115,7 +116,8 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   std::unique_ptr<picture::Loader> pictureWorker_;
   static constexpr UINT kPictureLoaded = WM_APP + 20;
   unsigned loadTicket_ = 0;
-  std::string loadName_;
+  std::string loadName_;   // the picture loading, or the last one loaded
+  std::string shownName_;  // the picture on show
   std::unique_ptr<saver::Surfaces> drawing_;  // the bitmaps the show is drawn on
   forms::Bitmap titleOverlay_;  // title line over the background, during a fade
   RECT titleRect_ = {};

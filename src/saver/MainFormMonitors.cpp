@@ -34,6 +34,18 @@ void TMainForm::CreateOtherMonitors() {
   }
 }
 
+// Only windows that run a show of their own count: a mirror shows the
+// primary's picture by design.
+bool TMainForm::InUse(const std::string& image) const {
+  const TMainForm& primary = primary_ ? *primary_ : *this;
+  if (image.empty() || primary.others_.empty()) return false;
+  auto busy = [&](const TMainForm& w) { return w.show_ && (w.shownName_ == image || w.loadName_ == image); };
+  if (busy(primary)) return true;
+  for (const auto& other : primary.others_)
+    if (busy(*other)) return true;
+  return false;
+}
+
 void TMainForm::DropLostMonitors() {
   std::vector<saver::Monitor> shown;
   for (const auto& other : others_) shown.push_back({other->monitor_, false});

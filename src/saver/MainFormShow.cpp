@@ -50,6 +50,7 @@ saver::ImageLoad TMainForm::TakeImageLoad() {
   if (!result) return saver::ImageLoad::Running;
   if (result->error != 0 || !result->picture.bitmap || loadName_.empty()) return saver::ImageLoad::Failed;
   shownPicture_->Adopt(loadName_, std::move(result->picture), result->paletteMade);
+  shownName_ = loadName_;
   return saver::ImageLoad::Ready;
 }
 

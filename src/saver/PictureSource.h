@@ -26,6 +26,7 @@ class PictureSource {
   PictureSource(const SaverSettings& theme, RandomFn random);
 
   bool Empty() const { return order_.Count <= 0; }
+  int Count() const { return order_.Count; }
   // The next picture; call only when not Empty().
   ShowPicture Next();
   // A sequencer has taken the picture (shown it, or passed it over).
