@@ -48,7 +48,7 @@ def keys(presses=6):
 if __name__ == "__main__":
     what = sys.argv[1] if len(sys.argv) > 1 else "all"
     args = [int(a) for a in sys.argv[2:]]
-    with monitors.TwoMonitors("right") as screen:
+    with monitors.TwoMonitors("right", prefix="monitors-bench") as screen:
         print(f"monitors: {screen.monitors}", flush=True)
         if what in ("pace", "all"):
             pace(*args if what == "pace" else ())

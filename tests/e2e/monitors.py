@@ -136,16 +136,19 @@ class _Switch:
 # ---- two monitors -------------------------------------------------------------
 
 class TwoMonitors:
-    """Two monitors side by side in one of LAYOUTS."""
+    """Two monitors side by side in one of LAYOUTS, with the prefix
+    build/wineprefix-<prefix> (a benchmark names one of its own, so that a
+    test run does not end it)."""
 
-    def __init__(self, layout="right"):
+    def __init__(self, layout="right", prefix="monitors"):
         self.layout = LAYOUTS[layout]
+        self.prefix_name = prefix
         screens = self.layout["screens"]
         self.root_size = (sum(w for w, _ in screens), max(hh for _, hh in screens))
 
     def __enter__(self):
         x11 = "HKCU\\Software\\Wine\\X11 Driver"
-        prefix = prepare_prefix("monitors", [
+        prefix = prepare_prefix(self.prefix_name, [
             (x11, "UseXRandR", "REG_SZ", "N"),
             (x11, "PrimaryMonitor", "REG_SZ", self.layout["primary"]),
             (x11, "Managed", "REG_SZ", "N"),

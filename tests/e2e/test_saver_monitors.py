@@ -130,3 +130,16 @@ def test_scroll_enters_from_the_second_monitors_own_edge(screen):
             return
         time.sleep(0.05)
     raise AssertionError("no picture entered at the second monitor's own edge")
+
+
+def test_a_display_change_keeps_the_show_on_the_monitors_that_remain(screen):
+    theme(1)
+    saver = start_saver(screen)
+    wait_pictures(screen, lambda c: c[0] != c[1])
+    WM_DISPLAYCHANGE = 0x007E
+    h.wintool("post", saver.hwnd, WM_DISPLAYCHANGE, 24, (768 << 16) | 1024)
+    time.sleep(1.0)
+    # Both monitors are still there: both go on showing pictures of their own.
+    assert h.find_window("TMonitorForm") is not None
+    wait_pictures(screen, lambda c: c[0] != c[1], name="monitors_after_display_change")
+    assert saver.alive()
