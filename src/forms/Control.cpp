@@ -1,6 +1,7 @@
 #include "forms/Control.h"
 
 #include "forms/Form.h"
+#include "forms/WideText.h"
 
 namespace forms {
 
@@ -43,7 +44,9 @@ void Control::CreateHandle(const char* windowClass, const std::string& text, DWO
 }
 
 std::string Control::Text() const {
-  int n = GetWindowTextLengthA(hwnd_);
+  if (IsWindowUnicode(hwnd_)) return WideWindowText(hwnd_);
+  // Room for two bytes a character, whichever way the control counts.
+  int n = GetWindowTextLengthA(hwnd_) * 2 + 1;
   std::string s(static_cast<size_t>(n) + 1, '\0');
   n = GetWindowTextA(hwnd_, &s[0], n + 1);
   s.resize(static_cast<size_t>(n > 0 ? n : 0));

@@ -156,6 +156,13 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE:
       FormMouseMove();
       return 0;
+    case kOtherMonitorInput:
+      switch (wp) {
+        case WM_MOUSEMOVE: FormMouseMove(); break;
+        case WM_LBUTTONUP: FormClick(); break;
+        default: FormKeyDown(); break;
+      }
+      return 0;
     case WM_DISPLAYCHANGE:
       // A monitor unplugged: the show goes on on those that remain.
       if (!primary_) DropLostMonitors();
@@ -179,17 +186,19 @@ bool TMainForm::PreviewKey(const MSG& msg) {
 // Input on any monitor counts at the primary's window: one threshold, one
 // password check, one end.
 void TMainForm::FormKeyDown() {
-  if (primary_) return primary_->FormKeyDown();
+  if (primary_) return PostToPrimary(WM_KEYDOWN);
   if (SaverSession) CloseWithPassword();
 }
 
 void TMainForm::FormClick() {
-  if (primary_) return primary_->FormClick();
+  if (primary_) return PostToPrimary(WM_LBUTTONUP);
   if (SaverSession) CloseWithPassword();
 }
 
+void TMainForm::PostToPrimary(UINT input) { PostMessageA(primary_->Handle(), kOtherMonitorInput, input, 0); }
+
 void TMainForm::FormMouseMove() {
-  if (primary_) return primary_->FormMouseMove();
+  if (primary_) return PostToPrimary(WM_MOUSEMOVE);
   if (mouseMoves_ > theme_.CloseMouseMove && SaverSession) {
     CloseWithPassword();
   } else if (mouseMoves_ <= saver::kMaxCloseMouseMove) {

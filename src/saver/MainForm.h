@@ -56,6 +56,7 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void FormKeyDown();
   void FormClick();
   void FormMouseMove();
+  void PostToPrimary(UINT input);
   void Timer1Timer();
   void Timer2Timer();
   // MainFormShow.cpp
@@ -115,6 +116,10 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   // Pictures of the show are read, decoded and fitted on its worker.
   std::unique_ptr<picture::Loader> pictureWorker_;
   static constexpr UINT kPictureLoaded = WM_APP + 20;
+  // Input on another monitor, posted to the primary's window (wParam: the
+  // message): the show may end, and this window with it, only after the
+  // handler that saw the input has returned.
+  static constexpr UINT kOtherMonitorInput = WM_APP + 21;
   unsigned loadTicket_ = 0;
   std::string loadName_;   // the picture loading, or the last one loaded
   std::string shownName_;  // the picture on show
