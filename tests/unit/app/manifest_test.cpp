@@ -91,3 +91,67 @@ TEST_F(ManifestTest, TheSystemAcceptsItAsAnActivationContext) {
 }
 
 }  // namespace
+
+// The version 6 controls the manifest brings keep their text in Unicode; a
+// long Shift-JIS entry must come back whole (Wine's own ANSI conversion of
+// such a read once broke the heap at about 512 characters).
+#include "forms/Application.h"
+#include "forms/ComboBox.h"
+#include "forms/Edit.h"
+#include "forms/Form.h"
+#include "forms/ListBox.h"
+
+namespace {
+
+class VersionSixForm : public forms::Form {
+ public:
+  VersionSixForm() : Form("TVersionSixTestForm", "VersionSixTestForm") {
+    Create();
+    forms::CreateControls({
+        {List, "", 0, 0, 300, 100},
+        {Combo, "", 0, 110, 300, 0},
+        {Text, "", 0, 140, 300, 24},
+    });
+  }
+  forms::ListBox List{*this, "List"};
+  forms::ComboBox Combo{*this, "Combo"};
+  forms::Edit Text{*this, "Text"};
+};
+
+TEST(VersionSixControls, LongShiftJisTextsComeBackWhole) {
+  forms::Application::Get().Initialize(GetModuleHandleA(nullptr));
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string scr(path);
+  scr = scr.substr(0, scr.find_last_of("\\/") + 1) + "Glimora.scr";
+  ACTCTXA ctx = {};
+  ctx.cbSize = sizeof ctx;
+  ctx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+  ctx.lpSource = scr.c_str();
+  ctx.lpResourceName = MAKEINTRESOURCEA(1);
+  HANDLE actCtx = CreateActCtxA(&ctx);
+  ASSERT_NE(actCtx, INVALID_HANDLE_VALUE);
+  ULONG_PTR cookie = 0;
+  ASSERT_TRUE(ActivateActCtx(actCtx, &cookie));
+  {
+    VersionSixForm form;
+    std::string text = "C:\\";
+    for (int i = 0; i < 100; ++i) text += "フォルダ" + std::to_string(100 + i) + "\\";
+    text += "x.bmp";
+    ASSERT_GT(text.size(), 1100u);
+    ASSERT_TRUE(IsWindowUnicode(form.List.Handle())) << "the version 6 list box";
+    form.List.Add(text);
+    form.List.Add("短い");
+    form.Combo.Add(text);
+    form.Text.SetText(text);
+    EXPECT_EQ(form.List.Item(0), text);
+    EXPECT_EQ(form.List.Item(1), "短い");
+    EXPECT_EQ(form.Combo.Item(0), text);
+    EXPECT_EQ(form.Text.Text(), text);
+    EXPECT_EQ(form.List.Item(5), "");
+  }
+  DeactivateActCtx(0, cookie);
+  ReleaseActCtx(actCtx);
+}
+
+}  // namespace
