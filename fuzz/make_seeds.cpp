@@ -25,6 +25,39 @@ IndexedPicture picture(int w, int h, int colours, uint32_t seed) {
   return p;
 }
 
+// One small PIC of every machine type and mode the decoder reads.
+void savePicMachines(const fs::path& folder) {
+  const IndexedPicture p = picture(32, 12, 256, 9);
+  std::vector<uint32_t> codes(p.pixels.begin(), p.pixels.end());
+  std::vector<uint32_t> wide;
+  std::vector<uint32_t> words;
+  for (uint8_t v : p.pixels) {
+    wide.push_back(v * 0x010101u);
+    words.push_back(v * 0x0101u);
+  }
+  struct Variant {
+    PicMachine machine;
+    const std::vector<uint32_t>* codes;
+    int width;
+  };
+  const std::vector<uint32_t> pairs = PicPairs(32, 12, p.pixels);
+  const std::vector<uint32_t> palette16(p.palette.begin(), p.palette.begin() + 16);
+  std::vector<uint32_t> codes16;
+  for (uint8_t v : p.pixels) codes16.push_back(v % 16);
+  const std::vector<Variant> variants = {
+      {{1, 0, 8, 8, false, {}}, &codes, 32},         {{1, 1, 12, 12, true, {}}, &codes, 32},
+      {{1, 0, 16, 16, true, {}}, &words, 32},         {{1, 2, 16, 16, true, {}}, &pairs, 16},
+      {{1, 3, 16, 16, true, {}}, &pairs, 16},        {{2, 5, 15, 15, true, {}}, &codes, 32},
+      {{2, 12, 15, 15, true, {}}, &codes, 32},        {{3, 0, 15, 15, false, {}}, &codes, 32},
+      {{15, 0, 24, 24, true, PicGenericFields(1, 1, 0, {})}, &wide, 32},
+      {{15, 15, 12, 12, true, PicGenericFields(3, 4, 0, {})}, &codes, 32},
+      {{15, 1, 8, 8, false, PicGenericFields(0, 0, 8, p.palette)}, &codes, 32},
+      {{15, 0, 4, 4, false, PicGenericFields(2, 1, 5, palette16)}, &codes16, 32},
+  };
+  int n = 400;
+  for (const Variant& v : variants) save(folder, "pic", n++, EncodePicCodes(v.width, 12, *v.codes, v.machine));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -68,6 +101,7 @@ int main(int argc, char** argv) {
       save(folder, "pic2", 300 + n, EncodePic2(w, 12, values, o));
       ++n;
     }
+  savePicMachines(folder);
   Xld4Palette levels{};
   for (int i = 0; i < 16; ++i) levels.r[i] = levels.g[i] = levels.b[i] = static_cast<uint8_t>(i);
   for (int s = 0; s < 3; ++s) {

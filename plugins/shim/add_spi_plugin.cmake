@@ -10,8 +10,15 @@ function(add_spi_plugin name)
     add_dependencies(${name} spi_dlls)
     return()
   endif()
+  # A version resource naming this file, with the program's version.
+  set(SPI_FILE_NAME ${name}.spi)
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc)
+  configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/version.rc.in ${rc} @ONLY)
+  # windres reports no included files: name the version header as a dependency.
+  set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/generated/version.h)
   add_library(${name} SHARED ${ARG_UNPARSED_ARGUMENTS}
-    ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/exports.def)
+    ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/exports.def ${rc})
+  target_include_directories(${name} PRIVATE ${CMAKE_BINARY_DIR}/generated)
   target_link_libraries(${name} PRIVATE spi_exports spi_shim ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".spi"
     RUNTIME_OUTPUT_DIRECTORY ${SPI_OUTPUT_DIR})

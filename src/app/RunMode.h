@@ -29,6 +29,5 @@ void ChangePassword();
 
 constexpr char kMutexName[] = "Quillet32RunCheck@Wren";
 constexpr char kAppTitle[] = "Glimora";
-constexpr char kHelpFile[] = "Glimora32.hlp";
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "app/Help.h"
 #include "app/RunMode.h"
 #include "dialogs/MainDlg.h"
 #include "forms/Application.h"
@@ -50,7 +51,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   forms::Application& application = forms::Application::Get();
   application.Initialize(instance);
   application.SetTitle(app::kAppTitle);
-  application.HelpFile = app::kHelpFile;
+  application.OnHelp = app::ShowHelp;
 
   switch (mode) {
     case app::RunMode::Settings: {

@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include "forms/Application.h"
+#include "saver/WaveSound.h"
 #include "settings/Convert.h"
 
 using forms::ControlRow;
@@ -13,11 +14,10 @@ namespace {
 const int kPageHelpContext[] = {3, 4, 5, 6};
 }  // namespace
 
-void StopSound() { sndPlaySoundA(nullptr, SND_ASYNC); }
 
 TSetDialog::TSetDialog(int theme) : Form("TSetDialog", "SetDialog"), theme_(theme) {
   Create();
-  SetCaption("Glimoraの設定：名称未設定");
+  SetCaption(std::string("Glimoraの設定：") + settings::key::ThemeName.dialog);
   SetFont("System", 13);
   SetDesignClientSize(593, 414);
   CenterOnScreen();
@@ -185,7 +185,7 @@ void TSetDialog::SetHelpBtnClick() {
 }
 
 void TSetDialog::SetPageControlChange() {
-  StopSound();
+  saver::StopWave();
   StopMidiTest();
   ApplyEffectMinimum();
 }
@@ -196,7 +196,7 @@ void TSetDialog::DelayEditCheck() {
 }
 
 void TSetDialog::FormClose(forms::CloseAction& action) {
-  StopSound();
+  saver::StopWave();
   MidiTestPlayer.Close();
   midiTestPlaying_ = false;
   if (hooked_) forms::Application::Get().OnActiveControlChange = nullptr;

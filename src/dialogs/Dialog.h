@@ -198,5 +198,3 @@ class TSetDialog : public forms::Form {
   bool hooked_ = false;        // DelayEditCheck installed on the application
 };
 
-// Ends any WAV sound of the process.
-void StopSound();

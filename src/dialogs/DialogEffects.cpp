@@ -13,7 +13,7 @@ const int kRowY[2] = {32, 56};
 // One group box: the eight boxes in two rows of four, then the speed row.
 void CreateEffectGroup(forms::GroupBox& box, forms::CheckBox* const (&switches)[settings::kEffectKinds],
                        forms::Label& speedLbl, const char* speedCaption, forms::Label& slowLbl,
-                       forms::TrackBar& bar, forms::Label& fastLbl) {
+                       forms::TrackBar& bar, forms::Label& fastLbl, const settings::IntKey& speed) {
   for (int k = 0; k < settings::kEffectKinds; ++k) {
     forms::CreateControls({{*switches[k], kKindCaptions[k], kColumnX[k % 4], kRowY[k / 4], 120, 17,
                             k == 0 ? forms::opGroup : 0u, &box}});
@@ -29,7 +29,7 @@ void CreateEffectGroup(forms::GroupBox& box, forms::CheckBox* const (&switches)[
   bar.SetLineSize(10);
   bar.SetPageSize(40);
   bar.SetFrequency(40);
-  bar.SetPosition(400);
+  bar.SetPosition(speed.dialog);
 }
 }  // namespace
 
@@ -37,10 +37,10 @@ void TSetDialog::CreateEffectsPage() {
   forms::Control* page = &EffectSheet;
   forms::CreateControls({{ImageShowBox, "画像表示時のエフェクト", 16, 8, 553, 145, 0, page}});
   CreateEffectGroup(ImageShowBox, ImageOnBtn, ImageFadeInLbl, "表示する速さ", ImageFadeInSlowLbl,
-                    ImageFadeInScrBar, ImageFadeInFastLbl);
+                    ImageFadeInScrBar, ImageFadeInFastLbl, settings::key::ImageFadeInSpeed);
   forms::CreateControls({{ImageEraseBox, "画像消去時のエフェクト", 16, 168, 553, 145, 0, page}});
   CreateEffectGroup(ImageEraseBox, ImageOffBtn, ImageFadeOutLbl, "消去する速さ", ImageFadeOutSlowLbl,
-                    ImageFadeOutScrBar, ImageFadeOutFastLbl);
+                    ImageFadeOutScrBar, ImageFadeOutFastLbl, settings::key::ImageFadeOutSpeed);
   forms::CreateControls({{NoEraseCBox, "画像の消去をしない", 16, 320, 200, 17, forms::opGroup, page}});
 }
 

@@ -3,14 +3,12 @@
 #include "dialogs/Dialog.h"
 
 #include "dialogs/FileLists.h"
+#include "saver/Background.h"
 #include "settings/Keys.h"
 
 using forms::ControlRow;
 
 namespace {
-// In the order of the stored BackColor index.
-const char* const kColours[] = {"黒色", "赤色", "青色", "緑色", "紫色", "青緑色",
-                                "濃紺色", "栗色", "空色", "灰色", "銀色", "白色"};
 const int kDelayMaxLength = 6;
 }  // namespace
 
@@ -49,7 +47,7 @@ void TSetDialog::CreateEtcPage() {
       {MonitorsRBtn1, "別々の画像", 10, 52, 90, 17, forms::opChecked, &MonitorsBox},
       {MonitorsRBtn2, "同じ画像", 10, 80, 90, 17, 0, &MonitorsBox},
   });
-  for (const char* colour : kColours) BackCmbBox.Add(colour);
+  for (const saver::BackColour& colour : saver::kBackColours) BackCmbBox.Add(colour.Name);
   BackCmbBox.SetItemIndex(0);
   // Six characters of any kind: the conversion on OK is the only check.
   for (forms::Edit* edit : {&FirstDelayEdit, &ImageOnEdit, &ImageOffEdit}) edit->SetMaxLength(kDelayMaxLength);

@@ -7,12 +7,12 @@
 
 #include "forms/ListBox.h"
 #include "forms/OpenDialog.h"
+#include "picture/Decoders.h"
 
 // Open-dialog filters and name patterns of the three choosers.
-inline constexpr char kGraphicFilter[] =
-    "グラフィックファイル|*.bmp;*.jpg;*.jpe;*.jpeg;*.jfif;*.gif;*.tif;*.tiff;*.png;*.mag;*.pi;*.pic;*.p2;*.q4";
-inline constexpr char kGraphicPattern[] =
-    "*.bmp;*.jpg;*.jpe;*.jpeg;*.jfif;*.gif;*.tif;*.tiff;*.png;*.mag;*.pi;*.pic;*.p2;*.q4";
+// The picture extensions are the picture component's (kOfferedPattern).
+inline const std::string kGraphicPattern = picture::kOfferedPattern;
+inline const std::string kGraphicFilter = std::string("グラフィックファイル|") + picture::kOfferedPattern;
 inline constexpr char kMidiFilter[] = "MIDIﾌｧｲﾙ|*.mid;*.rmi";
 inline constexpr char kMidiPattern[] = "*.mid;*.rmi";
 inline constexpr char kSoundFilter[] = "ｻｳﾝﾄﾞﾌｧｲﾙ|*.wav";

@@ -6,6 +6,7 @@
 #include "dialogs/Dialog.h"
 #include "dialogs/FileLists.h"
 #include "dialogs/Imgtest.h"
+#include "saver/WaveSound.h"
 #include "settings/Keys.h"
 
 void TSetDialog::CreateImagePage() {
@@ -40,14 +41,14 @@ void TSetDialog::SetImageControlsEnabled(bool enabled) {
 }
 
 void TSetDialog::ImageListBoxClick() {
-  StopSound();
+  saver::StopWave();
   SetImageControlsEnabled(ImageListBox.SelCount() <= 1);
   WavPlayEdit.SetText(WavListBox.Item(ImageListBox.ItemIndex()));
 }
 
 void TSetDialog::ImageAddBtnClick() {
-  StopSound();
-  PrepareAddDialog(OpenDialog, kGraphicFilter, kGraphicPattern);
+  saver::StopWave();
+  PrepareAddDialog(OpenDialog, kGraphicFilter.c_str(), kGraphicPattern.c_str());
   if (!OpenDialog.Execute()) return;
   InsertBeforeCurrent(ImageListBox, &WavListBox, OpenDialog.Files(), settings::kNone);
   if (ImageListBox.SelCount() >= 2) SetImageControlsEnabled(false);
@@ -58,7 +59,7 @@ void TSetDialog::ImageUpBtnClick() { MoveSelectedUp(ImageListBox, &WavListBox); 
 void TSetDialog::ImageDownBtnClick() { MoveSelectedDown(ImageListBox, &WavListBox); }
 
 void TSetDialog::ImageDeleteBtnClick() {
-  StopSound();
+  saver::StopWave();
   if (ImageListBox.Count() == 0) return;
   DeleteSelected(ImageListBox, &WavListBox);
   WavPlayEdit.SetText("");
@@ -79,7 +80,7 @@ void TSetDialog::ImageShowBtnClick() {
 
 void TSetDialog::WavSetBtnClick() {
   if (ImageListBox.Count() == 0) return;
-  StopSound();
+  saver::StopWave();
   OpenDialog.Options = forms::ofHideReadOnly | forms::ofPathMustExist | forms::ofFileMustExist;
   OpenDialog.Filter = kSoundFilter;
   OpenDialog.FileName = kSoundPattern;
@@ -93,7 +94,7 @@ void TSetDialog::WavSetBtnClick() {
 
 void TSetDialog::WavDeleteBtnClick() {
   if (ImageListBox.Count() == 0) return;
-  StopSound();
+  saver::StopWave();
   for (int i : SelectedIndexes(ImageListBox)) {
     WavListBox.Delete(i);
     WavListBox.Insert(i, settings::kNone);
@@ -103,6 +104,6 @@ void TSetDialog::WavDeleteBtnClick() {
 
 // "なし", an empty text or a missing file stay silent (no default sound).
 void TSetDialog::WavPlayBtnClick() {
-  StopSound();
+  saver::StopWave();
   sndPlaySoundA(WavPlayEdit.Text().c_str(), SND_ASYNC | SND_NODEFAULT);
 }

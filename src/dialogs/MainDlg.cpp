@@ -11,7 +11,7 @@ using forms::ControlRow;
 using namespace settings;
 
 namespace {
-const char kUnnamed[] = "名称未設定";
+const char* const kUnnamed = key::ThemeName.dialog;
 }
 
 TMainDialog::TMainDialog() : Form("TMainDialog", "MainDialog") {

@@ -16,9 +16,7 @@ const char kStopCaption[] = "再生をやめる";
 
 // The system's text for an MCI error, with its code, as the user sees it.
 std::string MciErrorMessage(MCIERROR code) {
-  char text[256] = {};
-  std::string reason = mciGetErrorStringA(code, text, sizeof text) && text[0] ? text : "原因不明のｴﾗｰ";
-  return reason + "\r\n(エラーコード:" + std::to_string(code) + ")";
+  return forms::MediaPlayer::ErrorText(code, "原因不明のｴﾗｰ") + "\r\n(エラーコード:" + std::to_string(code) + ")";
 }
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include "dialogs/MainDlg.h"
 #include "forms/Application.h"
+#include "settings/Keys.h"
 
 namespace {
 // 15 full-width characters of the double-byte code page, as the label says.
@@ -38,7 +39,7 @@ void TThemeNameDlg::FormCreate() {
 
 void TThemeNameDlg::OKBtnClick() {
   // An empty name is never kept; blanks are a name and stay as typed.
-  if (ThemeNameEdit.Text().empty()) ThemeNameEdit.SetText("名称未設定");
+  if (ThemeNameEdit.Text().empty()) ThemeNameEdit.SetText(settings::key::ThemeName.dialog);
   mainDialog_.SetThemeCaption(theme_, ThemeNameEdit.Text());
   SetModalResult(forms::mrOk);
 }

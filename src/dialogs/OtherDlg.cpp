@@ -1,6 +1,7 @@
 #include "dialogs/OtherDlg.h"
 
 #include "forms/Application.h"
+#include "settings/Keys.h"
 #include "settings/IniFile.h"
 
 using namespace settings;
@@ -25,7 +26,7 @@ TOtherSetDlg::TOtherSetDlg() : Form("TOtherSetDlg", "OtherSetDlg") {
   MouseMoveBar.SetLineSize(1);
   MouseMoveBar.SetPageSize(1);
   MouseMoveBar.SetFrequency(1);
-  MouseMoveBar.SetPosition(4);
+  MouseMoveBar.SetPosition(settings::key::CloseMouseMove.dialog);
   OKBtn.OnClick = [this] { OKBtnClick(); };
   CanselBtn.OnClick = [this] { CanselBtnClick(); };
 

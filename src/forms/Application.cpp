@@ -147,10 +147,8 @@ void Application::HandleException() noexcept {
   }
 }
 
-bool Application::HelpContext(int context) {
-  HWND owner = GetActiveWindow();
-  if (!owner) owner = handle_;
-  return WinHelpA(owner, HelpFile.c_str(), HELP_CONTEXT, static_cast<ULONG_PTR>(context)) != FALSE;
+void Application::HelpContext(int context) {
+  if (OnHelp) Guarded([&] { OnHelp(context); });
 }
 
 }  // namespace forms

@@ -1,4 +1,4 @@
-// The application object: title, help file, main form, message loop, modal
+// The application object: title, help, main form, message loop, modal
 // loops, the general error box, and the one place where an error escaping an
 // event handler is caught and shown.
 #pragma once
@@ -22,7 +22,8 @@ class Application {
 
   const std::string& Title() const { return title_; }
   void SetTitle(const std::string& title);
-  std::string HelpFile;
+  // Shows the help of a context; set by the program (its help pages).
+  std::function<void(int context)> OnHelp;
 
   Form* MainForm() const { return mainForm_; }
   void SetMainForm(Form* form) { mainForm_ = form; }
@@ -40,8 +41,8 @@ class Application {
   // Shows the error that is being handled; call only inside a catch block.
   void HandleException() noexcept;
 
-  // Opens a topic of the help file (WinHelpA, HELP_CONTEXT).
-  bool HelpContext(int context);
+  // Opens the help of a context (1 to 6, as the forms carry them) through OnHelp.
+  void HelpContext(int context);
 
   // Called whenever the focused window of the application changes.
   std::function<void()> OnActiveControlChange;

@@ -36,6 +36,7 @@ struct DcDeleter { void operator()(HDC h) const { DeleteDC(h); } };
 struct ModuleDeleter { void operator()(HMODULE h) const { FreeLibrary(h); } };
 struct GlobalDeleter { void operator()(HGLOBAL h) const { GlobalFree(h); } };
 struct HandleDeleter { void operator()(HANDLE h) const { CloseHandle(h); } };
+struct RegistryKeyDeleter { void operator()(HKEY h) const { RegCloseKey(h); } };
 
 using BitmapHandle = Owned<HBITMAP, GdiObjectDeleter>;
 using PaletteHandle = Owned<HPALETTE, GdiObjectDeleter>;
@@ -44,7 +45,8 @@ using BrushHandle = Owned<HBRUSH, GdiObjectDeleter>;
 using MemoryDc = Owned<HDC, DcDeleter>;
 using ModuleHandle = Owned<HMODULE, ModuleDeleter>;
 using GlobalHandle = Owned<HGLOBAL, GlobalDeleter>;
-using KernelHandle = Owned<HANDLE, HandleDeleter>;
+using KernelHandle = Owned<HANDLE, HandleDeleter>;  // null when empty; files: FileHandle.h
+using RegistryKey = Owned<HKEY, RegistryKeyDeleter>;
 
 // A DC obtained with GetDC, released with ReleaseDC.
 class WindowDc {

@@ -23,10 +23,10 @@ void MediaPlayer::SetFileName(const std::string& name) {
   if (Handle()) SetWindowTextA(Handle(), name.c_str());
 }
 
-std::string MediaPlayer::ErrorText(MCIERROR code) {
+std::string MediaPlayer::ErrorText(MCIERROR code, const char* unknown) {
   char text[256] = {};
-  if (!mciGetErrorStringA(code, text, sizeof text)) return "MCI error " + std::to_string(code);
-  return text;
+  if (mciGetErrorStringA(code, text, sizeof text) && text[0]) return text;
+  return unknown ? unknown : "MCI error " + std::to_string(code);
 }
 
 void MediaPlayer::Open() {

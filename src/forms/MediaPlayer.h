@@ -50,7 +50,9 @@ class MediaPlayer : public Control {
   // the whole list.
   std::function<void()> OnNotify;
 
-  static std::string ErrorText(MCIERROR code);
+  // The system's text for an MCI error; `unknown` (or "MCI error <code>")
+  // where the system has none.
+  static std::string ErrorText(MCIERROR code, const char* unknown = nullptr);
   static constexpr char kWindowClass[] = "TMediaPlayer";
 
  private:

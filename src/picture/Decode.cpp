@@ -53,11 +53,11 @@ DecodeOutcome DecodeFile(const std::string& fileName, bool preview, HDC canvas) 
   return FromPlugin(DecodeWithPlugin(kind, fileName, preview, canvas));
 }
 
-DecodeOutcome DecodeForArea(const std::string& fileName, SIZE area, HDC canvas) {
+DecodeOutcome DecodeForArea(const std::string& fileName, SIZE area, HDC canvas, const StopCheck& stop) {
   DecodeOutcome outcome;
   const Decoder kind = DecoderFor(PictureExtension(fileName));
   if (!DecodeOwnKinds(kind, fileName, outcome))
-    outcome = FromPlugin(DecodeForSize(kind, fileName, area.cx, area.cy, canvas));
+    outcome = FromPlugin(DecodeForSize(kind, fileName, area.cx, area.cy, canvas, stop));
   if (outcome.orgWidth == 0) {
     outcome.orgWidth = outcome.picture.width;
     outcome.orgHeight = outcome.picture.height;

@@ -8,6 +8,7 @@
 
 #include "picture/Decoders.h"
 #include "picture/NativeFormats.h"
+#include "picture/StopCheck.h"
 
 namespace picture {
 
@@ -37,6 +38,10 @@ DecodeOutcome DecodeFile(const std::string& fileName, bool preview, HDC canvas);
 // hand over its reduced preview when that still covers the fitted size (so
 // a very large photo need not be held whole). The picture may still be
 // larger than area. orgWidth and orgHeight hold the full size.
-DecodeOutcome DecodeForArea(const std::string& fileName, SIZE area, HDC canvas);
+// An area of {0, 0} asks for the picture at its own size, through the
+// preview only when the full picture is too large to hold. stop (may be
+// empty) is asked while a plug-in decodes.
+DecodeOutcome DecodeForArea(const std::string& fileName, SIZE area, HDC canvas,
+                            const StopCheck& stop = StopCheck());
 
 }  // namespace picture

@@ -15,6 +15,11 @@ std::string PictureExtension(const std::string& fileName);
 
 Decoder DecoderFor(const std::string& upperExtension);
 
+// The extensions the settings dialog offers when pictures are chosen, in its
+// order; every one has a decoder (icons and metafiles are read but not offered).
+inline constexpr char kOfferedPattern[] =
+    "*.bmp;*.jpg;*.jpe;*.jpeg;*.jfif;*.gif;*.tif;*.tiff;*.png;*.mag;*.pi;*.pic;*.p2;*.q4";
+
 inline bool IsNative(Decoder d) {
   return d == Decoder::Bmp || d == Decoder::Ico || d == Decoder::Wmf || d == Decoder::Emf;
 }

@@ -157,4 +157,24 @@ LoadedPicture FitPicture(LoadedPicture picture, SIZE area, const CancelCheck& ca
   return reduced;
 }
 
+LoadedPicture CropPicture(LoadedPicture picture, SIZE area) {
+  const int w = std::min<int>(picture.width, area.cx), h = std::min<int>(picture.height, area.cy);
+  if (!picture.bitmap || w <= 0 || h <= 0 || (w == picture.width && h == picture.height)) return picture;
+  forms::Bitmap source, part;
+  source.Adopt(picture.bitmap.release());
+  part.Adopt(CreateDisplayBitmap(w, h).release());
+  if (source.Empty() || part.Empty()) throw forms::Error("描画用のメモリーが不足しています");
+  source.UsePalette(picture.palette.get());
+  part.UsePalette(picture.palette.get());
+  BitBlt(part.Dc(), 0, 0, w, h, source.Dc(), 0, 0, SRCCOPY);
+  part.UsePalette(nullptr);
+  source.UsePalette(nullptr);
+  LoadedPicture out;
+  out.bitmap = part.Release();
+  out.palette = std::move(picture.palette);
+  out.width = w;
+  out.height = h;
+  return out;
+}
+
 }  // namespace picture

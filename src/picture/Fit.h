@@ -54,4 +54,8 @@ LoadedPicture ReducePicture(const LoadedPicture& source, SIZE size, const Cancel
 // otherwise the picture itself.
 LoadedPicture FitPicture(LoadedPicture picture, SIZE area, const CancelCheck& cancelled);
 
+// The top-left part of the picture that a window of `area` shows when the
+// picture is tiled from its corner; the picture itself when it fits.
+LoadedPicture CropPicture(LoadedPicture picture, SIZE area);
+
 }  // namespace picture

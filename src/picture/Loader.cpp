@@ -13,12 +13,19 @@
 #include "picture/Decode.h"
 #include "picture/Decoders.h"
 #include "picture/Fit.h"
+#include "picture/PluginLibrary.h"
 
 namespace picture {
 
 namespace {
 
 std::atomic<int> liveWorkers{0};
+
+// One decode at a time in the whole process: the large photos this program
+// shows need a good part of a 32-bit address space each. A worker whose
+// loader has gone stops its decode at the next progress report, so it
+// hands the turn on quickly.
+std::mutex decodeTurn;
 
 // COM for the imaging-component plug-ins, kept up for the worker's life so
 // that it is not started and stopped on every load.
@@ -46,10 +53,8 @@ class PinnedPlugins {
     if (kind == Decoder::Unsupported || IsNative(kind)) return;
     const char* file = PluginRowFor(kind).file;
     if (modules_.count(file)) return;
-    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    HMODULE module = LoadLibraryA(file);
-    SetErrorMode(oldMode);
-    if (module) modules_.emplace(file, forms::ModuleHandle(module));
+    forms::ModuleHandle module(LoadPluginModule(file));
+    if (module) modules_.emplace(file, std::move(module));
   }
 
  private:
@@ -63,20 +68,23 @@ LoadResult LoadPictureFile(const LoadRequest& request, HDC canvas, const std::fu
   result.fileName = request.fileName;
   try {
     const bool fit = request.fitTo.cx > 0 && request.fitTo.cy > 0;
-    DecodeOutcome decoded = fit ? DecodeForArea(request.fileName, request.fitTo, canvas)
-                                : DecodeFile(request.fileName, false, canvas);
+    DecodeOutcome decoded =
+        DecodeForArea(request.fileName, fit ? request.fitTo : SIZE{0, 0}, canvas, cancelled);
     result.error = decoded.error;
     result.message = std::move(decoded.message);
     result.paletteMade = decoded.paletteMade;
-    result.orgWidth = fit ? decoded.orgWidth : decoded.picture.width;
-    result.orgHeight = fit ? decoded.orgHeight : decoded.picture.height;
-    if (decoded.error != 0) return result;
+    result.orgWidth = decoded.orgWidth;
+    result.orgHeight = decoded.orgHeight;
+    // A plug-in that stopped on the cancel check reports a failure of its own.
     if (cancelled && cancelled()) {
       result.error = kLoadCancelled;
       return result;
     }
+    if (decoded.error != 0) return result;
     result.picture = fit ? FitPicture(std::move(decoded.picture), request.fitTo, cancelled)
                          : std::move(decoded.picture);
+    if (request.cropTo.cx > 0 && request.cropTo.cy > 0)
+      result.picture = CropPicture(std::move(result.picture), request.cropTo);
     if (!result.picture.bitmap) result.error = kLoadCancelled;
   } catch (const std::exception& e) {
     result.error = kLoadRaised;
@@ -106,6 +114,22 @@ struct LoaderShared {
 
 namespace {
 
+// A plug-in that cannot be kept loaded (resources running out) passes the
+// picture over rather than ending the worker.
+LoadResult PinAndLoad(PinnedPlugins& plugins, const LoadRequest& request, HDC canvas,
+                      const StopCheck& cancelled) {
+  try {
+    plugins.Pin(request.fileName);
+  } catch (const std::exception& e) {
+    LoadResult failed;
+    failed.fileName = request.fileName;
+    failed.error = kLoadRaised;
+    failed.message = e.what();
+    return failed;
+  }
+  return LoadPictureFile(request, canvas, cancelled);
+}
+
 void Serve(const std::shared_ptr<LoaderShared>& s) {
   ComApartment com;
   PinnedPlugins plugins;
@@ -123,8 +147,11 @@ void Serve(const std::shared_ptr<LoaderShared>& s) {
       s->running = ticket;
     }
     const auto cancelled = [&] { return s->wanted.load() != ticket; };
-    plugins.Pin(request.fileName);
-    LoadResult result = LoadPictureFile(request, canvas.get(), cancelled);
+    LoadResult result;
+    {
+      std::lock_guard<std::mutex> turn(decodeTurn);
+      result = PinAndLoad(plugins, request, canvas.get(), cancelled);
+    }
     std::lock_guard<std::mutex> lock(s->mutex);
     s->running = 0;
     if (cancelled() || s->quit) continue;  // the result is freed here, unseen
@@ -135,6 +162,8 @@ void Serve(const std::shared_ptr<LoaderShared>& s) {
 }
 
 void Work(std::shared_ptr<LoaderShared> s) {
+  // The window's thread answers input first on a busy machine.
+  SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
   Serve(s);
   s.reset();
   --liveWorkers;
@@ -146,7 +175,12 @@ Loader::Loader(HWND window, UINT message) : shared_(std::make_shared<LoaderShare
   shared_->window = window;
   shared_->message = message;
   ++liveWorkers;
-  std::thread(Work, shared_).detach();
+  try {
+    std::thread(Work, shared_).detach();
+  } catch (...) {
+    --liveWorkers;
+    throw;
+  }
 }
 
 Loader::~Loader() {

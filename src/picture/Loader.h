@@ -2,10 +2,12 @@
 // asked, fitted there, and the GUI thread only takes over the finished
 // bitmap. A finished load is announced by posting a message to a window.
 //
-// At most one load runs at a time; starting another cancels the one in
-// flight. Destroying the loader abandons its worker: the worker is never
-// waited for, posts nothing more, frees a result nobody takes and releases
-// its plug-in when the decode it is in returns.
+// At most one load runs at a time, and at most one decode in the whole
+// process; starting another cancels the one in flight. Destroying the loader
+// abandons its worker: the worker is never waited for, asks its plug-in to
+// stop, posts nothing more, frees a result nobody takes and releases its
+// plug-in when the decode it is in returns. Creating the loader throws
+// std::system_error when no thread can be started.
 #pragma once
 #include <windows.h>
 
@@ -21,6 +23,7 @@ namespace picture {
 struct LoadRequest {
   std::string fileName;
   SIZE fitTo = {0, 0};  // shrink to fit this area when larger; {0, 0}: own size
+  SIZE cropTo = {0, 0};  // keep only the top-left part this size (a tiled background)
 };
 
 struct LoadResult {
@@ -39,8 +42,11 @@ constexpr int kLoadRaised = -1;
 constexpr int kLoadCancelled = -2;
 
 // The work of one load, on whatever thread calls it: decode with canvas as
-// the reference DC, then fit. Never throws; cancelled() is asked between
-// stages and while fitting (a cancelled load returns no picture).
+// the reference DC, then fit. Never throws; cancelled() is asked while a
+// plug-in decodes, between stages and while fitting (a cancelled load
+// returns no picture). Without fitTo the picture keeps its own size, and a
+// plug-in hands over its reduced preview only when the full picture is too
+// large to hold.
 LoadResult LoadPictureFile(const LoadRequest& request, HDC canvas, const std::function<bool()>& cancelled);
 
 struct LoaderShared;

@@ -1,5 +1,7 @@
 #include "picture/PluginLibrary.h"
 
+#include <mutex>
+
 namespace picture {
 
 namespace {
@@ -11,10 +13,16 @@ Fn Entry(HMODULE module, const char* name) {
 
 }  // namespace
 
-PluginLibrary::PluginLibrary(const char* file) {
-  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-  HMODULE module = LoadLibraryA(file);
-  SetErrorMode(oldMode);
+// Set once for the process rather than saved and restored around each load:
+// two threads doing that can interleave and leave the wrong mode behind.
+HMODULE LoadPluginModule(const char* file) {
+  static std::once_flag quiet;
+  std::call_once(quiet, [] { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); });
+  return LoadLibraryA(file);
+}
+
+PluginLibrary::PluginLibrary(const char* file, StopCheck stop) : stop_(std::move(stop)) {
+  HMODULE module = LoadPluginModule(file);
   // 32 or less is a failure code of old; compared unsigned so that a
   // library mapped above 2 GB is not taken for one.
   if (reinterpret_cast<UINT_PTR>(module) > 32) module_.reset(module);
@@ -36,12 +44,20 @@ int PluginLibrary::Info(char* name, long offset, spi::PictureInfo& info) const {
   return result;
 }
 
+// A non-zero answer asks the plug-in to stop.
+int WINAPI PluginLibrary::Progress(int, int, long data) {
+  const auto* stop = reinterpret_cast<const StopCheck*>(data);
+  return (*stop)() ? 1 : 0;
+}
+
 int PluginLibrary::Picture(char* name, long offset, HANDLE* header, HANDLE* bits) const {
-  return picture_(name, offset, 0, header, bits, nullptr, 0);
+  if (!stop_) return picture_(name, offset, 0, header, bits, nullptr, 0);
+  return picture_(name, offset, 0, header, bits, Progress, reinterpret_cast<long>(&stop_));
 }
 
 int PluginLibrary::Preview(char* name, long offset, HANDLE* header, HANDLE* bits) const {
-  return preview_(name, offset, 0, header, bits, nullptr, 0);
+  if (!stop_) return preview_(name, offset, 0, header, bits, nullptr, 0);
+  return preview_(name, offset, 0, header, bits, Progress, reinterpret_cast<long>(&stop_));
 }
 
 void PluginDib::Free() {

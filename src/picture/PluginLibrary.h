@@ -6,14 +6,20 @@
 #include "forms/Gdi.h"
 #include "picture/Dib.h"
 #include "picture/InvalidGraphic.h"
+#include "picture/StopCheck.h"
 #include "spi.h"
 
 namespace picture {
 
+// LoadLibraryA of a plug-in, without the system's box for a missing drive
+// or file (the process's error mode is set so once, on the first call).
+HMODULE LoadPluginModule(const char* file);
+
 // Loaded for one load and released with this object.
 class PluginLibrary {
  public:
-  explicit PluginLibrary(const char* file);
+  // stop (may be empty) is asked through the plug-in's progress callback.
+  PluginLibrary(const char* file, StopCheck stop = StopCheck());
 
   // Looks up the entry points; false when the library is missing or lacks
   // GetPicture, or GetPictureInfo when `needInfo`. GetPreview is optional.
@@ -27,7 +33,10 @@ class PluginLibrary {
   int Preview(char* name, long offset, HANDLE* header, HANDLE* bits) const;
 
  private:
+  static int WINAPI Progress(int done, int total, long data);
+
   forms::ModuleHandle module_;
+  StopCheck stop_;
   spi::GetPictureInfoFn info_ = nullptr;
   spi::GetPictureFn picture_ = nullptr;
   spi::GetPreviewFn preview_ = nullptr;

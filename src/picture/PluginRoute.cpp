@@ -100,19 +100,21 @@ void CorrectAspect(const PluginLibrary& plugin, char* name, LoadedPicture& pictu
   if (!UsableSize(width, height)) return;
 
   LoadedPicture stretched;
-  stretched.bitmap = CreateDisplayBitmap(static_cast<int>(width), static_cast<int>(height));
   stretched.width = static_cast<int>(width);
   stretched.height = static_cast<int>(height);
   {
-    forms::MemoryDc source(CreateCompatibleDC(nullptr)), target(CreateCompatibleDC(nullptr));
-    if (!source || !target) throw forms::Error("描画用のメモリーが不足しています");
-    forms::Selection sourceBitmap(source.get(), picture.bitmap.get());
-    forms::Selection targetBitmap(target.get(), stretched.bitmap.get());
-    forms::PaletteSelection sourcePalette(source.get(), picture.palette.get());
-    forms::PaletteSelection targetPalette(target.get(), picture.palette.get());
-    SetStretchBltMode(target.get(), COLORONCOLOR);
-    StretchBlt(target.get(), 0, 0, stretched.width, stretched.height, source.get(), 0, 0,
-               picture.width, picture.height, SRCCOPY);
+    forms::Bitmap source, target;
+    source.Adopt(picture.bitmap.release());
+    target.Adopt(CreateDisplayBitmap(stretched.width, stretched.height).release());
+    if (source.Empty() || target.Empty()) throw forms::Error("描画用のメモリーが不足しています");
+    source.UsePalette(picture.palette.get());
+    target.UsePalette(picture.palette.get());
+    forms::StretchMode mode(target.Dc(), COLORONCOLOR);
+    StretchBlt(target.Dc(), 0, 0, stretched.width, stretched.height, source.Dc(), 0, 0, picture.width,
+               picture.height, SRCCOPY);
+    target.UsePalette(nullptr);  // the palette goes on with the picture
+    source.UsePalette(nullptr);
+    stretched.bitmap = target.Release();
   }
   stretched.palette = std::move(picture.palette);
   picture = std::move(stretched);
@@ -173,9 +175,10 @@ void Open(const PluginRow& row, PluginLibrary& plugin, const std::string& fileNa
 
 }  // namespace
 
-PluginOutcome DecodeWithPlugin(Decoder kind, const std::string& fileName, bool preview, HDC canvas) {
+PluginOutcome DecodeWithPlugin(Decoder kind, const std::string& fileName, bool preview, HDC canvas,
+                               const StopCheck& stop) {
   const PluginRow& row = PluginRowFor(kind);
-  PluginLibrary plugin(row.file);
+  PluginLibrary plugin(row.file, stop);
   Opened opened;
   const bool jpegPreview = kind == Decoder::Jpg && preview;
   Open(row, plugin, fileName, jpegPreview, opened);
@@ -189,9 +192,9 @@ PluginOutcome DecodeWithPlugin(Decoder kind, const std::string& fileName, bool p
 }
 
 PluginOutcome DecodeForSize(Decoder kind, const std::string& fileName, int targetWidth,
-                            int targetHeight, HDC canvas) {
+                            int targetHeight, HDC canvas, const StopCheck& stop) {
   const PluginRow& row = PluginRowFor(kind);
-  PluginLibrary plugin(row.file);
+  PluginLibrary plugin(row.file, stop);
   Opened opened;
   Open(row, plugin, fileName, false, opened);
   if (opened.failure) return std::move(*opened.failure);

@@ -7,6 +7,7 @@
 
 #include "picture/Decoders.h"
 #include "picture/NativeFormats.h"
+#include "picture/StopCheck.h"
 
 namespace picture {
 
@@ -34,7 +35,10 @@ struct PluginOutcome {
 // preview (JPEG only) asks for the plug-in's preview, and a JPEG plug-in
 // without GetPreview then counts as missing; without it, GetPreview is not
 // needed by any row.
-PluginOutcome DecodeWithPlugin(Decoder kind, const std::string& fileName, bool preview, HDC canvas);
+// stop (may be empty) is asked while the plug-in decodes; a plug-in that
+// stops on it reports its own code for an aborted load.
+PluginOutcome DecodeWithPlugin(Decoder kind, const std::string& fileName, bool preview, HDC canvas,
+                               const StopCheck& stop = StopCheck());
 
 // The picture of fileName best suited to showing at targetWidth x
 // targetHeight (the area it will be fitted into), for plug-in kinds. When
@@ -46,6 +50,6 @@ PluginOutcome DecodeWithPlugin(Decoder kind, const std::string& fileName, bool p
 // says which; for JPEG, orgWidth and orgHeight hold the full size. The
 // picture may still be larger than the target: fitting it is the caller's.
 PluginOutcome DecodeForSize(Decoder kind, const std::string& fileName, int targetWidth,
-                            int targetHeight, HDC canvas);
+                            int targetHeight, HDC canvas, const StopCheck& stop = StopCheck());
 
 }  // namespace picture

@@ -6,8 +6,7 @@
 #include <string>
 
 #include "forms/Bitmap.h"
-
-class TAll_nmsg;
+#include "picture/NativeFormats.h"
 
 namespace saver {
 
@@ -19,6 +18,15 @@ struct BackgroundChoice {
   std::string FileName;    // BackFileName
 };
 
+// The twelve colours in the order of the stored BackColor index, with the
+// names the settings dialog lists them by.
+struct BackColour {
+  const char* Name;
+  COLORREF Rgb;
+};
+constexpr int kBackColourCount = 12;
+extern const BackColour kBackColours[kBackColourCount];
+
 // Colour of a BackColor index: its low byte picks one of the twelve
 // colours; any value outside 1..11 is black.
 COLORREF BackColorOf(int index);
@@ -27,11 +35,16 @@ COLORREF BackColorOf(int index);
 // covers the client, and at least one tile.
 SIZE TiledExtent(SIZE client, SIZE tile);
 
-// Builds BackBitmap. Loads the background picture into `image` for the
-// image kind; a file it cannot read, an empty picture or an unknown kind
-// gives black of the client size. The desktop kind copies `desktop` (screen
-// coordinates; nullptr: the primary screen).
-void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, TAll_nmsg& image, forms::Bitmap& back,
+// Builds the back bitmap for every kind but the picture's, which is loaded
+// in the background: until then it is the theme's colour. An unknown kind
+// gives black of the client size. The desktop kind copies `desktop`
+// (screen coordinates; nullptr: the primary screen).
+void BuildBackBitmap(const BackgroundChoice& choice, SIZE client, forms::Bitmap& back,
                      const RECT* desktop = nullptr);
+
+// The loaded background picture tiled over the client (only the part of a
+// tile larger than the client that shows is kept); an empty picture gives
+// black of the client size.
+void TileBackBitmap(const picture::LoadedPicture& tile, SIZE client, forms::Bitmap& back);
 
 }  // namespace saver

@@ -118,7 +118,11 @@ void TMainForm::FormCreate() {
   }
   drawing_ = std::make_unique<saver::Surfaces>(theme_.AppearSpeed, theme_.EraseSpeed, random_);
   drawing_->SetWindow(Handle());
-  pictureWorker_ = std::make_unique<picture::Loader>(Handle(), kPictureLoaded);
+  try {
+    pictureWorker_ = std::make_unique<picture::Loader>(Handle(), kPictureLoaded);
+  } catch (const std::exception&) {
+    pictureWorker_.reset();  // no thread to be had: the show runs without pictures
+  }
   saver::SequencerHost& host = *this;
   // timeGetTime: millisecond steps where GetTickCount may move in 16 ms ones.
   if (!primary_) pictures_ = std::make_unique<saver::PictureSource>(theme_, random_);
@@ -169,7 +173,11 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
     case kPictureLoaded:
       // Take the picture now rather than on the next tick.
-      if (show_ && show_->State() == saver::ShowState::NextImage) show_->Tick();
+      if (backgroundPending_) {
+        TakeBackground();
+      } else if (show_ && show_->State() == saver::ShowState::NextImage) {
+        show_->Tick();
+      }
       return 0;
     default:
       break;
@@ -209,7 +217,7 @@ void TMainForm::FormMouseMove() {
 void TMainForm::Timer1Timer() { mouseMoves_ = 0; }
 
 void TMainForm::Timer2Timer() {
-  if (show_ && Handle()) show_->Tick();
+  if (show_ && Handle() && !backgroundPending_) show_->Tick();
 }
 
 void TMainForm::FormPaint(HDC dc) {
@@ -224,6 +232,10 @@ void TMainForm::FormClose(forms::CloseAction& action) {
     return;
   }
   action = forms::CloseAction::Free;
+  // The show ends here, not when the window is gone (hiding it may take a
+  // while): a load in flight is abandoned, and its plug-in asked to stop.
+  Timer2.SetEnabled(false);
+  pictureWorker_.reset();
   // The sound stops and the window goes even when the settings file cannot
   // be written; the error box then says so.
   std::string writeError;

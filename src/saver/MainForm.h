@@ -61,6 +61,7 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void Timer2Timer();
   // MainFormShow.cpp
   void BuildBackground();
+  void TakeBackground();
   SIZE ClientSize() const;
   // MainFormPassword.cpp
   void CloseWithPassword();
@@ -121,6 +122,7 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   // handler that saw the input has returned.
   static constexpr UINT kOtherMonitorInput = WM_APP + 21;
   unsigned loadTicket_ = 0;
+  bool backgroundPending_ = false;  // the background picture is loading; the show waits
   std::string loadName_;   // the picture loading, or the last one loaded
   std::string shownName_;  // the picture on show
   std::unique_ptr<saver::Surfaces> drawing_;  // the bitmaps the show is drawn on

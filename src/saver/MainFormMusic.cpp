@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include "saver/MainForm.h"
+#include "saver/WaveSound.h"
 
 bool TMainForm::PlayMidiNumber(int n) { return PlayMidiFile(theme_.Entry(settings::key::Midi, n)); }
 
@@ -30,12 +31,10 @@ void TMainForm::MidiPlayerNotify() {
 // Only the primary's pictures sound, so sounds never overlap.
 void TMainForm::PlayWave(const std::string& name) {
   if (!SaverSession || primary_) return;
-  sndPlaySoundA(nullptr, SND_ASYNC);
-  std::string copy = name;  // a zero-terminated copy that outlives nothing it depends on
-  sndPlaySoundA(copy.c_str(), SND_ASYNC | SND_NODEFAULT);
+  saver::PlayWaveFile(name);
 }
 
 void TMainForm::StopSound() {
-  sndPlaySoundA(nullptr, SND_ASYNC);
+  saver::StopWave();
   MidiPlayer.Close();
 }

@@ -16,13 +16,13 @@ bool IsNtPlatform() {
 // ScreenSaveUsePassword as an integer; false when the key or the value is
 // missing or the value is not a DWORD (nothing to check then).
 bool PasswordSwitchedOn() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop", 0, KEY_READ, &key) != ERROR_SUCCESS)
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\desktop", 0, KEY_READ, &opened) != ERROR_SUCCESS)
     return false;
+  const forms::RegistryKey key(opened);
   DWORD type = 0, value = 0, size = sizeof value;
-  LONG r = RegQueryValueExA(key, "ScreenSaveUsePassword", nullptr, &type,
+  LONG r = RegQueryValueExA(key.get(), "ScreenSaveUsePassword", nullptr, &type,
                             reinterpret_cast<BYTE*>(&value), &size);
-  RegCloseKey(key);
   return r == ERROR_SUCCESS && type == REG_DWORD && size == sizeof value && value != 0;
 }
 }  // namespace

@@ -7,17 +7,41 @@
 
 namespace key = settings::key;
 
-// The stage's Back from the theme's background keys, then the rest of the
-// stage from it.
+// The background from the theme's keys. A picture is loaded on the worker,
+// like the show's: until it is tiled in, the window shows the theme's colour,
+// answers input, and the show waits.
 void TMainForm::BuildBackground() {
   saver::BackgroundChoice choice;
   choice.Kind = theme_.BackGround;
   choice.Color = theme_.BackColor;
   choice.FileName = theme_.BackFileName;
-  saver::BuildBackBitmap(choice, ClientSize(), *shownPicture_, drawing_->Back,
-                         previewParent_ ? nullptr : &monitor_);
+  saver::BuildBackBitmap(choice, ClientSize(), drawing_->Back, previewParent_ ? nullptr : &monitor_);
   drawing_->BuildFromBack(ClientSize());
-  ApplyImagePalette();
+  if (choice.Kind != saver::kBackImage) return;
+  backgroundPending_ = true;
+  if (!pictureWorker_) return TakeBackground();
+  picture::LoadRequest request;
+  request.fileName = choice.FileName;
+  request.cropTo = ClientSize();  // a camera photo is cut down on the worker, not here
+  loadTicket_ = pictureWorker_->Start(std::move(request));
+}
+
+// The background picture tiled in once it is loaded (black when it cannot
+// be); then the show starts.
+void TMainForm::TakeBackground() {
+  std::optional<picture::LoadResult> result;
+  if (pictureWorker_) {
+    result = pictureWorker_->Take(loadTicket_);
+    if (!result) return;
+  }
+  backgroundPending_ = false;
+  picture::LoadedPicture none;
+  const bool loaded = result && result->error == 0 && !theme_.BackFileName.empty();
+  const picture::LoadedPicture& tile = loaded ? result->picture : none;
+  saver::TileBackBitmap(tile, ClientSize(), drawing_->Back);
+  drawing_->BuildFromBack(ClientSize());
+  drawing_->UsePalette(tile.palette.get());
+  InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 void TMainForm::SetInterval(int ms) { Timer2.SetInterval(ms > 0 ? static_cast<UINT>(ms) : 1); }
@@ -38,13 +62,21 @@ void TMainForm::StartImageLoad(const std::string& name) {
     request.fitTo = {area.right - area.left, area.bottom - area.top};
   }
   loadName_ = name;
-  loadTicket_ = pictureWorker_->Start(std::move(request));
+  if (pictureWorker_) loadTicket_ = pictureWorker_->Start(std::move(request));
   mirrorLoad_ = saver::ImageLoad::Running;
-  for (TMainForm* mirror : mirrors_) mirror->StartImageLoad(name);
+  for (TMainForm* mirror : mirrors_) {
+    // A mirror still loading its background sits this picture out.
+    if (mirror->backgroundPending_) {
+      mirror->mirrorLoad_ = saver::ImageLoad::Failed;
+    } else {
+      mirror->StartImageLoad(name);
+    }
+  }
 }
 
 // Only the finished bitmap is taken over on this thread.
 saver::ImageLoad TMainForm::TakeImageLoad() {
+  if (!pictureWorker_) return saver::ImageLoad::Failed;  // the show runs without pictures
   if (TakeMirrorLoads() == saver::ImageLoad::Running) return saver::ImageLoad::Running;
   std::optional<picture::LoadResult> result = pictureWorker_->Take(loadTicket_);
   if (!result) return saver::ImageLoad::Running;

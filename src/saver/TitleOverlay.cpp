@@ -45,16 +45,15 @@ void BuildTitleOverlayInArea(const TitleLine& line, HDC back, const RECT& area, 
   // Key: white where the text is, black elsewhere. A one-bit copy marks
   // the white pixels (the source's background colour); expanding it back
   // inverted gives the key.
-  forms::BitmapHandle monoBits(CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
-  forms::MemoryDc mono(CreateCompatibleDC(text.Dc()));
-  forms::Selection monoSel(mono.get(), monoBits.get());
+  forms::Bitmap mono;
+  mono.Adopt(CreateBitmap(size.cx, size.cy, 1, 1, nullptr));
   SetBkColor(text.Dc(), RGB(255, 255, 255));
-  BitBlt(mono.get(), 0, 0, size.cx, size.cy, text.Dc(), 0, 0, SRCCOPY);
+  BitBlt(mono.Dc(), 0, 0, size.cx, size.cy, text.Dc(), 0, 0, SRCCOPY);
   forms::Bitmap keyBits;
   keyBits.Create(size.cx, size.cy);
   SetTextColor(keyBits.Dc(), RGB(0, 0, 0));
   SetBkColor(keyBits.Dc(), RGB(255, 255, 255));
-  BitBlt(keyBits.Dc(), 0, 0, size.cx, size.cy, mono.get(), 0, 0, NOTSRCCOPY);
+  BitBlt(keyBits.Dc(), 0, 0, size.cx, size.cy, mono.Dc(), 0, 0, NOTSRCCOPY);
 
   // Overlay = (background OR key) AND text.
   overlay.Create(size.cx, size.cy);

@@ -2,42 +2,24 @@
 
 #include <windows.h>
 
+#include "forms/FileHandle.h"
 
 namespace settings {
 
 namespace {
-// Closes the file handle it was given, whatever happens in between.
-struct FileHandle {
-  HANDLE h;
-  explicit FileHandle(HANDLE handle) : h(handle) {}
-  ~FileHandle() {
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  bool Valid() const { return h != INVALID_HANDLE_VALUE; }
-};
-
-bool ReadAll(HANDLE file, std::string& bytes) {
-  bytes.clear();
-  char buf[16384];
-  DWORD got = 0;
-  do {
-    if (!ReadFile(file, buf, sizeof buf, &got, nullptr)) return false;
-    bytes.append(buf, got);
-  } while (got > 0);
-  return true;
-}
+// The settings file is small; anything larger is not ours to rewrite.
+constexpr size_t kMaxSettingsBytes = 64u * 1024 * 1024;
 
 bool WriteAll(const std::string& path, const std::string& bytes) {
-  FileHandle f(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  forms::FileHandle f(
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!f.Valid()) return false;
   DWORD written = 0;
   if (!bytes.empty() &&
-      (!WriteFile(f.h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+      (!WriteFile(f.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
        written != bytes.size()))
     return false;
-  return FlushFileBuffers(f.h) != 0;
+  return FlushFileBuffers(f.get()) != 0;
 }
 
 // The new file in place of the old in one step. Windows 95 and 98 have no
@@ -65,9 +47,8 @@ std::string FolderOf(const std::string& path) {
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
-  FileHandle f(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (f.Valid()) return ReadAll(f.h, bytes);
+  forms::FileHandle f = forms::OpenForReading(path);
+  if (f.Valid()) return forms::ReadWhole(f.get(), bytes, kMaxSettingsBytes) == forms::WholeRead::Ok;
   const DWORD error = GetLastError();
   bytes.clear();
   return error == ERROR_FILE_NOT_FOUND;

@@ -7,6 +7,7 @@ Every check is on the screen's pixels against a reference made here with
 Pillow from the same file: turned upright, reduced with the box filter
 (area averaging), compared by the mean difference per channel."""
 import pathlib
+import sys
 import time
 
 import pytest
@@ -16,19 +17,16 @@ import harness as h
 import saver_kit as k
 from saver_kit import Saver, clean_state  # noqa: F401  (autouse: ends only our savers)
 
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[1] / "support"))
+import fitting  # noqa: E402  (tests/support)
+
 REAL = pathlib.Path(__file__).resolve().parents[1] / "data" / "real"
 SCREEN = (1024, 768)
 MEAN_TOLERANCE = 3.0  # two JPEG decoders and two box filters differ by a little
 
 
 def fitted(size, area=SCREEN):
-    w, hgt = size
-    aw, ah = area
-    if w <= aw and hgt <= ah:
-        return size
-    if w * ah >= hgt * aw:
-        return aw, max(1, min(ah, (2 * hgt * aw + w) // (2 * w)))
-    return max(1, min(aw, (2 * w * ah + hgt) // (2 * hgt))), ah
+    return fitting.fitted(size, area)
 
 
 def upright(path):
@@ -173,3 +171,58 @@ def test_a_key_ends_the_show_while_a_large_photo_loads():
     h.key("a")
     assert s.wait_exit(timeout=10) == 0
     assert h.ini_value("Theme0", "LastImageNumber") in ("0", "1")
+
+
+# ---- a camera photo as the background -----------------------------------------
+
+def gradient_jpeg(name, size):
+    """A smooth photo-sized JPEG: two gradients and a plain channel, so two
+    decoders and reductions agree closely."""
+    w, hgt = size
+    img = Image.merge("RGB", (Image.linear_gradient("L").resize((w, hgt)),
+                              Image.linear_gradient("L").rotate(90).resize((w, hgt)),
+                              Image.new("L", (w, hgt), 90)))
+    path = k.media_path(name)
+    img.save(path, quality=92)
+    return img, h.to_windows_path(path)
+
+
+def test_a_key_in_the_first_second_ends_a_show_whose_background_photo_is_loading():
+    _, name = gradient_jpeg("back24.jpg", (6000, 4000))
+    for delay in (0.3, 0.9):
+        k.write_theme(BackGround=1, BackFileName=name, BackColor=2, Title=0, ImageCount=0,
+                      FromLastImage=1, LastImageNumber=5)
+        s = Saver()
+        s.wait_window()
+        time.sleep(max(0.0, delay - (time.time() - s.shown_at)))
+        h.key("a")
+        assert s.wait_exit(timeout=10) == 0, f"key at {delay} s"
+        assert h.ini_value("Theme0", "LastImageNumber") == "5"
+
+
+def background_shown(name, expected, shot_name):
+    """Starts the saver with the photo as its background over the theme's
+    blue and compares the screen, once the photo is in, with `expected`."""
+    k.write_theme(BackGround=1, BackFileName=name, BackColor=2, Title=0, ImageCount=0)
+    s = Saver()
+    s.wait_window()
+    want = expected.getpixel((1000, 700))
+    h.wait_until(lambda: k.close(h.screenshot().getpixel((1000, 700)), want, tol=12), timeout=60,
+                 message="the photo in place of the theme's blue")
+    time.sleep(0.5)
+    shot = h.screenshot(shot_name)
+    diff = mean_difference(shot, expected)
+    assert diff < MEAN_TOLERANCE, f"mean difference {diff:.2f}"
+    assert s.alive()
+
+
+def test_a_background_photo_is_tiled_from_its_top_left_once_loaded():
+    img, name = gradient_jpeg("back24.jpg", (6000, 4000))
+    background_shown(name, img.crop((0, 0) + SCREEN), "saver_back_photo")
+
+
+def test_a_background_photo_too_large_to_hold_comes_through_its_reduced_preview():
+    img, name = gradient_jpeg("back108.jpg", (12000, 9000))
+    quarter = img.resize((3000, 2250), Image.BOX).crop((0, 0) + SCREEN)
+    del img
+    background_shown(name, quarter, "saver_back_huge")

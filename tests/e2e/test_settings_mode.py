@@ -11,15 +11,17 @@ from dialog_helpers import (UNNAMED, Dialog, HeldFile, ini_lines, names_ini, sec
                             type_fullwidth)
 
 NAMES = ["春の庭", "海辺", "夜景", "猫たち", "山歩き", "花火", "雪国", "旅の記録", "家族", "Misc"]
-MAIN_BUTTONS = {  # name: (caption, left, top, width, height), in tab order
-    "SetDlgBtn": ("画像／音声／ＢＧＭ等の設定", 8, 168, 185, 25),
-    "NameDlgBtn": ("名称の変更", 200, 168, 89, 25),
-    "ClearBtn": ("設定の消去", 296, 168, 89, 25),
-    "OtherSetBtn": ("その他", 392, 168, 65, 25),
-    "OKBtn": ("Ｏ   Ｋ", 280, 200, 177, 25),
-    "MainHelpBtn": ("ヘ ル プ", 120, 200, 89, 25),
-    "Button1": ("テスト実行", 8, 200, 105, 25),
+MAIN_BUTTONS = {  # name: caption, in tab order
+    "SetDlgBtn": "画像／音声／ＢＧＭ等の設定",
+    "NameDlgBtn": "名称の変更",
+    "ClearBtn": "設定の消去",
+    "OtherSetBtn": "その他",
+    "OKBtn": "Ｏ   Ｋ",
+    "MainHelpBtn": "ヘ ル プ",
+    "Button1": "テスト実行",
 }
+UPPER_ROW = ["SetDlgBtn", "NameDlgBtn", "ClearBtn", "OtherSetBtn"]
+LOWER_ROW = ["Button1", "MainHelpBtn", "OKBtn"]  # left to right
 
 
 def main_names_bytes(number, names):
@@ -51,10 +53,16 @@ def test_without_settings_file_ten_unnamed_themes_and_ok_writes_them():
         assert (l - bl, t - bt, r - l, b - t) == (16 if n < 5 else 232, 24 + 24 * (n % 5), 212, 17)
         assert w.text == UNNAMED
         assert w.checked == (1 if n == 0 else 0)
-    places = main.places(MAIN_BUTTONS, "ThemeGroupBox", (8, 8))
-    for name, (caption, *place) in MAIN_BUTTONS.items():
+    for name, caption in MAIN_BUTTONS.items():
         assert main[name].text == caption
-        assert places[name] == tuple(place), name
+    # Under the theme box, two rows of buttons side by side, none covering another.
+    box_bottom = main["ThemeGroupBox"].rect[3]
+    for row in (UPPER_ROW, LOWER_ROW):
+        rects = [main[n].rect for n in row]
+        assert len({r[1] for r in rects}) == 1, row
+        assert all(r[1] >= box_bottom for r in rects), row
+        assert all(a[2] <= b[0] for a, b in zip(rects, rects[1:])), row
+    assert main[LOWER_ROW[0]].rect[1] >= main[UPPER_ROW[0]].rect[3]
     assert main.is_default("OKBtn") and not main.is_default("SetDlgBtn")
     # Tab order: the group box with its radios first, then the seven buttons.
     assert main.order == ["ThemeGroupBox"] + [f"ThemeRBtn{n}" for n in range(10)] + list(MAIN_BUTTONS)

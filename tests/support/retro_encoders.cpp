@@ -373,9 +373,11 @@ class PicCache {
 
 class PicWriter {
  public:
-  PicWriter(int width, int height, const std::vector<uint32_t>& values, int depth)
-      : width_(width), total_(static_cast<long long>(width) * height), values_(values), depth_(depth),
-        chained_(values.size(), false) {}
+  // `values` holds the codes as written, `codeBits` wide; cached codes go
+  // through the recent-colour cache.
+  PicWriter(int width, int height, const std::vector<uint32_t>& values, int codeBits, bool cached)
+      : width_(width), total_(static_cast<long long>(width) * height), values_(values), codeBits_(codeBits),
+        cached_(cached), chained_(values.size(), false) {}
 
   std::vector<uint8_t> encode() {
     uint32_t current = 0;
@@ -405,8 +407,8 @@ class PicWriter {
   }
 
   void putColour(uint32_t value) {
-    if (depth_ <= 8) {
-      bits_.put(value, depth_);
+    if (!cached_) {
+      bits_.put(value, codeBits_);
       return;
     }
     const int slot = cache_.find(value);
@@ -417,7 +419,7 @@ class PicWriter {
       return;
     }
     bits_.put(0, 1);
-    bits_.put(depth_ == 15 ? value >> 1 : value, depth_);
+    bits_.put(value, codeBits_);
     cache_.add(value);
   }
 
@@ -459,19 +461,21 @@ class PicWriter {
   int width_;
   long long total_;
   const std::vector<uint32_t>& values_;
-  int depth_;
+  int codeBits_;
+  bool cached_;
   std::vector<bool> chained_;
   PicCache cache_;
   BitWriter bits_;
 };
 
-std::vector<uint8_t> picHeader(int width, int height, int depth, const std::string& comment) {
+std::vector<uint8_t> picHeader(int width, int height, int depth, const std::string& comment, int machine = 0,
+                               int mode = 0) {
   std::vector<uint8_t> out{'P', 'I', 'C'};
   putText(out, comment);
   out.push_back(0x1A);
   out.push_back(0);
   out.push_back(0);  // reserved
-  out.push_back(0);  // X68000, mode 0
+  out.push_back(static_cast<uint8_t>(mode << 4 | machine));
   putBe16(out, static_cast<uint32_t>(depth));
   putBe16(out, static_cast<uint32_t>(width));
   putBe16(out, static_cast<uint32_t>(height));
@@ -485,7 +489,7 @@ std::vector<uint8_t> EncodePicIndexed(int width, int height, const std::vector<u
   std::vector<uint8_t> out = picHeader(width, height, depth, comment);
   for (std::size_t i = 0; i < (std::size_t{1} << depth); ++i) putBe16(out, i < palette.size() ? palette[i] : 0);
   const std::vector<uint32_t> values(indexes.begin(), indexes.end());
-  const std::vector<uint8_t> body = PicWriter(width, height, values, depth).encode();
+  const std::vector<uint8_t> body = PicWriter(width, height, values, depth, false).encode();
   out.insert(out.end(), body.begin(), body.end());
   return out;
 }
@@ -494,10 +498,47 @@ std::vector<uint8_t> EncodePicDirect(int width, int height, const std::vector<ui
                                      const std::string& comment) {
   std::vector<uint8_t> out = picHeader(width, height, depth, comment);
   std::vector<uint32_t> values;
-  for (uint16_t c : colours) values.push_back(depth == 15 ? (c & 0xFFFEu) : c);
-  const std::vector<uint8_t> body = PicWriter(width, height, values, depth).encode();
+  for (uint16_t c : colours) values.push_back(depth == 15 ? c >> 1 : c);
+  const std::vector<uint8_t> body = PicWriter(width, height, values, depth, true).encode();
   out.insert(out.end(), body.begin(), body.end());
   return out;
+}
+
+std::vector<uint8_t> EncodePicCodes(int width, int height, const std::vector<uint32_t>& codes, const PicMachine& m,
+                                    const std::string& comment) {
+  std::vector<uint8_t> out = picHeader(width, height, m.depth, comment, m.machine, m.mode);
+  out.insert(out.end(), m.extra.begin(), m.extra.end());
+  const std::vector<uint8_t> body = PicWriter(width, height, codes, m.codeBits, m.cached).encode();
+  out.insert(out.end(), body.begin(), body.end());
+  return out;
+}
+
+std::vector<uint8_t> PicGenericFields(int pixelHeight, int pixelWidth, int paletteBits,
+                                     const std::vector<uint32_t>& palette) {
+  std::vector<uint8_t> out;
+  putBe16(out, 0);  // x
+  putBe16(out, 0);  // y
+  out.push_back(static_cast<uint8_t>(pixelHeight));
+  out.push_back(static_cast<uint8_t>(pixelWidth));
+  if (paletteBits == 0) return out;
+  out.push_back(static_cast<uint8_t>(paletteBits));
+  BitWriter bits;
+  const int drop = 8 - paletteBits;
+  for (uint32_t rgb : palette) {
+    bits.put((rgb >> 8 & 0xFF) >> drop, paletteBits);
+    bits.put((rgb >> 16 & 0xFF) >> drop, paletteBits);
+    bits.put((rgb & 0xFF) >> drop, paletteBits);
+  }
+  const std::vector<uint8_t> packed = bits.finish();
+  out.insert(out.end(), packed.begin(), packed.end());
+  return out;
+}
+
+std::vector<uint32_t> PicPairs(int width, int height, const std::vector<uint8_t>& pixels) {
+  std::vector<uint32_t> codes;
+  for (std::size_t i = 0; i + 1 < static_cast<std::size_t>(width) * height; i += 2)
+    codes.push_back(uint32_t{pixels[i]} | uint32_t{pixels[i + 1]} << 8);
+  return codes;
 }
 
 // ---------------------------------------------------------------- PIC2

@@ -49,6 +49,30 @@ std::vector<uint8_t> EncodePicIndexed(int width, int height, const std::vector<u
 std::vector<uint8_t> EncodePicDirect(int width, int height, const std::vector<uint16_t>& colours, int depth,
                                      const std::string& comment = {});
 
+// PIC of any machine: the header's machine type and mode, the depth it
+// names, how codes are written, and the bytes between the height and the
+// stream (the generic machine's fields, palettes).
+struct PicMachine {
+  int machine = 0;
+  int mode = 0;
+  int depth = 16;
+  int codeBits = 16;
+  bool cached = true;
+  std::vector<uint8_t> extra;
+};
+// `codes`: one colour code per coded pixel, width x height, in the machine's layout.
+std::vector<uint8_t> EncodePicCodes(int width, int height, const std::vector<uint32_t>& codes, const PicMachine& m,
+                                    const std::string& comment = {});
+// The generic machine's header fields after the height: position 0, 0, the
+// pixel's height and width, and for palette depths the component bits and
+// the palette (0x00RRGGBB entries cut to their top `paletteBits` bits, each
+// written green, red, blue); paletteBits 0 writes no palette.
+std::vector<uint8_t> PicGenericFields(int pixelHeight, int pixelWidth, int paletteBits,
+                                     const std::vector<uint32_t>& palette);
+// A PC-88VA 256-colour screen as 16-bit codes of two pixels side by side,
+// the left one in the low byte: width x height pixels give width / 2 x height codes.
+std::vector<uint32_t> PicPairs(int width, int height, const std::vector<uint8_t>& pixels);
+
 struct Pic2Options {
   int depth = 24;            // 24: R, G, B bytes; 15 or 16: X68000 colour words
   bool littleEndian = false; // "P2BI" blocks instead of "P2BM"

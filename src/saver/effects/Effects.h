@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "settings/EffectKind.h"
+#include "settings/Keys.h"
 
 namespace saver {
 
@@ -49,8 +50,8 @@ struct EffectContext {
   int X = 0, Y = 0;         // ImageLeft, ImageTop (client coordinates)
   int ClientWidth = 0, ClientHeight = 0;
   int EffectCoin = 0;
-  int AppearSpeed = 400;    // 0 slow .. 400 fast
-  int EraseSpeed = 400;
+  int AppearSpeed = settings::key::ImageFadeInSpeed.saver;  // 0 slow .. 400 fast
+  int EraseSpeed = settings::key::ImageFadeOutSpeed.saver;
 
   EffectState* State = nullptr;
   // Set while a step is only counted, not drawn (see RedrawsWholeState):

@@ -1,6 +1,9 @@
 // The mask strip, the masked mix and the Mesh and Fade effects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "Model.h"
 
 using namespace fxtest;
@@ -69,6 +72,25 @@ TEST(MaskStrip, IsOneBitAndHoldsTheTwoBandsOfSeventeenMasks) {
   SelectObject(dc, old);
   DeleteDC(dc);
   DeleteObject(strip);
+}
+
+TEST(MaskStrip, FadeIsAnOrderedDitherAndMeshGrowsFromTheBottomLeftCorner) {
+  using saver::MaskBand;
+  std::vector<int> fade;
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) fade.push_back(saver::MaskThreshold(MaskBand::Fade, x, y));
+  std::sort(fade.begin(), fade.end());
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(fade[i], i + 1) << "one more pixel of each 4 x 4 block per mask";
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) {
+      const int t = saver::MaskThreshold(MaskBand::Mesh, x, y);
+      EXPECT_GE(t, 1);
+      EXPECT_LE(t, 16);
+      if (x > 0) EXPECT_GE(t, saver::MaskThreshold(MaskBand::Mesh, x - 1, y)) << x << "," << y;
+      if (y < 7) EXPECT_GE(t, saver::MaskThreshold(MaskBand::Mesh, x, y + 1)) << x << "," << y;
+    }
+  EXPECT_EQ(saver::MaskThreshold(MaskBand::Mesh, 0, 7), 1);
+  EXPECT_EQ(saver::MaskThreshold(MaskBand::Mesh, 7, 0), 16);
 }
 
 TEST(MaskedEffects, EveryStepShowsTheMaskedPictureAndBackground) {

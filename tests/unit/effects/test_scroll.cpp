@@ -74,6 +74,24 @@ Steps ScrollOffModel(const Geometry& g, int coin) {
 
 }  // namespace
 
+namespace {
+
+// Runs the routine from its set-up until its state ends (at most 100 steps
+// more), calling each(step) after every step; returns the steps after the set-up.
+template <class F>
+int StepsToEnd(EffectRig& st, saver::EffectRoutine routine, F each) {
+  const saver::ShowState state = st.show;
+  st.Run(routine);
+  int steps = 0;
+  while (st.show == state && steps < 100) {
+    st.Run(routine);
+    each(++steps);
+  }
+  return steps;
+}
+
+}  // namespace
+
 TEST(Scroll, EveryStepShowsThePictureAtItsPositionAndTheBackgroundBehindIt) {
   for (bool appear : {true, false})
     for (const auto& p : Placements())
@@ -123,15 +141,9 @@ TEST(Scroll, APictureWiderThanTheWindowEntersFromMinusWAndStopsAtX) {
   const Geometry g{40, 30, 51, 10, -5, 10};  // (40 - 51) div 2 = -5
   EffectRig st(g, 0);
   Prepare(st, true, 0);
-  st.Run(saver::ScrollOn);
-  int steps = 0;
-  while (st.show == saver::ShowState::Appear && steps < 100) {
-    st.Run(saver::ScrollOn);
-    ++steps;
-    if (steps == 2) {
-      EXPECT_EQ(st.window->Get(0, 10), ImagePixel(49, 0)) << "x = -49 after -51";
-    }
-  }
+  const int steps = StepsToEnd(st, saver::ScrollOn, [&](int step) {
+    if (step == 2) EXPECT_EQ(st.window->Get(0, 10), ImagePixel(49, 0)) << "x = -49 after -51";
+  });
   EXPECT_EQ(steps, 24 + 1) << "x = -51, -49, ..., -5, then the final step";
   EXPECT_TRUE(EndState(st, true));
 }
@@ -163,12 +175,6 @@ TEST(Scroll, ErasingEndsAtTheFirstStepThePictureIsOutOfTheWindow) {
   // Up: ends when y + H < 0; y runs 4, 2, 0, -2, -4, -6 (y + H = -1).
   EffectRig st({40, 30, 10, 5, 15, 4}, 0);
   Prepare(st, false, 0);
-  st.Run(saver::ScrollOff);
-  int steps = 0;
-  while (st.show == saver::ShowState::Erase && steps < 100) {
-    st.Run(saver::ScrollOff);
-    ++steps;
-  }
-  EXPECT_EQ(steps, 6);
+  EXPECT_EQ(StepsToEnd(st, saver::ScrollOff, [](int) {}), 6);
   EXPECT_TRUE(EndState(st, false));
 }

@@ -142,3 +142,20 @@ TEST(FitPicture, SmallPicturesAreHandedBackUntouchedAndACancelledFitGivesNothing
       picture::FitPicture(std::move(large.picture), {1024, 768}, [] { return true; });
   EXPECT_FALSE(none.bitmap);
 }
+
+TEST(Crop, ABackgroundPictureKeepsOnlyItsTopLeftPartOnTheWorker) {
+  picture::DecodeOutcome decoded = picture::DecodeFile(Files() + "Landscape_2.jpg", false, nullptr);
+  ASSERT_EQ(decoded.error, 0);
+  const Image whole = Pixels(decoded.picture);
+  const picture::LoadedPicture part = picture::CropPicture(std::move(decoded.picture), {640, 3000});
+  ASSERT_EQ(part.width, 640);
+  ASSERT_EQ(part.height, whole.height) << "a side that fits stays whole";
+  const Image cropped = Pixels(part);
+  for (int y = 0; y < part.height; y += 37)
+    for (int x = 0; x < part.width; x += 29)
+      ASSERT_EQ(cropped.pixels[y * 640 + x], whole.pixels[y * whole.width + x]) << x << "," << y;
+  // A picture that fits keeps its own size.
+  picture::DecodeOutcome small = picture::DecodeFile(Files() + "testorig.jpg", false, nullptr);
+  const int w = small.picture.width;
+  EXPECT_EQ(picture::CropPicture(std::move(small.picture), {4000, 4000}).width, w);
+}

@@ -10,20 +10,13 @@ import sys
 
 from PIL import Image, ImageOps
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "support"))
+from fitting import fitted  # noqa: E402  (tests/support)
+
 out, real = sys.argv[1], sys.argv[2]
 os.makedirs(out, exist_ok=True)
 PHOTOS = ["Landscape_2.jpg", "Landscape_5.jpg", "Portrait_4.jpg", "testorig.jpg", "shira_bird8.bmp"]
 AREA = (1024, 768)
-
-
-def fitted(size, area):
-    w, h = size
-    aw, ah = area
-    if w <= aw and h <= ah:
-        return size
-    if w * ah >= h * aw:
-        return aw, max(1, min(ah, (2 * h * aw + w) // (2 * w)))
-    return max(1, min(aw, (2 * w * ah + h) // (2 * h))), ah
 
 
 for name in PHOTOS:

@@ -62,3 +62,18 @@ TEST(Extension, ChoosesDecodersInTableOrderAndNothingElse) {
   EXPECT_STREQ(picture::PluginRowFor(Decoder::Png).file, "ifpng.spi");
   EXPECT_STREQ(picture::PluginRowFor(Decoder::Tiff).file, "iftiff.spi");
 }
+
+TEST(Extension, EveryExtensionTheSettingsDialogOffersHasADecoder) {
+  std::string pattern = picture::kOfferedPattern;
+  int offered = 0;
+  for (size_t start = 0; start < pattern.size();) {
+    size_t end = pattern.find(';', start);
+    if (end == std::string::npos) end = pattern.size();
+    const std::string entry = pattern.substr(start, end - start);
+    ASSERT_EQ(entry.rfind("*.", 0), 0u) << entry;
+    EXPECT_NE(DecoderFor(PictureExtension("a" + entry.substr(1))), Decoder::Unsupported) << entry;
+    ++offered;
+    start = end + 1;
+  }
+  EXPECT_EQ(offered, 14);
+}

@@ -28,6 +28,15 @@ class PluginRoute : public ::testing::Test {
  protected:
   void SetUp() override { StandIn(""); }
   void TearDown() override { picture::SetScreenDepthQuery(nullptr); }
+
+  // Loads name with the stand-ins set to control; it must load, with the
+  // plug-in calls in `calls`.
+  static void LoadWithStandIn(TAll& p, const char* control, const char* name, const char* calls) {
+    StandIn(control);
+    p.SetPictureName(name);
+    EXPECT_EQ(p.Error(), 0) << name;
+    EXPECT_EQ(StandInLog(), calls) << name;
+  }
 };
 
 }  // namespace
@@ -56,10 +65,8 @@ TEST_F(PluginRoute, JpegPreviewIsAQuarterRoundedUpWithTheFullSizeKept) {
 
 TEST_F(PluginRoute, JpegFullPictureAtTheOffsetWhereTheInformationWorked) {
   TAll_nmsg p;
-  StandIn("w=40 h=30 info=2,0");
-  p.SetPictureName("a.jpe");
-  EXPECT_EQ(p.Error(), 0);
-  EXPECT_EQ(StandInLog(), "ifjpeg.spi:info@0=2;ifjpeg.spi:info@128=0;ifjpeg.spi:picture@128=0;");
+  LoadWithStandIn(p, "w=40 h=30 info=2,0", "a.jpe",
+                  "ifjpeg.spi:info@0=2;ifjpeg.spi:info@128=0;ifjpeg.spi:picture@128=0;");
   EXPECT_EQ(p.Width(), 40);
   EXPECT_EQ(p.OrgWidth(), 40);
   EXPECT_EQ(FirstDifference(Shown(p), Pattern(40, 30, 24)), "");
@@ -83,10 +90,7 @@ TEST_F(PluginRoute, WritingPreViewReloadsAndAFailureKeepsThePicture) {
 
 TEST_F(PluginRoute, GifAnswering2IsTriedAgainAt128) {
   TAll_nmsg p;
-  StandIn("w=20 h=10 picture=2,0");
-  p.SetPictureName("anim.gif");
-  EXPECT_EQ(p.Error(), 0);
-  EXPECT_EQ(StandInLog(), "ifgif.spi:picture@0=2;ifgif.spi:picture@128=0;");
+  LoadWithStandIn(p, "w=20 h=10 picture=2,0", "anim.gif", "ifgif.spi:picture@0=2;ifgif.spi:picture@128=0;");
   EXPECT_EQ(p.PictureName(), "anim.gif");
 
   StandIn("w=20 h=10 picture=2,3");

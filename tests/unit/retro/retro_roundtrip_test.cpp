@@ -9,6 +9,9 @@
 
 using namespace retro_test;
 using retro_samples::Decode;
+using retro_samples::ExpectSameIndexed;
+using retro_samples::ExpectSameRgb;
+using retro_samples::ShownSize;
 using retro_samples::Palette;
 
 namespace {
@@ -17,33 +20,6 @@ IndexedPicture Pattern(int width, int height, int colours, uint32_t seed) {
   IndexedPicture p = MakePattern(width, height, colours, seed);
   p.palette = Palette(colours);
   return p;
-}
-
-void ExpectSameIndexed(const IndexedPicture& expected, const retro::Image& got) {
-  ASSERT_EQ(got.width, expected.width);
-  ASSERT_EQ(got.height, expected.height);
-  EXPECT_TRUE(got.indexed);
-  EXPECT_EQ(got.palette, expected.palette);
-  ASSERT_EQ(got.pixels.size(), expected.pixels.size());
-  for (std::size_t i = 0; i < got.pixels.size(); ++i)
-    ASSERT_EQ(got.pixels[i], expected.pixels[i]) << "pixel " << i % got.width << "," << i / got.width;
-}
-
-void ExpectSameRgb(const std::vector<uint32_t>& expected, const retro::Image& got) {
-  EXPECT_FALSE(got.indexed);
-  ASSERT_EQ(got.pixels.size(), expected.size() * 3);
-  for (std::size_t i = 0; i < expected.size(); ++i) {
-    const uint32_t c = uint32_t{got.pixels[i * 3 + 2]} << 16 | uint32_t{got.pixels[i * 3 + 1]} << 8 | got.pixels[i * 3];
-    ASSERT_EQ(c, expected[i]) << "pixel " << i % got.width << "," << i / got.width;
-  }
-}
-
-// What a host does with the densities: stretch the dimension of lower density.
-std::pair<long, long> ShownSize(const retro::Image& image) {
-  long w = image.width, h = image.height;
-  if (image.xDensity < image.yDensity) w = w * image.yDensity / image.xDensity;
-  else h = h * image.xDensity / image.yDensity;
-  return {w, h};
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "samples.h"
 
+#include <gtest/gtest.h>
+
 namespace retro_samples {
 
 std::vector<uint32_t> Palette(int colours) {
@@ -35,6 +37,11 @@ std::vector<Sample> AllSamples() {
   for (int i = 0; i < 16; ++i) pal[i] = static_cast<uint16_t>(i * 0x1111);
   all.push_back({"pic4", &retro::PicFormat(), EncodePicIndexed(48, 32, p16.pixels, pal, 4)});
   all.push_back({"pic16", &retro::PicFormat(), EncodePicDirect(32, 24, X68kPattern(32, 24, true), 16)});
+  const PicMachine vaPairs{1, 2, 16, 16, true, {}};
+  all.push_back({"pic88va", &retro::PicFormat(), EncodePicCodes(40, 12, PicPairs(40, 24, p256.pixels), vaPairs)});
+  const PicMachine generic4{15, 0, 4, 4, false, PicGenericFields(2, 1, 6, p16.palette)};
+  const std::vector<uint32_t> indexes16(p16.pixels.begin(), p16.pixels.end());
+  all.push_back({"picgeneric", &retro::PicFormat(), EncodePicCodes(48, 32, indexes16, generic4)});
   std::vector<uint32_t> rgb;
   for (uint8_t v : p16.pixels) rgb.push_back(p16.palette[v]);
   Pic2Options two;
@@ -53,6 +60,32 @@ std::vector<Sample> AllSamples() {
   for (int i = 0; i < 16; ++i) levels.r[i] = levels.g[i] = levels.b[i] = static_cast<uint8_t>(i);
   all.push_back({"xld4", &retro::Xld4Format(), EncodeXld4(q.pixels, levels)});
   return all;
+}
+
+void ExpectSameIndexed(const retro_test::IndexedPicture& expected, const retro::Image& got) {
+  ASSERT_EQ(got.width, expected.width);
+  ASSERT_EQ(got.height, expected.height);
+  EXPECT_TRUE(got.indexed);
+  EXPECT_EQ(got.palette, expected.palette);
+  ASSERT_EQ(got.pixels.size(), expected.pixels.size());
+  for (std::size_t i = 0; i < got.pixels.size(); ++i)
+    ASSERT_EQ(got.pixels[i], expected.pixels[i]) << "pixel " << i % got.width << "," << i / got.width;
+}
+
+void ExpectSameRgb(const std::vector<uint32_t>& expected, const retro::Image& got) {
+  EXPECT_FALSE(got.indexed);
+  ASSERT_EQ(got.pixels.size(), expected.size() * 3);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const uint32_t c = uint32_t{got.pixels[i * 3 + 2]} << 16 | uint32_t{got.pixels[i * 3 + 1]} << 8 | got.pixels[i * 3];
+    ASSERT_EQ(c, expected[i]) << "pixel " << i % got.width << "," << i / got.width;
+  }
+}
+
+std::pair<long, long> ShownSize(const retro::Image& image) {
+  long w = image.width, h = image.height;
+  if (image.xDensity < image.yDensity) w = w * image.yDensity / image.xDensity;
+  else h = h * image.xDensity / image.yDensity;
+  return {w, h};
 }
 
 retro::Status Decode(const retro::Format& format, const std::vector<uint8_t>& file, retro::Image& out) {

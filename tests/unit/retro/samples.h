@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "retro/image.h"
@@ -23,6 +24,14 @@ struct Sample {
 
 // One file of every format and mode, for the tests that mistreat files.
 std::vector<Sample> AllSamples();
+
+// Test expectations: the decoded image holds these indexes and palette, or
+// these 0x00RRGGBB colours, pixel for pixel.
+void ExpectSameIndexed(const retro_test::IndexedPicture& expected, const retro::Image& got);
+void ExpectSameRgb(const std::vector<uint32_t>& expected, const retro::Image& got);
+
+// What a host does with the densities: stretch the dimension of lower density.
+std::pair<long, long> ShownSize(const retro::Image& image);
 
 // Decodes the whole file without a progress callback.
 retro::Status Decode(const retro::Format& format, const std::vector<uint8_t>& file, retro::Image& out);

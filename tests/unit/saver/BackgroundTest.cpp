@@ -1,10 +1,11 @@
-// BuildBackBitmap and the title stage on memory bitmaps, read back pixel by pixel.
+// The background and the title overlay on memory bitmaps, read back pixel by pixel.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <vector>
 
-#include "picture/All.h"
+#include "picture/Decode.h"
+#include "picture/Loader.h"
 #include "saver/Background.h"
 #include "saver/TitleOverlay.h"
 
@@ -39,25 +40,50 @@ COLORREF Quadrant(int x, int y) {
   return c[(x >= 50) + 2 * (y >= 50)];
 }
 
+// The background picture as the worker hands it over: decoded at its own size.
+void Tile(const std::string& file, SIZE client, forms::Bitmap& back) {
+  picture::DecodeOutcome loaded = picture::DecodeForArea(file, {0, 0}, nullptr);
+  saver::TileBackBitmap(loaded.picture, client, back);
+}
+
+// Tiles a picture of colour(x, y) over the client and checks every step-th
+// pixel of the back bitmap, which must have the expected size.
+template <class F>
+void ExpectTiles(const char* name, SIZE tile, F colour, SIZE client, SIZE expected, int step) {
+  forms::Bitmap back;
+  Tile(WriteBmp(name, tile.cx, tile.cy, colour), client, back);
+  ASSERT_EQ(back.Width(), expected.cx) << name;
+  ASSERT_EQ(back.Height(), expected.cy) << name;
+  for (int y = 0; y < expected.cy; y += step)
+    for (int x = 0; x < expected.cx; x += step)
+      ASSERT_EQ(At(back, x, y), colour(x % tile.cx, y % tile.cy)) << name << " " << x << "," << y;
+  EXPECT_EQ(At(back, expected.cx - 1, expected.cy - 1),
+            colour((expected.cx - 1) % tile.cx, (expected.cy - 1) % tile.cy));
+}
+
 }  // namespace
 
-TEST(Background, TwelveColoursByTheLowByteOfTheIndexAndBlackOutside) {
-  const COLORREF expected[12] = {RGB(0, 0, 0),       RGB(255, 0, 0),     RGB(0, 0, 255),  RGB(0, 255, 0),
-                                 RGB(255, 0, 255),   RGB(0, 128, 128),   RGB(0, 0, 128),  RGB(128, 0, 0),
-                                 RGB(0, 255, 255),   RGB(128, 128, 128), RGB(192, 192, 192),
-                                 RGB(255, 255, 255)};
-  TAll_nmsg image;
-  for (int i = 0; i < 12; ++i) {
+// Each colour on screen is checked end to end; here, which index gives which.
+TEST(Background, ColourByTheLowByteOfTheIndexOverTheClientAndBlackOutside) {
+  for (int i : {1, 6, 11}) {
     forms::Bitmap back;
-    saver::BuildBackBitmap({saver::kBackColour, i, ""}, {64, 48}, image, back);
+    saver::BuildBackBitmap({saver::kBackColour, i, ""}, {64, 48}, back);
     ASSERT_EQ(back.Width(), 64);
     ASSERT_EQ(back.Height(), 48);
-    EXPECT_EQ(At(back, 0, 0), expected[i]) << i;
-    EXPECT_EQ(At(back, 63, 47), expected[i]) << i;
+    EXPECT_EQ(At(back, 0, 0), saver::BackColorOf(i)) << i;
+    EXPECT_EQ(At(back, 63, 47), saver::BackColorOf(i)) << i;
   }
-  for (int i : {12, 255, -1, 256, -256}) EXPECT_EQ(saver::BackColorOf(i), RGB(0, 0, 0)) << i;
-  EXPECT_EQ(saver::BackColorOf(257), RGB(255, 0, 0));
-  EXPECT_EQ(saver::BackColorOf(256 + 11), RGB(255, 255, 255));
+  for (int i : {0, 12, 255, -1, 256, -256}) EXPECT_EQ(saver::BackColorOf(i), RGB(0, 0, 0)) << i;
+  EXPECT_EQ(saver::BackColorOf(257), saver::BackColorOf(1));
+  EXPECT_EQ(saver::BackColorOf(256 + 11), saver::BackColorOf(11));
+  EXPECT_NE(saver::BackColorOf(1), RGB(0, 0, 0));
+}
+
+TEST(Background, APictureBackgroundShowsTheThemesColourUntilItIsLoaded) {
+  forms::Bitmap back;
+  saver::BuildBackBitmap({saver::kBackImage, 2, "tile.bmp"}, {64, 48}, back);
+  ASSERT_EQ(back.Width(), 64);
+  EXPECT_EQ(At(back, 10, 10), saver::BackColorOf(2));
 }
 
 TEST(Background, TilingCoversTheClientWithWholeTiles) {
@@ -69,31 +95,19 @@ TEST(Background, TilingCoversTheClientWithWholeTiles) {
 }
 
 TEST(Background, TiledPictureRepeatsEverywhere) {
-  TAll_nmsg image;
-  std::string file = WriteBmp("tile_quadrants.bmp", 100, 100, Quadrant);
-  forms::Bitmap back;
-  saver::BuildBackBitmap({saver::kBackImage, 0, file}, {640, 480}, image, back);
-  ASSERT_EQ(back.Width(), 700);
-  ASSERT_EQ(back.Height(), 500);
-  for (int y = 0; y < 500; y += 7)
-    for (int x = 0; x < 700; x += 11) ASSERT_EQ(At(back, x, y), Quadrant(x % 100, y % 100)) << x << "," << y;
-  EXPECT_EQ(At(back, 699, 499), Quadrant(99, 99));
+  ExpectTiles("tile_quadrants.bmp", {100, 100}, Quadrant, {640, 480}, {700, 500}, 3);
 }
 
 TEST(Background, OddTileSizesRepeatExactly) {
-  TAll_nmsg image;
   auto diag = [](int x, int y) { return (x + 2 * y) % 7 == 0 ? RGB(255, 255, 255) : RGB(0, 0, 128); };
-  std::string file = WriteBmp("tile_odd.bmp", 7, 3, diag);
-  forms::Bitmap back;
-  saver::BuildBackBitmap({saver::kBackImage, 0, file}, {100, 50}, image, back);
-  ASSERT_EQ(back.Width(), 105);
-  ASSERT_EQ(back.Height(), 51);
-  for (int y = 0; y < 51; ++y)
-    for (int x = 0; x < 105; ++x) ASSERT_EQ(At(back, x, y), diag(x % 7, y % 3)) << x << "," << y;
+  ExpectTiles("tile_odd.bmp", {7, 3}, diag, {100, 50}, {105, 51}, 1);
+}
+
+TEST(Background, APictureLargerThanTheClientKeepsOnlyThePartThatShows) {
+  ExpectTiles("tile_large.bmp", {300, 200}, Quadrant, {120, 80}, {120, 80}, 1);
 }
 
 TEST(Background, UnreadableOrEmptyPictureAndUnknownKindGiveBlackOfTheClient) {
-  TAll_nmsg image;
   FILE* f = std::fopen("tile_broken.bmp", "wb");
   std::fputs("BM not a bitmap", f);
   std::fclose(f);
@@ -103,7 +117,14 @@ TEST(Background, UnreadableOrEmptyPictureAndUnknownKindGiveBlackOfTheClient) {
         saver::BackgroundChoice{saver::kBackImage, 3, ""}, saver::BackgroundChoice{7, 3, ""},
         saver::BackgroundChoice{-1, 3, ""}}) {
     forms::Bitmap back;
-    saver::BuildBackBitmap(choice, {80, 60}, image, back);
+    if (choice.Kind == saver::kBackImage) {
+      // Loaded as the window's worker loads it: a failure, never an exception.
+      picture::LoadResult loaded = picture::LoadPictureFile({choice.FileName, {0, 0}}, nullptr, nullptr);
+      EXPECT_NE(loaded.error, 0) << choice.FileName;
+      saver::TileBackBitmap(loaded.picture, {80, 60}, back);
+    } else {
+      saver::BuildBackBitmap(choice, {80, 60}, back);
+    }
     ASSERT_EQ(back.Width(), 80) << choice.FileName << choice.Kind;
     ASSERT_EQ(back.Height(), 60);
     EXPECT_EQ(At(back, 0, 0), RGB(0, 0, 0));

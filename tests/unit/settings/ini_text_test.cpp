@@ -9,6 +9,7 @@
 #include <sstream>
 #include <string>
 
+#include "ScratchPath.h"
 #include "forms/Error.h"
 #include "settings/IniFile.h"
 
@@ -45,9 +46,7 @@ TEST(IniText, AReplacedSectionMovesToTheEndAndTheOthersStayByteForByte) {
 class WholeFileSave : public ::testing::Test {
  protected:
   void SetUp() override {
-    char full[MAX_PATH];
-    GetFullPathNameA("whole_file_test.ini", MAX_PATH, full, nullptr);
-    path_ = full;
+    path_ = settings_test::PathHere("whole_file_test.ini");
     folder_ = path_.substr(0, path_.find_last_of('\\'));
     DeleteFileA(path_.c_str());
   }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "ScratchPath.h"
 #include "settings/Theme.h"
 #include "forms/Error.h"
 
@@ -19,9 +20,7 @@ namespace {
 class ThemeFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    char full[MAX_PATH];
-    GetFullPathNameA("theme_test.ini", MAX_PATH, full, nullptr);
-    path_ = full;
+    path_ = settings_test::PathHere("theme_test.ini");
     std::remove(path_.c_str());
   }
   void TearDown() override { std::remove(path_.c_str()); }
