@@ -20,7 +20,7 @@ TSetDialog::TSetDialog(int theme) : Form("TSetDialog", "SetDialog"), theme_(them
   Create();
   SetCaption(std::string("Glimoraの設定：") + settings::key::ThemeName.dialog);
   SetFont("System", 13);
-  SetClientSize(593, 414);
+  SetDesignClientSize(593, 414);
   CenterOnScreen();
   HelpContext = 3;
   CreateFrame();
@@ -121,6 +121,7 @@ void TSetDialog::Show(const settings::Theme& t) {
 
   if (t.ImagePosRandom) ImagePosRBtn1.SetChecked(true);
   ImageFitCBox.SetChecked(t.ImageFit);
+  MonitorsRBtn[t.Monitors >= 0 && t.Monitors < 3 ? t.Monitors : settings::kEachOwn]->SetChecked(true);
   // An index outside the list leaves the colour box without a selection.
   BackCmbBox.SetItemIndex(t.BackColor >= 0 && t.BackColor < BackCmbBox.Count() ? t.BackColor : -1);
   BackEdit.SetText(t.BackFileName);
@@ -165,6 +166,8 @@ settings::Theme TSetDialog::Collect() const {
 
   t.ImagePosRandom = ImagePosRBtn1.Checked();
   t.ImageFit = ImageFitCBox.Checked();
+  for (int m = 0; m < 3; ++m)
+    if (MonitorsRBtn[m]->Checked()) t.Monitors = m;
   t.BackGround = BackRBtn0.Checked() ? 0 : BackRBtn1.Checked() ? 1 : BackRBtn2.Checked() ? 2 : kept_.BackGround;
   t.BackColor = BackCmbBox.ItemIndex();
   t.BackFileName = BackEdit.Text();

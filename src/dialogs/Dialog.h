@@ -134,6 +134,10 @@ class TSetDialog : public forms::Form {
   forms::Label ImageOffLbl{*this, "ImageOffLbl"};
   forms::Edit ImageOffEdit{*this, "ImageOffEdit"};
   forms::Label ImageOffUnitLbl{*this, "ImageOffUnitLbl"};
+  forms::GroupBox MonitorsBox{*this, "MonitorsBox"};
+  forms::RadioButton MonitorsRBtn0{*this, "MonitorsRBtn0"};
+  forms::RadioButton MonitorsRBtn1{*this, "MonitorsRBtn1"};
+  forms::RadioButton MonitorsRBtn2{*this, "MonitorsRBtn2"};
 
  protected:
   void FormClose(forms::CloseAction& action) override;
@@ -198,6 +202,8 @@ class TSetDialog : public forms::Form {
   forms::CheckBox* const ImageOnBtn[settings::kEffectKinds] = {
       &ImageOnBtn0, &ImageOnBtn1, &ImageOnBtn2, &ImageOnBtn3,
       &ImageOnBtn4, &ImageOnBtn5, &ImageOnBtn6, &ImageOnBtn7};
+  // In the order of the stored Monitors value.
+  forms::RadioButton* const MonitorsRBtn[3] = {&MonitorsRBtn0, &MonitorsRBtn1, &MonitorsRBtn2};
   forms::CheckBox* const ImageOffBtn[settings::kEffectKinds] = {
       &ImageOffBtn0, &ImageOffBtn1, &ImageOffBtn2, &ImageOffBtn3,
       &ImageOffBtn4, &ImageOffBtn5, &ImageOffBtn6, &ImageOffBtn7};

@@ -1,4 +1,5 @@
-// The other page: background, image position and fitting, and the three delays.
+// The other page: background, image position and fitting, the three delays,
+// and what the other monitors show.
 #include "dialogs/Dialog.h"
 
 #include "dialogs/FileLists.h"
@@ -40,6 +41,11 @@ void TSetDialog::CreateEtcPage() {
       {ImageOffUnitLbl, "ミリ秒", 376, 128, 0, 0, 0, pos},
       // Last in the tab order and below the position panel: no control above moves.
       {ImageFitCBox, "大きな画像は画面に合わせて縮小する", 32, 328, 320, 17, forms::opGroup, page},
+      // In the free corner right of the delays, after them in the tab order.
+      {MonitorsBox, "複数モニター", 432, 46, 105, 108, 0, pos},
+      {MonitorsRBtn0, "メインのみ", 10, 24, 90, 17, forms::opGroup, &MonitorsBox},
+      {MonitorsRBtn1, "別々の画像", 10, 52, 90, 17, forms::opChecked, &MonitorsBox},
+      {MonitorsRBtn2, "同じ画像", 10, 80, 90, 17, 0, &MonitorsBox},
   });
   for (const saver::BackColour& colour : saver::kBackColours) BackCmbBox.Add(colour.Name);
   BackCmbBox.SetItemIndex(0);

@@ -22,7 +22,7 @@ TImageTestForm::TImageTestForm(const std::string& fileName, forms::Control* show
     : Form("TImageTestForm", "ImageTestForm"), fileName_(fileName), showButton_(showButton) {
   Create();
   SetCaption("Glimoraの設定：テスト表示");
-  SetClientSize(kDesignBoxWidth, kDesignBoxHeight);
+  SetClientSize(Scale(kDesignBoxWidth), Scale(kDesignBoxHeight));
   HelpContext = 3;
   forms::CreateControls({
       // Invisible: Enter and Escape both press it.

@@ -14,7 +14,7 @@ TThemeNameDlg::TThemeNameDlg(TMainDialog& mainDialog, int theme)
   Create();
   SetCaption("Glimoraの設定：名称の変更");
   SetFont("ＭＳ Ｐゴシック", 12);
-  SetClientSize(225, 90);
+  SetDesignClientSize(225, 90);
   CenterOnScreen();
   HelpContext = 2;
 

@@ -10,7 +10,7 @@ TOtherSetDlg::TOtherSetDlg() : Form("TOtherSetDlg", "OtherSetDlg") {
   Create();
   SetCaption("Glimoraの設定：その他の設定");
   SetFont("ＭＳ Ｐゴシック", 12);
-  SetClientSize(273, 105);
+  SetDesignClientSize(273, 105);
   HelpContext = 2;
 
   forms::CreateControls({

@@ -4,6 +4,7 @@
 
 #include "forms/Application.h"
 #include "forms/Subclass.h"
+#include "forms/WideText.h"
 
 namespace forms {
 
@@ -26,9 +27,11 @@ void ComboBox::Create(const ControlRow& row) {
 int ComboBox::Count() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); }
 
 std::string ComboBox::Item(int index) const {
+  if (IsWindowUnicode(Handle())) return WideItem(Handle(), CB_GETLBTEXTLEN, CB_GETLBTEXT, index);
   LRESULT n = SendMessageA(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
   if (n == CB_ERR) return "";
-  std::vector<char> buf(static_cast<size_t>(n) + 1, '\0');
+  // Characters or bytes, as the control counts them: room for two bytes each.
+  std::vector<char> buf(static_cast<size_t>(n) * 2 + 2, '\0');
   SendMessageA(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf.data()));
   return buf.data();
 }

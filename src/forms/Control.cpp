@@ -1,6 +1,7 @@
 #include "forms/Control.h"
 
 #include "forms/Form.h"
+#include "forms/WideText.h"
 
 namespace forms {
 
@@ -30,8 +31,10 @@ Control* Control::FromHandle(HWND hwnd) {
 void Control::CreateHandle(const char* windowClass, const std::string& text, DWORD style,
                            DWORD exStyle, int left, int top, int width, int height, HWND parent) {
   if (!parent) parent = form_.Handle();
-  hwnd_ = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, left, top, width,
-                          height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
+  design_ = {left, top, width, height};
+  hwnd_ = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, form_.Scale(left),
+                          form_.Scale(top), form_.Scale(width), form_.Scale(height), parent,
+                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                           GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) return;
   SetPropA(hwnd_, kControlProp, this);
@@ -41,7 +44,9 @@ void Control::CreateHandle(const char* windowClass, const std::string& text, DWO
 }
 
 std::string Control::Text() const {
-  int n = GetWindowTextLengthA(hwnd_);
+  if (IsWindowUnicode(hwnd_)) return WideWindowText(hwnd_);
+  // Room for two bytes a character, whichever way the control counts.
+  int n = GetWindowTextLengthA(hwnd_) * 2 + 1;
   std::string s(static_cast<size_t>(n) + 1, '\0');
   n = GetWindowTextA(hwnd_, &s[0], n + 1);
   s.resize(static_cast<size_t>(n > 0 ? n : 0));
@@ -58,6 +63,12 @@ bool Control::Focused() const { return GetFocus() == hwnd_; }
 
 void Control::SetBounds(int left, int top, int width, int height) {
   MoveWindow(hwnd_, left, top, width, height, TRUE);
+}
+
+void Control::ApplyDpi() {
+  if (!hwnd_) return;
+  SetBounds(form_.Scale(design_.left), form_.Scale(design_.top), form_.Scale(design_.right),
+            form_.Scale(design_.bottom));
 }
 
 RECT Control::BoundsRect() const {

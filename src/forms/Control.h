@@ -35,6 +35,8 @@ class Control {
   bool Focused() const;
   void SetBounds(int left, int top, int width, int height);
   RECT BoundsRect() const;  // in the parent's client coordinates
+  // Moves the control to its table place at the form's DPI (after a change of scale).
+  virtual void ApplyDpi();
   int HelpContext = 0;
 
   // Notifications routed back from the parent window. Return true when handled.
@@ -45,7 +47,8 @@ class Control {
   virtual HBRUSH OnColor(HDC /*dc*/) { return nullptr; }
 
  protected:
-  // Creates the child window; parent defaults to the form. The form's font is applied.
+  // Creates the child window at a place in 96-DPI pixels, scaled by the
+  // form's DPI; parent defaults to the form. The form's font is applied.
   void CreateHandle(const char* windowClass, const std::string& text, DWORD style, DWORD exStyle,
                     int left, int top, int width, int height, HWND parent = nullptr);
 
@@ -55,6 +58,7 @@ class Control {
   HWND hwnd_ = nullptr;
   int id_ = 0;
   ATOM nameAtom_ = 0;
+  RECT design_ = {0, 0, 0, 0};  // left, top, width, height in 96-DPI pixels
 };
 
 }  // namespace forms

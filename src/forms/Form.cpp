@@ -57,6 +57,7 @@ void Form::Create() {
   hwnd_ = CreateWindowExA(p.exStyle, className_.c_str(), p.caption.c_str(), p.style, p.x, p.y,
                           p.width, p.height, p.parent, nullptr, GetModuleHandleA(nullptr), this);
   if (hwnd_) {
+    dpi_ = WindowDpi(hwnd_);
     nameAtom_ = GlobalAddAtomA(name_.c_str());
     SetPropA(hwnd_, kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(nameAtom_)));
   }
@@ -156,6 +157,11 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_CLOSE:
       CloseRequested();
+      return 0;
+    case WM_DPICHANGED:
+      // Only a form laid out from its table can follow; others keep their pixels.
+      if (designClient_.cx <= 0) break;
+      DpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
       return 0;
     case WM_PAINT: {
       PaintDc dc(hwnd_);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/Dpi.h"
 #include "forms/Gdi.h"
 
 namespace forms {
@@ -43,7 +44,11 @@ class Form {
 
   std::string Caption() const;
   void SetCaption(const std::string& caption);
-  void SetClientSize(int width, int height);
+  void SetClientSize(int width, int height);  // in pixels of the screen
+  // The client size in 96-DPI pixels, as the form's table gives it: scaled to
+  // the form's DPI now and again whenever the window moves to a monitor of
+  // another scale (WM_DPICHANGED), when the font and every control follow.
+  void SetDesignClientSize(int width, int height);
   int ClientWidth() const;
   int ClientHeight() const;
   void SetBounds(int x, int y, int width, int height);
@@ -62,9 +67,13 @@ class Form {
   // Asks the form to close (runs FormClose with its close action).
   void Close();
 
-  // Font for the form's controls: face name and cell height in pixels.
+  // Font for the form's controls: face name and cell height in 96-DPI pixels.
   void SetFont(const std::string& face, int pixelHeight, BYTE charset = SHIFTJIS_CHARSET);
   HFONT Font() const { return font_.get(); }
+
+  // The DPI the form is laid out for: its monitor's when it was created or last moved.
+  int Dpi() const { return dpi_; }
+  int Scale(int designPixels) const { return Scaled(designPixels, dpi_); }
 
   bool KeyPreview = false;  // the form sees keys before the focused control
   bool DialogKeys = true;   // Tab, Enter (default button) and Escape (cancel button)
@@ -106,6 +115,10 @@ class Form {
   void RegisterClassOnce();
   void CloseRequested();
   bool CloseModal();
+  void ApplyFont();
+  // New DPI: font, controls and client size again; suggested is the system's
+  // new window rectangle (nullptr: stay where it is).
+  void DpiChanged(int dpi, const RECT* suggested);
 
   std::string className_;
   std::string name_;
@@ -114,6 +127,11 @@ class Form {
   Control* defaultButton_ = nullptr;
   Control* cancelButton_ = nullptr;
   FontHandle font_;
+  std::string fontFace_;
+  int fontHeight_ = 0;  // design pixels
+  BYTE fontCharset_ = SHIFTJIS_CHARSET;
+  int dpi_ = kDesignDpi;
+  SIZE designClient_ = {0, 0};  // 0 x 0: the form sizes itself in screen pixels
   bool modal_ = false;
   bool freeAfterModal_ = false;
   int modalResult_ = mrNone;

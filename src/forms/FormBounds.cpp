@@ -1,4 +1,4 @@
-// A form's caption, size, place and font, and its list of controls.
+// A form's caption, size, place, font and scale, and its list of controls.
 #include <algorithm>
 
 #include "forms/Control.h"
@@ -18,10 +18,35 @@ void Form::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, captio
 
 void Form::SetClientSize(int width, int height) {
   RECT r = {0, 0, width, height};
-  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)));
+  AdjustForDpi(r, static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)),
+               static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)), dpi_);
   SetWindowPos(hwnd_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The frame the window really has may differ from the one asked about (a
+  // system that scales frames by its own rule): make up the difference.
+  const int dx = width - ClientWidth(), dy = height - ClientHeight();
+  if (dx == 0 && dy == 0) return;
+  const RECT now = BoundsRect();
+  SetWindowPos(hwnd_, nullptr, 0, 0, now.right - now.left + dx, now.bottom - now.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetDesignClientSize(int width, int height) {
+  designClient_ = {width, height};
+  SetClientSize(Scale(width), Scale(height));
+}
+
+void Form::DpiChanged(int dpi, const RECT* suggested) {
+  if (dpi <= 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  ApplyFont();
+  // In creation order: a container is in its place before what it holds.
+  for (Control* c : controls_) c->ApplyDpi();
+  SetClientSize(Scale(designClient_.cx), Scale(designClient_.cy));
+  if (suggested)
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 int Form::ClientWidth() const {
@@ -58,14 +83,24 @@ void Form::Show() { ShowWindow(hwnd_, SW_SHOW); UpdateWindow(hwnd_); }
 void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 
 void Form::SetFont(const std::string& face, int pixelHeight, BYTE charset) {
+  fontFace_ = face;
+  fontHeight_ = pixelHeight;
+  fontCharset_ = charset;
+  ApplyFont();
+}
+
+void Form::ApplyFont() {
+  if (fontFace_.empty()) return;
   LOGFONTA lf = {};
-  lf.lfHeight = -pixelHeight;
-  lf.lfCharSet = charset;
+  lf.lfHeight = -Scale(fontHeight_);
+  lf.lfCharSet = fontCharset_;
   lf.lfQuality = DEFAULT_QUALITY;
-  lstrcpynA(lf.lfFaceName, face.c_str(), LF_FACESIZE);
-  font_.reset(CreateFontIndirectA(&lf));
+  lstrcpynA(lf.lfFaceName, fontFace_.c_str(), LF_FACESIZE);
+  // The controls take the new font before the old one goes.
+  FontHandle font(CreateFontIndirectA(&lf));
   for (Control* c : controls_)
-    if (c->Handle()) SendMessageA(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), TRUE);
+    if (c->Handle()) SendMessageA(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+  font_ = std::move(font);
 }
 
 bool Form::PreviewKey(const MSG& /*msg*/) { return false; }

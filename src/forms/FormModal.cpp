@@ -15,7 +15,9 @@ struct DisabledWindows {
 
 BOOL CALLBACK DisableOne(HWND hwnd, LPARAM lp) {
   auto* d = reinterpret_cast<DisabledWindows*>(lp);
-  if (hwnd != d->except && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd)) {
+  // Windows the modal form owns (the saver's on other monitors) belong to it.
+  if (hwnd != d->except && GetWindow(hwnd, GW_OWNER) != d->except && IsWindowVisible(hwnd) &&
+      IsWindowEnabled(hwnd)) {
     d->list.push_back(hwnd);
     EnableWindow(hwnd, FALSE);
   }

@@ -10,7 +10,13 @@ namespace forms {
 void Label::Create(const ControlRow& row) {
   CreateHandle("STATIC", row.caption, row.CommonStyle(false) | SS_LEFT | SS_NOPREFIX, 0,
                row.left, row.top, row.width, row.height, row.ParentHandle());
-  if (row.width == 0 && row.height == 0) AutoSize();
+  autoSize_ = row.width == 0 && row.height == 0;
+  if (autoSize_) AutoSize();
+}
+
+void Label::ApplyDpi() {
+  Control::ApplyDpi();
+  if (autoSize_) AutoSize();
 }
 
 void Label::AutoSize() {

@@ -12,6 +12,10 @@ class Label : public Control {
   void Create(const ControlRow& row);
   // Fits the label to its text (one line).
   void AutoSize();
+  void ApplyDpi() override;
+
+ private:
+  bool autoSize_ = false;  // sized by its caption, not by the table
 };
 
 }  // namespace forms

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "forms/Application.h"
+#include "forms/WideText.h"
 
 namespace forms {
 
@@ -17,9 +18,12 @@ void ListBox::Create(const ControlRow& row) {
 int ListBox::Count() const { return static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0)); }
 
 std::string ListBox::Item(int index) const {
+  if (IsWindowUnicode(Handle())) return WideItem(Handle(), LB_GETTEXTLEN, LB_GETTEXT, index);
   LRESULT n = SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
   if (n == LB_ERR) return "";
-  std::vector<char> buf(static_cast<size_t>(n) + 1, '\0');
+  // A list box that keeps Unicode (the version 6 controls under Wine) may
+  // count characters where the ANSI text takes two bytes for some: room for two each.
+  std::vector<char> buf(static_cast<size_t>(n) * 2 + 2, '\0');
   SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf.data()));
   return buf.data();
 }

@@ -11,12 +11,15 @@ void PageControl::Create(const ControlRow& row) {
                row.height, row.ParentHandle());
 }
 
-RECT PageControl::AddSheet(TabSheet& sheet, const std::string& caption) {
+void PageControl::AddSheet(TabSheet& sheet, const std::string& caption) {
   TCITEMA item = {};
   item.mask = TCIF_TEXT;
   item.pszText = const_cast<char*>(caption.c_str());
   SendMessageA(Handle(), TCM_INSERTITEMA, sheets_.size(), reinterpret_cast<LPARAM>(&item));
   sheets_.push_back(&sheet);
+}
+
+RECT PageControl::SheetPlace() const {
   RECT r;
   GetClientRect(Handle(), &r);
   SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&r));
@@ -57,11 +60,18 @@ void TabSheet::Create(const ControlRow& row) {
   auto* pages = dynamic_cast<PageControl*>(row.container);
   if (!pages) return;
   index_ = pages->PageCount();
-  RECT r = pages->AddSheet(*this, row.caption);
+  pages->AddSheet(*this, row.caption);
   // The first sheet is the active one until the user or the form turns the page.
   DWORD style = index_ == 0 && !row.Has(opHidden) ? WS_VISIBLE : 0;
-  CreateContainer("TTabSheet", row.caption, style, 0, r.left, r.top, r.right - r.left,
-                  r.bottom - r.top, pages->Handle());
+  CreateContainer("TTabSheet", row.caption, style, 0, 0, 0, 0, 0, pages->Handle());
+  ApplyDpi();
+}
+
+void TabSheet::ApplyDpi() {
+  auto* pages = dynamic_cast<PageControl*>(Control::FromHandle(GetParent(Handle())));
+  if (!pages) return;
+  const RECT r = pages->SheetPlace();
+  SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 }  // namespace forms

@@ -32,8 +32,9 @@ class PageControl : public Control {
 
  private:
   friend class TabSheet;
-  // Adds a tab and returns the sheet's place in the tab control's client area.
-  RECT AddSheet(TabSheet& sheet, const std::string& caption);
+  void AddSheet(TabSheet& sheet, const std::string& caption);
+  // Where the sheets stand: the tab control's client area below the tabs.
+  RECT SheetPlace() const;
   void ShowActive();
 
   std::vector<TabSheet*> sheets_;
@@ -45,6 +46,8 @@ class TabSheet : public Container {
   // row.container must be the page control.
   void Create(const ControlRow& row);
   int PageIndex() const { return index_; }
+  // Fills the page control's sheet area, whatever the scale.
+  void ApplyDpi() override;
 
  private:
   int index_ = -1;

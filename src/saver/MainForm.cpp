@@ -14,12 +14,16 @@ void SetScreenSaverRunning(bool on) {
   UINT old = 0;
   SystemParametersInfoA(kScreenSaverRunning, on ? 1 : 0, &old, 0);
 }
+
+RECT PrimaryMonitor() {
+  return saver::ShowMonitors(saver::SystemMonitors(), settings::kPrimaryOnly).at(0).Bounds;
+}
 }  // namespace
 
 TMainForm::TMainForm(HWND previewParent)
     : Form("TMainForm", "MainForm"),
       previewParent_(previewParent),
-      monitors_(saver::CurrentScreenLayout()),
+      monitor_(PrimaryMonitor()),
       TBarOffBtn(*this, "TBarOffBtn"),
       MidiPlayer(*this, "MidiPlayer"),
       Timer1(*this, "Timer1", 1000),
@@ -38,7 +42,35 @@ TMainForm::TMainForm(HWND previewParent)
   Timer2.Start();
 }
 
-TMainForm::~TMainForm() = default;
+// Another class name: "TMainForm" stays the one window that tells a second
+// start the show is running.
+TMainForm::TMainForm(TMainForm& primary, const RECT& monitor, MonitorRole role)
+    : Form("TMonitorForm", "MonitorForm"),
+      previewParent_(nullptr),
+      primary_(&primary),
+      role_(role),
+      monitor_(monitor),
+      TBarOffBtn(*this, "TBarOffBtn"),
+      MidiPlayer(*this, "MidiPlayer"),
+      Timer1(*this, "Timer1", 1000),
+      Timer2(*this, "Timer2", saver::kIdleInterval) {
+  DialogKeys = false;
+  KeyPreview = true;
+  Create();
+  TBarOffBtn.Create("TBarOffBtn", 0, 0, 0, 0);
+  shownPicture_ = std::make_unique<TAll_nmsg>(*this, "Image");
+  Timer2.OnTimer = [this] { Timer2Timer(); };
+  FormCreate();
+  Timer2.Start();
+  // Shown without taking the activation: the keys go to the primary's window.
+  ShowWindow(Handle(), SW_SHOWNA);
+}
+
+TMainForm::~TMainForm() {
+  // The other monitors' shows draw from this window's source: they go first.
+  mirrors_.clear();
+  others_.clear();
+}
 
 void TMainForm::FillCreateParams(forms::CreateParams& p) {
   p.caption = "Glimora";
@@ -49,7 +81,7 @@ void TMainForm::FillCreateParams(forms::CreateParams& p) {
   p.y = r.top;
   p.width = r.right - r.left;
   p.height = r.bottom - r.top;
-  p.parent = forms::Application::Get().Handle();
+  p.parent = primary_ ? primary_->Handle() : forms::Application::Get().Handle();
   if (previewParent_) {
     p.parent = previewParent_;
     p.style = (p.style & ~WS_POPUP) | WS_CHILD;
@@ -60,25 +92,30 @@ void TMainForm::FillCreateParams(forms::CreateParams& p) {
 // The preview fills its host's client area from the start, so the stage is
 // built at the size that is shown.
 RECT TMainForm::WindowBounds() const {
-  if (!previewParent_) return monitors_.Virtual;
+  if (!previewParent_) return monitor_;
   RECT client = {0, 0, 0, 0};
   GetClientRect(previewParent_, &client);
   return client;
 }
 
 void TMainForm::FormCreate() {
-  // The client covers every monitor, so none is left showing the desktop
-  // (borderless, so the window does too). The preview is sized by its host.
+  // The client covers the monitor (borderless, so the window does too). The
+  // preview is sized by its host.
   const RECT r = WindowBounds();
   SetWindowPos(Handle(), previewParent_ ? nullptr : HWND_TOPMOST, r.left, r.top, r.right - r.left,
                r.bottom - r.top, SWP_NOACTIVATE | (previewParent_ ? SWP_NOZORDER : 0));
-  if (!previewParent_) {
+  if (!previewParent_ && !primary_) {
     SetScreenSaverRunning(true);
     while (ShowCursor(FALSE) >= 0) {
     }
   }
-  theme_ = saver::ReadSaverSettings(settings::IniFile());
-  random_ = saver::ClockSeededRandom();
+  if (primary_) {
+    theme_ = primary_->theme_;
+    random_ = saver::SeededRandom(static_cast<unsigned>(primary_->random_(0x7FFFFFFF)));
+  } else {
+    theme_ = saver::ReadSaverSettings(settings::IniFile());
+    random_ = saver::ClockSeededRandom();
+  }
   drawing_ = std::make_unique<saver::Surfaces>(theme_.AppearSpeed, theme_.EraseSpeed, random_);
   drawing_->SetWindow(Handle());
   try {
@@ -88,12 +125,17 @@ void TMainForm::FormCreate() {
   }
   saver::SequencerHost& host = *this;
   // timeGetTime: millisecond steps where GetTickCount may move in 16 ms ones.
-  pictures_ = std::make_unique<saver::PictureSource>(theme_, random_);
-  show_ = std::make_unique<saver::Sequencer>(theme_, *pictures_, host, [] { return timeGetTime(); },
-                                             random_);
+  if (!primary_) pictures_ = std::make_unique<saver::PictureSource>(theme_, random_);
+  // Another monitor runs a show of its own only for its own pictures; a
+  // mirror is drawn by the primary's show, a background-only one by none.
+  if (role_ == MonitorRole::OwnPictures) {
+    saver::PictureSource& source = primary_ ? *primary_->pictures_ : *pictures_;
+    show_ = std::make_unique<saver::Sequencer>(theme_, source, host, [] { return timeGetTime(); }, random_);
+  }
   mouseMoves_ = 0;
   SaverSession = true;
   BuildBackground();
+  if (!primary_ && !previewParent_) CreateOtherMonitors();
 }
 
 void TMainForm::FormActivate() {
@@ -118,6 +160,17 @@ LRESULT TMainForm::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_MOUSEMOVE:
       FormMouseMove();
       return 0;
+    case kOtherMonitorInput:
+      switch (wp) {
+        case WM_MOUSEMOVE: FormMouseMove(); break;
+        case WM_LBUTTONUP: FormClick(); break;
+        default: FormKeyDown(); break;
+      }
+      return 0;
+    case WM_DISPLAYCHANGE:
+      // A monitor unplugged: the show goes on on those that remain.
+      if (!primary_) DropLostMonitors();
+      break;
     case kPictureLoaded:
       // Take the picture now rather than on the next tick.
       if (backgroundPending_) {
@@ -138,15 +191,22 @@ bool TMainForm::PreviewKey(const MSG& msg) {
   return SaverSession;
 }
 
+// Input on any monitor counts at the primary's window: one threshold, one
+// password check, one end.
 void TMainForm::FormKeyDown() {
+  if (primary_) return PostToPrimary(WM_KEYDOWN);
   if (SaverSession) CloseWithPassword();
 }
 
 void TMainForm::FormClick() {
+  if (primary_) return PostToPrimary(WM_LBUTTONUP);
   if (SaverSession) CloseWithPassword();
 }
 
+void TMainForm::PostToPrimary(UINT input) { PostMessageA(primary_->Handle(), kOtherMonitorInput, input, 0); }
+
 void TMainForm::FormMouseMove() {
+  if (primary_) return PostToPrimary(WM_MOUSEMOVE);
   if (mouseMoves_ > theme_.CloseMouseMove && SaverSession) {
     CloseWithPassword();
   } else if (mouseMoves_ <= saver::kMaxCloseMouseMove) {
@@ -165,6 +225,12 @@ void TMainForm::FormPaint(HDC dc) {
 }
 
 void TMainForm::FormClose(forms::CloseAction& action) {
+  if (primary_) {
+    // Only the whole show closes, and only once: the primary's window does it.
+    action = forms::CloseAction::None;
+    PostMessageA(primary_->Handle(), WM_CLOSE, 0, 0);
+    return;
+  }
   action = forms::CloseAction::Free;
   // The show ends here, not when the window is gone (hiding it may take a
   // while): a load in flight is abandoned, and its plug-in asked to stop.
@@ -191,11 +257,14 @@ void TMainForm::FormClose(forms::CloseAction& action) {
 }
 
 void TMainForm::FormDestroy() {
+  mirrors_.clear();
+  others_.clear();  // their shows draw from this window's source
   pictureWorker_.reset();  // a load in flight is abandoned: its worker frees what it made
   Timer1.SetEnabled(false);
   Timer2.SetEnabled(false);
   EndTitle();
   if (drawing_) drawing_->Reset();
+  if (primary_) return;
   if (SaverSession) SetScreenSaverRunning(false);
   if (!previewParent_) ShowCursor(TRUE);
 }

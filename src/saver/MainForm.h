@@ -1,10 +1,14 @@
-// The saver window: over every monitor and topmost, or a child of the
-// control panel's preview window. It owns the picture component, the stage (the
-// bitmaps the show is drawn on), the two timers and the MIDI player, and
-// hosts the sequencer that runs the show on them.
+// The saver window: one per monitor, topmost, or a child of the control
+// panel's preview window. Each owns the picture component, the surfaces (the
+// bitmaps the show is drawn on), the timers and the sequencer that runs the
+// show on them, so every monitor keeps its own pace at its own DPI. The
+// window on the primary monitor is the show's: it makes the others, owns the
+// picture source they share, the title, the sounds and the music, takes the
+// input of every monitor and ends the show once.
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "forms/Button.h"
 #include "forms/Form.h"
@@ -13,7 +17,7 @@
 #include "saver/PictureSource.h"
 #include "saver/Sequencer.h"
 #include "saver/Settings.h"
-#include "saver/ScreenLayout.h"
+#include "saver/MonitorLayout.h"
 #include "saver/Surfaces.h"
 
 class TAll_nmsg;
@@ -27,6 +31,11 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   // full-screen run.
   explicit TMainForm(HWND previewParent = nullptr);
   ~TMainForm() override;
+
+  // What a window on another monitor shows (the Monitors choice).
+  enum class MonitorRole { Background, OwnPictures, Mirror };
+  // A window on one more monitor (screen coordinates), made by the primary's.
+  TMainForm(TMainForm& primary, const RECT& monitor, MonitorRole role);
   // True in a real run; cleared for the preview (no input, no sound).
   bool SaverSession = true;
 
@@ -47,6 +56,7 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void FormKeyDown();
   void FormClick();
   void FormMouseMove();
+  void PostToPrimary(UINT input);
   void Timer1Timer();
   void Timer2Timer();
   // MainFormShow.cpp
@@ -55,6 +65,12 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   SIZE ClientSize() const;
   // MainFormPassword.cpp
   void CloseWithPassword();
+  // MainFormMonitors.cpp: the windows on the other monitors.
+  void CreateOtherMonitors();
+  void DropLostMonitors();
+  void PlaceOnMirrors(POINT at, int effectCoin);
+  saver::ImageLoad TakeMirrorLoads();
+  saver::EffectStep MirrorSteps(const saver::EffectStep& own, bool appear, int kind, int steps, bool begin);
   // MainFormMusic.cpp
   void MidiPlayerNotify();
   bool PlayMidiFile(const std::string& name);
@@ -77,10 +93,17 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void BeginTitle(const saver::TitleLine& line) override;
   void TitleFrame(int k, saver::MixDirection direction) override;
   void EndTitle() override;
+  bool InUse(const std::string& image) const override;
 
   const HWND previewParent_;
-  const saver::ScreenLayout monitors_;  // the monitors when the window was made
-  RECT WindowBounds() const;  // every monitor, or the preview host's client area
+  TMainForm* const primary_ = nullptr;  // the show's window, for one on another monitor
+  const MonitorRole role_ = MonitorRole::OwnPictures;
+  const RECT monitor_;  // this window's monitor, screen coordinates
+  RECT WindowBounds() const;  // its monitor, or the preview host's client area
+  std::vector<std::unique_ptr<TMainForm>> others_;  // the primary's: one per other monitor
+  std::vector<TMainForm*> mirrors_;  // those of them that show the primary's pictures
+  saver::ImageLoad mirrorLoad_ = saver::ImageLoad::Running;  // a mirror's picture, taken ahead
+  bool effectDone_ = false;  // a mirror's part of the running effect has ended
   // Controls keep the names the window is built from; the end-to-end tests
   // find them by these names.
   forms::Button TBarOffBtn;
@@ -94,9 +117,14 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   // Pictures of the show are read, decoded and fitted on its worker.
   std::unique_ptr<picture::Loader> pictureWorker_;
   static constexpr UINT kPictureLoaded = WM_APP + 20;
+  // Input on another monitor, posted to the primary's window (wParam: the
+  // message): the show may end, and this window with it, only after the
+  // handler that saw the input has returned.
+  static constexpr UINT kOtherMonitorInput = WM_APP + 21;
   unsigned loadTicket_ = 0;
   bool backgroundPending_ = false;  // the background picture is loading; the show waits
-  std::string loadName_;
+  std::string loadName_;   // the picture loading, or the last one loaded
+  std::string shownName_;  // the picture on show
   std::unique_ptr<saver::Surfaces> drawing_;  // the bitmaps the show is drawn on
   forms::Bitmap titleOverlay_;  // title line over the background, during a fade
   RECT titleRect_ = {};

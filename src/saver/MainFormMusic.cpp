@@ -10,7 +10,7 @@ bool TMainForm::PlayMidiNumber(int n) { return PlayMidiFile(theme_.Entry(setting
 // False when the file could not be started; the sequencer retries the
 // music after the current image's off-delay.
 bool TMainForm::PlayMidiFile(const std::string& name) {
-  if (!SaverSession) return true;
+  if (!SaverSession || primary_) return true;  // the music plays once, at the primary's window
   MidiPlayer.Close();
   MidiPlayer.SetFileName(name);
   try {
@@ -28,8 +28,9 @@ void TMainForm::MidiPlayerNotify() {
   if (show_) show_->MidiSet();
 }
 
+// Only the primary's pictures sound, so sounds never overlap.
 void TMainForm::PlayWave(const std::string& name) {
-  if (!SaverSession) return;
+  if (!SaverSession || primary_) return;
   saver::PlayWaveFile(name);
 }
 

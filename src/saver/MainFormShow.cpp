@@ -15,7 +15,7 @@ void TMainForm::BuildBackground() {
   choice.Kind = theme_.BackGround;
   choice.Color = theme_.BackColor;
   choice.FileName = theme_.BackFileName;
-  saver::BuildBackBitmap(choice, ClientSize(), drawing_->Back, previewParent_ ? nullptr : &monitors_.Virtual);
+  saver::BuildBackBitmap(choice, ClientSize(), drawing_->Back, previewParent_ ? nullptr : &monitor_);
   drawing_->BuildFromBack(ClientSize());
   if (choice.Kind != saver::kBackImage) return;
   backgroundPending_ = true;
@@ -48,12 +48,9 @@ void TMainForm::SetInterval(int ms) { Timer2.SetInterval(ms > 0 ? static_cast<UI
 
 SIZE TMainForm::ClientSize() const { return {ClientWidth(), ClientHeight()}; }
 
-// Pictures and the title stand on the primary monitor; the background
-// fills the rest of the window.
-RECT TMainForm::ImageArea() const {
-  if (previewParent_) return {0, 0, ClientWidth(), ClientHeight()};
-  return saver::PrimaryInClient(monitors_);
-}
+// Each window covers its monitor (or the preview host's client area):
+// pictures are fitted and placed within all of it.
+RECT TMainForm::ImageArea() const { return {0, 0, ClientWidth(), ClientHeight()}; }
 
 // The one place a picture of the show is loaded: on the loader's worker,
 // fitted to the image area when the theme asks (ImageFit).
@@ -66,15 +63,26 @@ void TMainForm::StartImageLoad(const std::string& name) {
   }
   loadName_ = name;
   if (pictureWorker_) loadTicket_ = pictureWorker_->Start(std::move(request));
+  mirrorLoad_ = saver::ImageLoad::Running;
+  for (TMainForm* mirror : mirrors_) {
+    // A mirror still loading its background sits this picture out.
+    if (mirror->backgroundPending_) {
+      mirror->mirrorLoad_ = saver::ImageLoad::Failed;
+    } else {
+      mirror->StartImageLoad(name);
+    }
+  }
 }
 
 // Only the finished bitmap is taken over on this thread.
 saver::ImageLoad TMainForm::TakeImageLoad() {
   if (!pictureWorker_) return saver::ImageLoad::Failed;  // the show runs without pictures
+  if (TakeMirrorLoads() == saver::ImageLoad::Running) return saver::ImageLoad::Running;
   std::optional<picture::LoadResult> result = pictureWorker_->Take(loadTicket_);
   if (!result) return saver::ImageLoad::Running;
   if (result->error != 0 || !result->picture.bitmap || loadName_.empty()) return saver::ImageLoad::Failed;
   shownPicture_->Adopt(loadName_, std::move(result->picture), result->paletteMade);
+  shownName_ = loadName_;
   return saver::ImageLoad::Ready;
 }
 
@@ -82,18 +90,31 @@ SIZE TMainForm::ImageSize() const { return {shownPicture_->Width(), shownPicture
 
 void TMainForm::ApplyImagePalette() {
   drawing_->UsePalette(shownPicture_->Empty() ? nullptr : shownPicture_->Palette());
+  for (TMainForm* mirror : mirrors_)
+    if (mirror->mirrorLoad_ == saver::ImageLoad::Ready) mirror->ApplyImagePalette();
 }
 
 void TMainForm::PlacePicture(POINT at, int effectCoin) {
   drawing_->PlacePicture(shownPicture_->Canvas(), ImageSize(), at, effectCoin);
+  PlaceOnMirrors(at, effectCoin);
 }
 
 saver::EffectStep TMainForm::BeginEffect(bool appear, int kind) {
-  return drawing_->BeginEffect(appear, kind);
+  effectDone_ = false;
+  saver::EffectStep own = drawing_->BeginEffect(appear, kind);
+  effectDone_ = own.Done;
+  return MirrorSteps(own, appear, kind, 0, true);
 }
 
 saver::EffectStep TMainForm::EffectSteps(bool appear, int kind, int steps) {
-  return drawing_->EffectSteps(appear, kind, steps);
+  saver::EffectStep own;
+  own.Done = true;
+  if (!effectDone_) own = drawing_->EffectSteps(appear, kind, steps);
+  effectDone_ = own.Done;
+  return MirrorSteps(own, appear, kind, steps, false);
 }
 
-void TMainForm::KeepScreenAsBackground() { drawing_->KeepScreenAsBackground(); }
+void TMainForm::KeepScreenAsBackground() {
+  drawing_->KeepScreenAsBackground();
+  for (TMainForm* mirror : mirrors_) mirror->drawing_->KeepScreenAsBackground();
+}

@@ -3,8 +3,13 @@
 #include "saver/MainForm.h"
 #include "saver/TitleOverlay.h"
 
+// The title stands on the primary monitor alone. Its heights are those of a
+// 96-DPI screen: on a scaled monitor it keeps the size the user chose.
 void TMainForm::BeginTitle(const saver::TitleLine& line) {
-  saver::BuildTitleOverlayInArea(line, drawing_->Back.Dc(), ImageArea(), titleOverlay_, titleRect_);
+  if (primary_) return;
+  saver::TitleLine scaled = line;
+  scaled.Height = Scale(line.Height);
+  saver::BuildTitleOverlayInArea(scaled, drawing_->Back.Dc(), ImageArea(), titleOverlay_, titleRect_);
 }
 
 void TMainForm::TitleFrame(int k, saver::MixDirection direction) {

@@ -1,5 +1,8 @@
 #include "saver/PictureSource.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "library/ResumePoint.h"
 
 namespace saver {
@@ -20,6 +23,16 @@ PictureSource::PictureSource(const SaverSettings& theme, RandomFn random)
 void PictureSource::Taken(const ShowPicture& picture) {
   resume_ = picture.Resume;
   resumeInFolder_ = picture.ResumeInFolder;
+}
+
+int PictureSource::Count() const {
+  if (!entries_.HasFolders()) return entries_.Count();
+  size_t known = 0;
+  for (int n : entries_.Named()) {
+    const library::FolderWalk* walk = entries_.Walk(n);
+    known += walk ? walk->Count() : 1;
+  }
+  return static_cast<int>(std::min<size_t>(known, INT_MAX));
 }
 
 ShowPicture PictureSource::Next() {

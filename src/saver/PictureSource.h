@@ -34,6 +34,8 @@ class PictureSource {
   PictureSource(const SaverSettings& theme, RandomFn random);
 
   bool Empty() const { return entries_.Count() <= 0; }
+  // How many pictures the list holds as far as the walks have come.
+  int Count() const;
   // The next picture; call only when not Empty(). While a folder is still
   // being read and has nothing new yet, the picture is empty (passed over,
   // asked again on the next tick) and the place does not move.

@@ -197,7 +197,19 @@ void Sequencer::TitleStep(int line, MixDirection direction) {
 // random numbers come in the same order as when pictures loaded on the spot.
 void Sequencer::StartNextLoad() {
   if (pictures_.Empty()) return;
+  const std::string showing = next_.Image;
   next_ = pictures_.Next();
+  // Monitors sharing the source: a picture one of them shows is passed by
+  // while the list has others to give, so no two show the same at once.
+  // Random picks get a few rounds of the list to find a free one; failing
+  // that, the first pick that is not the picture this monitor shows.
+  ShowPicture fallback = next_;
+  const int tries = std::min(8 * pictures_.Count(), 256);
+  for (int t = 1; t < tries && host_.InUse(next_.Image); ++t) {
+    next_ = pictures_.Next();
+    if (fallback.Image == showing) fallback = next_;
+  }
+  if (host_.InUse(next_.Image)) next_ = fallback;
   host_.StartImageLoad(next_.Image);
   loadingAhead_ = true;
 }
@@ -253,8 +265,10 @@ void Sequencer::MidiSet() {
   if (!host_.PlayMidiNumber(b)) midiOk_ = false;
 }
 
-RandomFn ClockSeededRandom() {
-  auto engine = std::make_shared<std::mt19937>(GetTickCount());
+RandomFn ClockSeededRandom() { return SeededRandom(GetTickCount()); }
+
+RandomFn SeededRandom(unsigned seed) {
+  auto engine = std::make_shared<std::mt19937>(seed);
   return [engine](int bound) {
     if (bound <= 0) return 0;
     return std::uniform_int_distribution<int>(0, bound - 1)(*engine);

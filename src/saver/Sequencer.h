@@ -100,6 +100,10 @@ class SequencerHost {
   virtual void BeginTitle(const TitleLine& line) = 0;
   virtual void TitleFrame(int k, MixDirection direction) = 0;  // mask k, 0..16
   virtual void EndTitle() = 0;
+  // True when a show over several monitors has this picture on screen or on
+  // its way there on any of them, this one included. A show on one monitor
+  // answers false and leaves the repeats to the picture source.
+  virtual bool InUse(const std::string& /*image*/) const { return false; }
 };
 
 class Sequencer {
@@ -164,5 +168,7 @@ class Sequencer {
 
 // A generator seeded once per window from the clock.
 RandomFn ClockSeededRandom();
+// A generator of its own for each further window, seeded from the first.
+RandomFn SeededRandom(unsigned seed);
 
 }  // namespace saver

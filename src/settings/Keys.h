@@ -92,6 +92,9 @@ constexpr BoolKey ImagePosRandom{"ImagePosRandom", true, true};
 // Pictures larger than the screen are shrunk to fit it; absent means on, so
 // themes stored before the switch existed show their photos whole.
 constexpr BoolKey ImageFit{"ImageFit", true, true};
+// Pictures on several monitors (MonitorsMode); absent means each monitor its
+// own, so themes stored before the choice existed use every monitor.
+constexpr IntKey Monitors{"Monitors", 1, 1};
 constexpr IntKey BackGround{"BackGround", 0, 0};
 constexpr IntKey BackColor{"BackColor", 0, 0};
 constexpr StrKey BackFileName{"BackFileName", "", "なし"};
@@ -104,6 +107,13 @@ constexpr IntKey ImageOnEffect{"ImageOnEffect", -1, -1};
 constexpr IntKey ImageOffEffect{"ImageOffEffect", -1, -1};
 
 }  // namespace key
+
+// What the other monitors show, as the Monitors key stores it.
+enum MonitorsMode : int {
+  kPrimaryOnly = 0,   // the primary monitor alone; the others keep the background
+  kEachOwn = 1,       // every monitor its own pictures
+  kAllSame = 2,       // every monitor the same picture, changing together
+};
 
 // The marker stored for "no file".
 constexpr char kNone[] = "なし";

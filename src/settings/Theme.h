@@ -49,6 +49,7 @@ struct Theme {
 
   bool ImagePosRandom = key::ImagePosRandom.saver;
   bool ImageFit = key::ImageFit.saver;
+  int Monitors = key::Monitors.saver;  // a MonitorsMode; anything else is read as kEachOwn
   int BackGround = key::BackGround.saver;
   int BackColor = key::BackColor.saver;
   std::string BackFileName;

@@ -26,7 +26,7 @@ DEFAULT_LINES = [
     "ImageHalfSlideOn=0", "ImageMeshOn=0", "ImageFadeOn=0", "ImageFadeInSpeed=400",
     "ImageNormalOff=0", "ImageBlindOff=1", "ImageScrollOff=0", "ImageStretchOff=0", "ImageSlideOff=0",
     "ImageHalfSlideOff=0", "ImageMeshOff=0", "ImageFadeOff=0", "ImageFadeOutSpeed=400",
-    "NotErase=0", "ImagePosRandom=1", "ImageFit=1", "BackGround=0", "BackColor=0", "BackFileName=なし",
+    "NotErase=0", "ImagePosRandom=1", "ImageFit=1", "Monitors=1", "BackGround=0", "BackColor=0", "BackFileName=なし",
     "FirstDelay=4000", "ImageOnDelay=3000", "ImageOffDelay=2000",
 ]
 
@@ -613,3 +613,47 @@ def test_picture_choosers_offer_the_newer_names(program):
         assert ext in pattern.split(";"), ext
     h.key("Escape")
     h.wait_until(lambda: not any(w.cls == "#32770" and w.text == "開く" for w in h.top_windows()), timeout=10)
+
+
+# ---- what the other monitors show ---------------------------------------------
+
+MONITOR_CHOICES = ["MonitorsRBtn0", "MonitorsRBtn1", "MonitorsRBtn2"]
+
+
+def overlaps(a, b):
+    return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
+
+
+def test_monitors_choice_stands_in_the_free_space_and_is_written_after_image_fit(program):
+    theme_ini(Monitors=2, ImageFit=0)
+    d = dialog(program)
+    d.page(3)
+    c = d.controls()
+    assert c["MonitorsBox"].text == "複数モニター" and c["MonitorsBox"].visible
+    assert [c[n].text for n in MONITOR_CHOICES] == ["メインのみ", "別々の画像", "同じ画像"]
+    assert [c[n].checked for n in MONITOR_CHOICES] == [0, 0, 1]
+    # Inside the position panel, clear of every control that was there before.
+    box, panel = c["MonitorsBox"].rect, c["Panel1"].rect
+    assert panel[0] < box[0] and box[2] < panel[2] and panel[1] < box[1] and box[3] < panel[3]
+    panel_controls = [w for w in h.tree(c["Panel1"].hwnd)[1:]
+                      if w.name and w.name != "MonitorsBox" and not w.name.startswith("MonitorsRBtn")]
+    assert len(panel_controls) == 12
+    assert not [w.name for w in panel_controls if overlaps(w.rect, box)]
+    h.screenshot("theme_settings_monitors")
+    d.click("MonitorsRBtn0")
+    assert [d.checked(n) for n in MONITOR_CHOICES] == [True, False, False]
+    d.ok()
+    assert d.closed()
+    lines = theme_lines()
+    assert lines[lines.index("ImageFit=0") + 1] == "Monitors=0"
+
+
+@pytest.mark.parametrize("stored", [None, "7", "-1", "two"])
+def test_monitors_absent_or_bad_opens_as_every_monitor_its_own(program, stored):
+    theme_ini(**({} if stored is None else {"Monitors": stored}))
+    d = dialog(program)
+    d.page(3)
+    assert [d.checked(n) for n in MONITOR_CHOICES] == [False, True, False]
+    d.ok()
+    assert d.closed()
+    assert "Monitors=1" in theme_lines()

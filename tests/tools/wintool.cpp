@@ -21,6 +21,9 @@
 //   wintool serve                           answers the commands above (not parent or hold), one a line
 //                                           on standard input, fields split by 0x1F; after each answer
 //                                           a line 0x1E<exit code>. Saves a Wine start per command.
+//   wintool monitors                        each monitor: left,top,right,bottom|primary (1 or 0)
+//   wintool client <hwnd>                   client area: width,height
+//   wintool dpi                             the system's DPI (LOGPIXELSY of the screen)
 // Line format of tree/top: hwnd|name|class|text|left,top,right,bottom|visible|enabled|checked|style
 #include <windows.h>
 #include <shlobj.h>
@@ -118,13 +121,22 @@ HWND Find(const char* cls, const char* title) {
   return s.found;
 }
 
+BOOL CALLBACK PrintMonitor(HMONITOR m, HDC, LPRECT, LPARAM) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  GetMonitorInfoA(m, &info);
+  const RECT& r = info.rcMonitor;
+  std::printf("%ld,%ld,%ld,%ld|%d\n", r.left, r.top, r.right, r.bottom, (info.dwFlags & MONITORINFOF_PRIMARY) ? 1 : 0);
+  return TRUE;
+}
+
 LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_DESTROY) PostQuitMessage(0);
   return DefWindowProcA(h, m, w, l);
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: wintool find|wait|gone|tree|top|named|text|settext|click|post|send|close|parent|hold|lbitems ...\n");
+  std::fprintf(stderr, "usage: wintool find|wait|gone|tree|top|named|text|settext|click|post|send|close|parent|hold|lbitems|monitors|client|dpi ...\n");
   return 2;
 }
 
@@ -274,6 +286,22 @@ int Run(int argc, char** argv) {
     CloseHandle(process);
     if (!written) return 1;
     return PostMessageA(target, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0) ? 0 : 1;
+  }
+  if (cmd == "monitors") {
+    EnumDisplayMonitors(nullptr, nullptr, PrintMonitor, 0);
+    return 0;
+  }
+  if (cmd == "client" && argc >= 3) {
+    RECT r = {};
+    if (!GetClientRect(ToHwnd(argv[2]), &r)) return 1;
+    std::printf("%ld,%ld\n", r.right, r.bottom);
+    return 0;
+  }
+  if (cmd == "dpi") {
+    HDC screen = GetDC(nullptr);
+    std::printf("%d\n", GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+    return 0;
   }
   if (cmd == "hold" && argc >= 3) {
     HANDLE f = CreateFileA(argv[2], GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);

@@ -105,6 +105,9 @@ struct FakeHost : saver::SequencerHost {
   void BeginTitle(const saver::TitleLine& line) override { titles.push_back(line); }
   void TitleFrame(int k, saver::MixDirection d) override { frames.push_back({k, d}); }
   void EndTitle() override { ++titleEnds; }
+  // The pictures in use on every monitor, when the test runs several.
+  std::function<bool(const std::string&)> inUse;
+  bool InUse(const std::string& image) const override { return inUse && inUse(image); }
 };
 
 // Scripted random numbers first (each must lie below its bound), then a

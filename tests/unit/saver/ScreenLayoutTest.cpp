@@ -1,9 +1,9 @@
-// The saver window over several monitors: pictures and the title on the
-// primary one, with monitor layouts made up for the test.
+// Pictures and the title within an image area that is only part of the
+// client (a preview host, or a window larger than its monitor), with areas
+// made up for the test.
 #include <gtest/gtest.h>
 
 #include "FakeHost.h"
-#include "saver/ScreenLayout.h"
 #include "saver/TitleOverlay.h"
 
 using saver_test::QuickTheme;
@@ -12,29 +12,6 @@ using saver_test::Rig;
 namespace {
 bool Same(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 }  // namespace
-
-TEST(ScreenLayout, ThePrimaryMonitorInTheClientOfAWindowOverEveryMonitor) {
-  // One monitor: the client is the primary monitor.
-  saver::ScreenLayout one{{0, 0, 1024, 768}, {0, 0, 1024, 768}};
-  EXPECT_TRUE(Same(saver::PrimaryInClient(one), RECT{0, 0, 1024, 768}));
-  // A second monitor to the left, taller: the virtual screen starts at -1280.
-  saver::ScreenLayout left{{-1280, -200, 1920, 1080}, {0, 0, 1920, 1080}};
-  EXPECT_TRUE(Same(saver::PrimaryInClient(left), RECT{1280, 200, 3200, 1280}));
-  // A second monitor to the right and below.
-  saver::ScreenLayout right{{0, 0, 2944, 1792}, {0, 0, 1920, 1080}};
-  EXPECT_TRUE(Same(saver::PrimaryInClient(right), RECT{0, 0, 1920, 1080}));
-}
-
-TEST(ScreenLayout, TheSystemsLayoutHoldsThePrimaryMonitor) {
-  const saver::ScreenLayout l = saver::CurrentScreenLayout();
-  RECT both;
-  UnionRect(&both, &l.Virtual, &l.Primary);
-  EXPECT_TRUE(Same(both, l.Virtual)) << "the virtual screen covers the primary monitor";
-  EXPECT_EQ(l.Primary.left, 0);
-  EXPECT_EQ(l.Primary.top, 0);
-  EXPECT_GT(l.Primary.right, 0);
-  EXPECT_GT(l.Primary.bottom, 0);
-}
 
 TEST(ScreenLayout, PicturesAreCentredOnThePrimaryMonitor) {
   // Client 3200 x 1280 over two monitors; the primary one at (1280, 200).

@@ -165,6 +165,7 @@ TEST_F(ThemeFile, WritesEveryKeyInOrderAndDropsTheOlderKeys) {
   r.Midis = {"C:\\m.mid"};
   r.BackColor = -1;
   r.FirstDelay = -5;
+  r.Monitors = settings::kAllSame;
   settings::IniFile ini = Ini();
   WriteTheme(ini, 0, r);
   const std::string expected =
@@ -180,7 +181,7 @@ TEST_F(ThemeFile, WritesEveryKeyInOrderAndDropsTheOlderKeys) {
       "ImageHalfSlideOn=1\r\nImageMeshOn=1\r\nImageFadeOn=0\r\nImageFadeInSpeed=400\r\n"
       "ImageNormalOff=0\r\nImageBlindOff=1\r\nImageScrollOff=0\r\nImageStretchOff=0\r\nImageSlideOff=0\r\n"
       "ImageHalfSlideOff=0\r\nImageMeshOff=0\r\nImageFadeOff=0\r\nImageFadeOutSpeed=400\r\n"
-      "NotErase=0\r\nImagePosRandom=1\r\nImageFit=1\r\nBackGround=0\r\nBackColor=-1\r\nBackFileName=なし\r\n"
+      "NotErase=0\r\nImagePosRandom=1\r\nImageFit=1\r\nMonitors=2\r\nBackGround=0\r\nBackColor=-1\r\nBackFileName=なし\r\n"
       "FirstDelay=-5\r\nImageOnDelay=3000\r\nImageOffDelay=2000\r\n";
   EXPECT_EQ(Bytes(), expected);
 }
@@ -201,6 +202,17 @@ TEST_F(ThemeFile, FolderEntriesAndThePlaceInsideAFolderGoBackAsTheyWere) {
   // Without FromLastImage the saver starts at the beginning, inside folders too.
   Put("[Theme2]\r\nFromLastImage=0\r\nLastImageInFolder=x.jpg\r\n");
   EXPECT_EQ(ReadTheme(Ini(), 2, Role::Saver).LastImageInFolder, "");
+}
+
+TEST_F(ThemeFile, MonitorsIsEveryMonitorUnlessItSaysZeroOrTwo) {
+  Put("[Theme0]\r\n[Theme1]\r\nMonitors=0\r\n[Theme2]\r\nMonitors=2\r\n[Theme3]\r\nMonitors=3\r\n"
+      "[Theme4]\r\nMonitors=-1\r\n[Theme5]\r\nMonitors=two\r\n[Theme6]\r\nMonitors=\r\n"
+      "[Theme7]\r\nMonitors=0x2\r\n[Theme8]\r\nMonitors=99999999999\r\n");
+  const int expected[] = {1, 0, 2, 1, 1, 1, 1, 2, 1};
+  for (int n = 0; n < 9; ++n) {
+    EXPECT_EQ(ReadTheme(Ini(), n, Role::Saver).Monitors, expected[n]) << "Theme" << n;
+    EXPECT_EQ(ReadTheme(Ini(), n, Role::Dialog).Monitors, expected[n]) << "Theme" << n;
+  }
 }
 
 TEST_F(ThemeFile, AFileThatCannotBeWrittenRaisesTheWriteError) {
