@@ -22,19 +22,13 @@
 
 #include "saver/Pace.h"
 #include "forms/WindowClass.h"
+#include "../Clock.h"
 #include "saver/Surfaces.h"
 
 namespace {
 
 constexpr int kW = 1920, kH = 1080;
 const char* const kNames[] = {"Normal", "Blind", "Scroll", "Stretch", "Slide", "HalfSlide", "Mesh", "Fade"};
-
-double Now() {
-  static LARGE_INTEGER f = [] { LARGE_INTEGER x; QueryPerformanceFrequency(&x); return x; }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 int Random(int bound) { return bound > 0 ? rand() % bound : 0; }
 
@@ -83,10 +77,10 @@ StepCost MeasureSteps(Bench& b, bool appear, int kind, int coin) {
   saver::EffectStep r = b.stage->BeginEffect(appear, kind);
   std::vector<double> t;
   while (!r.Done && t.size() < 100000) {
-    const double t0 = Now();
+    const double t0 = bench::NowMs();
     r = b.stage->EffectSteps(appear, kind, 1);
     GdiFlush();
-    t.push_back(Now() - t0);
+    t.push_back(bench::NowMs() - t0);
   }
   std::sort(t.begin(), t.end());
   if (t.empty()) return {0, 0, 0};
@@ -115,7 +109,7 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     const saver::EffectStep r = run.bench->stage->EffectSteps(run.appear, run.kind, owed);
     run.taken += owed;
     if (r.Done || run.taken >= run.target) {
-      run.reached = Now();
+      run.reached = bench::NowMs();
       KillTimer(hwnd, 2);
       PostQuitMessage(0);
     }
@@ -134,7 +128,7 @@ PaceFigures MeasurePace(Bench& b, bool appear, int kind, int coin, int steps, in
   run.kind = kind;
   const saver::EffectStep setUp = b.stage->BeginEffect(appear, kind);
   if (setUp.Done) return {0, 0, 0, 0, 0};
-  run.begun = Now();
+  run.begun = bench::NowMs();
   run.pace.Start(timeGetTime(), setUp.NextInterval);
   const int interval = run.pace.Interval();
   run.target = capMs > 0 ? std::max(1, std::min(steps, capMs / interval)) : steps;

@@ -10,16 +10,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "../Clock.h"
 #include "library/FolderWalk.h"
 
 namespace {
-
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 // The process's committed memory (Wine reports no private-bytes figure).
 size_t CommittedBytes() {
@@ -42,12 +36,12 @@ int main(int argc, char** argv) {
   std::vector<double> first, whole;
   for (int run = 0; run < runs; ++run) {
     const size_t before = CommittedBytes();
-    const double start = Now();
+    const double start = bench::NowMs();
     library::FolderWalk walk(argv[1], kinds);
     while (walk.Count() == 0 && !walk.Done()) Sleep(1);
-    first.push_back(Now() - start);
+    first.push_back(bench::NowMs() - start);
     walk.WaitDone(INFINITE);
-    whole.push_back(Now() - start);
+    whole.push_back(bench::NowMs() - start);
     const library::WalkCounts counts = walk.Counts();
     std::printf("run %d: first picture %.0f ms, whole walk %.0f ms, %u pictures (%u not shown, %u unreadable "
                 "folders), list %.1f MB, process grew %.1f MB\n",

@@ -14,20 +14,14 @@
 #include <cstring>
 #include <vector>
 
+#include "../Clock.h"
 #include "spi.h"
 
 namespace {
 
-double Now() {
-  LARGE_INTEGER f, t;
-  QueryPerformanceFrequency(&f);
-  QueryPerformanceCounter(&t);
-  return 1000.0 * static_cast<double>(t.QuadPart) / static_cast<double>(f.QuadPart);
-}
-
 // One load; returns milliseconds, or a negative number (-2 - result code).
 double LoadOnce(char* name, bool preview, long& width, long& height) {
-  const double start = Now();
+  const double start = bench::NowMs();
   HMODULE dll = LoadLibraryA("ifjpeg.spi");
   if (dll == nullptr) return -1;
   auto info = reinterpret_cast<spi::GetPictureInfoFn>(GetProcAddress(dll, "GetPictureInfo"));
@@ -47,7 +41,7 @@ double LoadOnce(char* name, bool preview, long& width, long& height) {
     GlobalFree(hInfo);
   }
   FreeLibrary(dll);
-  return rc == 0 ? Now() - start : -2 - rc;
+  return rc == 0 ? bench::NowMs() - start : -2 - rc;
 }
 
 void Report(const char* what, char* name, bool preview, int rounds) {

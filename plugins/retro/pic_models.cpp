@@ -14,38 +14,33 @@ constexpr int kVaPairs = 2;       // a 256-colour screen kept as 16-bit words of
 
 constexpr ComponentLayout kGrb(uint8_t g, uint8_t r, uint8_t b) { return {g, r, b, false}; }
 
-PicModel direct(int bits, bool cached, ComponentLayout layout) {
+// Literal codes `bits` wide whose colours are read as `colours`.
+PicModel coded(int bits, bool cached, PicColours colours) {
   PicModel m;
   m.codeBits = bits;
   m.cached = cached;
-  m.colours = PicColours::kComponents;
+  m.colours = colours;
+  return m;
+}
+
+PicModel direct(int bits, bool cached, ComponentLayout layout) {
+  PicModel m = coded(bits, cached, PicColours::kComponents);
   m.layout = layout;
   return m;
 }
 
-PicModel x68kWords(int bits) {
-  PicModel m;
-  m.codeBits = bits;
-  m.cached = true;
-  m.colours = PicColours::kX68k;
-  return m;
-}
+PicModel x68kWords(int bits) { return coded(bits, true, PicColours::kX68k); }
 
 PicModel palette(int bits, PicPalette kind) {
-  PicModel m;
-  m.codeBits = bits;
-  m.colours = PicColours::kPalette;
+  PicModel m = coded(bits, false, PicColours::kPalette);
   m.palette = kind;
   return m;
 }
 
 // GGGRRRBB codes; `pairs`: two of them a 16-bit code.
 PicModel fixed256(bool pairs) {
-  PicModel m;
-  m.codeBits = pairs ? 16 : 8;
-  m.cached = pairs;
+  PicModel m = coded(pairs ? 16 : 8, pairs, PicColours::kFixed256);
   m.pairs = pairs;
-  m.colours = PicColours::kFixed256;
   return m;
 }
 

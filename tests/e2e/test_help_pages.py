@@ -17,6 +17,7 @@ from PIL import Image
 import harness as h
 
 HELP = h.BIN / "help"
+# Each page's own part (its title and <main>); the build sets it in the shared frame.
 SOURCE = pathlib.Path(__file__).resolve().parents[2] / "docs" / "help"
 SHOTS = h.ARTIFACTS / "help"
 CONTEXT_PAGES = ["themes.html", "names.html", "images.html", "music.html", "effects.html", "other.html"]
@@ -88,11 +89,18 @@ def survey():
     return {(row["page"], row["width"]): row for row in rows}
 
 
-def test_the_shipped_pages_are_the_sources_and_cover_every_help_context():
+def test_the_shipped_pages_are_built_from_the_sources_and_cover_every_help_context():
     assert pages(), f"no help pages in {HELP}"
     assert set(pages()) >= {"index.html", *CONTEXT_PAGES}
-    for f in SOURCE.iterdir():
-        assert (HELP / f.name).read_bytes() == f.read_bytes(), f.name
+    parts = {f.name[:-len(".part.html")] + ".html": f for f in SOURCE.glob("*.part.html")}
+    assert sorted(parts) == pages()
+    assert sorted(f.name for f in HELP.iterdir()) == sorted([*pages(), "style.css"])
+    assert (HELP / "style.css").read_bytes() == (SOURCE / "style.css").read_bytes()
+    for name, part in parts.items():
+        title, main = part.read_text(encoding="utf-8").split("\n", 1)
+        page = (HELP / name).read_text(encoding="utf-8")
+        assert title.replace("</title>", " - Glimora ヘルプ</title>") in page, name
+        assert main in page, name
 
 
 def test_every_page_loads_with_the_common_style(survey):

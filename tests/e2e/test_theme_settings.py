@@ -88,6 +88,15 @@ def dialog(program, env=None):
     return open_theme_dialog(scr)
 
 
+def ok_writes_in_order(d, first, following):
+    """OK closes the dialog and the theme's keys hold `first`, then `following` right after it."""
+    d.ok()
+    assert d.closed()
+    lines = theme_lines()
+    i = lines.index(first)
+    assert lines[i + 1:i + 1 + len(following)] == following
+
+
 # ---- loading and saving ----------------------------------------------------
 
 def test_new_theme_opens_with_defaults_and_ok_writes_every_key_in_order(program):
@@ -253,11 +262,7 @@ def test_background_chooser_shows_the_file_and_leaves_the_radio(program):
     assert d.text("BackEdit") == back
     assert d.checked("BackRBtn0") and not d.checked("BackRBtn1")
     d.click("BackRBtn2")
-    d.ok()
-    assert d.closed()
-    lines = theme_lines()
-    i = lines.index("BackGround=2")
-    assert lines[i + 1:i + 3] == ["BackColor=0", f"BackFileName={back}"]
+    ok_writes_in_order(d, "BackGround=2", ["BackColor=0", f"BackFileName={back}"])
 
 
 # ---- the image list and its WAV list -----------------------------------------
@@ -276,11 +281,8 @@ def test_adding_three_files_to_an_empty_list(program):
     assert [n for n in IMAGE_CONTROLS if c[n].enabled] == []
     assert c["ImageDeleteBtn"].enabled
     h.screenshot("theme_settings_three_added")
-    d.ok()
-    assert d.closed()
-    lines = theme_lines()
-    i = lines.index("ImageCount=3")
-    assert lines[i + 1:i + 7] == [f"Image{k}={p}" for k, p in enumerate(chosen)] + [f"Wave{k}=なし" for k in range(3)]
+    ok_writes_in_order(d, "ImageCount=3",
+                       [f"Image{k}={p}" for k, p in enumerate(chosen)] + [f"Wave{k}=なし" for k in range(3)])
 
 
 def test_adding_one_file_inserts_it_before_the_current_entry(program):
@@ -446,11 +448,7 @@ def test_midi_list_add_move_delete(program):
     assert d.items("MidiListBox") == [(False, a), (True, b)]
     d.click("MidiDeleteBtn")
     assert d.texts("MidiListBox") == [a]
-    d.ok()
-    assert d.closed()
-    lines = theme_lines()
-    i = lines.index("BGM=0")
-    assert lines[i + 1:i + 3] == ["MidiCount=1", f"Midi0={a}"]
+    ok_writes_in_order(d, "BGM=0", ["MidiCount=1", f"Midi0={a}"])
 
 
 # ---- the image test display --------------------------------------------------
@@ -596,10 +594,7 @@ def test_image_fit_box_is_loaded_and_saved_right_after_the_image_position(progra
     h.screenshot("theme_settings_image_fit")
     d.click("ImageFitCBox")
     assert d.checked("ImageFitCBox")
-    d.ok()
-    assert d.closed()
-    lines = theme_lines()
-    assert lines[lines.index("ImagePosRandom=0") + 1] == "ImageFit=1"
+    ok_writes_in_order(d, "ImagePosRandom=0", ["ImageFit=1"])
 
 
 def test_picture_choosers_offer_the_newer_names(program):
