@@ -152,13 +152,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (!strcmp(argv[i], "--kinds") && i + 1 < argc) kinds = std::string(",") + argv[++i] + ",";
     if (!strcmp(argv[i], "--speeds") && i + 1 < argc) {  // e.g. --speeds 0,200
-      speeds.clear();
-      for (const char* p = argv[++i]; *p;) {
-        char* end = nullptr;
-        speeds.push_back(static_cast<int>(std::strtol(p, &end, 10)));
-        if (end == p) break;
-        p = *end == ',' ? end + 1 : end;
-      }
+      speeds = bench::NumberList(argv[++i]);
     }
     if (!strcmp(argv[i], "--quick")) quick = true;
     if (!strcmp(argv[i], "--full")) capMs = 0;

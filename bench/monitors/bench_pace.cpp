@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "../Clock.h"
 #include "forms/WindowClass.h"
 #include "saver/Pace.h"
 #include "saver/Surfaces.h"
@@ -112,13 +113,7 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     if (!strcmp(argv[i], "--cap") && i + 1 < argc) capMs = atoi(argv[++i]);
     if (!strcmp(argv[i], "--speeds") && i + 1 < argc) {
-      speeds.clear();
-      for (const char* p = argv[++i]; *p;) {
-        char* end = nullptr;
-        speeds.push_back(static_cast<int>(std::strtol(p, &end, 10)));
-        if (end == p) break;
-        p = *end == ',' ? end + 1 : end;
-      }
+      speeds = bench::NumberList(argv[++i]);
     }
   }
   EnumDisplayMonitors(nullptr, nullptr, AddMonitor, 0);

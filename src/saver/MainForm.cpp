@@ -28,10 +28,7 @@ TMainForm::TMainForm(HWND previewParent)
       MidiPlayer(*this, "MidiPlayer"),
       Timer1(*this, "Timer1", 1000),
       Timer2(*this, "Timer2", saver::kIdleInterval) {
-  DialogKeys = false;
-  KeyPreview = true;
-  Create();
-  TBarOffBtn.Create("TBarOffBtn", 0, 0, 0, 0);
+  CreateWindowParts();
   MidiPlayer.Create();
   MidiPlayer.OnNotify = [this] { MidiPlayerNotify(); };
   shownPicture_ = std::make_unique<TAll_nmsg>(*this, "Image");
@@ -40,6 +37,14 @@ TMainForm::TMainForm(HWND previewParent)
   FormCreate();
   Timer1.Start();
   Timer2.Start();
+}
+
+// The window and the hidden button both kinds of saver window have.
+void TMainForm::CreateWindowParts() {
+  DialogKeys = false;
+  KeyPreview = true;
+  Create();
+  TBarOffBtn.Create("TBarOffBtn", 0, 0, 0, 0);
 }
 
 // Another class name: "TMainForm" stays the one window that tells a second
@@ -54,10 +59,7 @@ TMainForm::TMainForm(TMainForm& primary, const RECT& monitor, MonitorRole role)
       MidiPlayer(*this, "MidiPlayer"),
       Timer1(*this, "Timer1", 1000),
       Timer2(*this, "Timer2", saver::kIdleInterval) {
-  DialogKeys = false;
-  KeyPreview = true;
-  Create();
-  TBarOffBtn.Create("TBarOffBtn", 0, 0, 0, 0);
+  CreateWindowParts();
   shownPicture_ = std::make_unique<TAll_nmsg>(*this, "Image");
   Timer2.OnTimer = [this] { Timer2Timer(); };
   FormCreate();

@@ -52,6 +52,7 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
 
  private:
   // MainForm.cpp: life cycle and input.
+  void CreateWindowParts();
   void FormCreate();
   void FormKeyDown();
   void FormClick();
