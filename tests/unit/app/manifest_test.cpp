@@ -74,8 +74,9 @@ TEST_F(ManifestTest, VisualStylesAndEverySystemUpToWindows11) {
     EXPECT_NE(text.find(std::string("<supportedOS Id=\"") + id + "\"/>"), std::string::npos) << id;
 }
 
-TEST_F(ManifestTest, TheSystemAcceptsItAsAnActivationContext) {
-  // A manifest the loader cannot parse stops the program before main.
+// The activation context of Glimora.scr's manifest, from the built file
+// beside the test; INVALID_HANDLE_VALUE when the system refuses it.
+HANDLE ScrActivationContext() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string scr(path);
@@ -85,7 +86,12 @@ TEST_F(ManifestTest, TheSystemAcceptsItAsAnActivationContext) {
   ctx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
   ctx.lpSource = scr.c_str();
   ctx.lpResourceName = MAKEINTRESOURCEA(1);
-  HANDLE handle = CreateActCtxA(&ctx);
+  return CreateActCtxA(&ctx);
+}
+
+TEST_F(ManifestTest, TheSystemAcceptsItAsAnActivationContext) {
+  // A manifest the loader cannot parse stops the program before main.
+  HANDLE handle = ScrActivationContext();
   ASSERT_NE(handle, INVALID_HANDLE_VALUE) << "the system refused the manifest: " << GetLastError();
   ReleaseActCtx(handle);
 }
@@ -120,16 +126,7 @@ class VersionSixForm : public forms::Form {
 
 TEST(VersionSixControls, LongShiftJisTextsComeBackWhole) {
   forms::Application::Get().Initialize(GetModuleHandleA(nullptr));
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string scr(path);
-  scr = scr.substr(0, scr.find_last_of("\\/") + 1) + "Glimora.scr";
-  ACTCTXA ctx = {};
-  ctx.cbSize = sizeof ctx;
-  ctx.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
-  ctx.lpSource = scr.c_str();
-  ctx.lpResourceName = MAKEINTRESOURCEA(1);
-  HANDLE actCtx = CreateActCtxA(&ctx);
+  HANDLE actCtx = ScrActivationContext();
   ASSERT_NE(actCtx, INVALID_HANDLE_VALUE);
   ULONG_PTR cookie = 0;
   ASSERT_TRUE(ActivateActCtx(actCtx, &cookie));
