@@ -13,39 +13,24 @@
 #include <vector>
 
 #include "saver/PictureSource.h"
+#include "unit/library/TempTree.h"
 
 namespace {
 
-// A folder tree of little files under the temporary folder, removed again.
+// The library tests' folder tree, with the ANSI paths the theme holds.
 class Tree {
  public:
-  Tree() {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    root_ = std::string(temp) + "glimora-source-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++serial_) + "\\";
-    CreateDirectoryA(root_.c_str(), nullptr);
-  }
-  ~Tree() {
-    for (auto it = files_.rbegin(); it != files_.rend(); ++it) DeleteFileA(it->c_str());
-    for (auto it = folders_.rbegin(); it != folders_.rend(); ++it) RemoveDirectoryA(it->c_str());
-    RemoveDirectoryA(root_.c_str());
-  }
   // Makes root\rel (folders on the way too) and returns its path.
   std::string File(const std::string& rel) {
-    for (size_t at = rel.find('\\'); at != std::string::npos; at = rel.find('\\', at + 1))
-      if (CreateDirectoryA((root_ + rel.substr(0, at)).c_str(), nullptr)) folders_.push_back(root_ + rel.substr(0, at));
-    files_.push_back(root_ + rel);
-    HANDLE f = CreateFileA(files_.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(f);
-    return files_.back();
+    wchar_t wide[MAX_PATH] = {};
+    MultiByteToWideChar(CP_ACP, 0, rel.c_str(), -1, wide, MAX_PATH);
+    tree_.File(wide);
+    return Root() + rel;
   }
-  const std::string& Root() const { return root_; }
+  std::string Root() const { return tree_.RootAnsi(); }
 
  private:
-  static inline int serial_ = 0;
-  std::string root_;
-  std::vector<std::string> files_, folders_;
+  library_test::TempTree tree_;
 };
 
 saver::SaverSettings Theme(const std::vector<std::string>& images, bool random = false) {
