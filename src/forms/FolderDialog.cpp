@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/Application.h"
+#include "forms/WideText.h"
 
 namespace forms {
 
@@ -35,30 +36,13 @@ struct ComRef {
   }
 };
 
-std::wstring Wide(const std::string& text) {
-  std::vector<wchar_t> out(text.size() + 1, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, out.data(), static_cast<int>(out.size()));
-  return out.data();
-}
-
-// The path in the ANSI code page, if every character has a form there.
-bool ExactAnsi(const std::wstring& path, std::string& out) {
-  BOOL lossy = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, nullptr, 0, nullptr, &lossy);
-  if (n <= 0 || lossy) return false;
-  std::vector<char> bytes(n);
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, path.c_str(), -1, bytes.data(), n, nullptr, nullptr);
-  out = bytes.data();
-  return Wide(out) == path;
-}
-
 }  // namespace
 
 FolderDialog::Outcome FolderDialog::Take(const wchar_t* path) {
-  if (ExactAnsi(path, folder_)) return Outcome::Chosen;
+  if (ToAnsi(path, folder_)) return Outcome::Chosen;
   wchar_t shortPath[MAX_PATH];
   const DWORD n = GetShortPathNameW(path, shortPath, MAX_PATH);
-  if (n > 0 && n < MAX_PATH && ExactAnsi(shortPath, folder_)) return Outcome::Chosen;
+  if (n > 0 && n < MAX_PATH && ToAnsi(shortPath, folder_)) return Outcome::Chosen;
   folder_.clear();
   return Outcome::NoAnsiName;
 }
@@ -72,7 +56,7 @@ bool FolderDialog::ExecuteItemDialog(Outcome& outcome) {
   FILEOPENDIALOGOPTIONS options = 0;
   dialog.p->GetOptions(&options);
   dialog.p->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
-  if (!Title.empty()) dialog.p->SetTitle(Wide(Title).c_str());
+  if (!Title.empty()) dialog.p->SetTitle(FromAnsi(Title).c_str());
   outcome = Outcome::Cancelled;
   if (FAILED(dialog.p->Show(Owner()))) return true;
   ComRef<IShellItem> item;

@@ -12,6 +12,12 @@ namespace forms {
 
 std::string AnsiFromWide(const std::wstring& wide);
 
+// Exact conversions with the ANSI code page, for names the program must open
+// again: ToAnsi is false when a character has no form there (the ANSI
+// functions the rest of the program uses could not open the name).
+bool ToAnsi(const std::wstring& text, std::string& out);
+std::wstring FromAnsi(const std::string& text);
+
 // Item `index` of a list box (LB_GETTEXTLEN/LB_GETTEXT) or combo box
 // (CB_GETLBTEXTLEN/CB_GETLBTEXT) that is a Unicode window; "" when there is none.
 std::string WideItem(HWND control, UINT lengthMsg, UINT textMsg, int index);

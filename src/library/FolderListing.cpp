@@ -86,26 +86,4 @@ bool IdentifyFolder(const std::wstring& path, FolderIdentity& out) {
   return known;
 }
 
-bool ToAnsi(const std::wstring& text, std::string& out) {
-  out.clear();
-  if (text.empty()) return true;
-  const int length = static_cast<int>(text.size());
-  BOOL lossy = FALSE;
-  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, nullptr, 0,
-                                    nullptr, &lossy);
-  if (n <= 0 || lossy) return false;
-  out.resize(n);
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, &out[0], n, nullptr, nullptr);
-  // A character the code page only approximates does not come back the same.
-  return FromAnsi(out) == text;
-}
-
-std::wstring FromAnsi(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(n > 0 ? n : 0, L'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
-  return out;
-}
-
 }  // namespace library

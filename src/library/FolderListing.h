@@ -8,6 +8,8 @@
 #include <tuple>
 #include <vector>
 
+#include "forms/WideText.h"
+
 namespace library {
 
 struct FolderListing {
@@ -31,10 +33,8 @@ bool IdentifyFolder(const std::wstring& path, FolderIdentity& out);
 // or "\\?\UNC\server\..."); shorter paths are returned as they are.
 std::wstring LongPathForm(const std::wstring& path);
 
-// Text conversions with the ANSI code page. ToAnsi is false when a
-// character has no form there (the name could not be opened by the ANSI
-// functions the rest of the program uses).
-bool ToAnsi(const std::wstring& text, std::string& out);
-std::wstring FromAnsi(const std::string& text);
+// The exact conversions with the ANSI code page the walk names files by.
+using forms::FromAnsi;
+using forms::ToAnsi;
 
 }  // namespace library
