@@ -124,7 +124,9 @@ TEST(FolderSource, RandomOrderDealsEveryPictureOnceARoundAcrossFilesAndFolders) 
     saver::SaverSettings theme = Theme({x, t.Root() + "f\\"}, true);
     theme.LastImageNumber = 1;
     saver::PictureSource source(theme, Seeded(seed));
-    Sleep(300);  // the walk is done: every round covers all ten pictures
+    // Once the walk has found all ten, every round covers them all.
+    for (int i = 0; i < 2000 && source.Count() < static_cast<int>(all.size()); ++i) Sleep(5);
+    ASSERT_EQ(source.Count(), static_cast<int>(all.size())) << "seed " << seed;
     std::string previous;
     for (int round = 0; round < 5; ++round) {
       std::set<std::string> seen;
