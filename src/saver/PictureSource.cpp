@@ -20,7 +20,11 @@ PictureSource::PictureSource(const SaverSettings& theme, RandomFn random)
   slotsTaken_.assign(entries_.Named().size(), 0);
 }
 
+// Monitors finish their loads in any order: a picture handed out earlier
+// than the latest one taken never moves the resume place back.
 void PictureSource::Taken(const ShowPicture& picture) {
+  if (picture.Serial < lastTaken_) return;
+  lastTaken_ = picture.Serial;
   resume_ = picture.Resume;
   resumeInFolder_ = picture.ResumeInFolder;
 }
@@ -37,7 +41,9 @@ int PictureSource::Count() const {
 
 ShowPicture PictureSource::Next() {
   if (entries_.Count() <= 0) return Waiting();
-  return randomOrder_ ? NextAtRandom() : NextInList();
+  ShowPicture picture = randomOrder_ ? NextAtRandom() : NextInList();
+  picture.Serial = ++handedOut_;
+  return picture;
 }
 
 ShowPicture PictureSource::Waiting() const {

@@ -27,6 +27,7 @@ struct ShowPicture {
   std::string Wave;   // its sound; empty when none
   int Resume = 0;     // the resume number once this picture has been taken
   std::string ResumeInFolder;  // with Resume: the last picture taken inside that folder entry
+  unsigned Serial = 0;  // the order it was handed out in
 };
 
 class PictureSource {
@@ -61,6 +62,8 @@ class PictureSource {
   RandomFn random_;
   bool randomOrder_;
   int resume_;
+  unsigned handedOut_ = 0;  // pictures handed out so far
+  unsigned lastTaken_ = 0;  // Serial of the latest picture taken
   std::string resumeInFolder_;
   // List order: the entry, the next picture inside a folder entry, and the
   // picture to go on after once the walk has come that far.
