@@ -3,8 +3,8 @@
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 
+#include "forms/Thread.h"
 #include "library/PictureList.h"
 
 namespace library {
@@ -33,7 +33,9 @@ struct FolderWalk::Shared : WalkSink {
 
 FolderWalk::FolderWalk(const std::string& root, const PictureKinds& kinds, FolderLister lister)
     : shared_(std::make_shared<Shared>()) {
-  std::thread(Run, shared_, root, kinds, std::move(lister)).detach();
+  forms::StartDetachedThread([shared = shared_, root, kinds, lister = std::move(lister)] {
+    Run(shared, root, kinds, lister);
+  });
 }
 
 FolderWalk::~FolderWalk() { shared_->stop = true; }

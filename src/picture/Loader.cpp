@@ -5,11 +5,11 @@
 #include <exception>
 #include <map>
 #include <mutex>
-#include <thread>
 
 #include <objbase.h>
 
 #include "forms/Gdi.h"
+#include "forms/Thread.h"
 #include "picture/Decode.h"
 #include "picture/Decoders.h"
 #include "picture/Fit.h"
@@ -176,7 +176,7 @@ Loader::Loader(HWND window, UINT message) : shared_(std::make_shared<LoaderShare
   shared_->message = message;
   ++liveWorkers;
   try {
-    std::thread(Work, shared_).detach();
+    forms::StartDetachedThread([shared = shared_] { Work(shared); });
   } catch (...) {
     --liveWorkers;
     throw;

@@ -46,10 +46,17 @@ ShowPicture PictureSource::Next() {
   return picture;
 }
 
-ShowPicture PictureSource::Waiting() const {
+// A picture that leaves the resume place where it is.
+ShowPicture PictureSource::Unmoved() const {
   ShowPicture picture;
   picture.Resume = resume_;
   picture.ResumeInFolder = resumeInFolder_;
+  return picture;
+}
+
+ShowPicture PictureSource::Waiting() const {
+  ShowPicture picture = Unmoved();
+  picture.Waiting = true;
   return picture;
 }
 
@@ -97,7 +104,7 @@ ShowPicture PictureSource::NextInList() {
 
 // Random order leaves the resume place as it was read.
 ShowPicture PictureSource::NextAtRandom() {
-  ShowPicture picture = Waiting();
+  ShowPicture picture = Unmoved();
   if (!entries_.HasFolders()) {
     const int n = draw_.Pick(random_);
     picture.Image = entries_.Image(n);
@@ -107,7 +114,7 @@ ShowPicture PictureSource::NextAtRandom() {
   AddFoundSlots();
   rounds_.Grow(static_cast<uint32_t>(slots_.size()), random_);
   const int k = rounds_.Next(random_);
-  if (k < 0) return picture;
+  if (k < 0) return Waiting();
   const Slot slot = slots_[k];
   const library::FolderWalk* walk = entries_.Walk(slot.entry);
   picture.Image = walk ? walk->Path(slot.inFolder) : entries_.Image(slot.entry);

@@ -23,7 +23,8 @@
 namespace saver {
 
 struct ShowPicture {
-  std::string Image;  // the file; empty when the entry has none (or none is found yet)
+  std::string Image;  // the file; empty when the entry has none
+  bool Waiting = false;  // nothing to hand out yet (a folder still being read): ask again later
   std::string Wave;   // its sound; empty when none
   int Resume = 0;     // the resume number once this picture has been taken
   std::string ResumeInFolder;  // with Resume: the last picture taken inside that folder entry
@@ -38,8 +39,9 @@ class PictureSource {
   // How many pictures the list holds as far as the walks have come.
   int Count() const;
   // The next picture; call only when not Empty(). While a folder is still
-  // being read and has nothing new yet, the picture is empty (passed over,
-  // asked again on the next tick) and the place does not move.
+  // being read and has nothing new yet, or every entry is an empty folder,
+  // the picture is Waiting: nothing is loaded, it is asked again later and
+  // the place does not move.
   ShowPicture Next();
   // A sequencer has taken the picture (shown it, or passed it over).
   void Taken(const ShowPicture& picture);
@@ -54,6 +56,7 @@ class PictureSource {
   };
   ShowPicture NextInList();
   ShowPicture NextAtRandom();
+  ShowPicture Unmoved() const;
   ShowPicture Waiting() const;
   void AddFoundSlots();
   void StepEntry();

@@ -210,13 +210,17 @@ void Sequencer::StartNextLoad() {
     if (fallback.Image == showing) fallback = next_;
   }
   if (host_.InUse(next_.Image)) next_ = fallback;
-  host_.StartImageLoad(next_.Image);
-  loadingAhead_ = true;
+  // Nothing found yet: no load (an empty one on every tick would keep the
+  // worker and the window busy while the folders are read); NextImage asks
+  // the source again on its next tick.
+  loadingAhead_ = !next_.Waiting;
+  if (loadingAhead_) host_.StartImageLoad(next_.Image);
 }
 
 void Sequencer::NextImage() {
   if (pictures_.Empty()) return;
   if (!loadingAhead_) StartNextLoad();
+  if (!loadingAhead_) return;
   const ImageLoad load = host_.TakeImageLoad();
   if (load == ImageLoad::Running) return;  // the window answers meanwhile; asked again next tick
   loadingAhead_ = false;

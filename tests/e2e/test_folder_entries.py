@@ -22,10 +22,12 @@ PICS_WIN = f"{th.FILES_WIN}\\pics"
 @pytest.fixture(autouse=True)
 def clean_state():
     """No settings file and a fresh picture folder at the start; only the
-    processes these tests start are ended (by their own id)."""
+    processes these tests start are ended (by their own id), also when a
+    test fails, so that its show does not stand over the next test."""
     h.remove_ini()
     subprocess.run(["rm", "-rf", str(PICS)], check=True)
     yield
+    k.stop_all()
 
 
 @pytest.fixture(scope="module", autouse=True)
@@ -331,7 +333,7 @@ def test_folders_that_cannot_be_shown_are_passed_over_without_a_box():
     red = k.solid_bmp("red.bmp", (255, 0, 0))
     s = show(ImageCount=4, Image0=f"{PICS_WIN}\\empty\\", Image1="C:\\no\\such\\folder\\",
              Image2=f"{PICS_WIN}\\gone\\", Image3=red, FirstDelay=1500)
-    time.sleep(0.5)  # the walk has found x.bmp; it goes before the show takes it
+    time.sleep(0.5)  # usually the walk has found x.bmp by now; either way it is gone before the show takes it
     (PICS / "gone" / "x.bmp").unlink()
     assert shown_in_turn(1) == [0]
     h.screenshot("folder_entries_passed_over")

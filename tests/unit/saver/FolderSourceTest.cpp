@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "FakeHost.h"
 #include "saver/PictureSource.h"
 #include "unit/library/TempTree.h"
 
@@ -56,7 +57,7 @@ saver::RandomFn Seeded(unsigned seed) {
 saver::ShowPicture NextFound(saver::PictureSource& source) {
   for (int i = 0; i < 2000; ++i) {
     saver::ShowPicture p = source.Next();
-    if (!p.Image.empty()) return p;
+    if (!p.Waiting) return p;
     Sleep(5);
   }
   return {};
@@ -153,5 +154,29 @@ TEST(FolderSource, EmptyAndMissingFoldersArePassedOverWithoutEndlessWaiting) {
 
   saver::PictureSource nothing(Theme({"C:\\no\\such\\folder\\"}), Seeded(1));
   Sleep(200);
-  for (int i = 0; i < 10; ++i) EXPECT_TRUE(nothing.Next().Image.empty());  // passed over, never stuck
+  for (int i = 0; i < 10; ++i) EXPECT_TRUE(nothing.Next().Waiting);  // passed over, never stuck
+}
+
+// While the folders have nothing to give, the show polls the source on its
+// timer and loads nothing: an empty load on every tick kept the worker and
+// the window so busy that the walk of the next folder never got to run.
+TEST(FolderSource, TheShowStartsNoLoadWhileTheFoldersHaveNothingToGive) {
+  Tree t;
+  CreateDirectoryA((t.Root() + "empty").c_str(), nullptr);
+  saver::SaverSettings s = saver_test::QuickTheme();
+  const saver::SaverSettings listed = Theme({t.Root() + "empty\\", "C:\\no\\such\\folder\\"});
+  s.ImageCount = listed.ImageCount;
+  s.Entries = listed.Entries;
+  saver::PictureSource pictures(s, Seeded(1));
+  saver_test::FakeHost host;
+  DWORD now = 1000;
+  saver::Sequencer seq(s, pictures, host, [&now] { return now; }, Seeded(2));
+  for (int i = 0; i < 400; ++i, now += 5) {
+    seq.Tick();
+    Sleep(i < 40 ? 5 : 0);  // time for both walks to end
+  }
+  EXPECT_EQ(seq.State(), saver::ShowState::NextImage);
+  EXPECT_TRUE(host.attempts.empty());
+  EXPECT_TRUE(host.staged.empty());
+  RemoveDirectoryA((t.Root() + "empty").c_str());
 }
