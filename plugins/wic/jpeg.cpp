@@ -1,13 +1,16 @@
 // ifjpeg.spi: JPEG through the platform's imaging component, shown upright
 // by its EXIF orientation, with a quarter-size preview (each side a quarter,
-// rounded up). The quarter is the decoder's own reduced decoding where it
-// has one (Windows), so the full picture is never held; elsewhere (Wine) the
-// full decode is scaled down. The host shrinks the preview to the screen, so
-// a fixed quarter serves every screen alike and keeps the size a host expects.
+// rounded up). The preview of a camera's JPEG is decoded here straight to
+// the quarter, so the full picture is never held and the decode stops as
+// soon as the host asks; other JPEGs get the imaging component's own reduced
+// decoding where it has one (Windows), else its full decode scaled down.
+// The host shrinks the preview to the screen, so a fixed quarter serves every
+// screen alike and keeps the size a host expects.
 #include <cstring>
 
 #include "first_frame.h"
 #include "jpeg_header.h"
+#include "jpeg_quarter.h"
 #include "plugin.h"
 #include "source_transform.h"
 
@@ -84,11 +87,40 @@ wic::RowSource ScaledDecode(const wic::Picture& picture, UINT w, UINT h, wic::Pr
   };
 }
 
+// The quarter decoded here, block by block (jpeg_quarter.h): stops when the
+// host asks and never holds the full picture. kNotHandled for the JPEGs it
+// leaves to the imaging component.
+constexpr int kNotHandled = -100;
+
+int OwnQuarter(const Bytes& in, int orientation, Dib& out, Progress& progress) {
+  wic::JpegQuarter quarter;
+  const auto stop = [&progress](int done, int total) { return progress.Report(done, total); };
+  switch (quarter.Decode(in.data, in.size, stop)) {
+    case wic::JpegQuarter::Result::kStopped: return kAborted;
+    case wic::JpegQuarter::Result::kNotHandled: return kNotHandled;
+    case wic::JpegQuarter::Result::kDecoded: break;
+  }
+  wic::Prepared form;
+  if (quarter.Gray()) {
+    form.sourcePixel = 1, form.bitCount = 8;
+    for (uint32_t i = 0; i < 256; ++i) form.palette.push_back(i * 0x010101u);
+  }
+  const wic::RowSource rows = [&quarter](const WICRect& rect, UINT stride, UINT, BYTE* dst) {
+    for (INT i = 0; i < rect.Height; ++i) quarter.Row(rect.Y + i, dst + static_cast<std::size_t>(stride) * i);
+    return S_OK;
+  };
+  return wic::Render(rows, static_cast<UINT>(quarter.Width()), static_cast<UINT>(quarter.Height()), form,
+                     orientation, out, progress);
+}
+
 int Preview(const Bytes& in, Dib& out, Progress& progress) {
-  wic::Picture picture;
-  int rc = picture.Open(in, kJpeg);
-  if (rc != kSuccess) return rc;
   const int orientation = wic::ReadJpegHeader(in.data, in.size).orientation;
+  int rc = OwnQuarter(in, orientation, out, progress);
+  if (rc != kNotHandled) return rc;
+
+  wic::Picture picture;
+  rc = picture.Open(in, kJpeg);
+  if (rc != kSuccess) return rc;
   const UINT w = Quarter(picture.Width()), h = Quarter(picture.Height());
 
   wic::Prepared form;

@@ -154,3 +154,49 @@ TEST(JpegLimits, PictureTooLargeForADibIsRefusedWithTheMemoryCode) {
 
 }  // namespace
 }  // namespace spitest
+
+namespace spitest {
+namespace {
+
+// The preview against libjpeg's full decode of the same file averaged over
+// 4 x 4 pixels: every sampling, gray, restart markers, 16-bit quantization
+// tables, and a progressive file (the imaging component's route).
+TEST_F(JpegTest, PreviewIsTheFullPictureAveragedOverFourByFour) {
+  for (const char* file : {"q444.jpg", "q420.jpg", "q422.jpg", "qgray.jpg", "qrestart.jpg", "qfine.jpg",
+                           "qprogressive.jpg"}) {
+    SCOPED_TRACE(file);
+    const Picture pic = DecodeFile(dll_, DataFile(file), 0, Call::kPreview);
+    ASSERT_EQ(pic.rc, 0);
+    const Reference ref = ReferenceFor(std::string(file) + ".quarter");
+    ASSERT_EQ(pic.width, ref.width);
+    ASSERT_EQ(pic.height, ref.height);
+    EXPECT_EQ(pic.header.biBitCount, std::string(file) == "qgray.jpg" ? 8 : 24);
+    // Subsampled colour is taken as it is stored here where libjpeg
+    // interpolates it: edges differ a little.
+    const Difference d = Compare(pic, ref);
+    if (std::string(file) == "qprogressive.jpg") {
+      EXPECT_LT(d.mean, 6.0);
+    } else {
+      EXPECT_LE(d.max, 24);
+      EXPECT_LT(d.mean, 2.6);
+      EXPECT_LT(d.over8, 0.02);
+    }
+  }
+}
+
+// The host's progress callback stops the preview between rows of blocks.
+TEST_F(JpegTest, PreviewStopsWhenTheHostAsks) {
+  const std::vector<uint8_t> bytes = ReadBytes(DataFile("q420.jpg"));
+  struct Asked {
+    int calls = 0;
+    static int __stdcall Callback(int, int, long data) { return ++reinterpret_cast<Asked*>(data)->calls == 3; }
+  } asked;
+  const Picture pic = Decode(dll_, Call::kPreview, reinterpret_cast<const char*>(bytes.data()),
+                             static_cast<long>(bytes.size()), spi::kInputMemory, &Asked::Callback,
+                             reinterpret_cast<long>(&asked));
+  EXPECT_EQ(pic.rc, 1);
+  EXPECT_EQ(asked.calls, 3);
+}
+
+}  // namespace
+}  // namespace spitest

@@ -114,6 +114,34 @@ def pngs(base):
         refargs=ON_BLACK)
 
 
+def quarters(base):
+    """The previews the plug-in decodes itself, each with its reference: the
+    full picture as libjpeg decodes it, averaged over 4 x 4 pixels (the last
+    row and column over the pixels there are), as <name>.quarter.pnm."""
+    from PIL import Image
+    ppm = os.path.join(OUT, "base1001.ppm")
+    im(base, ppm)
+    make_quarter = {
+        "q444.jpg": ["convert", base, "-quality", "90", "-sampling-factor", "1x1"],
+        "q420.jpg": ["convert", base, "-quality", "85", "-sampling-factor", "2x2"],
+        "q422.jpg": ["convert", base, "-quality", "85", "-sampling-factor", "2x1"],
+        "qgray.jpg": ["convert", base, "-colorspace", "Gray", "-quality", "90"],
+        "qprogressive.jpg": ["convert", base, "-quality", "85", "-interlace", "Plane"],
+    }
+    for name, command in make_quarter.items():
+        subprocess.run([*command, os.path.join(OUT, name)], check=True)
+    # Restart markers every 7 units of blocks; and quality 5, whose
+    # quantization tables need 16 bits (an extended sequential frame).
+    with open(os.path.join(OUT, "qrestart.jpg"), "wb") as f:
+        subprocess.run(["cjpeg", "-quality", "85", "-restart", "7B", "-sample", "2x2", ppm], stdout=f, check=True)
+    with open(os.path.join(OUT, "qfine.jpg"), "wb") as f:
+        subprocess.run(["cjpeg", "-quality", "5", ppm], stdout=f, check=True)
+    for name in [*make_quarter, "qrestart.jpg", "qfine.jpg"]:
+        picture = Image.open(os.path.join(OUT, name))
+        picture.draft(None, None)
+        picture.reduce(4).save(os.path.join(OUT, name + ".quarter.pnm"))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     base = os.path.join(OUT, "base.png")
@@ -142,6 +170,7 @@ def main():
     # The quarter-size preview as a box filter makes it.
     im(os.path.join(OUT, "big.jpg"), "-filter", "box", "-resize", "251x188!", "-depth", "8",
        "pnm:" + os.path.join(OUT, "big.preview.pnm"))
+    quarters(os.path.join(OUT, "base1001.png"))
     make("big_orient6.jpg", os.path.join(OUT, "base1001.png"), "-quality", "90")
     with_orientation("big_orient6.jpg", 6, little=True)
     with open(os.path.join(OUT, "text.jpg"), "w") as f:
