@@ -72,8 +72,7 @@ wic::RowSource ScaledDecode(const wic::Picture& picture, UINT w, UINT h, wic::Pr
     return nullptr;
   if (format == GUID_WICPixelFormat8bppGray) {
     form.sourcePixel = 1, form.bitCount = 8;
-    form.palette.resize(256);
-    for (uint32_t i = 0; i < 256; ++i) form.palette[i] = i * 0x010101u;
+    wic::GrayPalette(form.palette);
   } else if (format == GUID_WICPixelFormat24bppBGR) {
     form.sourcePixel = 3, form.bitCount = 24;
   } else {
@@ -103,7 +102,7 @@ int OwnQuarter(const Bytes& in, int orientation, Dib& out, Progress& progress) {
   wic::Prepared form;
   if (quarter.Gray()) {
     form.sourcePixel = 1, form.bitCount = 8;
-    for (uint32_t i = 0; i < 256; ++i) form.palette.push_back(i * 0x010101u);
+    wic::GrayPalette(form.palette);
   }
   const wic::RowSource rows = [&quarter](const WICRect& rect, UINT stride, UINT, BYTE* dst) {
     for (INT i = 0; i < rect.Height; ++i) quarter.Row(rect.Y + i, dst + static_cast<std::size_t>(stride) * i);

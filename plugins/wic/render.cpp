@@ -31,9 +31,6 @@ int PaletteOf(IWICImagingFactory* factory, IWICBitmapSource* source, std::vector
   return spi::kSuccess;
 }
 
-void GrayPalette(std::vector<uint32_t>& out) {
-  for (uint32_t i = 0; i < 256; ++i) out.push_back(i * 0x010101u);
-}
 
 // Byte offsets that walk the stored picture in the order of the shown one:
 // shown (x, y) comes from origin + x * stepX + y * stepY.
@@ -107,6 +104,11 @@ int CopyTurned(const RowSource& rows, UINT width, UINT height, const Prepared& f
 }
 
 }  // namespace
+
+void GrayPalette(std::vector<uint32_t>& out) {
+  out.clear();
+  for (uint32_t i = 0; i < 256; ++i) out.push_back(i * 0x010101u);
+}
 
 int Prepare(IWICImagingFactory* factory, IWICBitmapSource* source, Prepared& out) {
   WICPixelFormatGUID format;

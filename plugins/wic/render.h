@@ -28,6 +28,9 @@ struct Prepared {
   std::vector<uint32_t> palette;   // 0x00RRGGBB, 8-bit only
 };
 
+// The palette of 8-bit gray rows: entry i is gray level i.
+void GrayPalette(std::vector<uint32_t>& out);
+
 // 8bppGray and 8bppIndexed stay 8-bit (palette colours composited onto black
 // by their alpha) and 24bppBGR stays as it is. 16-bit samples are read as
 // they are (samples.h); 16-bit gray becomes 8-bit gray. Everything else

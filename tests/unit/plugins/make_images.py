@@ -137,9 +137,7 @@ def quarters(base):
     with open(os.path.join(OUT, "qfine.jpg"), "wb") as f:
         subprocess.run(["cjpeg", "-quality", "5", ppm], stdout=f, check=True)
     for name in [*make_quarter, "qrestart.jpg", "qfine.jpg"]:
-        picture = Image.open(os.path.join(OUT, name))
-        picture.draft(None, None)
-        picture.reduce(4).save(os.path.join(OUT, name + ".quarter.pnm"))
+        Image.open(os.path.join(OUT, name)).reduce(4).save(os.path.join(OUT, name + ".quarter.pnm"))
 
 
 def main():
