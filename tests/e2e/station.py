@@ -49,7 +49,7 @@ def wine_launcher(env):
     user to run Wine as (GLIMORA_RUN_AS; a prefix of a user who is not root),
     else nothing."""
     user = env.get("GLIMORA_RUN_AS")
-    return ["runuser", "-u", user, "--"] if user else []
+    return [shutil.which("runuser") or "/usr/sbin/runuser", "-u", user, "--"] if user else []
 
 
 def display_range():

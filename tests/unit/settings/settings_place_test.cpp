@@ -154,17 +154,4 @@ TEST_F(SettingsPlaceTest, RealFailuresStayErrorsNamingTheFileThatCouldNotBeWritt
   EXPECT_EQ(Bytes(places.virtualStoreFile), "[Main]\r\nThemeNumber=5\r\n");
 }
 
-TEST(SettingsPlacesOfThisUser, NameTheWindowsFolderTheVirtualStoreAndTheApplicationData) {
-  const SettingsPlaces p = SettingsPlaces::OfThisUser();
-  char windows[MAX_PATH];
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  EXPECT_EQ(p.systemFile, std::string(windows) + "\\Glimora.ini");
-  const std::string tail = "\\VirtualStore\\" + std::string(windows + 3) + "\\Glimora.ini";
-  ASSERT_GT(p.virtualStoreFile.size(), tail.size());
-  EXPECT_EQ(p.virtualStoreFile.substr(p.virtualStoreFile.size() - tail.size()), tail);
-  const std::string own = "\\Glimora\\Glimora.ini";
-  ASSERT_GT(p.userFile.size(), own.size());
-  EXPECT_EQ(p.userFile.substr(p.userFile.size() - own.size()), own);
-}
-
 }  // namespace
