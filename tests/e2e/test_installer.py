@@ -38,22 +38,26 @@ class Windows:
         self.arch = arch
         self.path = (station.current.work if station.current else h.BIN.parent) / f"{arch}-prefix"
         self.env = h.wine_env(WINEPREFIX=str(self.path), WINEARCH="win64" if arch == "x64" else "win32")
+        # Programs of the prefix's width (msiexec, reg, the installed saver),
+        # as on Windows: Debian's "wine" takes a Windows path in system32
+        # for a 32-bit program, and its 32-bit msiexec leaves an x64
+        # package's emptied folders behind.
+        self.loader = shutil.which("wine64") or "/usr/lib/wine/wine64" if arch == "x64" else "wine"
         shutil.rmtree(self.path, ignore_errors=True)
         subprocess.run(["wineboot", "-i"], env=self.env, timeout=600, capture_output=True)
         self.system32 = self.path / "drive_c/windows/system32"
         self.user = next(p for p in (self.path / "drive_c/users").iterdir() if p.name != "Public")
 
     def run(self, *args, timeout=120):
-        return subprocess.run(["wine", *map(str, args)], env=self.env, timeout=timeout,
+        return subprocess.run([self.loader, *map(str, args)], env=self.env, timeout=timeout,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
 
     def msiexec(self, action, msi):
         return self.run("msiexec", action, h.to_windows_path(msi), "/qn")
 
     def registry(self, key):
-        """{key: {value name: data}} of key and the keys below it, in the prefix's own width."""
-        view = ["/reg:64"] if self.arch == "x64" else []
-        out = subprocess.run(["wine", "reg", "query", key, "/s", *view], env=self.env,
+        """{key: {value name: data}} of key and the keys below it."""
+        out = subprocess.run([self.loader, "reg", "query", key, "/s"], env=self.env,
                              capture_output=True).stdout.decode("cp932", errors="replace")
         tree, current = {}, None
         for line in out.splitlines():
@@ -75,10 +79,10 @@ class Windows:
         shutil.rmtree(self.path, ignore_errors=True)
 
 
-@pytest.fixture(scope="module")
-def x86():
-    """The 32-bit prefix, which the harness (and its probe) works on meanwhile."""
-    windows = Windows("x86")
+def fresh_windows(arch):
+    """A fresh prefix of arch, which the harness (its settings file, its
+    process clean-up, its probe) works on meanwhile."""
+    windows = Windows(arch)
     patch = pytest.MonkeyPatch()
     for name, value in (("PREFIX", windows.path), ("WINDOWS", windows.path / "drive_c/windows"),
                         ("SYSTEM32", windows.system32), ("INI", windows.path / "drive_c/windows/Glimora.ini")):
@@ -87,6 +91,17 @@ def x86():
     h.kill_all()
     patch.undo()
     windows.close()
+
+
+@pytest.fixture(scope="module")
+def x86():
+    yield from fresh_windows("x86")
+
+
+@pytest.fixture(scope="module")
+def x64():
+    package("x64")  # before the prefix is made
+    yield from fresh_windows("x64")
 
 
 def settings_files(windows):
@@ -99,7 +114,7 @@ def settings_files(windows):
     return files
 
 
-def shows_a_jpeg(windows, env, shot):
+def shows_a_jpeg(windows, shot):
     """The installed saver, started as Windows starts it, shows a JPEG through its plug-in."""
     photo = windows.path / "drive_c/写真/海.jpg"
     photo.parent.mkdir(exist_ok=True)
@@ -110,17 +125,24 @@ def shows_a_jpeg(windows, env, shot):
     ini.write_bytes(("[Main]\r\nThemeNumber=0\r\n[Theme0]\r\n" + "".join(
         f"{key}={value}\r\n" for key, value in dict(k.BASE_THEME, ImageCount=1, ImageOnDelay=20000,
                                                     Image0=r"C:\写真\海.jpg").items())).encode("cp932"))
-    with h.Scr("/s", exe=r"C:\windows\system32\Glimora.scr", env=env):
+    saver = subprocess.Popen([windows.loader, r"C:\windows\system32\Glimora.scr", "/s"], env=windows.env,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
         h.wait_until(lambda: k.close(h.pixel(462, 384), (220, 60, 30), 12) and
                      k.close(h.pixel(562, 384), (30, 60, 220), 12), timeout=60, message="the JPEG")
         h.screenshot(shot)
+    finally:
+        saver.kill()
+        h.kill_all()
 
 
 def installs(windows, msi, payload, bits):
     """Installs msi; checks the files, the entry and the shortcut. Returns system32's names before."""
     before = sorted(p.name for p in windows.system32.iterdir())
     assert windows.msiexec("/i", msi) == 0
-    for name in ["Glimora.scr", "help/index.html"] + [p.name for p in payload.glob("if*.spi")]:
+    plugins = [p.name for p in payload.glob("*.sph" if bits == 64 else "*.spi")]
+    assert len(plugins) >= 9
+    for name in ["Glimora.scr", "help/index.html"] + plugins:
         assert (windows.system32 / name).read_bytes() == (payload / name).read_bytes(), name
     scr = (windows.system32 / "Glimora.scr").read_bytes()
     machine, = struct.unpack_from("<H", scr, struct.unpack_from("<I", scr, 0x3C)[0] + 4)
@@ -149,8 +171,7 @@ def uninstalls(windows, msi, before):
 def test_x86_installs_into_system32_shows_a_jpeg_opens_settings_and_uninstalls(x86):
     msi = package("x86")
     before = installs(x86, msi, ROOT / "dist", 32)
-    shows_a_jpeg(x86, h.wine_env(), "installer-x86-jpeg")
-    h.kill_all()
+    shows_a_jpeg(x86, "installer-x86-jpeg")
     lnk, = x86.shortcuts()
     assert x86.run("start", h.to_windows_path(lnk)) == 0
     dialog = h.wait_window("TMainDialog", timeout=60)
@@ -198,6 +219,14 @@ def test_x86_newer_version_replaces_the_older_the_same_repairs_an_older_is_refus
     assert x86.msiexec("/x", newer) == 0
     assert x86.entries() == [] and not (x86.system32 / "Glimora.scr").exists()
     assert next(iter(x86.registry(DESKTOP).values()))["SCRNSAVE.EXE"] == r"C:\windows\system32\other.scr"
+
+
+def test_x64_installs_into_the_64_bit_system32_shows_a_jpeg_and_uninstalls(x64):
+    msi = package("x64")
+    before = installs(x64, msi, ROOT / "dist/x64", 64)
+    assert not list(x64.path.glob("drive_c/windows/syswow64/Glimora*"))
+    shows_a_jpeg(x64, "installer-x64-jpeg")
+    uninstalls(x64, msi, before)
 
 
 @pytest.mark.parametrize("arch, template", [("x86", "Intel;1041"), ("x64", "x64;1041")])
