@@ -2,6 +2,8 @@
 
 Environment (set by scripts/test, or by hand for a single run):
   GLIMORA_BIN  folder with Glimora.scr, the plug-ins and wintool.exe
+  GLIMORA_TOOLS  folder with wintool.exe when it is not GLIMORA_BIN (64-bit suites)
+  GLIMORA_WINEARCH  win64 for a 64-bit prefix (default win32)
   WINEPREFIX   the test prefix (never the user's); DISPLAY the test display.
                conftest.py sets both to the suite's own station (station.py)
                before this module is imported.
@@ -28,13 +30,14 @@ SYSTEM32 = WINDOWS / "system32"
 INI = WINDOWS / "Glimora.ini"
 ARTIFACTS = pathlib.Path(os.environ.get("GLIMORA_ARTIFACTS", BIN.parent / "artifacts"))
 SCR = BIN / "Glimora.scr"
-WINTOOL = BIN / "wintool.exe"
+WINTOOL = pathlib.Path(os.environ.get("GLIMORA_TOOLS", BIN)) / "wintool.exe"
+WINEARCH = os.environ.get("GLIMORA_WINEARCH", "win32")
 
 
 def wine_env(**extra):
     env = dict(os.environ)
     env.update({
-        "WINEPREFIX": str(PREFIX), "WINEARCH": "win32", "WINEDEBUG": "-all",
+        "WINEPREFIX": str(PREFIX), "WINEARCH": WINEARCH, "WINEDEBUG": "-all",
         "WINEDLLOVERRIDES": env.get("WINEDLLOVERRIDES", "mscoree,mshtml="),
         "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8",
     })

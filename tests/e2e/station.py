@@ -157,7 +157,7 @@ class Prefix:
         return cls(path, wintool)
 
     def env(self, **extra):
-        env = dict(os.environ, WINEPREFIX=str(self.path), WINEARCH="win32", WINEDEBUG="-all",
+        env = dict(os.environ, WINEPREFIX=str(self.path), WINEARCH=os.environ.get("GLIMORA_WINEARCH", "win32"), WINEDEBUG="-all",
                    LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
         env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
         env.pop("GLIMORA_RUN_AS", None)
