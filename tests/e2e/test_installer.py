@@ -144,7 +144,7 @@ def installs(windows, msi, payload, bits):
     info = subprocess.run(["msiinfo", "suminfo", msi], capture_output=True, text=True, check=True).stdout
     assert f"Template: {'x64' if bits == 64 else 'Intel'};1041\n" in info
     props = subprocess.run(["msiinfo", "export", msi, "Property"], capture_output=True, check=True).stdout
-    assert f"ProductVersion\t{VERSION}\r\n".encode() in props
+    assert f"ProductVersion\t{VERSION}\r\n".encode() in props and b"ALLUSERS\t1\r\n" in props  # per machine
     before = sorted(p.name for p in windows.system32.iterdir())
     assert windows.msiexec("/i", msi) == 0
     plugins = [p.name for p in payload.glob("*.sph" if bits == 64 else "*.spi")]
@@ -195,7 +195,7 @@ def test_x86_newer_version_replaces_the_older_the_same_repairs_an_older_is_refus
     msi = package("x86")
     newer_files = h.BIN.parent / "installer-newer"
     shutil.rmtree(newer_files, ignore_errors=True)
-    shutil.copytree(ROOT / "dist", newer_files, ignore=shutil.ignore_patterns("*.zip", "*.msi", "ifpi.spi"))
+    shutil.copytree(ROOT / "dist", newer_files, ignore=shutil.ignore_patterns("*.zip", "*.msi", "x64", "ifpi.spi"))
     with open(newer_files / "Glimora.scr", "ab") as scr:
         scr.write(b"newer")  # an overlay: still the program, but other bytes
     shutil.copy(newer_files / "ifmag.spi", newer_files / "ifnew.spi")
