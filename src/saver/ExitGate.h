@@ -11,14 +11,14 @@ class ExitGate {
  public:
   ExitGate();
   ~ExitGate();
-  ExitGate(const ExitGate&) = delete;
-  ExitGate& operator=(const ExitGate&) = delete;
   // True when the show may end now (asks for the password where one is set;
   // false while that dialog is already open).
   bool MayClose(HWND owner);
 
  private:
   bool checkingPassword_ = false;
+  ExitGate(const ExitGate&) = delete;  // restores the system once
+  ExitGate& operator=(const ExitGate&) = delete;
 };
 
 }  // namespace saver

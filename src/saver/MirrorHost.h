@@ -22,16 +22,18 @@ class MirrorHost : public MonitorHost {
   bool Empty() const { return mirrors_.empty(); }
   std::vector<const MonitorWindow*> Windows() const;
 
+  // The lead's timer paces the show; its area and size place the picture.
   void SetInterval(int ms) override { lead_.SetInterval(ms); }
   RECT ImageArea() const override { return lead_.ImageArea(); }
-  void StartImageLoad(const std::string& name) override;
-  ImageLoad TakeImageLoad() override;
   SIZE ImageSize() const override { return lead_.ImageSize(); }
-  void ApplyImagePalette() override;
-  void PlacePicture(POINT at, int effectCoin) override;
+  // Each of these goes to the lead and every mirror.
+  void KeepScreenAsBackground() override;
   EffectStep BeginEffect(bool appear, int kind) override;
   EffectStep EffectSteps(bool appear, int kind, int steps) override;
-  void KeepScreenAsBackground() override;
+  void PlacePicture(POINT at, int effectCoin) override;
+  void ApplyImagePalette() override;
+  ImageLoad TakeImageLoad() override;
+  void StartImageLoad(const std::string& name) override;
 
  private:
   struct Mirror {
