@@ -54,7 +54,7 @@ void ImagePage::CreateControls() {
       {WavSetBtn, "設    定", 144, 288, 121, 33, forms::opGroup, page},
       {WavDeleteBtn, "削    除", 280, 288, 121, 33, 0, page},
       {WavPlayBtn, "テスト再生", 416, 288, 121, 33, 0, page},
-      {WavListBox, "", 8, 334, 25, 25, forms::opHidden | forms::opNoTabStop, page},
+      {WavListBox, "", 8, 300, 25, 25, forms::opHidden | forms::opNoTabStop, page},
   });
   drop_ = std::make_unique<forms::FileDrop>(Sheet);
   drop_->Add(ImageListBox, [this](const std::vector<std::string>& f) { ImageListBoxDrop(f); });

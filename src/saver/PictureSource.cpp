@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "library/ResumePoint.h"
+#include "library/WalkOrder.h"
 
 namespace saver {
 
@@ -96,8 +96,7 @@ ShowPicture PictureSource::NextInList() {
       picture.Resume = entry_;
       return picture;
     }
-    const bool done = walk->Done();  // asked first: the count below is then final
-    const size_t found = walk->Count();
+    const auto [found, done] = walk->Now();
     if (!seekAfter_.empty()) {
       const size_t at = library::FirstAfter(found, [walk](size_t i) { return walk->RelativePath(i); }, seekAfter_);
       if (at == found && !done) return Waiting();

@@ -8,7 +8,7 @@ namespace saver {
 void TitlePresenter::Begin(const TitleLine& line) {
   TitleLine scaled = line;
   scaled.Height = window_.Scale(line.Height);
-  BuildTitleOverlayInArea(scaled, window_.Drawing().Back.Dc(), window_.ImageArea(), overlay_, rect_);
+  BuildTitleOverlay(scaled, window_.Drawing().Back.Dc(), window_.ImageArea(), overlay_, rect_);
 }
 
 // The fade's masks mix the overlay into the window's screen, one per step.

@@ -50,10 +50,7 @@ struct FakeHost : saver::MonitorHost, saver::ShowOutput {
     interval = ms;
     intervals.push_back(ms);
   }
-  RECT area = {0, 0, 0, 0};  // where pictures go; empty: the whole client
-  RECT ImageArea() const override {
-    return IsRectEmpty(&area) ? RECT{0, 0, client.cx, client.cy} : area;
-  }
+  RECT ImageArea() const override { return {0, 0, client.cx, client.cy}; }
   int loadTicks = 0;
   std::string loading;
   int loadLeft = 0;
