@@ -58,7 +58,7 @@ void TSetDialog::CreateEtcPage() {
 void TSetDialog::Button1Click() {
   OpenDialog.Options = forms::ofHideReadOnly | forms::ofAllowMultiSelect | forms::ofPathMustExist |
                        forms::ofFileMustExist;
-  OpenDialog.Filter = kGraphicFilter;
-  OpenDialog.FileName = kGraphicPattern;
+  OpenDialog.Filter = GraphicFilter();
+  OpenDialog.FileName = GraphicPattern();
   if (OpenDialog.Execute()) BackEdit.SetText(OpenDialog.FileName);
 }

@@ -53,7 +53,7 @@ void TSetDialog::ImageListBoxClick() {
 
 void TSetDialog::ImageAddBtnClick() {
   saver::StopWave();
-  PrepareAddDialog(OpenDialog, kGraphicFilter.c_str(), kGraphicPattern.c_str());
+  PrepareAddDialog(OpenDialog, GraphicFilter().c_str(), GraphicPattern().c_str());
   if (!OpenDialog.Execute()) return;
   InsertBeforeCurrent(ImageListBox, &WavListBox, OpenDialog.Files(), settings::kNone);
   if (ImageListBox.SelCount() >= 2) SetImageControlsEnabled(false);

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "picture/PluginExtensions.h"
+
 namespace picture {
 
 namespace {
@@ -56,6 +58,7 @@ std::string PictureExtension(const std::string& fileName) {
 Decoder DecoderFor(const std::string& upperExtension) {
   for (const ExtensionRow& row : kExtensions)
     if (upperExtension == row.extension) return row.decoder;
+  if (upperExtension.size() > 1 && WicReads(upperExtension)) return Decoder::Wic;
   return Decoder::Unsupported;
 }
 
@@ -76,6 +79,7 @@ const PluginRow& PluginRowFor(Decoder d) {
   static const PluginRow kMag = {PLUGIN_FILE("ifmag"), "MAG", false};
   static const PluginRow kXld4 = {PLUGIN_FILE("ifxld4"), "XLD4", false};
   static const PluginRow kPi = {PLUGIN_FILE("ifpi"), "PI", false};
+  static const PluginRow kWic = {PLUGIN_FILE("ifwic"), "WIC", true};
   switch (d) {
     case Decoder::Jpg: return kJpg;
     case Decoder::Gif: return kGif;
@@ -85,6 +89,7 @@ const PluginRow& PluginRowFor(Decoder d) {
     case Decoder::Pic2: return kPic2;
     case Decoder::Mag: return kMag;
     case Decoder::Xld4: return kXld4;
+    case Decoder::Wic: return kWic;
     default: return kPi;
   }
 }

@@ -22,7 +22,7 @@ import harness as h
 import saver_kit as k
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-PLUGIN_NAMES = ("jpeg", "gif", "tiff", "png", "pic", "pic2", "mag", "xld4", "pi")
+PLUGIN_NAMES = ("jpeg", "gif", "tiff", "png", "pic", "pic2", "mag", "xld4", "pi", "wic")
 PLUGINS = {f"if{n}.spi" for n in PLUGIN_NAMES}
 BIN64 = ROOT / "build64" / "bin"
 # Each width's folder in the zip: its build's products.

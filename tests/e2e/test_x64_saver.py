@@ -17,6 +17,7 @@ from PIL import Image
 import harness as h
 import saver_kit as k
 import theme_helpers as th
+import wic_codec
 from test_package import ZIP, jpeg_picture, mag_picture
 
 BUILD32_BIN = pathlib.Path(h.WINTOOL).parent
@@ -109,3 +110,24 @@ def test_a_32bit_plugin_is_refused_in_the_test_display_and_passed_over_in_the_sh
         assert any("ifmag.sph は32ビット用のプラグインです" in t and h.to_windows_path(mag) in t
                    for t in box["texts"]), box
         h.press_box_button(box, "OK")
+
+
+def test_a_decoder_installed_after_the_build_and_tga_show_through_the_64bit_wic_plugin(unpacked):
+    """The test decoder (64-bit) stands in for HEIC; Wine's TGA decoder for the system's own."""
+    wic_codec.install(h.BIN)
+    upside_down = Image.new("RGB", (180, 120), (30, 40, 220))
+    upside_down.paste((220, 30, 30), (0, 60, 180, 120))  # stored red below: orientation 3 shows it above
+    gtx = k.media_path("phone.gtx")
+    wic_codec.gtx_picture(gtx, upside_down, orientation=3)
+    tga = k.media_path("web.tga")
+    wic_codec.magick(tga, (160, 120), (20, 200, 90))
+    k.write_theme(ImageCount=2, Image0=h.to_windows_path(gtx), Image1=h.to_windows_path(tga), BackColor=10,
+                  ImageOnDelay=2000)
+    with h.Scr("/s", exe=h.to_windows_path(unpacked / "Glimora.scr")):
+        h.wait_window("TMainForm", timeout=60)
+        h.wait_until(lambda: h.pixel(512, 340) == (220, 30, 30), timeout=30, message="the .gtx picture")
+        img = h.screenshot("x64-wic-gtx")
+        assert k.bbox_of(img, (220, 30, 30)) == (422, 324, 602, 384)
+        assert k.bbox_of(img, (30, 40, 220)) == (422, 384, 602, 444)
+        h.wait_until(lambda: h.pixel(512, 384) == (20, 200, 90), timeout=30, message="the TGA")
+        assert k.bbox_of(h.screenshot("x64-wic-tga"), (20, 200, 90)) == (432, 324, 592, 444)
