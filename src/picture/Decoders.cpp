@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "forms/WidePath.h"
 #include "picture/PluginExtensions.h"
 
 namespace picture {
@@ -32,9 +33,12 @@ const ExtensionRow kExtensions[] = {
 
 std::string PictureExtension(const std::string& fileName) {
   size_t dot = std::string::npos;
-  for (size_t i = 0; i < fileName.size(); ++i) {
+  // After the wide mark the name is UTF-8, whose bytes are never mistaken
+  // for a separator or a dot (forms/WidePath.h).
+  const size_t wide = fileName.rfind(forms::kWideMark);
+  for (size_t i = wide == std::string::npos ? 0 : wide + 1; i < fileName.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(fileName[i]);
-    if (IsLeadByte(c)) {
+    if (wide == std::string::npos && IsLeadByte(c)) {
       ++i;  // the trail byte belongs to this character
     } else if (c == '\\' || c == ':') {
       dot = std::string::npos;
@@ -47,7 +51,7 @@ std::string PictureExtension(const std::string& fileName) {
   // Upper-case ASCII letters only, again stepping over double-byte characters.
   for (size_t i = 0; i < ext.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(ext[i]);
-    if (IsLeadByte(c))
+    if (wide == std::string::npos && IsLeadByte(c))
       ++i;
     else if (c >= 'a' && c <= 'z')
       ext[i] = static_cast<char>(c - 'a' + 'A');

@@ -131,3 +131,15 @@ def test_a_decoder_installed_after_the_build_and_tga_show_through_the_64bit_wic_
         assert k.bbox_of(img, (30, 40, 220)) == (422, 384, 602, 444)
         h.wait_until(lambda: h.pixel(512, 384) == (20, 200, 90), timeout=30, message="the TGA")
         assert k.bbox_of(h.screenshot("x64-wic-tga"), (20, 200, 90)) == (432, 324, 592, 444)
+
+
+def test_the_64bit_saver_shows_pictures_of_every_name(unpacked):
+    from test_file_names import NAMED, colours_shown, named_folder
+    folder = named_folder("names64")
+    k.write_theme(ImageCount=1, Image0=h.to_windows_path(folder) + "\\", BackColor=10, ImageOnDelay=900,
+                  ImageOffDelay=100)
+    with h.Scr("/s", exe=h.to_windows_path(unpacked / "Glimora.scr")):
+        h.wait_window("TMainForm", timeout=60)
+        seen = colours_shown(40, set(NAMED.values()))
+        assert not h.message_boxes()
+    assert seen == set(NAMED.values()), {n for n, c in NAMED.items() if c not in seen}

@@ -1,0 +1,51 @@
+"""Pictures whose names the ANSI code page (Shift-JIS here) cannot hold: a
+folder entry shows every one of them, opened by the wide name (our own BMP
+reader) or handed to the plug-ins in memory (PNG, JPEG), in subfolders too;
+the settings file stays Shift-JIS."""
+import time
+
+from PIL import Image
+
+import harness as h
+import saver_kit as k
+
+# name -> colour; é, an emoji and Hangul are not in Shift-JIS, 写真 is.
+NAMED = {"Café.bmp": (220, 30, 30), "写真😀.png": (20, 200, 90), "한글.jpg": (30, 40, 220),
+         "사진/여름.bmp": (240, 200, 0), "写真.bmp": (200, 0, 200)}
+
+
+def named_folder(name="names"):
+    """The folder of NAMED, each a 160 x 120 picture of its colour."""
+    folder = k.media_path(name)
+    for relative, colour in NAMED.items():
+        path = folder / relative
+        path.parent.mkdir(parents=True, exist_ok=True)
+        Image.new("RGB", (160, 120), colour).save(path, quality=98)
+    return folder
+
+
+def colours_shown(seconds, want):
+    """The NAMED colours seen centred on the screen within `seconds`."""
+    seen = set()
+    end = time.time() + seconds
+    while time.time() < end and len(seen) < len(want):
+        pixel = h.pixel(512, 384)
+        seen |= {c for c in want if k.close(pixel, c, 6)}
+        time.sleep(0.1)
+    return seen
+
+
+def test_a_folder_of_latin_japanese_korean_and_emoji_names_shows_every_picture():
+    folder = named_folder()
+    k.write_theme(ImageCount=1, Image0=h.to_windows_path(folder) + "\\", BackColor=10, ImageOnDelay=900,
+                  ImageOffDelay=100, FromLastImage=1)
+    before = h.read_ini_bytes()
+    with h.Scr("/s"):
+        h.wait_window("TMainForm", timeout=60)
+        seen = colours_shown(40, set(NAMED.values()))
+        h.screenshot("file-names-show")
+        assert not h.message_boxes()
+        h.key("a")
+    assert seen == set(NAMED.values()), {n for n, c in NAMED.items() if c not in seen}
+    h.wait_until(lambda: h.read_ini_bytes() != before, timeout=15, message="the settings written")
+    h.read_ini_bytes().decode("cp932")  # strict: still Shift-JIS
