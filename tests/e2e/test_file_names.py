@@ -8,6 +8,7 @@ from PIL import Image
 
 import harness as h
 import saver_kit as k
+import theme_helpers as th
 
 # name -> colour; é, an emoji and Hangul are not in Shift-JIS, 写真 is.
 NAMED = {"Café.bmp": (220, 30, 30), "写真😀.png": (20, 200, 90), "한글.jpg": (30, 40, 220),
@@ -49,3 +50,42 @@ def test_a_folder_of_latin_japanese_korean_and_emoji_names_shows_every_picture()
     assert seen == set(NAMED.values()), {n for n, c in NAMED.items() if c not in seen}
     h.wait_until(lambda: h.read_ini_bytes() != before, timeout=15, message="the settings written")
     h.read_ini_bytes().decode("cp932")  # strict: still Shift-JIS
+
+
+def test_a_single_file_the_code_page_cannot_name_is_stored_by_its_short_name_or_refused():
+    folder = k.media_path("pick")
+    folder.mkdir(parents=True, exist_ok=True)
+    Image.new("RGB", (40, 30), (1, 2, 3)).save(folder / "한글.bmp")
+    Image.new("RGB", (40, 30), (1, 2, 3)).save(folder / "plain.bmp")
+    h.write_ini_sections({"Main": {"ThemeNumber": 0}, "Theme0": {"ImageCount": 0}})
+    with h.Scr() as scr:
+        d = th.open_theme_dialog(scr)
+        d.click("ImageAddBtn")
+        dlg = th.file_dialog()
+        parts = h.tree(dlg)
+        name_box = next(w for w in parts if w.cls == "Edit")
+        open_btn = next(w for w in parts if w.cls == "Button" and w.text.startswith("開く"))
+        h.wintool("settext", name_box.hwnd, h.to_windows_path(folder) + "\\")
+        h.wintool("click", open_btn.hwnd)
+        time.sleep(1)
+        # Both names in the list, chosen with the mouse: the first, then Shift and the second.
+        left, top = h.tree(dlg)[0].rect[:2]
+        files = next(w for w in h.tree(dlg) if w.cls == "SysListView32")
+        h.click(files.rect[0] + 40, files.rect[1] + 10)
+        h.xdotool("keydown", "shift", "mousemove", files.rect[0] + 40, files.rect[1] + 27, "click", 1, "keyup", "shift")
+        time.sleep(0.3)
+        h.wintool("click", open_btn.hwnd)
+        time.sleep(1)
+        h.screenshot("file-names-pick")
+        boxes = h.message_boxes()
+        items = d.texts("ImageListBox")
+        for b in boxes:
+            h.press_box_button(b, "OK")
+    plain = h.to_windows_path(folder / "plain.bmp")
+    assert plain in items
+    other = [i for i in items if i != plain]
+    if other:  # the volume gave a short name: ANSI, and it opens
+        assert len(other) == 1 and "?" not in other[0] and "~" in other[0], items
+        assert not boxes
+    else:
+        assert any("フォルダごと追加してください" in t for b in boxes for t in b["texts"]), boxes
