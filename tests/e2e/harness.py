@@ -21,6 +21,7 @@ import time
 from PIL import Image
 
 import probe
+import station
 
 BIN = pathlib.Path(os.environ.get("GLIMORA_BIN", pathlib.Path(__file__).resolve().parents[2] / "build" / "bin"))
 PREFIX = pathlib.Path(os.environ.get("WINEPREFIX", pathlib.Path(__file__).resolve().parents[2] / "build" / "wineprefix"))
@@ -107,7 +108,8 @@ class Scr:
 
     def __init__(self, *args, env=None, exe=None):
         self.args = list(args)
-        self.proc = subprocess.Popen(["wine", str(exe or SCR), *self.args], env=env or wine_env(),
+        env = env or wine_env()
+        self.proc = subprocess.Popen([*station.wine_launcher(env), "wine", str(exe or SCR), *self.args], env=env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wait(self, timeout=20):
@@ -177,7 +179,8 @@ def kill_all():
 
 def run_scr(*args, timeout=30, env=None):
     """Runs Glimora.scr to its end; returns the exit code."""
-    return subprocess.run(["wine", str(SCR), *args], env=env or wine_env(), timeout=timeout,
+    env = env or wine_env()
+    return subprocess.run([*station.wine_launcher(env), "wine", str(SCR), *args], env=env, timeout=timeout,
                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
 
 
