@@ -17,7 +17,7 @@ import wic_codec
 
 SILVER = (192, 192, 192)
 # Yellow is exact in the 5-6-5 colours of a DXT1-compressed DDS.
-RED, BLUE, GREEN, YELLOW = (220, 30, 30), (30, 40, 220), (20, 200, 90), (255, 255, 0)
+RED, BLUE, GREEN, YELLOW, CYAN = (220, 30, 30), (30, 40, 220), (20, 200, 90), (255, 255, 0), (0, 255, 255)
 
 
 @pytest.fixture(scope="module", autouse=True)
@@ -39,14 +39,17 @@ def test_a_folder_of_tga_dds_and_the_installed_decoders_pictures_shows_each_upri
     wic_codec.magick(folder / "c_game.dds", (128, 96), YELLOW)  # DXT1: Wine reads no 24-bit DDS
     (folder / "d_left_behind.gone").write_bytes(b"GLIMGTX1" + bytes(64))
     (folder / "e_truncated.gtx").write_bytes(wic_codec.SIGNATURE + bytes(12))
+    (folder / "f_empty.gtx").write_bytes(b"")
+    wic_codec.magick(folder / "g_lies.dds", (64, 48), CYAN)
+    (folder / "g_lies.dds").rename(folder / "g_lies.tga")  # a DDS whose extension says TGA
     k.write_theme(ImageCount=1, Image0=h.to_windows_path(folder) + "\\", BackColor=10, ImageOnDelay=1500)
     seen = {}
     with h.Scr("/s"):
         h.wait_window("TMainForm", timeout=60)
         end = time.time() + 40
-        while time.time() < end and len(seen) < 3:
+        while time.time() < end and len(seen) < 4:
             img = h.screenshot()
-            for name, colour in (("gtx", RED), ("tga", GREEN), ("dds", YELLOW)):
+            for name, colour in (("gtx", RED), ("tga", GREEN), ("dds", YELLOW), ("lying", CYAN)):
                 box = k.bbox_of(img, colour)
                 if box and name not in seen:
                     seen[name] = (box, k.bbox_of(img, BLUE))
@@ -55,6 +58,7 @@ def test_a_folder_of_tga_dds_and_the_installed_decoders_pictures_shows_each_upri
         assert not h.message_boxes()
     assert seen.get("tga", (None,))[0] == (432, 324, 592, 444)
     assert seen.get("dds", (None,))[0] == (448, 336, 576, 432)
+    assert seen.get("lying", (None,))[0] == (480, 360, 544, 408)  # read by the decoder whose pattern matches
     # Upright: 200 x 100 centred, red above blue.
     assert seen.get("gtx") == ((412, 334, 612, 384), (412, 384, 612, 434))
 
@@ -72,3 +76,19 @@ def test_a_decoder_that_hangs_holds_no_key_and_the_settings_stay():
         h.key("a")
         assert scr.wait(15) == 0
     assert h.ini_value("Theme0", "LastImageNumber") == "0"
+
+
+def test_a_picture_far_larger_than_the_screen_comes_through_the_reduced_decode():
+    """4400 x 3300 through the test decoder (no reduced decoding of its own):
+    the plug-in's quarter preview, scaled row by row, fitted to the screen."""
+    big = Image.new("RGB", (4400, 3300), RED)
+    big.paste(BLUE, (2200, 0, 4400, 3300))
+    path = k.media_path("big.gtx")
+    wic_codec.gtx_picture(path, big)
+    k.write_theme(ImageCount=1, Image0=h.to_windows_path(path), BackColor=10, ImageOnDelay=60000)
+    with h.Scr("/s"):
+        h.wait_window("TMainForm", timeout=60)
+        h.wait_until(lambda: k.close(h.pixel(256, 384), RED, 2) and k.close(h.pixel(768, 384), BLUE, 2),
+                     timeout=40, message="the large picture fitted")
+        h.screenshot("wic-large")
+        assert not h.message_boxes()
