@@ -92,3 +92,16 @@ def test_a_picture_far_larger_than_the_screen_comes_through_the_reduced_decode()
                      timeout=40, message="the large picture fitted")
         h.screenshot("wic-large")
         assert not h.message_boxes()
+
+
+def test_a_decoder_that_crashes_ends_the_show_but_leaves_the_settings_whole():
+    """What the process cannot survive: a decoder runs inside it. The
+    settings file is written only when a show closes, so it stays as it was."""
+    crash = k.media_path("crash.gtx")
+    wic_codec.gtx_picture(crash, Image.new("RGB", (64, 48), RED), behaviour=b"C")
+    k.write_theme(ImageCount=1, Image0=h.to_windows_path(crash), BackColor=10)
+    before = h.read_ini_bytes()
+    with h.Scr("/s") as scr:
+        h.wait_window("TMainForm", timeout=60)
+        assert scr.wait(30) != 0
+    assert h.read_ini_bytes() == before
