@@ -12,7 +12,6 @@ from PIL import Image
 
 import harness as h
 import saver_kit as k
-import theme_helpers as th
 import wic_codec
 
 SILVER = (192, 192, 192)

@@ -8,7 +8,6 @@ callback data, the 32-byte picture information), the plug-in names, the
 machine check before loading."""
 import pathlib
 import shutil
-import subprocess
 import zipfile
 
 import pytest
