@@ -14,7 +14,6 @@ import harness as h
 import saver_kit as k
 import wic_codec
 
-SILVER = (192, 192, 192)
 # Yellow is exact in the 5-6-5 colours of a DXT1-compressed DDS.
 RED, BLUE, GREEN, YELLOW, CYAN = (220, 30, 30), (30, 40, 220), (20, 200, 90), (255, 255, 0), (0, 255, 255)
 

@@ -20,7 +20,6 @@ import wic_codec
 from test_package import ZIP, jpeg_picture, mag_picture
 
 BUILD32_BIN = pathlib.Path(h.WINTOOL).parent
-SILVER = (192, 192, 192)
 
 
 def test_settings_mode_opens_the_dialog_and_saver_mode_covers_the_screen():
