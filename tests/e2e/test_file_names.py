@@ -89,3 +89,22 @@ def test_a_single_file_the_code_page_cannot_name_is_stored_by_its_short_name_or_
         assert not boxes
     else:
         assert any("フォルダごと追加してください" in t for b in boxes for t in b["texts"]), boxes
+
+
+def test_the_test_display_names_such_a_picture_as_the_file_system_spells_it():
+    folder = k.media_path("shown")
+    folder.mkdir(parents=True, exist_ok=True)
+    Image.new("RGB", (60, 40), (0, 0, 200)).save(folder / "사진😀.bmp")
+    h.write_ini_sections({"Main": {"ThemeNumber": 0}, "Theme0": {"ImageCount": 1,
+                                                               "Image0": h.to_windows_path(folder) + "\\"}})
+    with h.Scr() as scr:
+        d = th.open_theme_dialog(scr)
+        h.wait_until(lambda: "(1枚)" in d.texts("ImageListBox")[0], timeout=20, message="the count")
+        d.click_item("ImageListBox", 0)
+        d.click("ImageShowBtn")
+        w = h.wait_window("TImageTestForm", timeout=20)
+        caption = bytes.fromhex(h.wintool("widetext", w)).decode("utf-16-be")
+        h.screenshot("file-names-test-display")
+        assert not h.message_boxes()
+        assert caption == "Glimora(ﾃｽﾄ表示): " + h.to_windows_path(folder) + "\\사진😀.bmp"
+        assert h.pixel(*h.control(w, "TestImage").center) == (0, 0, 200)
