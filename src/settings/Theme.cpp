@@ -110,7 +110,7 @@ Theme ReadTheme(const Section& s, Role r) {
   t.ImagePosRandom = s.Read(key::ImagePosRandom, r);
   t.ImageFit = s.Read(key::ImageFit, r);
   t.Monitors = s.Read(key::Monitors, r);
-  if (t.Monitors < kPrimaryOnly || t.Monitors > kAllSame) t.Monitors = kEachOwn;
+  if (t.Monitors < kPrimaryOnly || t.Monitors > kAllSame) t.Monitors = key::Monitors.Default(r);
   t.BackGround = s.Read(key::BackGround, r);
   t.BackColor = s.Read(key::BackColor, r);
   t.BackFileName = s.Read(key::BackFileName, r);
