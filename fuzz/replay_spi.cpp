@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
       std::fflush(stdout);
       std::vector<char> bytes = ReadAll(file);
       bytes.push_back(0);  // an empty file still has a valid pointer
-      const long len = static_cast<long>(bytes.size() - 1);
+      const spi::Length len = static_cast<spi::Length>(bytes.size() - 1);
       spi::PictureInfo pi;
       if (info(bytes.data(), len, spi::kInputMemory, &pi) == 0 && pi.hInfo) LocalFree(pi.hInfo);
       HANDLE hInfo = nullptr, hBits = nullptr;

@@ -9,9 +9,14 @@
 
 namespace spi {
 
-// Pictures larger than this are refused with kNoMemory before allocating.
+// Pictures larger than this are refused with kNoMemory before allocating
+// (in 64 bits, where the address space allows it, four times as much).
 constexpr int kMaxSide = 32768;
+#ifdef _WIN64
+constexpr std::size_t kMaxBitsBytes = 1024u * 1024u * 1024u;
+#else
 constexpr std::size_t kMaxBitsBytes = 256u * 1024u * 1024u;
+#endif
 
 // Bytes in one DIB row of the given width and bit count (padded to 4), or 0
 // when the picture exceeds the limits above.

@@ -1,5 +1,7 @@
 #include "picture.h"
 
+#include "installed.h"
+
 namespace wic {
 
 int CodeOf(HRESULT hr) {
@@ -20,9 +22,13 @@ int Picture::Open(const spi::Bytes& in, const Container& container) {
   if (SUCCEEDED(hr))
     hr = stream_->InitializeFromMemory(const_cast<BYTE*>(in.data), static_cast<DWORD>(in.size));
   if (FAILED(hr)) return spi::kInternalError;
-  hr = factory_->CreateDecoder(container.format, nullptr, decoder_.put());
-  if (FAILED(hr)) return spi::kInternalError;
-  hr = decoder_->Initialize(stream_.get(), WICDecodeMetadataCacheOnDemand);
+  if (container.format == GUID_NULL) {
+    hr = OpenAnyDecoder(factory_.get(), stream_.get(), decoder_.put());
+  } else {
+    hr = factory_->CreateDecoder(container.format, nullptr, decoder_.put());
+    if (FAILED(hr)) return spi::kInternalError;
+    hr = decoder_->Initialize(stream_.get(), WICDecodeMetadataCacheOnDemand);
+  }
   if (SUCCEEDED(hr)) hr = decoder_->GetFrame(0, frame_.put());
   if (SUCCEEDED(hr)) hr = frame_->GetSize(&width_, &height_);
   if (SUCCEEDED(hr)) hr = frame_->GetPixelFormat(&format_);

@@ -12,7 +12,8 @@
 namespace wic {
 
 // The one format a plug-in reads: how its files begin and which of the
-// imaging component's decoders reads them (GUID_ContainerFormatJpeg ...).
+// imaging component's decoders reads them (GUID_ContainerFormatJpeg ...);
+// GUID_NULL for whichever installed decoder reads them (installed.h).
 struct Container {
   bool (*sniff)(const uint8_t* head, std::size_t size);
   GUID format;

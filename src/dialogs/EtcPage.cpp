@@ -69,8 +69,8 @@ void EtcPage::CreateControls() {
 void EtcPage::Button1Click() {
   files_.Options = forms::ofHideReadOnly | forms::ofAllowMultiSelect | forms::ofPathMustExist |
                        forms::ofFileMustExist;
-  files_.Filter = kGraphicFilter;
-  files_.FileName = kGraphicPattern;
+  files_.Filter = GraphicFilter();
+  files_.FileName = GraphicPattern();
   if (files_.Execute()) BackEdit.SetText(files_.FileName);
 }
 

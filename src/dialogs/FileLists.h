@@ -8,11 +8,16 @@
 #include "forms/ListBox.h"
 #include "forms/OpenDialog.h"
 #include "picture/Decoders.h"
+#include "picture/PluginExtensions.h"
 
 // Open-dialog filters and name patterns of the three choosers.
-// The picture extensions are the picture component's (kOfferedPattern).
-inline const std::string kGraphicPattern = picture::kOfferedPattern;
-inline const std::string kGraphicFilter = std::string("グラフィックファイル|") + picture::kOfferedPattern;
+// The picture extensions are the picture component's (kOfferedPattern), then
+// those the installed decoders of the imaging component read.
+inline std::string GraphicPattern() {
+  const std::string& wic = picture::WicFilter();
+  return wic.empty() ? std::string(picture::kOfferedPattern) : picture::kOfferedPattern + (";" + wic);
+}
+inline std::string GraphicFilter() { return "グラフィックファイル|" + GraphicPattern(); }
 inline constexpr char kMidiFilter[] = "MIDIﾌｧｲﾙ|*.mid;*.rmi";
 inline constexpr char kMidiPattern[] = "*.mid;*.rmi";
 inline constexpr char kSoundFilter[] = "ｻｳﾝﾄﾞﾌｧｲﾙ|*.wav";

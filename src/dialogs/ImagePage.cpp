@@ -99,7 +99,7 @@ void ImagePage::ImageListBoxClick() {
 
 void ImagePage::ImageAddBtnClick() {
   saver::StopWave();
-  PrepareAddDialog(files_, kGraphicFilter.c_str(), kGraphicPattern.c_str());
+  PrepareAddDialog(files_, GraphicFilter().c_str(), GraphicPattern().c_str());
   if (!files_.Execute()) return;
   InsertBeforeCurrent(ImageListBox, &WavListBox, files_.Files(), settings::kNone);
   if (ImageListBox.SelCount() >= 2) SetImageControlsEnabled(false);

@@ -3,6 +3,8 @@
 #include "dialogs/ImagePlacement.h"
 #include "forms/Application.h"
 #include "forms/Gdi.h"
+#include "forms/WidePath.h"
+#include "forms/WideText.h"
 
 namespace {
 // Design values: where and how large the window is before an image is shown.
@@ -53,6 +55,13 @@ void TImageTestForm::FormCreate() {
   TestImageView.SetBounds(0, 0, TestImage.Width(), TestImage.Height());
   RealizePalette();
   SetCaption("Glimora(ﾃｽﾄ表示): " + fileName_);
+  // A name the code page cannot hold is shown as the file system spells it:
+  // stored by the wide default procedure, as SetWindowTextW on this ANSI
+  // window would pass the text through the code page.
+  if (forms::HoldsWide(fileName_)) {
+    const std::wstring caption = forms::FromAnsi("Glimora(ﾃｽﾄ表示): ") + forms::WidePath(fileName_);
+    DefWindowProcW(Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(caption.c_str()));
+  }
   ImageScrollBox.SetBounds(0, 0, TestImage.Width(), TestImage.Height());
   SetClientSize(TestImage.Width(), TestImage.Height());
   PlaceBesideTaskBar();

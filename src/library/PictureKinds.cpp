@@ -8,7 +8,7 @@ namespace library {
 
 namespace {
 
-constexpr int kKinds = static_cast<int>(picture::Decoder::Pi) + 1;
+constexpr int kKinds = static_cast<int>(picture::Decoder::Wic) + 1;
 
 // The extension of a name, upper-cased, as the picture component spells it
 // (".JPG"); empty when it has none or holds anything but ASCII.

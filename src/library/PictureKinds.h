@@ -19,7 +19,7 @@ class PictureKinds {
   bool IsPicture(const std::wstring& fileName) const;
 
  private:
-  bool readable_[static_cast<int>(picture::Decoder::Pi) + 1] = {};
+  bool readable_[static_cast<int>(picture::Decoder::Wic) + 1] = {};
 };
 
 }  // namespace library

@@ -5,20 +5,22 @@
 #include <set>
 #include <vector>
 
+#include "forms/WidePath.h"
 #include "library/FolderEntry.h"
 
 namespace library {
 
 namespace {
 
-// A folder still to be read. Folders the ANSI functions cannot reach (a
-// name outside the code page, a path over MAX_PATH) are still read, so
-// their pictures are counted, but none of them is kept.
+// A folder still to be read. Names the code page cannot hold are kept in
+// their wide form (forms/WidePath.h); folders whose path goes over MAX_PATH
+// are still read, so their pictures are counted, but none of them is kept.
 struct Pending {
   std::wstring path;  // with the trailing backslash
   uint32_t folder;    // PictureList::kNoFolder when unreachable
-  size_t ansiLength;  // bytes of the folder's ANSI path
+  size_t narrowLength;  // bytes of the folder's narrow path
   int depth;
+  bool wide;          // the narrow path carries the wide mark
 };
 
 class Walk {
@@ -29,7 +31,7 @@ class Walk {
   void Run(std::string root, const std::atomic<bool>& stop) {
     if (root.empty()) return Unreadable();
     root = AsFolderEntry(root);
-    pending_.push_back({FromAnsi(root), sink_.AddFolder(PictureList::kNoFolder, root), root.size(), 0});
+    pending_.push_back({FromAnsi(root), sink_.AddFolder(PictureList::kNoFolder, root), root.size(), 0, false});
     while (!pending_.empty() && !stop.load()) {
       Pending next = std::move(pending_.back());
       pending_.pop_back();
@@ -56,8 +58,8 @@ class Walk {
     const bool reachable = p.folder != PictureList::kNoFolder;
     for (const std::wstring& file : listing.files) {
       if (!kinds_.IsPicture(file)) continue;
-      std::string name;
-      if (reachable && ToAnsi(file, name) && p.ansiLength + name.size() < MAX_PATH)
+      const std::string name = forms::NarrowName(p.wide, file);
+      if (reachable && p.narrowLength + name.size() < MAX_PATH)
         sink_.AddPicture(p.folder, name);
       else
         ++counts_.notShown;
@@ -65,11 +67,11 @@ class Walk {
     sink_.Count(counts_);
     // Pushed last first, so the first subfolder is read next.
     for (auto it = listing.folders.rbegin(); it != listing.folders.rend(); ++it) {
-      std::string name;
-      const bool childReachable = reachable && ToAnsi(*it + L"\\", name) &&
-                                  p.ansiLength + name.size() < MAX_PATH;
+      const std::string name = forms::NarrowName(p.wide, *it + L"\\");
+      const bool childReachable = reachable && p.narrowLength + name.size() < MAX_PATH;
       const uint32_t folder = childReachable ? sink_.AddFolder(p.folder, name) : PictureList::kNoFolder;
-      pending_.push_back({p.path + *it + L"\\", folder, p.ansiLength + name.size(), p.depth + 1});
+      pending_.push_back({p.path + *it + L"\\", folder, p.narrowLength + name.size(), p.depth + 1,
+                          p.wide || forms::HoldsWide(name)});
     }
   }
 

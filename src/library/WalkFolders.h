@@ -17,7 +17,7 @@ namespace library {
 
 // What a walk saw besides the pictures it keeps.
 struct WalkCounts {
-  uint32_t notShown = 0;    // pictures whose path the ANSI functions cannot open
+  uint32_t notShown = 0;    // pictures whose path is over MAX_PATH
   uint32_t unreadable = 0;  // folders that could not be read (the root included)
 };
 

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "forms/WidePath.h"
 #include "library/FolderListing.h"
 #include "library/NaturalOrder.h"
 
@@ -10,7 +11,7 @@ namespace library {
 namespace {
 std::vector<std::wstring> Components(const std::string& path) {
   std::vector<std::wstring> out(1);
-  for (wchar_t c : FromAnsi(path)) {
+  for (wchar_t c : forms::WidePath(path)) {
     if (c == L'\\')
       out.emplace_back();
     else

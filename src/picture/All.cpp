@@ -3,6 +3,7 @@
 #include "forms/Application.h"
 #include "forms/Error.h"
 #include "forms/Form.h"
+#include "forms/WidePath.h"
 #include "picture/Decode.h"
 #include "picture/Decoders.h"
 
@@ -79,7 +80,8 @@ void TAll::Fail(int code, const std::string& message) {
   error_ = code;
   if (reportFailures_) {
     MessageBeep(MB_ICONEXCLAMATION);
-    const std::string text = forms::Format("%s [%s]", message.c_str(), pictureName_.c_str());
+    const std::string text =
+        forms::Format("%s [%s]", message.c_str(), forms::ShownPath(pictureName_).c_str());
     MessageBoxA(nullptr, text.c_str(), forms::Application::Get().Title().c_str(),
                 MB_OK | MB_TASKMODAL);
   }

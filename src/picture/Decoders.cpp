@@ -4,6 +4,9 @@
 
 #include <cstring>
 
+#include "forms/WidePath.h"
+#include "picture/PluginExtensions.h"
+
 namespace picture {
 
 namespace {
@@ -30,9 +33,12 @@ const ExtensionRow kExtensions[] = {
 
 std::string PictureExtension(const std::string& fileName) {
   size_t dot = std::string::npos;
-  for (size_t i = 0; i < fileName.size(); ++i) {
+  // After the wide mark the name is UTF-8, whose bytes are never mistaken
+  // for a separator or a dot (forms/WidePath.h).
+  const size_t wide = fileName.rfind(forms::kWideMark);
+  for (size_t i = wide == std::string::npos ? 0 : wide + 1; i < fileName.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(fileName[i]);
-    if (IsLeadByte(c)) {
+    if (wide == std::string::npos && IsLeadByte(c)) {
       ++i;  // the trail byte belongs to this character
     } else if (c == '\\' || c == ':') {
       dot = std::string::npos;
@@ -45,7 +51,7 @@ std::string PictureExtension(const std::string& fileName) {
   // Upper-case ASCII letters only, again stepping over double-byte characters.
   for (size_t i = 0; i < ext.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(ext[i]);
-    if (IsLeadByte(c))
+    if (wide == std::string::npos && IsLeadByte(c))
       ++i;
     else if (c >= 'a' && c <= 'z')
       ext[i] = static_cast<char>(c - 'a' + 'A');
@@ -56,6 +62,7 @@ std::string PictureExtension(const std::string& fileName) {
 Decoder DecoderFor(const std::string& upperExtension) {
   for (const ExtensionRow& row : kExtensions)
     if (upperExtension == row.extension) return row.decoder;
+  if (upperExtension.size() > 1 && WicReads(upperExtension)) return Decoder::Wic;
   return Decoder::Unsupported;
 }
 
@@ -76,6 +83,7 @@ const PluginRow& PluginRowFor(Decoder d) {
   static const PluginRow kMag = {PLUGIN_FILE("ifmag"), "MAG", false};
   static const PluginRow kXld4 = {PLUGIN_FILE("ifxld4"), "XLD4", false};
   static const PluginRow kPi = {PLUGIN_FILE("ifpi"), "PI", false};
+  static const PluginRow kWic = {PLUGIN_FILE("ifwic"), "WIC", true};
   switch (d) {
     case Decoder::Jpg: return kJpg;
     case Decoder::Gif: return kGif;
@@ -85,6 +93,7 @@ const PluginRow& PluginRowFor(Decoder d) {
     case Decoder::Pic2: return kPic2;
     case Decoder::Mag: return kMag;
     case Decoder::Xld4: return kXld4;
+    case Decoder::Wic: return kWic;
     default: return kPi;
   }
 }

@@ -4,7 +4,9 @@
 
 namespace picture {
 
-enum class Decoder { Unsupported, Bmp, Ico, Wmf, Emf, Jpg, Gif, Tiff, Png, Pic, Pic2, Mag, Xld4, Pi };
+// Wic: an extension none of the others take that an installed decoder of
+// the imaging component reads, through ifwic (PluginExtensions.h).
+enum class Decoder { Unsupported, Bmp, Ico, Wmf, Emf, Jpg, Gif, Tiff, Png, Pic, Pic2, Mag, Xld4, Pi, Wic };
 
 // The extension of a file name: from the last "." after the last "\" or ":"
 // to the end, upper-cased (ASCII a-z only); empty when there is none.
@@ -16,7 +18,8 @@ std::string PictureExtension(const std::string& fileName);
 Decoder DecoderFor(const std::string& upperExtension);
 
 // The extensions the settings dialog offers when pictures are chosen, in its
-// order; every one has a decoder (icons and metafiles are read but not offered).
+// order; every one has a decoder (icons and metafiles are read but not
+// offered). The imaging-component plug-in's own come after them (WicFilter).
 inline constexpr char kOfferedPattern[] =
     "*.bmp;*.jpg;*.jpe;*.jpeg;*.jfif;*.gif;*.tif;*.tiff;*.png;*.mag;*.pi;*.pic;*.p2;*.q4";
 

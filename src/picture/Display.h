@@ -23,9 +23,13 @@ int ScreenPixelsPerInchY();
 // make one (out of resources: not a fault of the file).
 forms::BitmapHandle CreateDisplayBitmap(int width, int height);
 
-// Largest picture side and area we agree to make (a 32-bit process cannot
-// hold much more in one bitmap anyway).
+// Largest picture side and area we agree to make: a 32-bit process cannot
+// hold much more in one bitmap; a 64-bit one holds a 108-megapixel photo whole.
 constexpr int kMaxSide = 32767;
+#ifdef _WIN64
+constexpr long long kMaxPixels = 256LL * 1024 * 1024;
+#else
 constexpr long long kMaxPixels = 64LL * 1024 * 1024;
+#endif
 
 }  // namespace picture

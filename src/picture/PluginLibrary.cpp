@@ -39,9 +39,9 @@ bool PluginLibrary::Find(bool needInfo) {
   return picture_ && (info_ || !needInfo);
 }
 
-int PluginLibrary::Info(char* name, long offset, spi::PictureInfo& info) const {
+int PluginLibrary::Info(const PluginInput& in, long offset, spi::PictureInfo& info) const {
   info = spi::PictureInfo();
-  const int result = info_(name, offset, 0, &info);
+  const int result = info_(in.Buffer(offset), in.Length(offset), in.Flag(), &info);
   if (info.hInfo) GlobalFree(info.hInfo);
   info.hInfo = nullptr;
   return result;
@@ -53,14 +53,16 @@ int WINAPI PluginLibrary::Progress(int, int, spi::UserData data) {
   return (*stop)() ? 1 : 0;
 }
 
-int PluginLibrary::Picture(char* name, long offset, HANDLE* header, HANDLE* bits) const {
-  if (!stop_) return picture_(name, offset, 0, header, bits, nullptr, 0);
-  return picture_(name, offset, 0, header, bits, Progress, reinterpret_cast<spi::UserData>(&stop_));
+int PluginLibrary::Picture(const PluginInput& in, long offset, HANDLE* header, HANDLE* bits) const {
+  const spi::UserData stop = reinterpret_cast<spi::UserData>(&stop_);
+  return picture_(in.Buffer(offset), in.Length(offset), in.Flag(), header, bits, stop_ ? Progress : nullptr,
+                  stop_ ? stop : 0);
 }
 
-int PluginLibrary::Preview(char* name, long offset, HANDLE* header, HANDLE* bits) const {
-  if (!stop_) return preview_(name, offset, 0, header, bits, nullptr, 0);
-  return preview_(name, offset, 0, header, bits, Progress, reinterpret_cast<spi::UserData>(&stop_));
+int PluginLibrary::Preview(const PluginInput& in, long offset, HANDLE* header, HANDLE* bits) const {
+  const spi::UserData stop = reinterpret_cast<spi::UserData>(&stop_);
+  return preview_(in.Buffer(offset), in.Length(offset), in.Flag(), header, bits, stop_ ? Progress : nullptr,
+                  stop_ ? stop : 0);
 }
 
 void PluginDib::Free() {

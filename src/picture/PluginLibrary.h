@@ -6,6 +6,7 @@
 #include "forms/Gdi.h"
 #include "picture/Dib.h"
 #include "picture/InvalidGraphic.h"
+#include "picture/PluginInput.h"
 #include "picture/StopCheck.h"
 #include "spi.h"
 
@@ -29,9 +30,9 @@ class PluginLibrary {
   bool HasPreview() const { return preview_ != nullptr; }
 
   // The text handle is freed: it is never used.
-  int Info(char* name, long offset, spi::PictureInfo& info) const;
-  int Picture(char* name, long offset, HANDLE* header, HANDLE* bits) const;
-  int Preview(char* name, long offset, HANDLE* header, HANDLE* bits) const;
+  int Info(const PluginInput& in, long offset, spi::PictureInfo& info) const;
+  int Picture(const PluginInput& in, long offset, HANDLE* header, HANDLE* bits) const;
+  int Preview(const PluginInput& in, long offset, HANDLE* header, HANDLE* bits) const;
 
  private:
   static int WINAPI Progress(int done, int total, spi::UserData data);

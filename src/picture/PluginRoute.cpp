@@ -40,7 +40,7 @@ bool IsRetro(Decoder kind) {
 }
 
 // GetPictureInfo at offset 0, then at 128 for files with a 128-byte prefix.
-int InfoAt(const PluginLibrary& plugin, char* name, long& offset, spi::PictureInfo& info) {
+int InfoAt(const PluginLibrary& plugin, const PluginInput& name, long& offset, spi::PictureInfo& info) {
   offset = 0;
   const int result = plugin.Info(name, offset, info);
   if (result == 0) return result;
@@ -73,7 +73,7 @@ PluginOutcome Transfer(const PluginDib& dib, HDC canvas, bool ownPalette) {
 }
 
 // A JPEG whose information was read at `offset`: the preview or the full picture.
-PluginOutcome DecodeJpegAt(const PluginLibrary& plugin, char* name, long offset,
+PluginOutcome DecodeJpegAt(const PluginLibrary& plugin, const PluginInput& name, long offset,
                            const spi::PictureInfo& info, bool preview, HDC canvas) {
   // The full size must be sane even for the preview, whose size follows it.
   if (info.width <= 0 || info.height <= 0 || info.width > 65535 || info.height > 65535)
@@ -94,7 +94,7 @@ PluginOutcome DecodeJpegAt(const PluginLibrary& plugin, char* name, long offset,
 // the densities cannot be had (no information entry, a failed call, a
 // density of 0) or the result would be absurdly large, the picture is shown
 // as decoded.
-void CorrectAspect(const PluginLibrary& plugin, char* name, LoadedPicture& picture) {
+void CorrectAspect(const PluginLibrary& plugin, const PluginInput& name, LoadedPicture& picture) {
   spi::PictureInfo info;
   if (!plugin.HasInfo() || plugin.Info(name, 0, info) != 0) return;
   const unsigned x = info.x_density, y = info.y_density;
@@ -127,7 +127,7 @@ void CorrectAspect(const PluginLibrary& plugin, char* name, LoadedPicture& pictu
   picture = std::move(stretched);
 }
 
-PluginOutcome DecodeOther(Decoder kind, const PluginLibrary& plugin, char* name, bool preview,
+PluginOutcome DecodeOther(Decoder kind, const PluginLibrary& plugin, const PluginInput& name, bool preview,
                           HDC canvas) {
   const auto call = [&](long offset, PluginDib& dib) {
     return preview ? plugin.Preview(name, offset, dib.HeaderSlot(), dib.BitsSlot())
@@ -157,11 +157,11 @@ bool PreviewServes(long width, long height, int targetWidth, int targetHeight) {
          (4LL * targetWidth <= width || 4LL * targetHeight <= height);
 }
 
-// The row's plug-in and the file name in the 256-byte buffer it gets; a
-// failure outcome when either cannot be had.
+// The row's plug-in and what it reads (PluginInput.h); a failure outcome
+// when either cannot be had.
 struct Opened {
   std::optional<PluginOutcome> failure;
-  char name[256];
+  PluginInput name;
 };
 
 void Open(const PluginRow& row, PluginLibrary& plugin, const std::string& fileName,
@@ -174,13 +174,7 @@ void Open(const PluginRow& row, PluginLibrary& plugin, const std::string& fileNa
     out.failure = Failure(kPluginMissing, message.c_str());
     return;
   }
-  // A name that does not fit whole (or holds a zero byte) would make the
-  // plug-in read some other file.
-  if (fileName.size() >= sizeof out.name || fileName.find('\0') != std::string::npos) {
-    out.failure = Failure(kNameTooLong);
-    return;
-  }
-  std::memcpy(out.name, fileName.c_str(), fileName.size() + 1);
+  if (!out.name.Open(fileName)) out.failure = Failure(kNameTooLong);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "forms/WidePath.h"
 #include "library/WalkOrder.h"
 
 namespace saver {
@@ -26,7 +27,9 @@ void PictureSource::Taken(const ShowPicture& picture) {
   if (picture.Serial < lastTaken_) return;
   lastTaken_ = picture.Serial;
   resume_ = picture.Resume;
-  resumeInFolder_ = picture.ResumeInFolder;
+  // The settings file stays in the code page: a name it cannot hold is not
+  // stored, and the next show goes on after the last one it can.
+  if (!forms::HoldsWide(picture.ResumeInFolder)) resumeInFolder_ = picture.ResumeInFolder;
 }
 
 int PictureSource::Count() const {

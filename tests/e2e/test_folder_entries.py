@@ -149,7 +149,7 @@ def test_a_cancelled_picker_adds_nothing(program):
 def test_a_stored_folder_entry_is_counted_and_saved_back_as_it_was(program):
     for rel in ("x.bmp", "y.jpg", "deep/er/z.png"):
         picture(rel)
-    other_file("\ud55c\uae00.bmp")          # a name Shift-JIS cannot hold: not shown, but counted
+    other_file("\ud55c\uae00.bmp")          # a name Shift-JIS cannot hold: shown by its wide name
     other_file("写真.bmp")                   # a Japanese name: shown
     other_file("empty.bmp", b"")             # an empty file is still a picture file here
     h.write_ini_sections({"Main": {"ThemeNumber": 0}, "Theme0": {
@@ -161,7 +161,7 @@ def test_a_stored_folder_entry_is_counted_and_saved_back_as_it_was(program):
     h.wait_until(lambda: "数えています" not in "".join(d.texts("ImageListBox")[:2]), timeout=30,
                  message="the folder counts")
     texts = d.texts("ImageListBox")
-    assert texts[:2] == [f"{PICS_WIN}\\\t(5枚・表示できない1枚)", "C:\\no\\such\\folder\\\t(読めません)"]
+    assert texts[:2] == [f"{PICS_WIN}\\\t(6枚)", "C:\\no\\such\\folder\\\t(読めません)"]
     assert re.fullmatch(r"C:\\\t\(\d+枚(・表示できない\d+枚)?( 数えています)?\)", texts[2]), texts[2]
     d.click_item("ImageListBox", 0)
     assert d.text("WavPlayEdit") == "C:\\w.wav"

@@ -22,7 +22,7 @@ import harness as h
 import saver_kit as k
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-PLUGIN_NAMES = ("jpeg", "gif", "tiff", "png", "pic", "pic2", "mag", "xld4", "pi")
+PLUGIN_NAMES = ("jpeg", "gif", "tiff", "png", "pic", "pic2", "mag", "xld4", "pi", "wic")
 PLUGINS = {f"if{n}.spi" for n in PLUGIN_NAMES}
 BIN64 = ROOT / "build64" / "bin"
 # Each width's folder in the zip: its build's products.
@@ -204,3 +204,26 @@ def test_unpacked_c_opens_the_settings(unpacked):
         h.screenshot("package-settings")
         h.wintool("close", hwnd)
         assert scr.wait(30) == 0
+
+
+def test_a_64bit_plugin_beside_the_32bit_saver_is_refused_by_name(unpacked, package):
+    """The reverse of test_x64_saver's case: ifmag.sph put under the 32-bit name."""
+    import theme_helpers as th
+    folder = unpacked / "Windows-32bit"
+    kept = (folder / "ifmag.spi").read_bytes()
+    (folder / "ifmag.spi").write_bytes(package.read("Windows-64bit/ifmag.sph"))
+    try:
+        photos = h.PREFIX / "drive_c" / "写真"
+        photos.mkdir(exist_ok=True)
+        mag_picture(photos / "山.mag", (160, 100), (240, 240, 0), (0, 160, 80))
+        mag = h.to_windows_path(photos / "山.mag")
+        h.write_ini_sections({"Main": {"ThemeNumber": 0}, "Theme0": dict(k.BASE_THEME, ImageCount=1, Image0=mag)})
+        with h.Scr(exe=windows_exe(unpacked)) as scr:
+            d = th.open_theme_dialog(scr)
+            d.click_item("ImageListBox", 0)
+            d.click("ImageShowBtn")
+            box = h.wait_message_box()
+            assert any("ifmag.spi は64ビット用のプラグインです" in t and mag in t for t in box["texts"]), box
+            h.press_box_button(box, "OK")
+    finally:
+        (folder / "ifmag.spi").write_bytes(kept)

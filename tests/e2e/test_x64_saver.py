@@ -8,7 +8,6 @@ callback data, the 32-byte picture information), the plug-in names, the
 machine check before loading."""
 import pathlib
 import shutil
-import subprocess
 import zipfile
 
 import pytest
@@ -17,10 +16,10 @@ from PIL import Image
 import harness as h
 import saver_kit as k
 import theme_helpers as th
+import wic_codec
 from test_package import ZIP, jpeg_picture, mag_picture
 
 BUILD32_BIN = pathlib.Path(h.WINTOOL).parent
-SILVER = (192, 192, 192)
 
 
 def test_settings_mode_opens_the_dialog_and_saver_mode_covers_the_screen():
@@ -109,3 +108,36 @@ def test_a_32bit_plugin_is_refused_in_the_test_display_and_passed_over_in_the_sh
         assert any("ifmag.sph は32ビット用のプラグインです" in t and h.to_windows_path(mag) in t
                    for t in box["texts"]), box
         h.press_box_button(box, "OK")
+
+
+def test_a_decoder_installed_after_the_build_and_tga_show_through_the_64bit_wic_plugin(unpacked):
+    """The test decoder (64-bit) stands in for HEIC; Wine's TGA decoder for the system's own."""
+    wic_codec.install(h.BIN)
+    upside_down = Image.new("RGB", (180, 120), (30, 40, 220))
+    upside_down.paste((220, 30, 30), (0, 60, 180, 120))  # stored red below: orientation 3 shows it above
+    gtx = k.media_path("phone.gtx")
+    wic_codec.gtx_picture(gtx, upside_down, orientation=3)
+    tga = k.media_path("web.tga")
+    wic_codec.magick(tga, (160, 120), (20, 200, 90))
+    k.write_theme(ImageCount=2, Image0=h.to_windows_path(gtx), Image1=h.to_windows_path(tga), BackColor=10,
+                  ImageOnDelay=2000)
+    with h.Scr("/s", exe=h.to_windows_path(unpacked / "Glimora.scr")):
+        h.wait_window("TMainForm", timeout=60)
+        h.wait_until(lambda: h.pixel(512, 340) == (220, 30, 30), timeout=30, message="the .gtx picture")
+        img = h.screenshot("x64-wic-gtx")
+        assert k.bbox_of(img, (220, 30, 30)) == (422, 324, 602, 384)
+        assert k.bbox_of(img, (30, 40, 220)) == (422, 384, 602, 444)
+        h.wait_until(lambda: h.pixel(512, 384) == (20, 200, 90), timeout=30, message="the TGA")
+        assert k.bbox_of(h.screenshot("x64-wic-tga"), (20, 200, 90)) == (432, 324, 592, 444)
+
+
+def test_the_64bit_saver_shows_pictures_of_every_name(unpacked):
+    from test_file_names import NAMED, colours_shown, named_folder
+    folder = named_folder("names64")
+    k.write_theme(ImageCount=1, Image0=h.to_windows_path(folder) + "\\", BackColor=10, ImageOnDelay=900,
+                  ImageOffDelay=100)
+    with h.Scr("/s", exe=h.to_windows_path(unpacked / "Glimora.scr")):
+        h.wait_window("TMainForm", timeout=60)
+        seen = colours_shown(40, set(NAMED.values()))
+        assert not h.message_boxes()
+    assert seen == set(NAMED.values()), {n for n, c in NAMED.items() if c not in seen}

@@ -9,6 +9,7 @@
 //   wintool top                             all visible top-level windows
 //   wintool named <hwnd> <name>             hwnd of the descendant with that component name
 //   wintool text <hwnd>                     window text
+//   wintool widetext <hwnd>                 window text as UTF-16 code units in hex
 //   wintool settext <hwnd> <text>           WM_SETTEXT
 //   wintool click <hwnd>                    BM_CLICK (posted)
 //   wintool post <hwnd> <msg> <wp> <lp>     PostMessage
@@ -191,6 +192,14 @@ int Run(int argc, char** argv) {
   }
   if (cmd == "text" && argc >= 3) {
     std::printf("%s\n", TextOf(ToHwnd(argv[2])).c_str());
+    return 0;
+  }
+  // The text of a window as UTF-16 in hex: names the code page cannot hold survive.
+  if (cmd == "widetext" && argc >= 3) {
+    wchar_t text[1024] = {};
+    GetWindowTextW(ToHwnd(argv[2]), text, 1024);
+    for (const wchar_t* c = text; *c; ++c) std::printf("%04x", static_cast<unsigned>(*c));
+    std::printf("\n");
     return 0;
   }
   if (cmd == "settext" && argc >= 4) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "TempTree.h"
+#include "forms/WidePath.h"
 #include "library/FolderWalk.h"
 #include "library/WalkFolders.h"
 
@@ -83,20 +84,36 @@ TEST(Walk, KeepsTheKindsTheProgramOrAnInstalledPlugInReads) {
   EXPECT_EQ(installed.IsPicture(L"x.jpg"), jpegPlugin);
 }
 
-TEST(Walk, NamesTheCodePageCannotHoldAreCountedNotKept) {
+TEST(Walk, NamesTheCodePageCannotHoldAreKeptInTheirWideForm) {
   TempTree tree;
   tree.File(L"\u5199\u771f.bmp");              // 写真.bmp: Shift-JIS has it
   tree.File(L"\uD55C\uAE00.bmp");              // Hangul: it has not
+  tree.File(L"Caf\u00E9\U0001F600.bmp");        // é and an emoji: neither
   tree.File(L"\uD55C\\inside1.bmp");           // a folder it cannot name
   tree.File(L"\uD55C\\deeper\\inside2.jpg");
   tree.File(L"\u8868\\ok.bmp");                // 表: trail byte 0x5C
   const ListSink sink = Walk(tree.RootAnsi());
-  const std::vector<std::string> expected = {Sjis(L"\u5199\u771f.bmp"), Sjis(L"\u8868\\ok.bmp")};
-  EXPECT_EQ(sink.Relative(), expected);
-  EXPECT_EQ(sink.list.Path(1), tree.RootAnsi() + Sjis(L"\u8868\\ok.bmp"));
-  EXPECT_EQ(sink.counts.notShown, 3u);
-  // The kept path opens with the ANSI functions the picture loader uses.
-  EXPECT_NE(GetFileAttributesA(sink.list.Path(1).c_str()), INVALID_FILE_ATTRIBUTES);
+  ASSERT_EQ(sink.list.Count(), 6u);
+  EXPECT_EQ(sink.counts.notShown, 0u);
+  int wide = 0;
+  for (size_t i = 0; i < sink.list.Count(); ++i) {
+    const std::string path = sink.list.Path(i);
+    wide += forms::HoldsWide(path);
+    // Every kept path opens by its wide form, as the picture loader opens it.
+    EXPECT_NE(GetFileAttributesW(forms::WidePath(path).c_str()), INVALID_FILE_ATTRIBUTES) << i;
+  }
+  EXPECT_EQ(wide, 4);
+  // Names the code page holds stay plain ANSI paths.
+  const std::vector<std::string> relative = sink.Relative();
+  EXPECT_NE(std::find(relative.begin(), relative.end(), Sjis(L"\u5199\u771f.bmp")), relative.end());
+  EXPECT_NE(std::find(relative.begin(), relative.end(), Sjis(L"\u8868\\ok.bmp")), relative.end());
+  const std::wstring spelled = L"Caf\u00E9\U0001F600.bmp";
+  bool found = false;
+  for (size_t i = 0; i < sink.list.Count(); ++i) {
+    const std::wstring path = forms::WidePath(sink.list.Path(i));
+    found |= path.size() > spelled.size() && path.compare(path.size() - spelled.size(), spelled.size(), spelled) == 0;
+  }
+  EXPECT_TRUE(found) << "the name as the file system spells it";
 }
 
 TEST(Walk, PathsBeyondMaxPathAreWalkedAndCountedNotKept) {

@@ -1,0 +1,139 @@
+// ifwic.spi / ifwic.sph: any picture an installed decoder of the imaging
+// component reads, for the formats none of our other plug-ins take (on
+// Windows 10/11 HEIC, AVIF, WebP, JPEG XL, JPEG XR, DDS, camera RAW where
+// their extensions are installed; under Wine TGA, DDS, JPEG XR). Its
+// extension filter is read from the installed decoders when first asked.
+// Pictures come upright by their EXIF orientation; the preview (a quarter
+// of each side) comes from the decoder's own reduced decoding where it has
+// one. One decode at a time: some system decoders fail on two threads.
+#include "first_frame.h"
+#include "installed.h"
+#include "plugin.h"
+#include "source_transform.h"
+
+namespace {
+
+using namespace spi;
+
+UINT Quarter(UINT side) { return side / 4 + (side % 4 ? 1 : 0); }
+
+// The process's one decode at a time through this plug-in.
+class DecodeLock {
+ public:
+  DecodeLock() { EnterCriticalSection(&section_); }
+  ~DecodeLock() { LeaveCriticalSection(&section_); }
+  DecodeLock(const DecodeLock&) = delete;
+  DecodeLock& operator=(const DecodeLock&) = delete;
+  static void Setup() { InitializeCriticalSection(&section_); }
+
+ private:
+  static CRITICAL_SECTION section_;
+};
+CRITICAL_SECTION DecodeLock::section_;
+const bool kLockReady = (DecodeLock::Setup(), true);
+
+// Any head the installed decoders' patterns know.
+bool Sniff(const uint8_t* head, std::size_t size) {
+  wic::ComScope com;
+  wic::Com<IWICImagingFactory> factory;
+  wic::Com<IWICStream> stream;
+  wic::Com<IWICBitmapDecoder> decoder;
+  return com.Usable() &&
+         SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                    IID_IWICImagingFactory, factory.put_void())) &&
+         SUCCEEDED(factory->CreateStream(stream.put())) &&
+         SUCCEEDED(stream->InitializeFromMemory(const_cast<BYTE*>(head), static_cast<DWORD>(size))) &&
+         SUCCEEDED(wic::OpenAnyDecoder(factory.get(), stream.get(), decoder.put()));
+}
+
+bool AnyHead(const uint8_t*, std::size_t) { return true; }
+// GUID_NULL: whichever installed decoder reads the bytes (installed.h).
+const wic::Container kAny = {AnyHead, GUID_NULL};
+
+// EXIF orientation 1..8 as the metadata holds it (JPEG-style, TIFF-style
+// and HEIF containers alike); 1 when there is none.
+int OrientationOf(IWICBitmapFrameDecode* frame) {
+  wic::Com<IWICMetadataQueryReader> reader;
+  if (FAILED(frame->GetMetadataQueryReader(reader.put()))) return 1;
+  static const wchar_t* const kNames[] = {L"System.Photo.Orientation", L"/app1/ifd/{ushort=274}",
+                                          L"/ifd/{ushort=274}"};
+  for (const wchar_t* name : kNames) {
+    ULONG value = 0;
+    if (wic::QueryNumber(reader.get(), name, value) && value >= 1 && value <= 8)
+      return static_cast<int>(value);
+  }
+  return 1;
+}
+
+int Info(const Bytes& in, PictureInfo& out) {
+  DecodeLock one;
+  wic::Picture picture;
+  const int rc = picture.Open(in, kAny);
+  if (rc != kSuccess) return rc;
+  const bool swap = wic::SwapsSides(OrientationOf(picture.Frame()));
+  out.width = static_cast<long>(swap ? picture.Height() : picture.Width());
+  out.height = static_cast<long>(swap ? picture.Width() : picture.Height());
+  picture.Densities(out.x_density, out.y_density);
+  out.colorDepth = static_cast<short>(picture.BitsPerPixel());
+  return kSuccess;
+}
+
+int Picture(const Bytes& in, Dib& out, Progress& progress) {
+  DecodeLock one;
+  wic::Picture picture;
+  wic::Prepared form;
+  const int rc = wic::OpenPrepared(in, kAny, picture, form);
+  if (rc != kSuccess) return rc;
+  return wic::Render(wic::RowsOf(form.source.get()), picture.Width(), picture.Height(), form,
+                     OrientationOf(picture.Frame()), out, progress);
+}
+
+// The decoder's own reduced decoding at the quarter or the nearest size it
+// offers above it, rows in 24-bit BGR; an empty source when it has none.
+wic::RowSource ReducedDecode(const wic::Picture& picture, UINT& w, UINT& h, wic::Prepared& form,
+                             wic::Com<wic::IBitmapSourceTransform>& transform) {
+  if (FAILED(picture.Frame()->QueryInterface(wic::kIIDBitmapSourceTransform, transform.put_void())))
+    return nullptr;
+  UINT cw = w, ch = h;
+  WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+  if (FAILED(transform->GetClosestSize(&cw, &ch)) || cw < w || ch < h || cw >= picture.Width() ||
+      FAILED(transform->GetClosestPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR)
+    return nullptr;
+  w = cw, h = ch;
+  form.sourcePixel = 3, form.bitCount = 24;
+  wic::IBitmapSourceTransform* t = transform.get();
+  return [t, cw, ch](const WICRect& rect, UINT stride, UINT size, BYTE* dst) {
+    WICPixelFormatGUID f = GUID_WICPixelFormat24bppBGR;
+    return t->CopyPixels(&rect, cw, ch, &f, WICBitmapTransformRotate0, stride, size, dst);
+  };
+}
+
+int Preview(const Bytes& in, Dib& out, Progress& progress) {
+  DecodeLock one;
+  wic::Picture picture;
+  int rc = picture.Open(in, kAny);
+  if (rc != kSuccess) return rc;
+  const int orientation = OrientationOf(picture.Frame());
+  UINT w = Quarter(picture.Width()), h = Quarter(picture.Height());
+  wic::Prepared form;
+  wic::Com<wic::IBitmapSourceTransform> transform;
+  if (wic::RowSource rows = ReducedDecode(picture, w, h, form, transform))
+    return wic::Render(rows, w, h, form, orientation, out, progress);
+  // Otherwise the full decode scaled down row by row.
+  rc = wic::Prepare(picture.Factory(), picture.Frame(), form);
+  if (rc != kSuccess) return rc;
+  wic::Com<IWICBitmapScaler> scaler;
+  HRESULT hr = picture.Factory()->CreateBitmapScaler(scaler.put());
+  if (SUCCEEDED(hr)) hr = scaler->Initialize(form.source.get(), w, h, WICBitmapInterpolationModeFant);
+  if (FAILED(hr)) return wic::CodeOf(hr);
+  return wic::Render(wic::RowsOf(scaler.get()), w, h, form, orientation, out, progress);
+}
+
+}  // namespace
+
+const spi::Plugin& spi::ThisPlugin() {
+  static const Plugin plugin = {"ifwic 1.0 pictures of the installed Windows Imaging Component decoders for Glimora",
+                                wic::InstalledDecoders::Get().Filter().c_str(),
+                                "Windows Imaging Component", Sniff, Info, Picture, Preview};
+  return plugin;
+}
