@@ -23,6 +23,7 @@ import subprocess
 import time
 
 import harness as h
+import station
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 BUILD = ROOT / "build"
@@ -85,10 +86,16 @@ def _prefix_env(prefix):
 
 
 def prepare_prefix(name, values):
-    """build/wineprefix-<name>, made like the test prefix on first use, with
-    registry values [(key, value name, type, data), ...] set; the wine server
-    of that prefix is restarted so that they count."""
-    prefix = BUILD / f"wineprefix-{name}"
+    """wineprefix-<name> in the suite's own folder (build/ outside a suite),
+    a copy of the test prefix, with registry values [(key, value name, type,
+    data), ...] set; the wine server of that prefix is restarted so that they
+    count. Each suite has its own: two suites side by side setting another
+    primary monitor in one prefix, or ending its wine server, would upset
+    each other's shows."""
+    prefix = (station.current.work if station.current else BUILD) / f"wineprefix-{name}"
+    template = BUILD / "wineprefix"
+    if not prefix.exists() and (template / "system.reg").exists():
+        subprocess.run(["cp", "-a", str(template), str(prefix)], check=True)
     env = _prefix_env(prefix)
     subprocess.run(["bash", "-c", f'source "{ROOT}/scripts/wine-env"'], env=env, check=True,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=600)

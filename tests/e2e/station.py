@@ -226,6 +226,8 @@ class Station:
         self.small.stop()
         if not keep_prefix:
             shutil.rmtree(self.prefix.path, ignore_errors=True)
+            for extra in self.work.glob("wineprefix-*"):  # the suite's monitor and DPI prefixes
+                shutil.rmtree(extra, ignore_errors=True)
         self.lock.close()
 
 
