@@ -26,7 +26,8 @@ DEFAULT_LINES = [
     "ImageHalfSlideOn=0", "ImageMeshOn=0", "ImageFadeOn=0", "ImageFadeInSpeed=400",
     "ImageNormalOff=0", "ImageBlindOff=1", "ImageScrollOff=0", "ImageStretchOff=0", "ImageSlideOff=0",
     "ImageHalfSlideOff=0", "ImageMeshOff=0", "ImageFadeOff=0", "ImageFadeOutSpeed=400",
-    "NotErase=0", "ImagePosRandom=1", "ImageFit=1", "Monitors=1", "BackGround=0", "BackColor=0", "BackFileName=なし",
+    "NotErase=0", "ImagePosRandom=1", "ImageFit=1", "Monitors=1", "PanZoom=0", "BlurFill=0",
+    "BackGround=0", "BackColor=0", "BackFileName=なし",
     "FirstDelay=4000", "ImageOnDelay=3000", "ImageOffDelay=2000",
 ]
 
