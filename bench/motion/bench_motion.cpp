@@ -63,7 +63,7 @@ void FrameTimes() {
               static_cast<int>(kW * saver::kMotionZoom + 0.5), static_cast<int>(kH * saver::kMotionZoom + 0.5));
   const picture::PixelImage copy = Scene(static_cast<int>(kW * saver::kMotionZoom + 0.5),
                                          static_cast<int>(kH * saver::kMotionZoom + 0.5));
-  const saver::MotionPath path(copy.width, copy.height, true, 0.7, 0.3, 5000);
+  const saver::MotionPath path({0, 0, double(copy.width), double(copy.height)}, true, 0.7, 0.3, 5000);
   picture::PixelImage frame(kW, kH);
   for (auto [name, kernel] : {std::pair{"resample, SSE2", picture::ResampleKernel::Sse2},
                               std::pair{"resample, plain", picture::ResampleKernel::Plain}}) {
@@ -97,7 +97,7 @@ void Smoothness() {
   double sub = 0, whole = 0;
   for (bool in : {true, false})
     for (double x : {0.1, 0.5, 0.9}) {
-      const saver::MotionPath path(w, h, in, 0.8, 0.2, 3000);
+      const saver::MotionPath path({0, 0, double(w), double(h)}, in, 0.8, 0.2, 3000);
       sub = std::max(sub, WorstStepChange(path, x * w, false));
       whole = std::max(whole, WorstStepChange(path, x * w, true));
     }
@@ -182,8 +182,8 @@ void LiveLoop(int seconds) {
   const int hertz = GetDeviceCaps(screen, VREFRESH);
   ReleaseDC(live.hwnd, screen);
   motion.SetRefreshRate(hertz);
-  motion.Start(Scene(static_cast<int>(w * saver::kMotionZoom + 0.5), static_cast<int>(h * saver::kMotionZoom + 0.5)),
-               {0, 0, w, h}, seconds * 1000, [](int b) { return b > 0 ? rand() % b : 0; }, GetTickCount());
+  const int copyW = static_cast<int>(w * saver::kMotionZoom + 0.5), copyH = static_cast<int>(h * saver::kMotionZoom + 0.5);
+  motion.Start(Scene(copyW, copyH), {0, 0, double(copyW), double(copyH)}, {0, 0, w, h}, seconds * 1000, [](int b) { return b > 0 ? rand() % b : 0; }, GetTickCount());
   live.stage = &stage;
   live.motion = &motion;
   SetTimer(live.hwnd, 1, 5, nullptr);

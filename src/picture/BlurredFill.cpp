@@ -62,6 +62,10 @@ void BoxBlur(PixelImage& image, int radius) {
 }
 
 PixelImage FillBars(const PixelImage& sharp, int areaW, int areaH) {
+  return FillBars(sharp, areaW, areaH, (areaW - sharp.width) / 2, (areaH - sharp.height) / 2);
+}
+
+PixelImage FillBars(const PixelImage& sharp, int areaW, int areaH, int left, int top) {
   PixelImage fill(areaW, areaH);
   if (sharp.Empty() || areaW <= 0 || areaH <= 0) return fill;
 
@@ -81,12 +85,12 @@ PixelImage FillBars(const PixelImage& sharp, int areaW, int areaH) {
   Darken(work);
   Resample(work, WholeMap(workW, workH, areaW, areaH), WholeOf(fill));
 
-  // The sharp picture on top, centred as the show centres pictures.
-  const int left = (areaW - sharp.width) / 2, top = (areaH - sharp.height) / 2;
+  // The sharp picture on top.
   const int fromX = std::max(0, -left), fromY = std::max(0, -top);
-  const int w = std::min(sharp.width - fromX, areaW), h = std::min(sharp.height - fromY, areaH);
+  const int toX = std::max(left, 0), toY = std::max(top, 0);
+  const int w = std::min(sharp.width - fromX, areaW - toX), h = std::min(sharp.height - fromY, areaH - toY);
   for (int y = 0; y < h; ++y)
-    std::copy_n(sharp.Row(fromY + y) + fromX, w, fill.Row(std::max(top, 0) + y) + std::max(left, 0));
+    std::copy_n(sharp.Row(fromY + y) + fromX, w, fill.Row(toY + y) + toX);
   return fill;
 }
 

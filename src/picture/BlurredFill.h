@@ -14,9 +14,11 @@ constexpr int kFillBrightness = 154;  // about 60 %
 // close to a Gaussian of sigma = radius.
 void BoxBlur(PixelImage& image, int radius);
 
-// The area, areaW x areaH, with sharp centred in it (where it is larger,
-// its middle part) and the rest the blurred, darkened cover of sharp: a
-// Gaussian of about 3 % of the area's width.
+// The area, areaW x areaH, with sharp at (left, top) in it and the rest the
+// blurred, darkened cover of sharp: a Gaussian of about 3 % of the area's
+// width. Parts of sharp outside the area are cut.
+PixelImage FillBars(const PixelImage& sharp, int areaW, int areaH, int left, int top);
+// The same with sharp centred, as the show centres pictures.
 PixelImage FillBars(const PixelImage& sharp, int areaW, int areaH);
 
 }  // namespace picture

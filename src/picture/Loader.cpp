@@ -87,6 +87,7 @@ LoadResult LoadPictureFile(const LoadRequest& request, HDC canvas, const std::fu
       Staged staged = StagePicture(std::move(decoded.picture), stage, cancelled);
       result.picture = std::move(staged.shown);
       result.motion = std::move(staged.motion);
+      result.motionWhole = staged.motionWhole;
       result.paletteMade = result.picture.palette.get() != nullptr;
     } else {
       result.picture = fit ? FitPicture(std::move(decoded.picture), request.fitTo, cancelled)

@@ -18,6 +18,7 @@
 
 #include "picture/NativeFormats.h"
 #include "picture/PixelImage.h"
+#include "picture/Resample.h"
 
 namespace picture {
 
@@ -42,6 +43,7 @@ struct LoadResult {
   int orgWidth = 0, orgHeight = 0;  // the picture's full size, before any reduction
   bool paletteMade = false;
   PixelImage motion;  // the copy a moving picture's frames come from; empty: it stands still
+  SourceRect motionWhole;  // the part of it the picture shows standing still
 };
 
 // Decoding failures that the component raises instead of reporting

@@ -66,6 +66,15 @@ SampleMap WholeMap(int sourceW, int sourceH, int targetW, int targetH) {
   return map;
 }
 
+SampleMap MapOf(const SourceRect& part, int targetW, int targetH) {
+  SampleMap map;
+  map.originX = part.x;
+  map.originY = part.y;
+  map.stepX = part.w / targetW;
+  map.stepY = part.h / targetH;
+  return map;
+}
+
 void Resample(const PixelImage& source, const SampleMap& map, const PixelRect& target, ResampleKernel kernel) {
   if (source.Empty() || target.width <= 0 || target.height <= 0) return;
   const bool sse2 = kernel != ResampleKernel::Plain && HasSse2();

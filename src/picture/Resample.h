@@ -21,6 +21,14 @@ struct SampleMap {
   double stepX = 1, stepY = 1;
 };
 
+// A part of a source, in its pixels (edges between pixels at whole numbers).
+struct SourceRect {
+  double x = 0, y = 0, w = 0, h = 0;
+};
+
+// The map that shows part on the whole of a target of targetW x targetH.
+SampleMap MapOf(const SourceRect& part, int targetW, int targetH);
+
 // The map that shows the whole of a source of sourceW x sourceH on a target of targetW x targetH.
 SampleMap WholeMap(int sourceW, int sourceH, int targetW, int targetH);
 

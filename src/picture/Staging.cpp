@@ -39,21 +39,32 @@ Staged StagePicture(LoadedPicture decoded, const StageRequest& request, const Ca
   PixelImage staged = ReducedPixels(decoded, sharpSize, cancelled);
   decoded = LoadedPicture();  // the full picture goes before the fill is made
   if (staged.Empty()) return out;
+  // The part of the copy the shown picture shows: the sharp picture lands
+  // exactly where the show places a picture of the shown size.
+  const double sx = static_cast<double>(staged.width) / shown.cx, sy = static_cast<double>(staged.height) / shown.cy;
+  SourceRect whole = {0, 0, static_cast<double>(staged.width), static_cast<double>(staged.height)};
+  SIZE size = shown;
   if (fill) {
-    const SIZE filled = Scaled(area, static_cast<double>(staged.width) / shown.cx);
-    staged = FillBars(staged, filled.cx, filled.cy);
+    const SIZE filled = {static_cast<LONG>(std::lround(area.cx * sx)), static_cast<LONG>(std::lround(area.cy * sy))};
+    const int shownLeft = (area.cx - shown.cx) / 2, shownTop = (area.cy - shown.cy) / 2;
+    const int left = static_cast<int>(std::lround(shownLeft * sx)), top = static_cast<int>(std::lround(shownTop * sy));
+    staged = FillBars(staged, filled.cx, filled.cy, left, top);
+    whole = {left - shownLeft * sx, top - shownTop * sy, area.cx * sx, area.cy * sy};
+    size = area;
   }
   if (cancelled && cancelled()) return out;
 
-  const SIZE size = fill ? area : shown;
   if (staged.width == size.cx && staged.height == size.cy) {
     out.shown = PictureOf(staged);
   } else {
     PixelImage smaller(size.cx, size.cy);
-    Resample(staged, WholeMap(staged.width, staged.height, size.cx, size.cy), WholeOf(smaller));
+    Resample(staged, MapOf(whole, size.cx, size.cy), WholeOf(smaller));
     out.shown = PictureOf(smaller);
   }
-  if (moves) out.motion = std::move(staged);
+  if (moves) {
+    out.motion = std::move(staged);
+    out.motionWhole = whole;
+  }
   return out;
 }
 

@@ -9,6 +9,7 @@
 #include "picture/Fit.h"
 #include "picture/NativeFormats.h"
 #include "picture/PixelImage.h"
+#include "picture/Resample.h"
 
 namespace picture {
 
@@ -22,6 +23,7 @@ struct StageRequest {
 struct Staged {
   LoadedPicture shown;  // what the effects show: area-sized when filled
   PixelImage motion;    // the copy to move in (empty: the picture stands still)
+  SourceRect motionWhole;  // the part of the copy that `shown` shows
 };
 
 // Whether the request asks for anything beyond the usual fit.

@@ -13,18 +13,17 @@ namespace saver {
 constexpr double kMotionZoom = 1.15;
 
 // The part of the copy a frame shows, in its pixels.
-struct MotionView {
-  double x = 0, y = 0, w = 0, h = 0;
-};
+using MotionView = picture::SourceRect;
 
 class MotionPath {
  public:
   MotionPath() = default;
-  // A move over a copy of sourceW x sourceH pixels lasting durationMs.
-  // zoomIn: from the whole copy to a part kMotionZoom times smaller around
-  // the point (pointX, pointY), given as shares 0..1 of the copy's width
-  // and height (held so the part stays inside); otherwise the other way.
-  MotionPath(int sourceW, int sourceH, bool zoomIn, double pointX, double pointY, int durationMs);
+  // A move lasting durationMs over `whole`, the part of a copy the picture
+  // shows standing still. zoomIn: from whole to a part kMotionZoom times
+  // smaller around the point (pointX, pointY), given as shares 0..1 of
+  // whole's width and height (held so the part stays inside whole);
+  // otherwise the other way.
+  MotionPath(const MotionView& whole, bool zoomIn, double pointX, double pointY, int durationMs);
 
   // The view ms milliseconds after the start (held at both ends).
   MotionView At(double ms) const;

@@ -4,8 +4,8 @@
 
 namespace saver {
 
-void PictureMotion::Start(picture::PixelImage copy, const RECT& placed, int durationMs, const RandomFn& random,
-                          DWORD now) {
+void PictureMotion::Start(picture::PixelImage copy, const picture::SourceRect& whole, const RECT& placed,
+                          int durationMs, const RandomFn& random, DWORD now) {
   Stop();
   const int w = placed.right - placed.left, h = placed.bottom - placed.top;
   if (copy.Empty() || w <= 0 || h <= 0) return;
@@ -13,7 +13,7 @@ void PictureMotion::Start(picture::PixelImage copy, const RECT& placed, int dura
   if (frame_.Empty() || !frame_.Bits()) return Stop();
   const bool zoomIn = random(2) == 0;
   const double pointX = random(1001) / 1000.0, pointY = random(1001) / 1000.0;
-  path_ = MotionPath(copy.width, copy.height, zoomIn, pointX, pointY, durationMs);
+  path_ = MotionPath(whole, zoomIn, pointX, pointY, durationMs);
   copy_ = std::move(copy);
   placed_ = placed;
   start_ = now;

@@ -17,9 +17,11 @@ namespace saver {
 class PictureMotion {
  public:
   // A move of `copy` lasting durationMs over the picture at `placed` (client
-  // coordinates), zooming in or out about a point `random` chooses. Without
-  // a copy, or when GDI has no frame bitmap to give, nothing moves.
-  void Start(picture::PixelImage copy, const RECT& placed, int durationMs, const RandomFn& random, DWORD now);
+  // coordinates), which shows the part `whole` of the copy standing still;
+  // it zooms in or out about a point `random` chooses. Without a copy, or
+  // when GDI has no frame bitmap to give, nothing moves.
+  void Start(picture::PixelImage copy, const picture::SourceRect& whole, const RECT& placed, int durationMs,
+             const RandomFn& random, DWORD now);
   // Ends the move and lets go of the copy and the frame.
   void Stop();
   bool Active() const { return !frame_.Empty(); }

@@ -38,7 +38,7 @@ double WorstStepChange(const MotionPath& path, double sourceX, int frameW, bool 
 TEST(MotionPath, ZoomsFromTheWholePictureToTheChosenPointOrBackStayingInside) {
   for (bool in : {true, false}) {
     for (double point : {0.0, 0.3, 1.0}) {
-      const MotionPath path(2208, 1242, in, point, 1 - point, 5000);
+      const MotionPath path({0, 0, 2208, 1242}, in, point, 1 - point, 5000);
       const MotionView start = path.At(0), end = path.At(5000);
       const MotionView whole = in ? start : end, part = in ? end : start;
       EXPECT_EQ(whole.x, 0);
@@ -58,21 +58,21 @@ TEST(MotionPath, ZoomsFromTheWholePictureToTheChosenPointOrBackStayingInside) {
     }
   }
   // The part lies around its point, as near as the picture allows.
-  const MotionView centred = MotionPath(1000, 1000, true, 0.5, 0.45, 100).At(100);
+  const MotionView centred = MotionPath({0, 0, 1000, 1000}, true, 0.5, 0.45, 100).At(100);
   EXPECT_NEAR(centred.x + centred.w / 2, 500, 1e-9);
   EXPECT_NEAR(centred.y + centred.h / 2, 450, 1e-9);
 }
 
 TEST(MotionPath, ATrackedPointMovesInEvenSubPixelSteps) {
   for (bool in : {true, false}) {
-    const MotionPath path(2208, 1242, in, 0.8, 0.2, 3000);
+    const MotionPath path({0, 0, 2208, 1242}, in, 0.8, 0.2, 3000);
     for (double sourceX : {100.0, 1104.0, 2100.0}) {
       EXPECT_LE(WorstStepChange(path, sourceX, 1920, false), 0.02) << sourceX;
       EXPECT_GE(WorstStepChange(path, sourceX, 1920, true), 0.3) << sourceX;
     }
   }
   // The frame at a given time is the same however late it is drawn.
-  const MotionPath path(2208, 1242, true, 0.8, 0.2, 3000);
+  const MotionPath path({0, 0, 2208, 1242}, true, 0.8, 0.2, 3000);
   const picture::SampleMap late = path.MapAt(1234.5, 1920, 1080);
   EXPECT_DOUBLE_EQ(late.originX, path.At(1234.5).x);
   EXPECT_DOUBLE_EQ(late.stepX, path.At(1234.5).w / 1920);
