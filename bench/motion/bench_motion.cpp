@@ -142,7 +142,7 @@ Live live;
 
 LRESULT CALLBACK LiveProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_TIMER && live.motion) {
-    const DWORD now = GetTickCount();
+    const double now = saver::MotionClock();
     if (live.motion->Due(now)) {
       live.motion->Render(now);
       const RECT& r = live.motion->Placed();
@@ -183,7 +183,9 @@ void LiveLoop(int seconds) {
   ReleaseDC(live.hwnd, screen);
   motion.SetRefreshRate(hertz);
   const int copyW = static_cast<int>(w * saver::kMotionZoom + 0.5), copyH = static_cast<int>(h * saver::kMotionZoom + 0.5);
-  motion.Start(Scene(copyW, copyH), {0, 0, double(copyW), double(copyH)}, {0, 0, w, h}, seconds * 1000, [](int b) { return b > 0 ? rand() % b : 0; }, GetTickCount());
+  motion.Prepare(Scene(copyW, copyH), {0, 0, double(copyW), double(copyH)}, {0, 0, w, h}, seconds * 1000,
+                 [](int b) { return b > 0 ? rand() % b : 0; });
+  motion.Run(saver::MotionClock());
   live.stage = &stage;
   live.motion = &motion;
   SetTimer(live.hwnd, 1, 5, nullptr);

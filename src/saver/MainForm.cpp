@@ -220,6 +220,7 @@ void TMainForm::Timer1Timer() { mouseMoves_ = 0; }
 
 void TMainForm::Timer2Timer() {
   if (show_ && Handle() && !backgroundPending_) show_->Tick();
+  DrawMotionFrame();  // every monitor's window moves its own picture
 }
 
 void TMainForm::FormPaint(HDC dc) {

@@ -18,6 +18,7 @@
 #include "saver/Sequencer.h"
 #include "saver/Settings.h"
 #include "saver/MonitorLayout.h"
+#include "saver/PictureMotion.h"
 #include "saver/Surfaces.h"
 
 class TAll_nmsg;
@@ -40,6 +41,11 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   bool SaverSession = true;
 
   bool PreviewKey(const MSG& msg) override;
+
+  // A pause of the show: a moving picture stops where it is on every
+  // monitor, and goes on from there (MainFormMotion.cpp).
+  void FreezeMotion();
+  void ResumeMotion();
 
  protected:
   void FillCreateParams(forms::CreateParams& params) override;
@@ -72,6 +78,11 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   void PlaceOnMirrors(POINT at, int effectCoin);
   saver::ImageLoad TakeMirrorLoads();
   saver::EffectStep MirrorSteps(const saver::EffectStep& own, bool appear, int kind, int steps, bool begin);
+  // MainFormMotion.cpp: the picture moving while it stands (PanZoom).
+  void PrepareMotion(POINT at);
+  void RunMotion();
+  void DrawMotionFrame();
+  void SettleMotion();
   // MainFormMusic.cpp
   void MidiPlayerNotify();
   bool PlayMidiFile(const std::string& name);
@@ -127,6 +138,9 @@ class TMainForm : public forms::Form, private saver::SequencerHost {
   std::string loadName_;   // the picture loading, or the last one loaded
   std::string shownName_;  // the picture on show
   std::unique_ptr<saver::Surfaces> drawing_;  // the bitmaps the show is drawn on
+  picture::PixelImage motionCopy_;  // the worker's copy to move the taken picture in
+  picture::SourceRect motionWhole_;  // the part of it the picture shows
+  saver::PictureMotion motion_;      // the picture on show, moving
   forms::Bitmap titleOverlay_;  // title line over the background, during a fade
   RECT titleRect_ = {};
 

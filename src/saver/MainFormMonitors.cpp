@@ -81,6 +81,7 @@ void TMainForm::PlaceOnMirrors(POINT at, int effectCoin) {
     const POINT placed = {
         MirrorOffset(at.x - area.left, area.right - area.left - size.cx, room.right - room.left - own.cx),
         MirrorOffset(at.y - area.top, area.bottom - area.top - size.cy, room.bottom - room.top - own.cy)};
+    mirror->PrepareMotion(placed);
     mirror->drawing_->PlacePicture(mirror->shownPicture_->Canvas(), own, placed, effectCoin);
   }
 }
@@ -92,9 +93,11 @@ saver::EffectStep TMainForm::MirrorSteps(const saver::EffectStep& own, bool appe
   saver::EffectStep result = own;
   for (TMainForm* mirror : mirrors_) {
     if (mirror->effectDone_) continue;
+    if (begin && !appear) mirror->SettleMotion();
     const saver::EffectStep step = begin ? mirror->drawing_->BeginEffect(appear, kind)
                                          : mirror->drawing_->EffectSteps(appear, kind, steps);
     mirror->effectDone_ = step.Done;
+    if (appear && step.Done) mirror->RunMotion();
     if (step.Done) continue;
     if (result.Done) result.NextInterval = step.NextInterval;  // the pace of those still running
     result.Done = false;

@@ -57,10 +57,12 @@ RECT TMainForm::ImageArea() const { return {0, 0, ClientWidth(), ClientHeight()}
 void TMainForm::StartImageLoad(const std::string& name) {
   picture::LoadRequest request;
   request.fileName = name;
-  if (theme_.ImageFit) {
-    const RECT area = ImageArea();
-    request.fitTo = {area.right - area.left, area.bottom - area.top};
-  }
+  const RECT area = ImageArea();
+  request.area = {area.right - area.left, area.bottom - area.top};
+  if (theme_.ImageFit) request.fitTo = request.area;
+  // The fill and the copy to move in are made on the worker, at this monitor's size.
+  request.fillBars = theme_.BlurFill;
+  request.motionZoom = theme_.PanZoom ? saver::kMotionZoom : 1;
   loadName_ = name;
   if (pictureWorker_) loadTicket_ = pictureWorker_->Start(std::move(request));
   mirrorLoad_ = saver::ImageLoad::Running;
@@ -82,6 +84,8 @@ saver::ImageLoad TMainForm::TakeImageLoad() {
   if (!result) return saver::ImageLoad::Running;
   if (result->error != 0 || !result->picture.bitmap || loadName_.empty()) return saver::ImageLoad::Failed;
   shownPicture_->Adopt(loadName_, std::move(result->picture), result->paletteMade);
+  motionCopy_ = std::move(result->motion);
+  motionWhole_ = result->motionWhole;
   shownName_ = loadName_;
   return saver::ImageLoad::Ready;
 }
@@ -95,15 +99,21 @@ void TMainForm::ApplyImagePalette() {
 }
 
 void TMainForm::PlacePicture(POINT at, int effectCoin) {
+  PrepareMotion(at);
   drawing_->PlacePicture(shownPicture_->Canvas(), ImageSize(), at, effectCoin);
   PlaceOnMirrors(at, effectCoin);
 }
 
+// A moving picture moves from the end of its appear effect to the start of
+// its erase, which starts from the last frame.
 saver::EffectStep TMainForm::BeginEffect(bool appear, int kind) {
+  if (!appear) SettleMotion();
   effectDone_ = false;
   saver::EffectStep own = drawing_->BeginEffect(appear, kind);
   effectDone_ = own.Done;
-  return MirrorSteps(own, appear, kind, 0, true);
+  const saver::EffectStep all = MirrorSteps(own, appear, kind, 0, true);
+  if (appear && all.Done) RunMotion();
+  return all;
 }
 
 saver::EffectStep TMainForm::EffectSteps(bool appear, int kind, int steps) {
@@ -111,10 +121,13 @@ saver::EffectStep TMainForm::EffectSteps(bool appear, int kind, int steps) {
   own.Done = true;
   if (!effectDone_) own = drawing_->EffectSteps(appear, kind, steps);
   effectDone_ = own.Done;
-  return MirrorSteps(own, appear, kind, steps, false);
+  const saver::EffectStep all = MirrorSteps(own, appear, kind, steps, false);
+  if (appear && all.Done) RunMotion();
+  return all;
 }
 
 void TMainForm::KeepScreenAsBackground() {
+  SettleMotion();
   drawing_->KeepScreenAsBackground();
   for (TMainForm* mirror : mirrors_) mirror->drawing_->KeepScreenAsBackground();
 }

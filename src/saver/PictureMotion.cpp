@@ -4,8 +4,19 @@
 
 namespace saver {
 
-void PictureMotion::Start(picture::PixelImage copy, const picture::SourceRect& whole, const RECT& placed,
-                          int durationMs, const RandomFn& random, DWORD now) {
+double MotionClock() {
+  static const double perMs = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart) / 1000.0;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / perMs;
+}
+
+void PictureMotion::Prepare(picture::PixelImage copy, const picture::SourceRect& whole, const RECT& placed,
+                            int durationMs, const RandomFn& random) {
   Stop();
   const int w = placed.right - placed.left, h = placed.bottom - placed.top;
   if (copy.Empty() || w <= 0 || h <= 0) return;
@@ -16,25 +27,32 @@ void PictureMotion::Start(picture::PixelImage copy, const picture::SourceRect& w
   path_ = MotionPath(whole, zoomIn, pointX, pointY, durationMs);
   copy_ = std::move(copy);
   placed_ = placed;
+  frozen_ = running_ = false;
+  start_ = 0;
+  Render(0);
+}
+
+void PictureMotion::Run(double now) {
+  if (!Active()) return;
   start_ = now;
-  frozen_ = false;
-  lastFrame_ = -1;
+  running_ = true;
+  lastFrame_ = 0;  // the first frame is on show
 }
 
 void PictureMotion::Stop() {
   frame_.Reset();
   copy_ = picture::PixelImage();
-  frozen_ = false;
+  frozen_ = running_ = false;
 }
 
-bool PictureMotion::Due(DWORD now) const {
-  if (!Active() || frozen_) return false;
+bool PictureMotion::Due(double now) const {
+  if (!Active() || !running_ || frozen_) return false;
   return static_cast<long long>(Elapsed(now) / periodMs_) != lastFrame_;
 }
 
-void PictureMotion::Render(DWORD now) {
+void PictureMotion::Render(double now) {
   if (!Active()) return;
-  const DWORD elapsed = Elapsed(now);
+  const double elapsed = running_ ? Elapsed(now) : 0;
   lastFrame_ = static_cast<long long>(elapsed / periodMs_);
   const int w = frame_.Width(), h = frame_.Height();
   const picture::PixelRect target = {reinterpret_cast<uint32_t*>(frame_.Bits()), w, h, w};
@@ -42,13 +60,13 @@ void PictureMotion::Render(DWORD now) {
   picture::Resample(copy_, path_.MapAt(elapsed, w, h), target);
 }
 
-void PictureMotion::Freeze(DWORD now) {
+void PictureMotion::Freeze(double now) {
   if (frozen_) return;
   frozenAt_ = now;
   frozen_ = true;
 }
 
-void PictureMotion::Resume(DWORD now) {
+void PictureMotion::Resume(double now) {
   if (!frozen_) return;
   start_ += now - frozenAt_;
   frozen_ = false;
