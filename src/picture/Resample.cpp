@@ -9,24 +9,24 @@ namespace picture {
 
 namespace kernels {
 
-void MixRowsPlain(const uint32_t* a, const uint32_t* b, int count, int f, uint16_t* mixed) {
-  const uint32_t wa = static_cast<uint32_t>(kSubPixel - f), wb = static_cast<uint32_t>(f);
-  for (int i = 0; i < count; ++i) {
-    for (int c = 0; c < 4; ++c) {
-      const uint32_t pa = (a[i] >> (8 * c)) & 0xFF, pb = (b[i] >> (8 * c)) & 0xFF;
-      mixed[4 * i + c] = static_cast<uint16_t>(pa * wa + pb * wb);
-    }
-  }
+namespace {
+uint32_t MixPixels(uint32_t a, uint32_t b, uint32_t wa) {
+  uint32_t pixel = 0;
+  for (int c = 0; c < 32; c += 8)
+    pixel |= ((((a >> c) & 0xFF) * wa + ((b >> c) & 0xFF) * (kSubPixel - wa) + 64) >> 7) << c;
+  return pixel;
+}
+}  // namespace
+
+void MixRowsPlain(const uint32_t* a, const uint32_t* b, int count, int f, uint32_t* mixed) {
+  for (int i = 0; i < count; ++i) mixed[i] = MixPixels(a[i], b[i], static_cast<uint32_t>(kSubPixel - f));
 }
 
-void MixColumnsPlain(const uint16_t* mixed, const int* offset, const uint32_t* weights, int count,
+void MixColumnsPlain(const uint32_t* mixed, const int* offset, const uint64_t* weights, int count,
                      uint32_t* out) {
   for (int x = 0; x < count; ++x) {
-    const uint16_t* a = mixed + 4 * offset[x];
-    const uint32_t wa = weights[x] & 0xFFFF, wb = weights[x] >> 16;
-    uint32_t pixel = 0;
-    for (int c = 0; c < 4; ++c) pixel |= ((a[c] * wa + a[c + 4] * wb + 8192) >> 14) << (8 * c);
-    out[x] = pixel;
+    const uint32_t* a = mixed + offset[x];
+    out[x] = MixPixels(a[0], a[1], static_cast<uint32_t>(weights[x] & 0xFFFF));
   }
 }
 
@@ -81,12 +81,12 @@ void Resample(const PixelImage& source, const SampleMap& map, const PixelRect& t
 
   // The columns every row shares: where each target pixel reads the mixed row.
   std::vector<int> offset(static_cast<size_t>(target.width));
-  std::vector<uint32_t> weights(static_cast<size_t>(target.width));
+  std::vector<uint64_t> weights(static_cast<size_t>(target.width));
   int first = source.width, last = 0;
   for (int x = 0; x < target.width; ++x) {
     const Tap t = TapAt(map.originX, map.stepX, x, source.width);
     offset[x] = t.index;
-    weights[x] = static_cast<uint32_t>(t.fraction) << 16 | static_cast<uint32_t>(kSubPixel - t.fraction);
+    weights[x] = static_cast<uint64_t>(kSubPixel - t.fraction) * 0x0001000100010001ull;
     first = std::min(first, t.index);
     last = std::max(last, t.index);
   }
@@ -95,7 +95,7 @@ void Resample(const PixelImage& source, const SampleMap& map, const PixelRect& t
   // and one more: the neighbour of the source's last column is itself (its
   // weight is then 0).
   const int span = std::min(last + 1, source.width - 1) - first + 1;
-  std::vector<uint16_t> mixed(4u * (static_cast<size_t>(span) + 1) + 4);
+  std::vector<uint32_t> mixed(static_cast<size_t>(span) + 1);
 
   for (int y = 0; y < target.height; ++y) {
     const Tap t = TapAt(map.originY, map.stepY, y, source.height);
@@ -106,7 +106,7 @@ void Resample(const PixelImage& source, const SampleMap& map, const PixelRect& t
     } else {
       kernels::MixRowsPlain(a, b, span, t.fraction, mixed.data());
     }
-    std::copy_n(&mixed[4u * (span - 1)], 4, &mixed[4u * span]);
+    mixed[span] = mixed[span - 1];
     uint32_t* out = target.pixels + static_cast<ptrdiff_t>(y) * target.stride;
     if (sse2) {
       kernels::MixColumnsSse2(mixed.data(), offset.data(), weights.data(), target.width, out);

@@ -3,10 +3,10 @@
 // by a fraction of a pixel changes by that fraction, never in whole steps.
 //
 // Positions and scales are doubles; the per-pixel work is in fixed point:
-// each sample point is rounded to 1/128 of a pixel, a column of two source
-// rows is mixed first (exact in 16 bits), then two such columns (exact in
-// 32 bits), and the sum is rounded once. The SSE2 kernel and the plain one
-// do exactly this arithmetic and give the same pixels.
+// each sample point is rounded to 1/128 of a pixel, two source rows are
+// mixed first, then two columns of the result, each mix in 16 bits and
+// rounded to 8. The SSE2 kernel and the plain one do exactly this
+// arithmetic and give the same pixels.
 #pragma once
 #include "picture/PixelImage.h"
 
