@@ -152,21 +152,12 @@ struct Live {
   HWND hwnd = nullptr;
   saver::Surfaces* stage = nullptr;
   saver::PictureMotion* motion = nullptr;
-  int frames = 0;
 };
 Live live;
 
 LRESULT CALLBACK LiveProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_TIMER && live.motion) {
-    const double now = saver::MotionClock();
-    if (live.motion->Due(now)) {
-      live.motion->Render(now);
-      const RECT& r = live.motion->Placed();
-      BitBlt(live.stage->Screen.Dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, live.motion->Frame(), 0, 0,
-             SRCCOPY);
-      live.stage->Flush(r);
-      ++live.frames;
-    }
+    live.motion->DrawDue(saver::MotionClock(), *live.stage);
     return 0;
   }
   return DefWindowProcA(hwnd, msg, wp, lp);
@@ -197,11 +188,12 @@ void LiveLoop(int seconds) {
   HDC screen = GetDC(live.hwnd);
   const int hertz = GetDeviceCaps(screen, VREFRESH);
   ReleaseDC(live.hwnd, screen);
-  motion.SetRefreshRate(hertz);
   const int copyW = static_cast<int>(w * saver::kMotionZoom + 0.5), copyH = static_cast<int>(h * saver::kMotionZoom + 0.5);
-  motion.Prepare(Scene(copyW, copyH), {0, 0, double(copyW), double(copyH)}, {0, 0, w, h}, seconds * 1000,
-                 [](int b) { return b > 0 ? rand() % b : 0; });
-  motion.Run(saver::MotionClock());
+  forms::Bitmap picture;
+  picture.Create(w, h);
+  motion.Prepare(Scene(copyW, copyH), {0, 0, double(copyW), double(copyH)}, {0, 0, w, h}, {w, h}, seconds * 1000,
+                 [](int b) { return b > 0 ? rand() % b : 0; }, picture.Dc());
+  motion.Run(saver::MotionClock(), hertz);
   live.stage = &stage;
   live.motion = &motion;
   SetTimer(live.hwnd, 1, 5, nullptr);
@@ -216,7 +208,7 @@ void LiveLoop(int seconds) {
   }
   const double wall = bench::NowMs() - t0, cpu = CpuMs() - cpu0;
   std::printf("== the saver's frame loop, full screen %d x %d, refresh reported %d Hz, %d s\n", w, h, hertz, seconds);
-  std::printf("  %.1f frames a second; CPU %.0f %% of one core\n", live.frames * 1000.0 / wall, 100 * cpu / wall);
+  std::printf("  %.1f frames a second; CPU %.0f %% of one core\n", motion.FramesDrawn() * 1000.0 / wall, 100 * cpu / wall);
   live.motion = nullptr;
   DestroyWindow(live.hwnd);
 }

@@ -1,9 +1,14 @@
-// The frames of a picture moving while it stands, on one monitor. Each is
-// resampled from the copy the loader's worker made into a 32-bit frame
+// The picture moving while it stands, on one monitor (PanZoom). Each frame
+// is resampled from the copy the loader's worker made into a 32-bit frame
 // bitmap the picture's size, for the time since the move began: the move
 // runs on the clock, so a late frame shows where the move is by then. At
 // most one frame is due per refresh of the monitor. A pause stops the clock
 // and the frame stays where it is until the move goes on.
+//
+// The window calls Prepare when it places the picture (the first frame goes
+// into the picture, so it appears as the move begins), Run when its appear
+// effect has ended, DrawDue on its timer ticks and Settle when its erase
+// starts (the last frame goes into the picture, so the erase starts there).
 #pragma once
 #include <windows.h>
 
@@ -11,6 +16,7 @@
 #include "picture/PixelImage.h"
 #include "saver/MotionPath.h"
 #include "saver/Playlist.h"
+#include "saver/Surfaces.h"
 
 namespace saver {
 
@@ -20,35 +26,32 @@ double MotionClock();
 
 class PictureMotion {
  public:
-  // A move of `copy` lasting durationMs over the picture at `placed` (client
-  // coordinates), which shows the part `whole` of the copy standing still;
-  // it zooms in or out about a point `random` chooses. The first frame is
-  // rendered at once (the picture appears as it); the clock waits for Run.
-  // Without a copy, or when GDI has no frame bitmap to give, nothing moves.
-  void Prepare(picture::PixelImage copy, const picture::SourceRect& whole, const RECT& placed, int durationMs,
-               const RandomFn& random);
-  // The move starts now.
-  void Run(double now);
-  // Ends the move and lets go of the copy and the frame.
-  void Stop();
+  // A move of `copy` lasting durationMs over the picture drawn in `picture`
+  // and placed at `placed` (client coordinates), which shows the part
+  // `whole` of the copy standing still; it zooms in or out about a point
+  // `random` chooses. Only a picture wholly inside `client` moves; without
+  // a copy, or when GDI has no frame bitmap to give, nothing moves.
+  void Prepare(picture::PixelImage copy, const picture::SourceRect& whole, const RECT& placed, SIZE client,
+               int durationMs, const RandomFn& random, HDC picture);
+  // The move starts now, a frame a refresh of a monitor of `hertz` (0 or 1: 60).
+  void Run(double now, int hertz);
+  // Draws the frame for `now` onto the stage's screen and the window when
+  // a refresh period has passed since the last one.
+  void DrawDue(double now, Surfaces& stage);
+  // The last frame into `picture`; the move ends.
+  void Settle(HDC picture);
   bool Active() const { return !frame_.Empty(); }
-
-  // The move runs and the frame for `now` is a refresh period on from the last one drawn.
-  bool Due(double now) const;
-  // Resamples the frame for `now` (for the moment of a pause while paused).
-  void Render(double now);
-  HDC Frame() const { return frame_.Dc(); }
-  const RECT& Placed() const { return placed_; }
 
   void Freeze(double now);
   void Resume(double now);
-  bool Frozen() const { return frozen_; }
 
-  // The monitor's refresh rate in hertz (0 or 1: the usual 60).
-  void SetRefreshRate(int hertz);
+  // Frames drawn by DrawDue since Run (for benchmarks).
+  int FramesDrawn() const { return framesDrawn_; }
 
  private:
   double Elapsed(double now) const { return (frozen_ ? frozenAt_ : now) - start_; }
+  void Render(double elapsed);
+  void Stop();
 
   picture::PixelImage copy_;
   forms::Bitmap frame_;
@@ -59,6 +62,7 @@ class PictureMotion {
   bool running_ = false;
   double periodMs_ = 1000.0 / 60;
   long long lastFrame_ = -1;  // the number of the refresh period last drawn
+  int framesDrawn_ = 0;
 };
 
 }  // namespace saver
