@@ -653,3 +653,25 @@ def test_monitors_absent_or_bad_opens_as_every_monitor_its_own(program, stored):
     d.ok()
     assert d.closed()
     assert "Monitors=1" in theme_lines()
+
+
+# ---- pictures that move, and the blurred fill -----------------------------------
+
+def test_pan_zoom_and_blur_fill_boxes_are_loaded_and_saved_right_after_monitors(program):
+    theme_ini(PanZoom=1, BlurFill=7, Monitors=2)
+    d = dialog(program)
+    d.page(3)
+    c = d.controls()
+    assert c["PanZoomCBox"].text == "画像をゆっくり動かす（パン・ズーム）"
+    assert c["BlurFillCBox"].text == "余白をぼかした画像で埋める"
+    # 7 is not 1: off, as the saver reads it.
+    assert (c["PanZoomCBox"].checked, c["BlurFillCBox"].checked) == (1, 0)
+    page = c["SetPageControl"].rect
+    for name in ("PanZoomCBox", "BlurFillCBox"):
+        box = c[name].rect
+        assert c[name].visible and box[3] <= page[3] and box[2] <= page[2], name
+        assert not [w for w in ("ImageFitCBox", "Panel1", "Panel2") if overlaps(c[w].rect, box)], name
+    h.screenshot("theme_settings_motion")
+    d.click("PanZoomCBox")
+    d.click("BlurFillCBox")
+    ok_writes_in_order(d, "Monitors=2", ["PanZoom=0", "BlurFill=1"])
