@@ -121,6 +121,8 @@ void TSetDialog::Show(const settings::Theme& t) {
 
   if (t.ImagePosRandom) ImagePosRBtn1.SetChecked(true);
   ImageFitCBox.SetChecked(t.ImageFit);
+  PanZoomCBox.SetChecked(t.PanZoom);
+  BlurFillCBox.SetChecked(t.BlurFill);
   MonitorsRBtn[t.Monitors >= 0 && t.Monitors < 3 ? t.Monitors : settings::kEachOwn]->SetChecked(true);
   // An index outside the list leaves the colour box without a selection.
   BackCmbBox.SetItemIndex(t.BackColor >= 0 && t.BackColor < BackCmbBox.Count() ? t.BackColor : -1);
@@ -166,6 +168,8 @@ settings::Theme TSetDialog::Collect() const {
 
   t.ImagePosRandom = ImagePosRBtn1.Checked();
   t.ImageFit = ImageFitCBox.Checked();
+  t.PanZoom = PanZoomCBox.Checked();
+  t.BlurFill = BlurFillCBox.Checked();
   for (int m = 0; m < 3; ++m)
     if (MonitorsRBtn[m]->Checked()) t.Monitors = m;
   t.BackGround = BackRBtn0.Checked() ? 0 : BackRBtn1.Checked() ? 1 : BackRBtn2.Checked() ? 2 : kept_.BackGround;

@@ -120,11 +120,13 @@ class TSetDialog : public forms::Form {
   forms::Button Button1{*this, "Button1"};
   forms::Edit BackEdit{*this, "BackEdit"};
   forms::RadioButton BackRBtn2{*this, "BackRBtn2"};
+  forms::CheckBox BlurFillCBox{*this, "BlurFillCBox"};
   forms::Panel Panel1{*this, "Panel1"};
   forms::Label ImagePosLbl{*this, "ImagePosLbl"};
   forms::RadioButton ImagePosRBtn0{*this, "ImagePosRBtn0"};
   forms::RadioButton ImagePosRBtn1{*this, "ImagePosRBtn1"};
   forms::CheckBox ImageFitCBox{*this, "ImageFitCBox"};
+  forms::CheckBox PanZoomCBox{*this, "PanZoomCBox"};
   forms::Label FirstDelayLbl{*this, "FirstDelayLbl"};
   forms::Edit FirstDelayEdit{*this, "FirstDelayEdit"};
   forms::Label FirstDelayUnitLbl{*this, "FirstDelayUnitLbl"};

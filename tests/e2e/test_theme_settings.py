@@ -666,11 +666,13 @@ def test_pan_zoom_and_blur_fill_boxes_are_loaded_and_saved_right_after_monitors(
     assert c["BlurFillCBox"].text == "余白をぼかした画像で埋める"
     # 7 is not 1: off, as the saver reads it.
     assert (c["PanZoomCBox"].checked, c["BlurFillCBox"].checked) == (1, 0)
-    page = c["SetPageControl"].rect
-    for name in ("PanZoomCBox", "BlurFillCBox"):
-        box = c[name].rect
-        assert c[name].visible and box[3] <= page[3] and box[2] <= page[2], name
-        assert not [w for w in ("ImageFitCBox", "Panel1", "Panel2") if overlaps(c[w].rect, box)], name
+    # Moving beside the fitting of pictures; the fill among the background's choices.
+    page, back = c["SetPageControl"].rect, c["Panel2"].rect
+    pan, fill = c["PanZoomCBox"].rect, c["BlurFillCBox"].rect
+    assert c["PanZoomCBox"].visible and pan[3] <= page[3] and pan[2] <= page[2]
+    assert c["BlurFillCBox"].visible and back[0] < fill[0] and fill[2] < back[2] and back[1] < fill[1] < back[3]
+    neighbours = ("ImageFitCBox", "Panel1", "BackRBtn2", "BackEdit", "Button1")
+    assert not [w for w in neighbours if overlaps(c[w].rect, pan) or overlaps(c[w].rect, fill)]
     h.screenshot("theme_settings_motion")
     d.click("PanZoomCBox")
     d.click("BlurFillCBox")
