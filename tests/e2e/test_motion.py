@@ -3,13 +3,16 @@ Glimora.scr: with PanZoom=1 the screen changes while a picture stands and
 an edge in it moves by fractions of a pixel, read from the screen; without
 it the picture stands still; a key ends the show while it moves. With
 BlurFill=1 the bars beside a portrait photo are a darker, blurred copy of
-it, and the background colour without. Screenshots land in build/artifacts."""
+it, and the background colour without. On two monitors both pictures
+move. Screenshots land in build/artifacts."""
 import pathlib
 import time
 
+import pytest
 from PIL import Image, ImageChops, ImageFilter, ImageOps, ImageStat
 
 import harness as h
+import monitors
 import saver_kit as k
 from saver_kit import Saver, clean_state  # noqa: F401  (autouse: ends only our savers)
 
@@ -128,3 +131,35 @@ def test_a_filled_portrait_moves_as_one_picture_bars_and_all():
     for box in ((0, 0, 256, 768), (256, 0, 768, 768), (768, 0, 1024, 768)):
         assert ImageChops.difference(first.crop(box), last.crop(box)).getbbox() is not None, box
     assert RED not in [c for _, c in last.getcolors(1 << 20)]
+
+
+@pytest.mark.parametrize("mode", [1, 2])
+def test_every_monitor_moves_its_own_picture(mode):
+    """Two monitors (1024 x 768 and 800 x 600), each monitor its own pictures
+    (Monitors=1) or the same one (Monitors=2): both pictures move."""
+    with monitors.TwoMonitors("right") as screen:
+        images = {}  # in the two monitors' own prefix
+        for i, colour in enumerate([(220, 40, 40), (40, 40, 220)]):
+            img = Image.new("RGB", (400, 300), colour)
+            img.paste((250, 250, 250), (200, 0, 400, 300))
+            path = k.media_path(f"two{i}.bmp")
+            img.save(path)
+            images[f"Image{i}"] = h.to_windows_path(path)
+        k.write_theme(ImageCount=2, FirstDelay=0, ImageOnDelay=8000, PanZoom=1, BackColor=5, Monitors=mode, **images)
+        s = Saver()
+        s.wait_window(timeout=30)
+        middles = [screen.to_root((l + r) // 2 + 50, (t + b) // 2) for l, t, r, b in screen.monitors]
+        try:
+            h.wait_until(lambda: all(h.screenshot().getpixel(m) == (250, 250, 250) for m in middles), timeout=30,
+                         message="a picture on both monitors")
+        except AssertionError:
+            h.screenshot(f"motion_two_monitors_{mode}_failed")
+            raise
+        first = h.screenshot()
+        time.sleep(1.0)
+        last = h.screenshot(f"motion_two_monitors_{mode}")
+        for l, t, r, b in screen.monitors:
+            box = screen.to_root(l, t) + screen.to_root(r, b)
+            assert ImageChops.difference(first.crop(box), last.crop(box)).getbbox() is not None, box
+        h.key("a")
+        assert s.wait_exit(timeout=10) == 0
