@@ -84,14 +84,3 @@ TEST(PictureMotion, FirstFrameInThePictureThenOneFrameARefreshAndAPauseHoldsIt) 
   EXPECT_FALSE(motion.Active());
   EXPECT_EQ(PixelsOf(stage.picture.Dc(), 0, 0), resumed);
 }
-
-TEST(PictureMotion, APictureReachingPastItsMonitorOrWithoutACopyStandsStill) {
-  Stage stage;
-  PictureMotion motion;
-  motion.Prepare(Ramp(74, 55), {0, 0, 74, 55}, {50, 40, 50 + kW, 40 + kH}, {100, 80}, 1000, [](int) { return 0; },
-                 stage.picture.Dc());
-  EXPECT_FALSE(motion.Active());
-  motion.Prepare(picture::PixelImage(), {0, 0, 74, 55}, {0, 0, kW, kH}, {100, 80}, 1000, [](int) { return 0; },
-                 stage.picture.Dc());
-  EXPECT_FALSE(motion.Active());
-}

@@ -102,19 +102,6 @@ TEST(Resample, BothKernelsMatchTheModelEnlargingReducingAndPastTheEdges) {
   }
 }
 
-TEST(Resample, WritesOnlyItsRectangleOfALargerBuffer) {
-  const PixelImage source = Noise(20, 20, 9);
-  PixelImage buffer(30, 10);
-  std::fill(buffer.pixels.begin(), buffer.pixels.end(), 0xDEADBEEFu);
-  picture::Resample(source, {2.5, 1.5, 0.9, 0.9}, {buffer.Row(2) + 5, 11, 6, buffer.width});
-  const PixelImage alone = Resampled(source, {2.5, 1.5, 0.9, 0.9}, 11, 6, ResampleKernel::Automatic);
-  for (int y = 0; y < buffer.height; ++y)
-    for (int x = 0; x < buffer.width; ++x) {
-      const bool inside = y >= 2 && y < 8 && x >= 5 && x < 16;
-      EXPECT_EQ(buffer.Row(y)[x], inside ? alone.Row(y - 2)[x - 5] : 0xDEADBEEFu) << x << "," << y;
-    }
-}
-
 // An edge from black to white read back as the brightness-weighted place
 // where it crosses half-way: a move of a quarter pixel moves it a quarter.
 TEST(Resample, AQuarterPixelShiftMovesAnEdgeByAQuarterPixel) {
