@@ -75,4 +75,12 @@ Status pixelsOnlyWhenOk(const uint8_t* data, std::size_t size, Image& out, bool 
   return status;
 }
 
+// The format table's entry of a decoder in two parts.
+template <typename Layout, bool (*sniff)(const uint8_t*, std::size_t),
+          Status (*readHeader)(const uint8_t*, std::size_t, Image&, Layout&),
+          Status (*readPixels)(const uint8_t*, std::size_t, const Layout&, Image&, const Progress&)>
+constexpr Format twoPartFormat(const char* filter, const char* name) {
+  return {filter, name, sniff, pixelsOnlyWhenOk<headerThenPixels<Layout, sniff, readHeader, readPixels>>};
+}
+
 }  // namespace retro::detail

@@ -127,8 +127,7 @@ Status readPixels(const uint8_t* data, std::size_t size, const Layout& layout, I
   return kOk;
 }
 
-constexpr Format kMag{"*.mag", "MAG", sniff,
-                      detail::pixelsOnlyWhenOk<detail::headerThenPixels<Layout, sniff, readHeader, readPixels>>};
+constexpr Format kMag = detail::twoPartFormat<Layout, sniff, readHeader, readPixels>("*.mag", "MAG");
 
 }  // namespace
 

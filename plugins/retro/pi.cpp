@@ -179,8 +179,7 @@ Status readPixels(const uint8_t* data, std::size_t size, const Layout& layout, I
   return kOk;
 }
 
-constexpr Format kPi{"*.pi", "PI", sniff,
-                     detail::pixelsOnlyWhenOk<detail::headerThenPixels<Layout, sniff, readHeader, readPixels>>};
+constexpr Format kPi = detail::twoPartFormat<Layout, sniff, readHeader, readPixels>("*.pi", "PI");
 
 }  // namespace
 

@@ -171,8 +171,7 @@ Status readPixels(const uint8_t* data, std::size_t size, const PicModel& model, 
   return kOk;
 }
 
-constexpr Format kPic{"*.pic", "PIC", sniff,
-                      detail::pixelsOnlyWhenOk<detail::headerThenPixels<PicModel, sniff, readHeader, readPixels>>};
+constexpr Format kPic = detail::twoPartFormat<PicModel, sniff, readHeader, readPixels>("*.pic", "PIC");
 
 }  // namespace
 

@@ -1,4 +1,5 @@
-// A form's caption, size, place, font and scale, and its list of controls.
+// A form's caption, size, place, font and scale (96-DPI design units to
+// device pixels, again on WM_DPICHANGED), and the list of its controls.
 #include <algorithm>
 
 #include "forms/Control.h"

@@ -113,7 +113,7 @@ Theme ReadTheme(const Section& s, Role r) {
   t.ImagePosRandom = s.Read(key::ImagePosRandom, r);
   t.ImageFit = s.Read(key::ImageFit, r);
   t.Monitors = s.Read(key::Monitors, r);
-  if (t.Monitors < kPrimaryOnly || t.Monitors > kAllSame) t.Monitors = kEachOwn;
+  if (t.Monitors < kPrimaryOnly || t.Monitors > kAllSame) t.Monitors = key::Monitors.Default(r);
   t.PanZoom = OnlyOne(s, key::PanZoom);
   t.BlurFill = OnlyOne(s, key::BlurFill);
   t.BackGround = s.Read(key::BackGround, r);

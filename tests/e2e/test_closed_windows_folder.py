@@ -19,9 +19,9 @@ RED, GREEN, BLUE = (255, 0, 0), (0, 255, 0), (0, 0, 255)
 
 
 @pytest.fixture(scope="module", autouse=True)
-def closed_prefix():
-    prefix = user_prefix.make("closed-windows-folder",
-                              [h.SCR, h.WINTOOL, *sorted(h.BIN.glob("*.spi"))])
+def closed_prefix(request):
+    prefix = user_prefix.make(request.module.__name__,
+                              [h.SCR, h.WINTOOL, *sorted(h.BIN.glob("if*.sp[ih]"))])
     saved = {n: getattr(h, n) for n in ("PREFIX", "WINDOWS", "INI", "SCR", "WINTOOL")}
     h.PREFIX = prefix.path
     h.WINDOWS = prefix.path / "drive_c" / "windows"

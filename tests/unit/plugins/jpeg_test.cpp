@@ -118,11 +118,6 @@ TEST_F(JpegTest, InfoGivesDepthDensitiesAndComment) {
   EXPECT_EQ(info.y_density, 2);
 }
 
-}  // namespace
-}  // namespace spitest
-
-namespace spitest {
-namespace {
 
 // baseline.jpg with the frame header's size changed.
 std::vector<uint8_t> Resized(int width, int height) {
@@ -152,11 +147,6 @@ TEST(JpegLimits, PictureTooLargeForADibIsRefusedWithTheMemoryCode) {
   EXPECT_EQ(info.height, 16384);
 }
 
-}  // namespace
-}  // namespace spitest
-
-namespace spitest {
-namespace {
 
 // The preview against libjpeg's full decode of the same file averaged over
 // 4 x 4 pixels: every sampling, gray, restart markers, 16-bit quantization
