@@ -113,19 +113,19 @@ void AreaReducer::AddRow(const uint32_t* row) {
   if (start + height_ >= edge) EmitRow();
 }
 
-LoadedPicture ReducePicture(const LoadedPicture& source, SIZE size, const CancelCheck& cancelled) {
+PixelImage ReducedPixels(const LoadedPicture& source, SIZE size, const CancelCheck& cancelled) {
   const int sw = source.width, sh = source.height;
   const int w = static_cast<int>(size.cx), h = static_cast<int>(size.cy);
   forms::MemoryDc dc(CreateCompatibleDC(nullptr));
   if (!dc) throw forms::Error("描画用のメモリーが不足しています");
-  // An 8-bit display bitmap reads back (and is written) in its own colours.
+  // An 8-bit display bitmap reads back in its own colours.
   forms::PaletteSelection palette(dc.get(), source.palette.get());
 
   AreaReducer reducer(sw, sh, w, h);
   const int bandRows = static_cast<int>(std::max<size_t>(1, kBandBytes / (4u * sw)));
   std::vector<uint32_t> band(static_cast<size_t>(sw) * std::min(bandRows, sh));
   for (int top = 0; top < sh; top += bandRows) {
-    if (cancelled && cancelled()) return LoadedPicture();
+    if (cancelled && cancelled()) return PixelImage();
     const int rows = std::min(bandRows, sh - top);
     BITMAPINFOHEADER header = TrueColourHeader(sw, sh);
     // Scan lines count from the bottom; the band arrives bottom row first.
@@ -135,16 +135,31 @@ LoadedPicture ReducePicture(const LoadedPicture& source, SIZE size, const Cancel
     if (got != rows) throw forms::Error("画像を読み出せません");
     for (int r = rows - 1; r >= 0; --r) reducer.AddRow(&band[static_cast<size_t>(r) * sw]);
   }
+  PixelImage out;
+  out.width = w;
+  out.height = h;
+  out.pixels = reducer.TakeResult();
+  return out;
+}
 
-  LoadedPicture reduced;
-  reduced.bitmap = CreateDisplayBitmap(w, h);
+LoadedPicture PictureOf(const PixelImage& pixels) {
+  const int w = pixels.width, h = pixels.height;
+  forms::MemoryDc dc(CreateCompatibleDC(nullptr));
+  if (!dc) throw forms::Error("描画用のメモリーが不足しています");
+  LoadedPicture picture;
+  picture.bitmap = CreateDisplayBitmap(w, h);
   const BITMAPINFOHEADER header = TrueColourHeader(w, -h);
-  if (SetDIBits(dc.get(), reduced.bitmap.get(), 0, static_cast<UINT>(h), reducer.Result().data(),
+  if (SetDIBits(dc.get(), picture.bitmap.get(), 0, static_cast<UINT>(h), pixels.pixels.data(),
                 reinterpret_cast<const BITMAPINFO*>(&header), DIB_RGB_COLORS) != h)
     throw forms::Error("画像を書き込めません");
-  reduced.width = w;
-  reduced.height = h;
-  return reduced;
+  picture.width = w;
+  picture.height = h;
+  return picture;
+}
+
+LoadedPicture ReducePicture(const LoadedPicture& source, SIZE size, const CancelCheck& cancelled) {
+  const PixelImage pixels = ReducedPixels(source, size, cancelled);
+  return pixels.Empty() ? LoadedPicture() : PictureOf(pixels);
 }
 
 LoadedPicture FitPicture(LoadedPicture picture, SIZE area, const CancelCheck& cancelled) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "picture/NativeFormats.h"
+#include "picture/PixelImage.h"
 
 namespace picture {
 
@@ -26,6 +27,7 @@ class AreaReducer {
   void AddRow(const uint32_t* row);
   // Top row first; complete once every source row has been added.
   const std::vector<uint32_t>& Result() const { return result_; }
+  std::vector<uint32_t> TakeResult() { return std::move(result_); }
 
  private:
   void SumRow(const uint32_t* row);
@@ -44,10 +46,16 @@ class AreaReducer {
 // Returns true when the work should stop (the result is then thrown away).
 using CancelCheck = std::function<bool()>;
 
-// The picture reduced to size with area averaging. The source is read in
-// bands of rows (paletted and 8-bit pictures come out as true colour), so
-// no second full-size copy is made. Returns an empty picture when cancelled;
-// throws forms::Error when GDI cannot make the bitmap.
+// The picture's pixels reduced to size (at most its own) with area
+// averaging. The source is read in bands of rows (paletted and 8-bit
+// pictures come out as true colour), so no second full-size copy is made.
+// Empty when cancelled; throws forms::Error when GDI cannot read it.
+PixelImage ReducedPixels(const LoadedPicture& source, SIZE size, const CancelCheck& cancelled);
+
+// Pixels as a display-format picture. Throws forms::Error when GDI cannot make the bitmap.
+LoadedPicture PictureOf(const PixelImage& pixels);
+
+// ReducedPixels as a display-format picture; empty when cancelled.
 LoadedPicture ReducePicture(const LoadedPicture& source, SIZE size, const CancelCheck& cancelled);
 
 // The picture shrunk to fit area when it is larger in either direction;

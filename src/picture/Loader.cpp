@@ -15,6 +15,7 @@
 #include "picture/Decoders.h"
 #include "picture/Fit.h"
 #include "picture/PluginLibrary.h"
+#include "picture/Staging.h"
 
 namespace picture {
 
@@ -68,8 +69,17 @@ LoadResult LoadPictureFile(const LoadRequest& request, HDC canvas, const std::fu
       return result;
     }
     if (decoded.error != 0) return result;
-    result.picture = fit ? FitPicture(std::move(decoded.picture), request.fitTo, cancelled)
-                         : std::move(decoded.picture);
+    const StageRequest stage = {request.area, request.fitTo, request.fillBars, request.motionZoom};
+    if (WantsStaging(stage)) {
+      Staged staged = StagePicture(std::move(decoded.picture), stage, cancelled);
+      result.picture = std::move(staged.shown);
+      result.motion = std::move(staged.motion);
+      result.motionWhole = staged.motionWhole;
+      result.paletteMade = result.picture.palette.get() != nullptr;
+    } else {
+      result.picture = fit ? FitPicture(std::move(decoded.picture), request.fitTo, cancelled)
+                           : std::move(decoded.picture);
+    }
     if (request.cropTo.cx > 0 && request.cropTo.cy > 0)
       result.picture = CropPicture(std::move(result.picture), request.cropTo);
     if (!result.picture.bitmap) result.error = kLoadCancelled;

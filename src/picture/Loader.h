@@ -17,6 +17,8 @@
 #include <string>
 
 #include "picture/NativeFormats.h"
+#include "picture/PixelImage.h"
+#include "picture/Resample.h"
 
 namespace picture {
 
@@ -24,6 +26,13 @@ struct LoadRequest {
   std::string fileName;
   SIZE fitTo = {0, 0};  // shrink to fit this area when larger; {0, 0}: own size
   SIZE cropTo = {0, 0};  // keep only the top-left part this size (a tiled background)
+  // A picture of the show on a monitor of this image area: with fillBars
+  // it comes back area-sized, the bars beside it filled with a blurred copy
+  // of itself; with motionZoom > 1 a copy to move in comes with it
+  // (picture/Staging.h).
+  SIZE area = {0, 0};
+  bool fillBars = false;
+  double motionZoom = 1;
 };
 
 struct LoadResult {
@@ -33,6 +42,8 @@ struct LoadResult {
   LoadedPicture picture;
   int orgWidth = 0, orgHeight = 0;  // the picture's full size, before any reduction
   bool paletteMade = false;
+  PixelImage motion;  // the copy a moving picture's frames come from; empty: it stands still
+  SourceRect motionWhole;  // the part of it the picture shows standing still
 };
 
 // Decoding failures that the component raises instead of reporting

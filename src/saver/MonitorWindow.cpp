@@ -13,6 +13,7 @@ MonitorWindow::MonitorWindow(const WindowPlace& place, const SaverSettings& them
       place_(place),
       theme_(theme),
       sink_(sink),
+      random_(random),
       TBarOffBtn(*this, "TBarOffBtn"),
       Timer2(*this, "Timer2", kIdleInterval) {
   DialogKeys = false;
@@ -22,6 +23,7 @@ MonitorWindow::MonitorWindow(const WindowPlace& place, const SaverSettings& them
   shownPicture_ = std::make_unique<TAll_nmsg>(*this, "Image");
   Timer2.OnTimer = [this] {
     if (Handle() && !backgroundPending_) sink_.Tick(*this);
+    if (drawing_) motion_.DrawDue(MotionClock(), *drawing_);  // at most one frame a refresh
   };
   // The client covers the monitor (borderless, so the window does too). The
   // preview is sized by its host.
@@ -180,11 +182,15 @@ void MonitorWindow::SetInterval(int ms) { Timer2.SetInterval(ms > 0 ? static_cas
 RECT MonitorWindow::ImageArea() const { return {0, 0, ClientWidth(), ClientHeight()}; }
 
 // The one place a picture of the show is loaded: on the loader's worker,
-// fitted to the image area when the theme asks (ImageFit).
+// fitted to the image area when the theme asks (ImageFit), its bars filled
+// (BlurFill) and a copy to move in made (PanZoom), at this monitor's size.
 void MonitorWindow::StartImageLoad(const std::string& name) {
   picture::LoadRequest request;
   request.fileName = name;
+  request.area = ClientSize();
   if (theme_.ImageFit) request.fitTo = ClientSize();
+  request.fillBars = theme_.BlurFill;
+  request.motionZoom = theme_.PanZoom ? kMotionZoom : 1;
   loadName_ = name;
   if (pictureWorker_) loadTicket_ = pictureWorker_->Start(std::move(request));
 }
@@ -196,6 +202,8 @@ ImageLoad MonitorWindow::TakeImageLoad() {
   if (!result) return ImageLoad::Running;
   if (result->error != 0 || !result->picture.bitmap || loadName_.empty()) return ImageLoad::Failed;
   shownPicture_->Adopt(loadName_, std::move(result->picture), result->paletteMade);
+  motionCopy_ = std::move(result->motion);
+  motionWhole_ = result->motionWhole;
   shownName_ = loadName_;
   return ImageLoad::Ready;
 }
@@ -206,16 +214,37 @@ void MonitorWindow::ApplyImagePalette() {
   drawing_->UsePalette(shownPicture_->Empty() ? nullptr : shownPicture_->Palette());
 }
 
+// A moving picture appears as its first frame, moves from the end of its
+// appear effect, and is erased (or kept as the background) from its last frame.
 void MonitorWindow::PlacePicture(POINT at, int effectCoin) {
-  drawing_->PlacePicture(shownPicture_->Canvas(), ImageSize(), at, effectCoin);
+  const SIZE size = ImageSize();
+  motion_.Prepare(std::move(motionCopy_), motionWhole_, {at.x, at.y, at.x + size.cx, at.y + size.cy}, ClientSize(),
+                  theme_.ImageOnDelay, random_, shownPicture_->Canvas());
+  motionCopy_ = picture::PixelImage();
+  drawing_->PlacePicture(shownPicture_->Canvas(), size, at, effectCoin);
 }
 
-EffectStep MonitorWindow::BeginEffect(bool appear, int kind) { return drawing_->BeginEffect(appear, kind); }
+EffectStep MonitorWindow::BeginEffect(bool appear, int kind) {
+  if (!appear) motion_.Settle(shownPicture_->Canvas());
+  const EffectStep step = drawing_->BeginEffect(appear, kind);
+  if (appear && step.Done) RunMotion();
+  return step;
+}
 
 EffectStep MonitorWindow::EffectSteps(bool appear, int kind, int steps) {
-  return drawing_->EffectSteps(appear, kind, steps);
+  const EffectStep step = drawing_->EffectSteps(appear, kind, steps);
+  if (appear && step.Done) RunMotion();
+  return step;
 }
 
-void MonitorWindow::KeepScreenAsBackground() { drawing_->KeepScreenAsBackground(); }
+void MonitorWindow::RunMotion() {
+  forms::WindowDc dc(Handle());
+  motion_.Run(MotionClock(), GetDeviceCaps(dc.get(), VREFRESH));
+}
+
+void MonitorWindow::KeepScreenAsBackground() {
+  motion_.Settle(shownPicture_->Canvas());
+  drawing_->KeepScreenAsBackground();
+}
 
 }  // namespace saver

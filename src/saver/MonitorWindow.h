@@ -11,6 +11,9 @@
 #include "forms/Button.h"
 #include "forms/Form.h"
 #include "forms/Timer.h"
+#include "picture/PixelImage.h"
+#include "picture/Resample.h"
+#include "saver/PictureMotion.h"
 #include "saver/Sequencer.h"
 #include "saver/Settings.h"
 #include "saver/Surfaces.h"
@@ -44,6 +47,10 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   // The show ends here: Timer2 stops and a load in flight is abandoned
   // (its plug-in asked to stop).
   void StopShow();
+  // A pause of the show: the picture moving here (PanZoom) stops where it
+  // is, and goes on from there.
+  void FreezeMotion() { motion_.Freeze(MotionClock()); }
+  void ResumeMotion() { motion_.Resume(MotionClock()); }
 
   bool PreviewKey(const MSG& msg) override;
 
@@ -74,10 +81,12 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   void BuildBackground();
   void TakeBackground();
   void PostInput(UINT message, WPARAM wp);
+  void RunMotion();
 
   const WindowPlace place_;
   const SaverSettings& theme_;
   WindowSink& sink_;
+  RandomFn random_;  // the effects' own generator, shared: where each move heads
   // Controls keep the names the end-to-end tests find them by.
   forms::Button TBarOffBtn;
   forms::Timer Timer2;
@@ -91,6 +100,11 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   bool backgroundPending_ = false;  // the background picture is loading; the show waits
   std::string loadName_;
   std::string shownName_;
+  // PanZoom: the worker's copy to move the taken picture in, the part of it
+  // the picture shows, and the picture on show moving (PictureMotion.h).
+  picture::PixelImage motionCopy_;
+  picture::SourceRect motionWhole_;
+  PictureMotion motion_;
 };
 
 }  // namespace saver

@@ -95,6 +95,11 @@ constexpr BoolKey ImageFit{"ImageFit", true, true};
 // Pictures on several monitors (MonitorsMode); absent means each monitor its
 // own, so themes stored before the choice existed use every monitor.
 constexpr IntKey Monitors{"Monitors", 1, 1};
+// A picture moves slowly while it stands (pan and zoom), and a picture that
+// leaves bars on its monitor gets them filled with a blurred copy of itself.
+// Only 1 switches either on; absent or anything else is off.
+constexpr BoolKey PanZoom{"PanZoom", false, false};
+constexpr BoolKey BlurFill{"BlurFill", false, false};
 constexpr IntKey BackGround{"BackGround", 0, 0};
 constexpr IntKey BackColor{"BackColor", 0, 0};
 constexpr StrKey BackFileName{"BackFileName", "", "なし"};

@@ -30,6 +30,9 @@ std::map<int, std::string> NumberedEntries(const Section& s, const char* base, i
   return found;
 }
 
+// A switch that is on only when it says 1: a hand-edited 2 or "yes" is off.
+bool OnlyOne(const Section& s, const BoolKey& key) { return s.Integer(key.name, 0) == 1; }
+
 int Clamped(int value, int low, int high) { return std::min(std::max(value, low), high); }
 
 void ReadTitle(const Section& s, Role r, TitleSettings& t) {
@@ -111,6 +114,8 @@ Theme ReadTheme(const Section& s, Role r) {
   t.ImageFit = s.Read(key::ImageFit, r);
   t.Monitors = s.Read(key::Monitors, r);
   if (t.Monitors < kPrimaryOnly || t.Monitors > kAllSame) t.Monitors = key::Monitors.Default(r);
+  t.PanZoom = OnlyOne(s, key::PanZoom);
+  t.BlurFill = OnlyOne(s, key::BlurFill);
   t.BackGround = s.Read(key::BackGround, r);
   t.BackColor = s.Read(key::BackColor, r);
   t.BackFileName = s.Read(key::BackFileName, r);

@@ -50,6 +50,8 @@ struct Theme {
   bool ImagePosRandom = key::ImagePosRandom.saver;
   bool ImageFit = key::ImageFit.saver;
   int Monitors = key::Monitors.saver;  // a MonitorsMode; anything else is read as kEachOwn
+  bool PanZoom = key::PanZoom.saver;
+  bool BlurFill = key::BlurFill.saver;
   int BackGround = key::BackGround.saver;
   int BackColor = key::BackColor.saver;
   std::string BackFileName;

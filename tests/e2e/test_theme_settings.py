@@ -26,7 +26,8 @@ DEFAULT_LINES = [
     "ImageHalfSlideOn=0", "ImageMeshOn=0", "ImageFadeOn=0", "ImageFadeInSpeed=400",
     "ImageNormalOff=0", "ImageBlindOff=1", "ImageScrollOff=0", "ImageStretchOff=0", "ImageSlideOff=0",
     "ImageHalfSlideOff=0", "ImageMeshOff=0", "ImageFadeOff=0", "ImageFadeOutSpeed=400",
-    "NotErase=0", "ImagePosRandom=1", "ImageFit=1", "Monitors=1", "BackGround=0", "BackColor=0", "BackFileName=なし",
+    "NotErase=0", "ImagePosRandom=1", "ImageFit=1", "Monitors=1", "PanZoom=0", "BlurFill=0",
+    "BackGround=0", "BackColor=0", "BackFileName=なし",
     "FirstDelay=4000", "ImageOnDelay=3000", "ImageOffDelay=2000",
 ]
 
@@ -652,3 +653,27 @@ def test_monitors_absent_or_bad_opens_as_every_monitor_its_own(program, stored):
     d.ok()
     assert d.closed()
     assert "Monitors=1" in theme_lines()
+
+
+# ---- pictures that move, and the blurred fill -----------------------------------
+
+def test_pan_zoom_and_blur_fill_boxes_are_loaded_and_saved_right_after_monitors(program):
+    theme_ini(PanZoom=1, BlurFill=7, Monitors=2)
+    d = dialog(program)
+    d.page(3)
+    c = d.controls()
+    assert c["PanZoomCBox"].text == "画像をゆっくり動かす（パン・ズーム）"
+    assert c["BlurFillCBox"].text == "余白をぼかした画像で埋める"
+    # 7 is not 1: off, as the saver reads it.
+    assert (c["PanZoomCBox"].checked, c["BlurFillCBox"].checked) == (1, 0)
+    # Moving beside the fitting of pictures; the fill among the background's choices.
+    page, back = c["SetPageControl"].rect, c["Panel2"].rect
+    pan, fill = c["PanZoomCBox"].rect, c["BlurFillCBox"].rect
+    assert c["PanZoomCBox"].visible and pan[3] <= page[3] and pan[2] <= page[2]
+    assert c["BlurFillCBox"].visible and back[0] < fill[0] and fill[2] < back[2] and back[1] < fill[1] < back[3]
+    neighbours = ("ImageFitCBox", "Panel1", "BackRBtn2", "BackEdit", "Button1")
+    assert not [w for w in neighbours if overlaps(c[w].rect, pan) or overlaps(c[w].rect, fill)]
+    h.screenshot("theme_settings_motion")
+    d.click("PanZoomCBox")
+    d.click("BlurFillCBox")
+    ok_writes_in_order(d, "Monitors=2", ["PanZoom=0", "BlurFill=1"])

@@ -182,7 +182,7 @@ TEST_F(ThemeFile, WritesEveryKeyInOrderAndDropsTheOlderKeys) {
       "ImageHalfSlideOn=1\r\nImageMeshOn=1\r\nImageFadeOn=0\r\nImageFadeInSpeed=400\r\n"
       "ImageNormalOff=0\r\nImageBlindOff=1\r\nImageScrollOff=0\r\nImageStretchOff=0\r\nImageSlideOff=0\r\n"
       "ImageHalfSlideOff=0\r\nImageMeshOff=0\r\nImageFadeOff=0\r\nImageFadeOutSpeed=400\r\n"
-      "NotErase=0\r\nImagePosRandom=1\r\nImageFit=1\r\nMonitors=2\r\nBackGround=0\r\nBackColor=-1\r\nBackFileName=なし\r\n"
+      "NotErase=0\r\nImagePosRandom=1\r\nImageFit=1\r\nMonitors=2\r\nPanZoom=0\r\nBlurFill=0\r\nBackGround=0\r\nBackColor=-1\r\nBackFileName=なし\r\n"
       "FirstDelay=-5\r\nImageOnDelay=3000\r\nImageOffDelay=2000\r\n";
   EXPECT_EQ(Bytes(), expected);
 }
@@ -203,6 +203,24 @@ TEST_F(ThemeFile, FolderEntriesAndThePlaceInsideAFolderGoBackAsTheyWere) {
   // Without FromLastImage the saver starts at the beginning, inside folders too.
   Put("[Theme2]\r\nFromLastImage=0\r\nLastImageInFolder=x.jpg\r\n");
   EXPECT_EQ(ReadTheme(Ini(), 2, Role::Saver).LastImageInFolder, "");
+}
+
+TEST_F(ThemeFile, PanZoomAndBlurFillAreOnOnlyWhenTheySayOne) {
+  Put("[Theme0]\r\n[Theme1]\r\nPanZoom=1\r\nBlurFill=1\r\n[Theme2]\r\nPanZoom=2\r\nBlurFill=yes\r\n"
+      "[Theme3]\r\nPanZoom=\r\nBlurFill=-1\r\n");
+  const bool expected[] = {false, true, false, false};
+  for (int n = 0; n < 4; ++n) {
+    for (Role role : {Role::Saver, Role::Dialog}) {
+      const Theme t = ReadTheme(Ini(), n, role);
+      EXPECT_EQ(t.PanZoom, expected[n]) << "Theme" << n;
+      EXPECT_EQ(t.BlurFill, expected[n]) << "Theme" << n;
+    }
+  }
+  Theme on = ReadTheme(Ini(), 1, Role::Dialog);
+  on.BlurFill = false;
+  settings::IniFile ini = Ini();
+  WriteTheme(ini, 1, on);
+  EXPECT_NE(Bytes().find("Monitors=1\r\nPanZoom=1\r\nBlurFill=0\r\nBackGround="), std::string::npos);
 }
 
 TEST_F(ThemeFile, MonitorsIsEveryMonitorUnlessItSaysZeroOrTwo) {
