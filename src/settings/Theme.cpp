@@ -111,6 +111,11 @@ Theme ReadTheme(const Section& s, Role r) {
   t.ImageFit = s.Read(key::ImageFit, r);
   t.Monitors = s.Read(key::Monitors, r);
   if (t.Monitors < kPrimaryOnly || t.Monitors > kAllSame) t.Monitors = kEachOwn;
+  // Both read as off unless they hold a value they know, so a file from
+  // before they existed (or edited by hand) shows the show as it was.
+  t.ShowKeys = s.Read(key::ShowKeys, r) == 1;
+  t.Caption = s.Read(key::Caption, r);
+  if (t.Caption < kNoCaption || t.Caption > kCaptionDateAndName) t.Caption = kNoCaption;
   t.BackGround = s.Read(key::BackGround, r);
   t.BackColor = s.Read(key::BackColor, r);
   t.BackFileName = s.Read(key::BackFileName, r);

@@ -64,6 +64,8 @@ IniText::Entries ThemeLines(const Theme& t) {
   l.Add(key::ImagePosRandom.name, t.ImagePosRandom);
   l.Add(key::ImageFit.name, t.ImageFit);
   l.Add(key::Monitors.name, t.Monitors);
+  l.Add(key::ShowKeys.name, t.ShowKeys);
+  l.Add(key::Caption.name, t.Caption);
   l.Add(key::BackGround.name, t.BackGround);
   l.Add(key::BackColor.name, t.BackColor);
   l.Add(key::BackFileName.name, t.BackFileName);
