@@ -17,6 +17,7 @@
 #include <string>
 
 #include "picture/NativeFormats.h"
+#include "picture/PictureFacts.h"
 
 namespace picture {
 
@@ -24,6 +25,7 @@ struct LoadRequest {
   std::string fileName;
   SIZE fitTo = {0, 0};  // shrink to fit this area when larger; {0, 0}: own size
   SIZE cropTo = {0, 0};  // keep only the top-left part this size (a tiled background)
+  bool readFacts = false;  // also the file's name and date for a caption
 };
 
 struct LoadResult {
@@ -33,6 +35,7 @@ struct LoadResult {
   LoadedPicture picture;
   int orgWidth = 0, orgHeight = 0;  // the picture's full size, before any reduction
   bool paletteMade = false;
+  PictureFacts facts;  // when asked for, of a picture that loaded
 };
 
 // Decoding failures that the component raises instead of reporting
