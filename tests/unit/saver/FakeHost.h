@@ -108,6 +108,11 @@ struct FakeHost : saver::SequencerHost {
   // The pictures in use on every monitor, when the test runs several.
   std::function<bool(const std::string&)> inUse;
   bool InUse(const std::string& image) const override { return inUse && inUse(image); }
+  // What the screen would show of the caption and the picture, in order.
+  std::vector<std::string> screen;
+  void ShowCaption() override { screen.push_back("caption " + loaded.back()); }
+  void HideCaption() override { screen.push_back("no caption"); }
+  void ClearPicture() override { screen.push_back("cleared"); }
 };
 
 // Scripted random numbers first (each must lie below its bound), then a
