@@ -39,4 +39,8 @@ bool ParseExifDate(const char* text, size_t size, TakenTime& out);
 // DateTimeOriginal of the TIFF structure that starts at offset 0 of source.
 bool ReadExifDate(const ByteSource& tiff, TakenTime& out);
 
+// DateTimeOriginal found by walking a JPEG's segments, a PNG's chunks or a
+// TIFF's directories, reading only the pieces it needs.
+bool ReadFileExifDate(const ByteSource& file, TakenTime& out);
+
 }  // namespace picture

@@ -18,8 +18,4 @@ struct PictureFacts {
 
 PictureFacts ReadPictureFacts(const std::wstring& path);
 
-// DateTimeOriginal found by walking a JPEG's segments, a PNG's chunks or a
-// TIFF's directories, reading only the pieces it needs.
-bool ReadFileExifDate(const ByteSource& file, TakenTime& out);
-
 }  // namespace picture
