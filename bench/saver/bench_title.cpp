@@ -57,7 +57,7 @@ int main() {
     RECT rect;
     const int builds = 20;
     double t0 = Now();
-    for (int i = 0; i < builds; ++i) saver::BuildTitleOverlay(line, show.Back.Dc(), {W, H}, stage, rect);
+    for (int i = 0; i < builds; ++i) saver::BuildTitleOverlay(line, show.Back.Dc(), {0, 0, W, H}, stage, rect);
     double build = (Now() - t0) / builds;
 
     std::vector<double> steps;

@@ -5,6 +5,8 @@
 #include <shellapi.h>
 
 #include "forms/Application.h"
+#include "forms/Com.h"
+#include "forms/PathText.h"
 
 namespace app {
 
@@ -22,33 +24,11 @@ const char* const kPages[] = {
     "other.html",    // 6 その他 page
 };
 
-// The part of path up to and including its last "\"; steps over double-byte
-// characters, whose second byte may be 0x5C.
-std::string FolderOf(const std::string& path) {
-  size_t end = 0;
-  for (const char* p = path.c_str(); *p; p = CharNextA(p))
-    if (*p == '\\') end = static_cast<size_t>(p - path.c_str()) + 1;
-  return path.substr(0, end);
-}
-
 bool IsFile(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// COM for the shell's handlers, for the length of one call.
-class ComScope {
- public:
-  ComScope() : ok_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE))) {}
-  ~ComScope() {
-    if (ok_) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool ok_;
-};
 
 void Tell(const std::string& text) {
   forms::Application& app = forms::Application::Get();
@@ -68,7 +48,7 @@ std::string HelpFolder() {
   char module[MAX_PATH * 2] = {};
   DWORD n = GetModuleFileNameA(nullptr, module, sizeof module);
   std::string path(module, n < sizeof module ? n : 0);
-  return FolderOf(path) + kHelpFolderName + "\\";
+  return forms::FolderOf(path) + kHelpFolderName + "\\";
 }
 
 void ShowHelp(int context) {
@@ -79,7 +59,7 @@ void ShowHelp(int context) {
          "\r\n\r\nGlimora.scr と同じフォルダに help フォルダを置いてください。");
     return;
   }
-  ComScope com;
+  forms::ComApartment com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);  // for the shell's handlers
   SHELLEXECUTEINFOA info = {};
   info.cbSize = sizeof info;
   info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;

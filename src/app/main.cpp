@@ -8,7 +8,7 @@
 #include "app/RunMode.h"
 #include "dialogs/MainDlg.h"
 #include "forms/Application.h"
-#include "saver/MainForm.h"
+#include "saver/ShowController.h"
 
 namespace {
 
@@ -32,11 +32,10 @@ int RunPreview(int argc, char** argv) {
   ShowWindow(parent, SW_SHOW);
   RECT r;
   GetWindowRect(parent, &r);
-  TMainForm form(parent);
-  SetWindowPos(form.Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
+  saver::ShowController show(parent);
+  SetWindowPos(show.Window().Handle(), nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  form.SaverSession = false;
-  return RunMainForm(form);
+  return RunMainForm(show.Window());
 }
 
 }  // namespace
@@ -59,8 +58,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       return RunMainForm(dialog);
     }
     case app::RunMode::Saver: {
-      TMainForm form;
-      return RunMainForm(form);
+      saver::ShowController show;
+      return RunMainForm(show.Window());
     }
     case app::RunMode::Preview:
       return RunPreview(argc, argv);

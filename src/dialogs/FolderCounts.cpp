@@ -24,9 +24,9 @@ bool FolderCounts::Refresh() {
     listed.insert(entry);
     std::unique_ptr<library::FolderWalk>& walk = walks_[entry];
     if (!walk) walk = std::make_unique<library::FolderWalk>(entry, kinds);
-    const bool done = walk->Done();  // asked first, so the count below is final when it says so
+    const auto [found, done] = walk->Now();
     running = running || !done;
-    const std::string text = entry + "\t" + CountText(walk->Count(), walk->Counts(), done);
+    const std::string text = entry + "\t" + CountText(found, walk->Counts(), done);
     if (text != item) ReplaceItem(list_, i, text);
   }
   for (auto it = walks_.begin(); it != walks_.end();)

@@ -4,7 +4,7 @@
 #include "dialogs/NameDlg.h"
 #include "dialogs/OtherDlg.h"
 #include "forms/Application.h"
-#include "saver/MainForm.h"
+#include "saver/ShowController.h"
 #include "settings/IniFile.h"
 
 using forms::ControlRow;
@@ -137,8 +137,8 @@ void TMainDialog::ClearBtnClick() {
 void TMainDialog::Button1Click() {
   ThemeNumberCheck();
   WriteMain(false);
-  TMainForm saver;
-  saver.ShowModal();
+  saver::ShowController show;
+  show.Window().ShowModal();
 }
 
 void TMainDialog::MainHelpBtnClick() { forms::Application::Get().HelpContext(1); }

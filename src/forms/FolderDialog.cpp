@@ -1,5 +1,7 @@
 #include "forms/FolderDialog.h"
 
+#include "forms/Com.h"
+
 // The item dialog is declared for Vista and later; it is looked for at run
 // time (CoCreateInstance), so older systems still start the program.
 #undef _WIN32_WINNT
@@ -19,13 +21,6 @@ namespace {
 
 HWND Owner() { return GetActiveWindow() ? GetActiveWindow() : Application::Get().Handle(); }
 
-// COM for this thread while the picker runs.
-struct ComScope {
-  HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  ~ComScope() {
-    if (SUCCEEDED(hr)) CoUninitialize();
-  }
-};
 
 // Releases a COM interface when the scope ends.
 template <class T>
@@ -48,7 +43,7 @@ FolderDialog::Outcome FolderDialog::Take(const wchar_t* path) {
 }
 
 bool FolderDialog::ExecuteItemDialog(Outcome& outcome) {
-  ComScope com;
+  ComApartment com;  // while the picker runs
   ComRef<IFileOpenDialog> dialog;
   if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileOpenDialog,
                               reinterpret_cast<void**>(&dialog.p))))

@@ -1,3 +1,5 @@
+// A form's window: created from its parameters, its controls registered, and
+// every message routed to the form or reflected to the control it concerns.
 #include "forms/Form.h"
 
 #include <algorithm>
@@ -214,6 +216,19 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return DefaultHandler(msg, wp, lp);
+}
+
+bool Form::PreviewKey(const MSG& /*msg*/) { return false; }
+
+int Form::AddControl(Control* control) {
+  controls_.push_back(control);
+  return nextId_++;
+}
+
+void Form::RemoveControl(Control* control) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  if (defaultButton_ == control) defaultButton_ = nullptr;
+  if (cancelButton_ == control) cancelButton_ = nullptr;
 }
 
 }  // namespace forms

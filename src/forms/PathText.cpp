@@ -23,6 +23,13 @@ std::string WithTrailingBackslash(const std::string& path) {
   return path + '\\';
 }
 
+std::string FolderOf(const std::string& path) {
+  size_t end = 0;
+  for (const char* p = path.c_str(); *p; p = CharNextA(p))
+    if (*p == '\\') end = static_cast<size_t>(p - path.c_str()) + 1;
+  return path.substr(0, end);
+}
+
 std::string SystemDirectory() {
   char buf[MAX_PATH];
   UINT n = GetSystemDirectoryA(buf, MAX_PATH);

@@ -9,6 +9,8 @@ namespace forms {
 bool EndsWithBackslash(const std::string& path);
 // path with a "\" appended unless it is empty or already ends in one.
 std::string WithTrailingBackslash(const std::string& path);
+// The part of path up to and including its last "\\" (empty when it has none).
+std::string FolderOf(const std::string& path);
 // Directory of the system DLLs with a trailing backslash.
 std::string SystemDirectory();
 

@@ -11,7 +11,13 @@ namespace forms {
 namespace {
 unsigned __stdcall RunWork(void* arg) {
   std::unique_ptr<std::function<void()>> work(static_cast<std::function<void()>*>(arg));
-  (*work)();
+  // Each worker reports its own failures; one that slips through must not
+  // end the whole program (an exception leaving a thread would).
+  try {
+    (*work)();
+  } catch (...) {
+    return 1;
+  }
   return 0;
 }
 }  // namespace

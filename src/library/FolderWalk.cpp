@@ -42,7 +42,12 @@ FolderWalk::~FolderWalk() { shared_->stop = true; }
 
 void FolderWalk::Run(std::shared_ptr<Shared> shared, std::string root, PictureKinds kinds,
                      FolderLister lister) {
-  WalkFolders(root, kinds, *shared, shared->stop, lister);
+  // A walk that raises (memory running out in a huge tree) ends there as a
+  // failed walk: what it found stays, and the show goes on with it.
+  try {
+    WalkFolders(root, kinds, *shared, shared->stop, lister);
+  } catch (const std::exception&) {
+  }
   std::lock_guard<std::mutex> lock(shared->mutex);
   shared->done = true;
   shared->finished.notify_all();
@@ -56,6 +61,11 @@ bool FolderWalk::Done() const {
 bool FolderWalk::WaitDone(DWORD ms) const {
   std::unique_lock<std::mutex> lock(shared_->mutex);
   return shared_->finished.wait_for(lock, std::chrono::milliseconds(ms), [this] { return shared_->done; });
+}
+
+FolderWalk::Progress FolderWalk::Now() const {
+  std::lock_guard<std::mutex> lock(shared_->mutex);
+  return {shared_->list.Count(), shared_->done};
 }
 
 size_t FolderWalk::Count() const {

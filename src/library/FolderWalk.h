@@ -23,6 +23,12 @@ class FolderWalk {
   FolderWalk& operator=(const FolderWalk&) = delete;
 
   bool Done() const;
+  // How far the walk has come, in one look: `found` is final when `done`.
+  struct Progress {
+    size_t found;
+    bool done;
+  };
+  Progress Now() const;
   // Waits at most ms for the walk to end; true when it has.
   bool WaitDone(DWORD ms) const;
   // Pictures found so far; Path(i) for i below it stays the same.

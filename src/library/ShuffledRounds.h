@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <functional>
 #include <vector>
+#include "library/Random.h"
 
 namespace library {
 
 // Uniform integer in [0, bound).
-using RandomFn = std::function<int(int bound)>;
 
 class ShuffledRounds {
  public:

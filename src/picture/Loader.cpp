@@ -8,6 +8,7 @@
 
 #include <objbase.h>
 
+#include "forms/Com.h"
 #include "forms/Gdi.h"
 #include "forms/Thread.h"
 #include "forms/WideText.h"
@@ -28,20 +29,6 @@ std::atomic<int> liveWorkers{0};
 // hands the turn on quickly.
 std::mutex decodeTurn;
 
-// COM for the imaging-component plug-ins, kept up for the worker's life so
-// that it is not started and stopped on every load.
-class ComApartment {
- public:
-  ComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComApartment() {
-    if (SUCCEEDED(hr_)) CoUninitialize();
-  }
-  ComApartment(const ComApartment&) = delete;
-  ComApartment& operator=(const ComApartment&) = delete;
-
- private:
-  HRESULT hr_;
-};
 
 // The plug-ins this worker has used, kept loaded until it ends. A MinGW-built
 // DLL takes a kernel handle each time it is loaded afresh and does not give it
@@ -116,12 +103,14 @@ struct LoaderShared {
 
 namespace {
 
-// A plug-in that cannot be kept loaded (resources running out) passes the
-// picture over rather than ending the worker.
+// A load that raises (a plug-in that cannot be kept loaded, memory running
+// out in a huge picture) passes the picture over rather than ending the
+// worker, and the show goes on.
 LoadResult PinAndLoad(PinnedPlugins& plugins, const LoadRequest& request, HDC canvas,
                       const StopCheck& cancelled) {
   try {
     plugins.Pin(request.fileName);
+    return LoadPictureFile(request, canvas, cancelled);
   } catch (const std::exception& e) {
     LoadResult failed;
     failed.fileName = request.fileName;
@@ -129,11 +118,12 @@ LoadResult PinAndLoad(PinnedPlugins& plugins, const LoadRequest& request, HDC ca
     failed.message = e.what();
     return failed;
   }
-  return LoadPictureFile(request, canvas, cancelled);
 }
 
 void Serve(const std::shared_ptr<LoaderShared>& s) {
-  ComApartment com;
+  // COM for the imaging-component plug-ins, up for the worker's life so
+  // that it is not started and stopped on every load.
+  forms::ComApartment com;
   PinnedPlugins plugins;
   forms::MemoryDc canvas(CreateCompatibleDC(nullptr));
   for (;;) {

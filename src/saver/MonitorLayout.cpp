@@ -71,18 +71,6 @@ std::vector<Monitor> ShowMonitors(std::vector<Monitor> all, int monitorsMode) {
   return distinct;
 }
 
-RECT BoundsOf(const std::vector<Monitor>& monitors) {
-  RECT all = {0, 0, 0, 0};
-  for (const Monitor& m : monitors) UnionRect(&all, &all, &m.Bounds);
-  return all;
-}
-
-RECT AreaInClient(const RECT& monitor, POINT windowOrigin) {
-  RECT r = monitor;
-  OffsetRect(&r, -windowOrigin.x, -windowOrigin.y);
-  return r;
-}
-
 std::vector<int> RemainingMonitors(const std::vector<Monitor>& shown, const std::vector<Monitor>& now) {
   std::vector<int> remaining;
   for (size_t i = 0; i < shown.size(); ++i)

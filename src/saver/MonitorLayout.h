@@ -25,13 +25,6 @@ std::vector<Monitor> SystemMonitors();
 // them, the one at the origin, else the first, stands in.
 std::vector<Monitor> ShowMonitors(std::vector<Monitor> all, int monitorsMode);
 
-// The bounding rectangle of the monitors (the virtual screen they make).
-RECT BoundsOf(const std::vector<Monitor>& monitors);
-
-// A monitor's rectangle in the client coordinates of a window whose client
-// area starts at windowOrigin (screen coordinates).
-RECT AreaInClient(const RECT& monitor, POINT windowOrigin);
-
 // After a display change: the indexes into `shown` of the monitors still
 // there (the same rectangle among `now`), in their order.
 std::vector<int> RemainingMonitors(const std::vector<Monitor>& shown, const std::vector<Monitor>& now);

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <climits>
 
-#include "library/ResumePoint.h"
+#include "library/WalkOrder.h"
 
 namespace saver {
 
@@ -46,6 +46,22 @@ ShowPicture PictureSource::Next() {
   return picture;
 }
 
+// Random picks may repeat within a round of the list, so they get a few
+// rounds to find a free one; a list of tens of thousands gets a bounded search.
+ShowPicture PictureSource::NextFree(const std::string& showing, const InUseFn& inUse) {
+  constexpr int kRoundsToSearch = 8;
+  constexpr int kMostTries = 256;
+  ShowPicture picture = Next();
+  if (!inUse) return picture;
+  ShowPicture fallback = picture;
+  const int tries = std::min(kRoundsToSearch * Count(), kMostTries);
+  for (int t = 1; t < tries && inUse(picture.Image); ++t) {
+    picture = Next();
+    if (fallback.Image == showing) fallback = picture;
+  }
+  return inUse(picture.Image) ? fallback : picture;
+}
+
 // A picture that leaves the resume place where it is.
 ShowPicture PictureSource::Unmoved() const {
   ShowPicture picture;
@@ -80,8 +96,7 @@ ShowPicture PictureSource::NextInList() {
       picture.Resume = entry_;
       return picture;
     }
-    const bool done = walk->Done();  // asked first: the count below is then final
-    const size_t found = walk->Count();
+    const auto [found, done] = walk->Now();
     if (!seekAfter_.empty()) {
       const size_t at = library::FirstAfter(found, [walk](size_t i) { return walk->RelativePath(i); }, seekAfter_);
       if (at == found && !done) return Waiting();

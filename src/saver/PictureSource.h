@@ -12,6 +12,7 @@
 // counts only once a sequencer reports it taken, so the one loading ahead
 // is shown again next time.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,9 @@
 #include "saver/ShowEntries.h"
 
 namespace saver {
+
+// True when another monitor of the show has this picture on screen or loading.
+using InUseFn = std::function<bool(const std::string& image)>;
 
 struct ShowPicture {
   std::string Image;  // the file; empty when the entry has none
@@ -43,6 +47,10 @@ class PictureSource {
   // the picture is Waiting: nothing is loaded, it is asked again later and
   // the place does not move.
   ShowPicture Next();
+  // The next picture no other monitor has on screen or loading, while the
+  // list has such a one to give; else the first one handed out that is not
+  // `showing` (this monitor's own). Call only when not Empty().
+  ShowPicture NextFree(const std::string& showing, const InUseFn& inUse);
   // A sequencer has taken the picture (shown it, or passed it over).
   void Taken(const ShowPicture& picture);
   // What closing stores as LastImageNumber and LastImageInFolder.

@@ -2,11 +2,11 @@
 // position, or random order that never gives the same entry twice in a row.
 #pragma once
 #include <functional>
+#include "library/Random.h"
 
 namespace saver {
 
-// Uniform integer in [0, bound); 0 when bound <= 0.
-using RandomFn = std::function<int(int bound)>;
+using library::RandomFn;
 
 struct Playlist {
   int Count = 0;

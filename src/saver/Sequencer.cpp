@@ -34,11 +34,13 @@ int EffectChoice::Choose(const RandomFn& random) {
   return k;
 }
 
-Sequencer::Sequencer(const SaverSettings& settings, PictureSource& pictures, SequencerHost& host,
-                     ClockFn clock, RandomFn random)
+Sequencer::Sequencer(const SaverSettings& settings, PictureSource& pictures, MonitorHost& host,
+                     ShowOutput* output, ClockFn clock, RandomFn random, InUseFn inUse)
     : settings_(settings),
       pictures_(pictures),
       host_(host),
+      output_(output),
+      inUse_(std::move(inUse)),
       clock_(std::move(clock)),
       random_(std::move(random)),
       appearChoice_(settings.AppearOn),
@@ -170,7 +172,7 @@ TitleLine Sequencer::ChooseTitleLine(int line) const {
     out.FontName = t.FontName[line];
     out.Height = t.FontSize[line];
   }
-  if (!host_.InSaverSession()) out.Height = line == 0 ? 12 : 24;
+  if (output_ && !output_->InSaverSession()) out.Height = line == 0 ? 12 : 24;
   // Never pure white: white is the key colour of the title overlay.
   out.Color = RGB(Clamp251(r), Clamp251(g), Clamp251(b));
   return out;
@@ -178,7 +180,7 @@ TitleLine Sequencer::ChooseTitleLine(int line) const {
 
 void Sequencer::TitleStep(int line, MixDirection direction) {
   if (stateEntered_) {
-    host_.BeginTitle(ChooseTitleLine(line));
+    if (output_) output_->BeginTitle(ChooseTitleLine(line));
     fadeStep_ = 0;
     stateEntered_ = false;
     StartPace(std::max(settings_.Title.FadeInterval, 1));
@@ -190,9 +192,9 @@ void Sequencer::TitleStep(int line, MixDirection direction) {
   if (owed == 0) return;
   const int before = fadeStep_;
   fadeStep_ = std::min(fadeStep_ + owed, kFadeMasks + 1);
-  if (before < kFadeMasks) host_.TitleFrame(std::min(fadeStep_, kFadeMasks) - 1, direction);
+  if (before < kFadeMasks && output_) output_->TitleFrame(std::min(fadeStep_, kFadeMasks) - 1, direction);
   if (fadeStep_ <= kFadeMasks) return;
-  host_.EndTitle();
+  if (output_) output_->EndTitle();
   Advance(Next(state_));
   SetInterval(kIdleInterval);
 }
@@ -207,19 +209,8 @@ void Sequencer::StartNextLoad() {
   if (!history_.AtLatest()) return LoadFromHistory(history_.Place() + 1);
   loading_ = Loading::None;
   if (!haveNext_) {
-    const std::string showing = next_.Image;
-    next_ = pictures_.Next();
-    // Monitors sharing the source: a picture one of them shows is passed by
-    // while the list has others to give, so no two show the same at once.
-    // Random picks get a few rounds of the list to find a free one; failing
-    // that, the first pick that is not the picture this monitor shows.
-    ShowPicture fallback = next_;
-    const int tries = std::min(8 * pictures_.Count(), 256);
-    for (int t = 1; t < tries && host_.InUse(next_.Image); ++t) {
-      next_ = pictures_.Next();
-      if (fallback.Image == showing) fallback = next_;
-    }
-    if (host_.InUse(next_.Image)) next_ = fallback;
+    // Monitors sharing the source: no two show the same picture at once.
+    next_ = pictures_.NextFree(next_.Image, inUse_);
     // Nothing found yet: no load (an empty one on every tick would keep the
     // worker and the window busy while the folders are read); NextImage asks
     // the source again on its next tick.
@@ -271,7 +262,7 @@ void Sequencer::StepForward() {
   using S = ShowState;
   if (state_ <= S::SecondLineOut) {
     // The title is skipped, its line taken off the screen.
-    if (state_ != S::StartPause) host_.EndTitle();
+    if (state_ != S::StartPause && output_) output_->EndTitle();
     host_.ClearPicture();
     SetInterval(kIdleInterval);
     Advance(S::StartMusic);
@@ -303,6 +294,7 @@ void Sequencer::GoAtOnce() {
 void Sequencer::SetPaused(bool paused) {
   if (paused == paused_) return;
   paused_ = paused;
+  host_.SetPaused(paused);
   if (paused) {
     pausedAt_ = clock_();
   } else if (state_ == ShowState::ImageStands && !stateEntered_) {
@@ -331,7 +323,7 @@ void Sequencer::PlaceImage() {
 }
 
 void Sequencer::PlayWave() {
-  if (host_.InSaverSession() && !paused_) host_.PlayWave(waveName_);
+  if (output_ && output_->InSaverSession() && !paused_) output_->PlayWave(waveName_);
   StartNextLoad();  // the next picture loads while this one stands
   Advance(ShowState::ImageStands);
 }
@@ -339,7 +331,7 @@ void Sequencer::PlayWave() {
 void Sequencer::MidiSet() {
   if (!settings_.BGM || midis_.Count <= 0) return;
   int b = midis_.Pick(random_);
-  if (!host_.PlayMidiNumber(b)) midiOk_ = false;
+  if (output_ && !output_->PlayMidiNumber(b)) midiOk_ = false;
 }
 
 RandomFn ClockSeededRandom() { return SeededRandom(GetTickCount()); }

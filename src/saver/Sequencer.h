@@ -2,7 +2,8 @@
 // Timer2 tick and never blocks. It owns the show's state and Timer2's
 // interval; the effects only report {done, next interval}. Its pictures come
 // from a PictureSource; everything it draws, loads or plays goes through
-// SequencerHost (the saver window), and the clock and the random source are
+// MonitorHost (its monitor's window) and, for the one sequencer that has it,
+// ShowOutput (title, music, sounds); the clock and the random source are
 // handed in, so tests can drive it tick by tick.
 #pragma once
 #include <windows.h>
@@ -66,23 +67,23 @@ struct TitleLine {
 // How the picture loading in the background stands.
 enum class ImageLoad { Running, Ready, Failed };
 
-// What the sequencer needs of the saver window.
-class SequencerHost {
+// What each monitor's show needs: one window, or the mirroring host over
+// several (see MonitorWindow, MirrorHost).
+class MonitorHost {
  public:
-  virtual ~SequencerHost() = default;
-  virtual bool InSaverSession() const = 0;  // SaverSession of the window
+  virtual ~MonitorHost() = default;
   virtual void SetInterval(int ms) = 0;  // Timer2
-  // Where pictures are placed: the client area, or the primary monitor's part of it.
+  // Where pictures are placed: the window's whole client area.
   virtual RECT ImageArea() const = 0;
   // Starts reading the file in the background (fitted to ImageArea() when
   // the theme asks); a load still running is given up. Never raises.
   virtual void StartImageLoad(const std::string& name) = 0;
-  // The load started last: still running, or finished. Ready: the picture
-  // component now holds the picture. Failed (never an exception): the file
-  // is missing, of an unknown kind, unreadable or broken, or the name is empty.
+  // The load started last: still running, or finished. Ready: the window
+  // now holds the picture. Failed (never an exception): the file is
+  // missing, of an unknown kind, unreadable or broken, or the name is empty.
   virtual ImageLoad TakeImageLoad() = 0;
   virtual SIZE ImageSize() const = 0;
-  // Gives BackBitmap, ScreenBitmap and WorkBitmap the picture's palette.
+  // Gives Back, Screen and Work the picture's palette.
   virtual void ApplyImagePalette() = 0;
   // The picture's place and coin, fixed for its appear and erase effects.
   virtual void PlacePicture(POINT at, int effectCoin) = 0;
@@ -92,19 +93,8 @@ class SequencerHost {
   // one tick: the screen ends as it would after each of them in turn. The
   // report is that of the last step taken (fewer when the effect ends).
   virtual EffectStep EffectSteps(bool appear, int kind, int steps) = 0;
-  virtual void PlayWave(const std::string& name) = 0;
-  // Reads Midi + n and plays it; false when it could not be started.
-  virtual bool PlayMidiNumber(int n) = 0;
-  // The client-area part of ScreenBitmap becomes the background.
+  // The client-area part of Screen becomes the background.
   virtual void KeepScreenAsBackground() = 0;
-  // Title fade: build the stage (set-up tick), draw mask k, free the stage.
-  virtual void BeginTitle(const TitleLine& line) = 0;
-  virtual void TitleFrame(int k, MixDirection direction) = 0;  // mask k, 0..16
-  virtual void EndTitle() = 0;
-  // True when a show over several monitors has this picture on screen or on
-  // its way there on any of them, this one included. A show on one monitor
-  // answers false and leaves the repeats to the picture source.
-  virtual bool InUse(const std::string& /*image*/) const { return false; }
   // The caption of the picture, once it has appeared; it goes before the
   // erase (or before the screen is kept as the background).
   virtual void ShowCaption() {}
@@ -112,12 +102,33 @@ class SequencerHost {
   // A step: the picture (or the title) goes at once, caption and all, and
   // the screen shows the background.
   virtual void ClearPicture() {}
+  // The show on this monitor is paused or goes on: whatever moves by itself
+  // on the window (pan and zoom) holds still meanwhile.
+  virtual void SetPaused(bool /*paused*/) {}
+};
+
+// What only the show's one output does: the title, the music, the WAV
+// sounds. One sequencer of a show gets it; the others pace through the
+// title as the first does, with nothing to draw or play.
+class ShowOutput {
+ public:
+  virtual ~ShowOutput() = default;
+  virtual bool InSaverSession() const = 0;  // false in the preview: no sound, a small title
+  virtual void PlayWave(const std::string& name) = 0;
+  // Plays Midi<n>; false when it could not be started.
+  virtual bool PlayMidiNumber(int n) = 0;
+  // Title fade: build the stage (set-up tick), draw mask k, free the stage.
+  virtual void BeginTitle(const TitleLine& line) = 0;
+  virtual void TitleFrame(int k, MixDirection direction) = 0;  // mask k, 0..16
+  virtual void EndTitle() = 0;
 };
 
 class Sequencer {
  public:
-  Sequencer(const SaverSettings& settings, PictureSource& pictures, SequencerHost& host, ClockFn clock,
-            RandomFn random);
+  // output: nullptr for every sequencer of a show but one. inUse: what
+  // the show's other monitors have on screen or loading (empty: nothing).
+  Sequencer(const SaverSettings& settings, PictureSource& pictures, MonitorHost& host, ShowOutput* output,
+            ClockFn clock, RandomFn random, InUseFn inUse = {});
 
   // Timer2Timer: runs the step of the current state.
   void Tick();
@@ -163,7 +174,9 @@ class Sequencer {
 
   const SaverSettings settings_;
   PictureSource& pictures_;
-  SequencerHost& host_;
+  MonitorHost& host_;
+  ShowOutput* const output_;
+  InUseFn inUse_;
   ClockFn clock_;
   RandomFn random_;
 

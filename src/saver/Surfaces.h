@@ -13,12 +13,14 @@
 
 #include "forms/Bitmap.h"
 #include "saver/effects/Effects.h"
+#include "library/Random.h"
 
 namespace saver {
 
+using library::RandomFn;
+
 class Surfaces {
  public:
-  using RandomFn = std::function<int(int bound)>;
   Surfaces(int appearSpeed, int eraseSpeed, RandomFn random);
   ~Surfaces();
   Surfaces(const Surfaces&) = delete;

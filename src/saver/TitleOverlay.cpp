@@ -3,20 +3,13 @@
 
 namespace saver {
 
-RECT CenteredRect(SIZE client, SIZE size) { return CenteredInArea(RECT{0, 0, client.cx, client.cy}, size); }
-
 RECT CenteredInArea(const RECT& area, SIZE size) {
   const int left = area.left + (area.right - area.left - size.cx) / 2;
   const int top = area.top + (area.bottom - area.top - size.cy) / 2;
   return {left, top, left + size.cx, top + size.cy};
 }
 
-void BuildTitleOverlay(const TitleLine& line, HDC back, SIZE client, forms::Bitmap& overlay, RECT& rect) {
-  BuildTitleOverlayInArea(line, back, RECT{0, 0, client.cx, client.cy}, overlay, rect);
-}
-
-void BuildTitleOverlayInArea(const TitleLine& line, HDC back, const RECT& area, forms::Bitmap& overlay,
-                           RECT& rect) {
+void BuildTitleOverlay(const TitleLine& line, HDC back, const RECT& area, forms::Bitmap& overlay, RECT& rect) {
   overlay.Reset();
   // Cell height (positive lfHeight); no antialiasing, so every text pixel
   // is exactly the title colour.

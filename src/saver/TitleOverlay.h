@@ -9,17 +9,12 @@
 
 namespace saver {
 
-// The rectangle of a size centred in the client, or in an area of it
-// (division toward zero).
-RECT CenteredRect(SIZE client, SIZE size);
+// The rectangle of a size centred in an area (division toward zero).
 RECT CenteredInArea(const RECT& area, SIZE size);
 
-// Measures the line in its font, centres it in the client and builds the
-// overlay from `back` under that rectangle. An empty text gives an empty
-// overlay (the fade then draws nothing).
-void BuildTitleOverlay(const TitleLine& line, HDC back, SIZE client, forms::Bitmap& overlay, RECT& rect);
-// The same, centred in `area` of the client (the primary monitor).
-void BuildTitleOverlayInArea(const TitleLine& line, HDC back, const RECT& area, forms::Bitmap& overlay,
-                           RECT& rect);
+// Measures the line in its font, centres it in `area` of the client (the
+// window's monitor) and builds the overlay from `back` under that
+// rectangle. An empty text gives an empty overlay (the fade then draws nothing).
+void BuildTitleOverlay(const TitleLine& line, HDC back, const RECT& area, forms::Bitmap& overlay, RECT& rect);
 
 }  // namespace saver

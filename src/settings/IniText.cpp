@@ -62,6 +62,18 @@ bool IniText::FindSection(const std::string& section, Range& range) const {
   return false;
 }
 
+void IniText::EraseKey(const std::string& section, const std::string& key) {
+  Range r;
+  if (!FindSection(section, r)) return;
+  for (size_t i = r.begin + 1; i < r.end; ++i) {
+    const std::string name = KeyOf(Content(lines_[i]));
+    if (!name.empty() && SameName(name, key)) {
+      lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
+      return;
+    }
+  }
+}
+
 void IniText::SetValue(const std::string& section, const std::string& key, const std::string& value) {
   Range r;
   if (!FindSection(section, r)) {

@@ -17,6 +17,8 @@ class IniText {
 
   void SetValue(const std::string& section, const std::string& key, const std::string& value);
   void EraseSection(const std::string& section);
+  // The key's line gone from the section; nothing else moves.
+  void EraseKey(const std::string& section, const std::string& key);
   // The section erased, then written anew at the end of the file with these keys in this order.
   void ReplaceSection(const std::string& section, const Entries& entries);
 

@@ -110,7 +110,7 @@ Theme ReadTheme(const Section& s, Role r) {
   t.ImagePosRandom = s.Read(key::ImagePosRandom, r);
   t.ImageFit = s.Read(key::ImageFit, r);
   t.Monitors = s.Read(key::Monitors, r);
-  if (t.Monitors < kPrimaryOnly || t.Monitors > kAllSame) t.Monitors = kEachOwn;
+  if (t.Monitors < kPrimaryOnly || t.Monitors > kAllSame) t.Monitors = key::Monitors.Default(r);
   // Both read as off unless they hold a value they know, so a file from
   // before they existed (or edited by hand) shows the show as it was.
   t.ShowKeys = s.Read(key::ShowKeys, r) == 1;

@@ -322,7 +322,7 @@ def test_resume_continues_inside_a_folder_and_closing_stores_the_place():
     h.key("space")
     assert s.wait_exit() == 0
     assert h.ini_value("Theme0", "LastImageNumber") == "1"
-    assert h.ini_value("Theme0", "LastImageInFolder") == ""
+    assert h.ini_value("Theme0", "LastImageInFolder") is None  # no place inside a folder: the key goes, as a saved theme leaves it out
 
 
 def test_folders_that_cannot_be_shown_are_passed_over_without_a_box():

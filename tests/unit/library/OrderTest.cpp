@@ -1,4 +1,4 @@
-// Explorer's name order, folder entries, the resume point inside a folder,
+// Explorer's name order, folder entries, the walk's order and a place in it,
 // and the compact list at the library's full size.
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include "library/FolderEntry.h"
 #include "library/NaturalOrder.h"
 #include "library/PictureList.h"
-#include "library/ResumePoint.h"
+#include "library/WalkOrder.h"
 #include "picture/Decode.h"
 
 using library::CompareNatural;
@@ -44,7 +44,7 @@ TEST(FolderEntry, ATrailingBackslashOfItsOwnMarksAFolder) {
   EXPECT_EQ(library::AsFolderEntry("D:\\"), "D:\\");
 }
 
-TEST(ResumePoint, WalkOrderPutsAFolderOwnPicturesBeforeItsSubfolders) {
+TEST(WalkOrder, WalkOrderPutsAFolderOwnPicturesBeforeItsSubfolders) {
   EXPECT_TRUE(WalkOrderLess("z.jpg", "a\\b.jpg"));
   EXPECT_FALSE(WalkOrderLess("a\\b.jpg", "z.jpg"));
   EXPECT_TRUE(WalkOrderLess("img2.jpg", "img10.jpg"));
@@ -54,7 +54,7 @@ TEST(ResumePoint, WalkOrderPutsAFolderOwnPicturesBeforeItsSubfolders) {
   EXPECT_FALSE(WalkOrderLess("a.jpg", "a.jpg"));
 }
 
-TEST(ResumePoint, ContinuesAfterTheLastPictureEvenWhenItIsGone) {
+TEST(WalkOrder, ContinuesAfterTheLastPictureEvenWhenItIsGone) {
   const std::vector<std::string> list = {"1.jpg", "2.jpg", "10.jpg", "a\\1.jpg", "a\\b\\1.jpg", "c\\1.jpg"};
   auto at = [&](size_t i) { return list[i]; };
   for (size_t i = 0; i < list.size(); ++i) EXPECT_EQ(library::FirstAfter(list.size(), at, list[i]), i + 1);
@@ -86,10 +86,10 @@ TEST(PictureList, AHundredThousandPicturesInAThousandFoldersStayUnder32MB) {
   std::printf("list of 100,000 pictures: %u bytes\n", static_cast<unsigned>(list.MemoryBytes()));
 }
 
-// What a build without folder entries does with one: the picture loader
-// takes "C:\folder\" for a file of no known kind and reports it as a
-// failure (passed over in the show, no message), never an exception.
-TEST(FolderEntry, TheLoaderOfAnOlderBuildRejectsItQuietly) {
+// A folder entry that reaches the picture loader as it is (a folder that
+// vanished between the walk and the load) is a file of no known kind: a
+// failure the show passes over without a message, never an exception.
+TEST(FolderEntry, ThePictureLoaderRejectsOneQuietly) {
   char windows[MAX_PATH];
   GetWindowsDirectoryA(windows, MAX_PATH);
   const std::string entry = library::AsFolderEntry(windows);

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <atomic>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -139,15 +142,35 @@ TEST(Walk, MissingEmptyAndUnreadableFoldersEndOrPassQuietly) {
 }
 
 TEST(Walk, ADriveRootIsWalkedWithOneBackslash) {
-  library::FolderWalk walk("C:\\", PictureKinds::All());
-  for (int i = 0; i < 100 && walk.Count() == 0 && !walk.Done(); ++i) Sleep(100);
-  if (walk.Count() > 0) {
-    const std::string first = walk.Path(0);
-    EXPECT_EQ(first.compare(0, 3, "C:\\"), 0) << first;
-    EXPECT_EQ(first.find("\\\\"), std::string::npos) << first;
-  }
-  EXPECT_EQ(walk.Counts().unreadable, 0u);
-}  // dropped while it may still run: it stops on its own
+  const std::string picture = "C:\\glimora-walk-root.bmp";
+  CloseHandle(CreateFileA(picture.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  // The root alone: the rest of the drive is no business of this test.
+  library::FolderWalk walk("C:\\", PictureKinds::All(), [](const std::wstring& path, FolderListing& out) {
+    return path == L"C:\\" && library::ListFolder(path, out);
+  });
+  ASSERT_TRUE(walk.WaitDone(10000));
+  std::vector<std::string> found;
+  for (size_t i = 0; i < walk.Count(); ++i) found.push_back(walk.Path(i));
+  DeleteFileA(picture.c_str());
+  EXPECT_NE(std::find(found.begin(), found.end(), picture), found.end());
+  for (const std::string& path : found) EXPECT_EQ(path.find("\\\\"), std::string::npos) << path;
+}
+
+// Memory running out in a huge walk: the walk ends there, failed, keeping
+// what it found, and the program goes on.
+TEST(Walk, AWalkThatRaisesEndsWithWhatItFound) {
+  TempTree tree;
+  tree.File(L"a.bmp");
+  tree.File(L"sub\\b.bmp");
+  const std::wstring sub = tree.Root() + L"sub\\";
+  library::FolderWalk walk(tree.RootAnsi(), PictureKinds::All(), [=](const std::wstring& path, FolderListing& out) {
+    if (path == sub) throw std::bad_alloc();
+    return library::ListFolder(path, out);
+  });
+  ASSERT_TRUE(walk.WaitDone(10000));
+  ASSERT_EQ(walk.Count(), 1u);
+  EXPECT_EQ(walk.RelativePath(0), "a.bmp");
+}
 
 TEST(Walk, TheFirstPicturesCanBeReadWhileTheWalkGoesOn) {
   TempTree tree;
@@ -178,9 +201,24 @@ TEST(Walk, TheFirstPicturesCanBeReadWhileTheWalkGoesOn) {
 TEST(Walk, ADroppedWalkStopsOnItsOwn) {
   TempTree tree;
   for (int i = 0; i < 50; ++i) tree.File(L"f" + std::to_wstring(i) + L"\\p.bmp");
-  auto walk = std::make_unique<library::FolderWalk>(tree.RootAnsi(), PictureKinds::All());
-  walk.reset();  // returns at once; the thread finishes without anyone waiting
-  SUCCEED();
+  HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  auto listed = std::make_shared<std::atomic<int>>(0);
+  auto token = std::make_shared<int>(0);
+  std::weak_ptr<int> running = token;  // expires when the thread lets its lister go
+  auto walk = std::make_unique<library::FolderWalk>(
+      tree.RootAnsi(), PictureKinds::All(), [=](const std::wstring& path, FolderListing& out) {
+        (void)token;
+        if (++*listed == 2) WaitForSingleObject(release, 10000);  // held in the first subfolder
+        return library::ListFolder(path, out);
+      });
+  for (int i = 0; i < 200 && *listed < 2; ++i) Sleep(10);
+  walk.reset();  // returns at once, while the walk is held
+  SetEvent(release);
+  token.reset();
+  for (int i = 0; i < 1000 && !running.expired(); ++i) Sleep(10);
+  EXPECT_TRUE(running.expired());  // the thread has ended without anyone waiting for it
+  EXPECT_LE(*listed, 3);           // and listed hardly a folder after the drop
+  CloseHandle(release);
 }
 
 // library-loops beside the test program: links back to a parent, to the

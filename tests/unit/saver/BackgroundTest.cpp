@@ -139,7 +139,7 @@ TEST(TitleOverlay, TextInTheTitleColourOverTheBackgroundCentred) {
   saver::TitleLine line{"Glimora", "Times New Roman", 48, RGB(251, 251, 251)};
   forms::Bitmap stage;
   RECT rect;
-  saver::BuildTitleOverlay(line, back.Dc(), {400, 300}, stage, rect);
+  saver::BuildTitleOverlay(line, back.Dc(), {0, 0, 400, 300}, stage, rect);
   ASSERT_FALSE(stage.Empty());
   EXPECT_EQ(rect.right - rect.left, stage.Width());
   EXPECT_EQ(rect.bottom - rect.top, stage.Height());
@@ -165,15 +165,15 @@ TEST(TitleOverlay, EmptyTextGivesNoOverlay) {
   back.Create(100, 100);
   forms::Bitmap stage;
   RECT rect;
-  saver::BuildTitleOverlay({"", "Arial", 24, RGB(1, 2, 3)}, back.Dc(), {100, 100}, stage, rect);
+  saver::BuildTitleOverlay({"", "Arial", 24, RGB(1, 2, 3)}, back.Dc(), {0, 0, 100, 100}, stage, rect);
   EXPECT_TRUE(stage.Empty());
 }
 
 TEST(TitleOverlay, CentringRoundsTowardZero) {
-  RECT r = saver::CenteredRect({640, 480}, {101, 51});
+  RECT r = saver::CenteredInArea({0, 0, 640, 480}, {101, 51});
   EXPECT_EQ(r.left, 269);
   EXPECT_EQ(r.top, 214);
-  r = saver::CenteredRect({640, 480}, {701, 481});
+  r = saver::CenteredInArea({0, 0, 640, 480}, {701, 481});
   EXPECT_EQ(r.left, -30);
   EXPECT_EQ(r.top, 0);
   EXPECT_EQ(r.right, 671);

@@ -25,7 +25,7 @@ namespace saver_test {
 
 using saver::ShowState;
 
-struct FakeHost : saver::SequencerHost {
+struct FakeHost : saver::MonitorHost, saver::ShowOutput {
   bool session = true;
   int interval = saver::kIdleInterval;
   std::vector<int> intervals;
@@ -50,10 +50,7 @@ struct FakeHost : saver::SequencerHost {
     interval = ms;
     intervals.push_back(ms);
   }
-  RECT area = {0, 0, 0, 0};  // where pictures go; empty: the whole client
-  RECT ImageArea() const override {
-    return IsRectEmpty(&area) ? RECT{0, 0, client.cx, client.cy} : area;
-  }
+  RECT ImageArea() const override { return {0, 0, client.cx, client.cy}; }
   int loadTicks = 0;
   std::string loading;
   int loadLeft = 0;
@@ -105,14 +102,12 @@ struct FakeHost : saver::SequencerHost {
   void BeginTitle(const saver::TitleLine& line) override { titles.push_back(line); }
   void TitleFrame(int k, saver::MixDirection d) override { frames.push_back({k, d}); }
   void EndTitle() override { ++titleEnds; }
-  // The pictures in use on every monitor, when the test runs several.
-  std::function<bool(const std::string&)> inUse;
-  bool InUse(const std::string& image) const override { return inUse && inUse(image); }
   // What the screen would show of the caption and the picture, in order.
   std::vector<std::string> screen;
   void ShowCaption() override { screen.push_back("caption " + loaded.back()); }
   void HideCaption() override { screen.push_back("no caption"); }
   void ClearPicture() override { screen.push_back("cleared"); }
+  void SetPaused(bool paused) override { screen.push_back(paused ? "paused" : "going on"); }
 };
 
 // Scripted random numbers first (each must lie below its bound), then a
@@ -170,7 +165,7 @@ struct Rig {
     const saver::RandomFn fn = [r](int bound) { return (*r)(bound); };
     if (s.Entries.Entries().empty()) s.Entries = ImageEntries(names);
     pictures = std::make_unique<saver::PictureSource>(s, fn);
-    seq = std::make_unique<saver::Sequencer>(s, *pictures, host, [this] { return now; }, fn);
+    seq = std::make_unique<saver::Sequencer>(s, *pictures, host, &host, [this] { return now; }, fn);
     host.seq = seq.get();
   }
   // One Timer2 tick: the clock moves by the current interval first.

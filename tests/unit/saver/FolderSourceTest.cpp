@@ -170,7 +170,7 @@ TEST(FolderSource, TheShowStartsNoLoadWhileTheFoldersHaveNothingToGive) {
   saver::PictureSource pictures(s, Seeded(1));
   saver_test::FakeHost host;
   DWORD now = 1000;
-  saver::Sequencer seq(s, pictures, host, [&now] { return now; }, Seeded(2));
+  saver::Sequencer seq(s, pictures, host, &host, [&now] { return now; }, Seeded(2));
   for (int i = 0; i < 400; ++i, now += 5) {
     seq.Tick();
     Sleep(i < 40 ? 5 : 0);  // time for both walks to end

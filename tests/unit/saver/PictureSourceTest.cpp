@@ -50,8 +50,8 @@ TEST(PictureSource, TwoSequencersDrawingFromOneSourceShowEveryPictureInTurn) {
   saver::PictureSource source(s, fn);
   FakeHost left, right;
   DWORD now = 1000;
-  saver::Sequencer a(s, source, left, [&] { return now; }, fn);
-  saver::Sequencer b(s, source, right, [&] { return now; }, fn);
+  saver::Sequencer a(s, source, left, &left, [&] { return now; }, fn);
+  saver::Sequencer b(s, source, right, nullptr, [&] { return now; }, fn);
   while (left.loaded.size() + right.loaded.size() < 6) {
     now += saver::kIdleInterval;
     a.Tick();

@@ -29,13 +29,14 @@ struct TwoShows {
     s.Entries = saver_test::ImageEntries();
     pictures = std::make_unique<saver::PictureSource>(s, fn);
     for (int i = 0; i < 2; ++i) {
-      seq[i] = std::make_unique<saver::Sequencer>(s, *pictures, host[i], [this] { return now; }, fn);
-      host[i].seq = seq[i].get();
-      host[i].inUse = [this](const std::string& image) {
+      // What the controller answers: the picture on screen or loading on either monitor.
+      auto inUse = [this](const std::string& image) {
         for (const FakeHost& h : host)
           if (OnScreen(h) == image || h.loading == image) return true;
         return false;
       };
+      seq[i] = std::make_unique<saver::Sequencer>(s, *pictures, host[i], i == 0 ? &host[i] : nullptr,
+                                                  [this] { return now; }, fn, inUse);
     }
   }
   static std::string OnScreen(const FakeHost& h) { return h.loaded.empty() ? "" : h.loaded.back(); }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "ScratchPath.h"
+#include "settings/ResumeWrite.h"
 #include "settings/Theme.h"
 #include "forms/Error.h"
 
@@ -246,4 +247,29 @@ TEST_F(ThemeFile, AFileThatCannotBeWrittenRaisesTheWriteError) {
   } catch (const forms::Error& e) {
     EXPECT_EQ(std::string(e.what()), "Z:\\no\\such\\folder\\Glimora.ini に書き込めません");
   }
+}
+
+// Closing a show writes its resume place by the rule a saved theme follows:
+// the place inside a folder stands only while there is one, and every other
+// line of the file keeps its bytes.
+TEST_F(ThemeFile, TheResumePlaceFollowsTheSavedThemesRule) {
+  Put("; kept\r\n[Theme1]\r\nLastImageNumber=4\r\nLastImageInFolder=2024\\IMG_10.JPG\r\nBGM=1\r\n"
+      "LastMidiNumber=0\r\n[Theme2]\r\nLastImageInFolder=other.jpg\r\n");
+  settings::IniFile ini = Ini();
+  settings::ResumePlace place;
+  place.imageNumber = 5;
+  place.imageInFolder = "2024\\IMG_11.JPG";
+  place.midiNumber = 2;
+  settings::WriteResumePlace(ini, "Theme1", place);
+  EXPECT_EQ(Bytes(), "; kept\r\n[Theme1]\r\nLastImageNumber=5\r\nLastImageInFolder=2024\\IMG_11.JPG\r\nBGM=1\r\n"
+                     "LastMidiNumber=2\r\n[Theme2]\r\nLastImageInFolder=other.jpg\r\n");
+  // A plain file next: the stale place goes, as a saved theme leaves it out.
+  place.imageNumber = 6;
+  place.imageInFolder.clear();
+  settings::WriteResumePlace(ini, "Theme1", place);
+  EXPECT_EQ(Bytes(), "; kept\r\n[Theme1]\r\nLastImageNumber=6\r\nBGM=1\r\nLastMidiNumber=2\r\n"
+                     "[Theme2]\r\nLastImageInFolder=other.jpg\r\n");
+  settings::WriteResumePlace(ini, "Theme1", place);  // no place and no key: nothing to take out
+  EXPECT_EQ(ReadTheme(Ini(), 1, Role::Dialog).LastImageInFolder, "");
+  EXPECT_EQ(ReadTheme(Ini(), 1, Role::Dialog).LastImageNumber, 6);
 }

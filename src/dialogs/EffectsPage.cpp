@@ -1,8 +1,8 @@
 // The effects page: which appear and erase effects the saver may choose, and
 // how fast they run.
-#include "dialogs/Dialog.h"
+#include "dialogs/EffectsPage.h"
 
-using forms::ControlRow;
+#include "forms/ControlRow.h"
 
 namespace {
 const char* const kKindCaptions[settings::kEffectKinds] = {
@@ -33,8 +33,8 @@ void CreateEffectGroup(forms::GroupBox& box, forms::CheckBox* const (&switches)[
 }
 }  // namespace
 
-void TSetDialog::CreateEffectsPage() {
-  forms::Control* page = &EffectSheet;
+void EffectsPage::CreateControls() {
+  forms::Control* page = &Sheet;
   forms::CreateControls({{ImageShowBox, "画像表示時のエフェクト", 16, 8, 553, 145, 0, page}});
   CreateEffectGroup(ImageShowBox, ImageOnBtn, ImageFadeInLbl, "表示する速さ", ImageFadeInSlowLbl,
                     ImageFadeInScrBar, ImageFadeInFastLbl, settings::key::ImageFadeInSpeed);
@@ -46,7 +46,7 @@ void TSetDialog::CreateEffectsPage() {
 
 // The saver needs at least one kind to choose from in each group: blind
 // stands in when the user has cleared them all.
-void TSetDialog::ApplyEffectMinimum() {
+void EffectsPage::Leave() {
   auto anyChecked = [](forms::CheckBox* const (&boxes)[settings::kEffectKinds]) {
     for (forms::CheckBox* b : boxes)
       if (b->Checked()) return true;
@@ -54,4 +54,24 @@ void TSetDialog::ApplyEffectMinimum() {
   };
   if (!anyChecked(ImageOnBtn)) ImageOnBtn1.SetChecked(true);
   if (!anyChecked(ImageOffBtn)) ImageOffBtn1.SetChecked(true);
+}
+
+void EffectsPage::Show(const settings::Theme& t) {
+  for (int k = 0; k < settings::kEffectKinds; ++k) {
+    ImageOnBtn[k]->SetChecked(t.AppearOn[k]);
+    ImageOffBtn[k]->SetChecked(t.EraseOn[k]);
+  }
+  ImageFadeInScrBar.SetPosition(t.AppearSpeed);
+  ImageFadeOutScrBar.SetPosition(t.EraseSpeed);
+  NoEraseCBox.SetChecked(t.NotErase);
+}
+
+void EffectsPage::Collect(settings::Theme& t) const {
+  for (int k = 0; k < settings::kEffectKinds; ++k) {
+    t.AppearOn[k] = ImageOnBtn[k]->Checked();
+    t.EraseOn[k] = ImageOffBtn[k]->Checked();
+  }
+  t.AppearSpeed = ImageFadeInScrBar.Position();
+  t.EraseSpeed = ImageFadeOutScrBar.Position();
+  t.NotErase = NoEraseCBox.Checked();
 }

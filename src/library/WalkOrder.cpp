@@ -1,4 +1,4 @@
-#include "library/ResumePoint.h"
+#include "library/WalkOrder.h"
 
 #include <vector>
 

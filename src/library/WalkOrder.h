@@ -1,8 +1,7 @@
-// Where a show continues inside a folder entry. Beside LastImageNumber (the
-// entry shown next, which older builds read alone) the theme keeps
-// LastImageInFolder: the path below that folder of the last picture shown.
-// The show goes on with the first picture after it in the walk's order, so
-// pictures added or removed since do not throw the place off.
+// The order of a folder walk, and a place in it. A show continues inside a
+// folder entry after LastImageInFolder (the path below the folder of the
+// last picture shown): with the first picture after it in the walk's order,
+// so pictures added or removed since do not throw the place off.
 #pragma once
 #include <cstddef>
 #include <functional>

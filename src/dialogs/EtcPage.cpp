@@ -1,19 +1,29 @@
 // The other page: background, image position and fitting, the three delays,
 // and what the other monitors show.
-#include "dialogs/Dialog.h"
+#include "dialogs/EtcPage.h"
 
 #include "dialogs/FileLists.h"
+#include "forms/Application.h"
+#include "forms/ControlRow.h"
 #include "saver/Background.h"
+#include "settings/Convert.h"
 #include "settings/Keys.h"
-
-using forms::ControlRow;
 
 namespace {
 const int kDelayMaxLength = 6;
 }  // namespace
 
-void TSetDialog::CreateEtcPage() {
-  forms::Control* page = &EtcSheet;
+EtcPage::EtcPage(forms::Form& dialog, forms::OpenDialog& files)
+    : ThemePage(dialog, "EtcSheet", 6), files_(files) {
+  Button1.OnClick = [this] { Button1Click(); };
+}
+
+// Also when the window never closed (created, then dropped): no handler
+// may outlive the page it points into.
+EtcPage::~EtcPage() { Close(); }
+
+void EtcPage::CreateControls() {
+  forms::Control* page = &Sheet;
   forms::Control* back = &Panel2;
   forms::Control* pos = &Panel1;
   forms::CreateControls({
@@ -55,10 +65,52 @@ void TSetDialog::CreateEtcPage() {
 
 // Background image chooser. The radio stays as it is: choosing a file is not
 // choosing the image background.
-void TSetDialog::Button1Click() {
-  OpenDialog.Options = forms::ofHideReadOnly | forms::ofAllowMultiSelect | forms::ofPathMustExist |
+void EtcPage::Button1Click() {
+  files_.Options = forms::ofHideReadOnly | forms::ofAllowMultiSelect | forms::ofPathMustExist |
                        forms::ofFileMustExist;
-  OpenDialog.Filter = kGraphicFilter;
-  OpenDialog.FileName = kGraphicPattern;
-  if (OpenDialog.Execute()) BackEdit.SetText(OpenDialog.FileName);
+  files_.Filter = kGraphicFilter;
+  files_.FileName = kGraphicPattern;
+  if (files_.Execute()) BackEdit.SetText(files_.FileName);
+}
+
+void EtcPage::Show(const settings::Theme& t) {
+  if (t.ImagePosRandom) ImagePosRBtn1.SetChecked(true);
+  ImageFitCBox.SetChecked(t.ImageFit);
+  MonitorsRBtn[t.Monitors >= 0 && t.Monitors < 3 ? t.Monitors : settings::kEachOwn]->SetChecked(true);
+  // An index outside the list leaves the colour box without a selection.
+  BackCmbBox.SetItemIndex(t.BackColor >= 0 && t.BackColor < BackCmbBox.Count() ? t.BackColor : -1);
+  BackEdit.SetText(t.BackFileName);
+  forms::RadioButton* back[] = {&BackRBtn0, &BackRBtn1, &BackRBtn2};
+  if (t.BackGround >= 0 && t.BackGround <= 2) back[t.BackGround]->SetChecked(true);
+  keptBackGround_ = t.BackGround;
+
+  FirstDelayEdit.SetText(std::to_string(t.FirstDelay));
+  ImageOnEdit.SetText(std::to_string(t.ImageOnDelay));
+  ImageOffEdit.SetText(std::to_string(t.ImageOffDelay));
+  forms::Application::Get().OnActiveControlChange = [this] { DelayEditCheck(); };
+  hooked_ = true;
+}
+
+void EtcPage::Collect(settings::Theme& t) const {
+  t.FirstDelay = settings::StrToInt(FirstDelayEdit.Text());
+  t.ImageOnDelay = settings::StrToInt(ImageOnEdit.Text());
+  t.ImageOffDelay = settings::StrToInt(ImageOffEdit.Text());
+  t.ImagePosRandom = ImagePosRBtn1.Checked();
+  t.ImageFit = ImageFitCBox.Checked();
+  for (int m = 0; m < 3; ++m)
+    if (MonitorsRBtn[m]->Checked()) t.Monitors = m;
+  t.BackGround = BackRBtn0.Checked() ? 0 : BackRBtn1.Checked() ? 1 : BackRBtn2.Checked() ? 2 : keptBackGround_;
+  t.BackColor = BackCmbBox.ItemIndex();
+  t.BackFileName = BackEdit.Text();
+}
+
+// A delay field left empty reads 0 once the focus has moved on.
+void EtcPage::DelayEditCheck() {
+  for (forms::Edit* edit : {&FirstDelayEdit, &ImageOnEdit, &ImageOffEdit})
+    if (edit->Handle() && edit->Text().empty()) edit->SetText("0");
+}
+
+void EtcPage::Close() {
+  if (hooked_) forms::Application::Get().OnActiveControlChange = nullptr;
+  hooked_ = false;
 }

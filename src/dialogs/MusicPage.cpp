@@ -1,12 +1,14 @@
-// The music page: the MIDI list and its test playback.
 #include <windows.h>
 #include <mmsystem.h>
 
 #include <string>
 
-#include "dialogs/Dialog.h"
+#include "dialogs/MusicPage.h"
+
+#include "dialogs/DropReport.h"
 #include "dialogs/FileLists.h"
 #include "forms/Application.h"
+#include "forms/ControlRow.h"
 #include "forms/Error.h"
 
 namespace {
@@ -20,8 +22,24 @@ std::string MciErrorMessage(MCIERROR code) {
 }
 }  // namespace
 
-void TSetDialog::CreateMusicPage() {
-  forms::Control* page = &BGMSheet;
+MusicPage::MusicPage(forms::Form& dialog, forms::OpenDialog& files)
+    : ThemePage(dialog, "BGMSheet", 4), files_(files) {
+  MidiListBox.OnClick = [this] { MidiListBoxClick(); };
+  MidiListBox.OnDoubleClick = [this] { MidiPlayBtnClick(); };
+  MidiAddBtn.OnClick = [this] { MidiAddBtnClick(); };
+  // Moving leaves a running test alone.
+  MidiUpBtn.OnClick = [this] { MoveSelectedUp(MidiListBox, nullptr); };
+  MidiDownBtn.OnClick = [this] { MoveSelectedDown(MidiListBox, nullptr); };
+  MidiDeleteBtn.OnClick = [this] { MidiDeleteBtnClick(); };
+  MidiPlayBtn.OnClick = [this] { MidiPlayBtnClick(); };
+  MidiTestPlayer.OnNotify = [this] {
+    midiTestPlaying_ = false;
+    MidiPlayBtn.SetText(kPlayCaption);
+  };
+}
+
+void MusicPage::CreateControls() {
+  forms::Control* page = &Sheet;
   forms::Control* panel = &BGMPanel;
   forms::CreateControls({
       {BGMPanel, "", 16, 16, 553, 41, 0, page},
@@ -40,38 +58,56 @@ void TSetDialog::CreateMusicPage() {
       {MidiOrderRBtn1, "ランダム", 288, 256, 100, 17, 0, page},
       {FromLastMidiCBox, "前回の続きから再生する", 16, 282, 250, 17, forms::opGroup, page},
   });
+  MidiTestPlayer.Create();
+  drop_ = std::make_unique<forms::FileDrop>(Sheet);
+  drop_->Add(MidiListBox, [this](const std::vector<std::string>& f) { MidiListBoxDrop(f); });
 }
 
-void TSetDialog::SetMusicControlsEnabled(bool enabled) {
+void MusicPage::Show(const settings::Theme& t) {
+  if (t.BGM) BGMRBtn0.SetChecked(true);
+  for (const std::string& name : t.Midis) MidiListBox.Add(name);
+  if (t.MidiOrdRandom) MidiOrderRBtn1.SetChecked(true);
+  FromLastMidiCBox.SetChecked(t.FromLastMidi);
+}
+
+void MusicPage::Collect(settings::Theme& t) const {
+  t.BGM = BGMRBtn0.Checked();
+  t.Midis.clear();
+  for (int k = 0; k < MidiListBox.Count(); ++k) t.Midis.push_back(MidiListBox.Item(k));
+  t.MidiOrdRandom = MidiOrderRBtn1.Checked();
+  t.FromLastMidi = FromLastMidiCBox.Checked();
+}
+
+void MusicPage::Close() {
+  MidiTestPlayer.Close();
+  midiTestPlaying_ = false;
+}
+
+void MusicPage::SetMusicControlsEnabled(bool enabled) {
   for (forms::Button* b : {&MidiAddBtn, &MidiUpBtn, &MidiDownBtn, &MidiPlayBtn}) b->SetEnabled(enabled);
 }
 
-void TSetDialog::StopMidiTest() {
+void MusicPage::StopMidiTest() {
   if (!midiTestPlaying_) return;
   MidiTestPlayer.Close();
   midiTestPlaying_ = false;
   MidiPlayBtn.SetText(kPlayCaption);
 }
 
-void TSetDialog::MidiListBoxClick() {
+void MusicPage::MidiListBoxClick() {
   StopMidiTest();
   SetMusicControlsEnabled(MidiListBox.SelCount() <= 1);
 }
 
-void TSetDialog::MidiAddBtnClick() {
+void MusicPage::MidiAddBtnClick() {
   StopMidiTest();
-  PrepareAddDialog(OpenDialog, kMidiFilter, kMidiPattern);
-  if (!OpenDialog.Execute()) return;
-  InsertBeforeCurrent(MidiListBox, nullptr, OpenDialog.Files(), "");
+  PrepareAddDialog(files_, kMidiFilter, kMidiPattern);
+  if (!files_.Execute()) return;
+  InsertBeforeCurrent(MidiListBox, nullptr, files_.Files(), "");
   if (MidiListBox.SelCount() >= 2) SetMusicControlsEnabled(false);
 }
 
-// Moving leaves a running test alone.
-void TSetDialog::MidiUpBtnClick() { MoveSelectedUp(MidiListBox, nullptr); }
-
-void TSetDialog::MidiDownBtnClick() { MoveSelectedDown(MidiListBox, nullptr); }
-
-void TSetDialog::MidiDeleteBtnClick() {
+void MusicPage::MidiDeleteBtnClick() {
   StopMidiTest();
   if (MidiListBox.Count() == 0) return;
   DeleteSelected(MidiListBox, nullptr);
@@ -79,7 +115,7 @@ void TSetDialog::MidiDeleteBtnClick() {
 }
 
 // One press starts the test, the next one stops it.
-void TSetDialog::MidiPlayBtnClick() {
+void MusicPage::MidiPlayBtnClick() {
   if (MidiListBox.Count() == 0) return;
   MidiTestPlayer.Close();
   if (midiTestPlaying_) {
@@ -102,7 +138,7 @@ void TSetDialog::MidiPlayBtnClick() {
     if (error != 0) {
       MidiTestPlayer.Close();
       const std::string message = MciErrorMessage(error);
-      MessageBoxA(Handle(), message.c_str(), forms::Application::Get().Title().c_str(),
+      MessageBoxA(dialog_.Handle(), message.c_str(), forms::Application::Get().Title().c_str(),
                   MB_OK | MB_ICONERROR);
       MidiPlayBtn.SetText(kPlayCaption);
       midiTestPlaying_ = false;
@@ -112,7 +148,14 @@ void TSetDialog::MidiPlayBtnClick() {
   }
 }
 
-void TSetDialog::MidiTestPlayerNotify() {
-  midiTestPlaying_ = false;
-  MidiPlayBtn.SetText(kPlayCaption);
+void MusicPage::MidiListBoxDrop(const std::vector<std::string>& files) {
+  StopMidiTest();
+  std::vector<std::string> added, leftOut;
+  for (const std::string& file : files)
+    (HasExtension(file, {".MID", ".RMI"}) && !IsFolder(file) ? added : leftOut).push_back(file);
+  if (!added.empty()) {
+    InsertBeforeCurrent(MidiListBox, nullptr, added, "");
+    SetMusicControlsEnabled(MidiListBox.SelCount() <= 1);
+  }
+  ReportLeftOut(dialog_.Handle(), leftOut, "ＭＩＤＩファイルではないため追加しませんでした:");
 }

@@ -1,8 +1,11 @@
-// Closing on input: on Windows 95/98 with the desktop's screen-saver
-// password switched on, the system's password check must pass first.
+#include "saver/ExitGate.h"
+
+#include <string>
+
 #include "forms/Gdi.h"
 #include "forms/PathText.h"
-#include "saver/MainForm.h"
+
+namespace saver {
 
 namespace {
 using VerifyScreenSavePwdFn = BOOL(WINAPI*)(HWND);
@@ -25,15 +28,28 @@ bool PasswordSwitchedOn() {
                             reinterpret_cast<BYTE*>(&value), &size);
   return r == ERROR_SUCCESS && type == REG_DWORD && size == sizeof value && value != 0;
 }
+
+void SetScreenSaverRunning(bool on) {
+  UINT old = 0;
+  SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, on ? 1 : 0, &old, 0);
+}
 }  // namespace
 
-void TMainForm::CloseWithPassword() {
-  // The system's dialog runs a message loop of its own: no second check meanwhile.
-  if (checkingPassword_) return;
-  if (IsNtPlatform() || !PasswordSwitchedOn()) {
-    Close();
-    return;
+ExitGate::ExitGate() {
+  SetScreenSaverRunning(true);
+  while (ShowCursor(FALSE) >= 0) {
   }
+}
+
+ExitGate::~ExitGate() {
+  SetScreenSaverRunning(false);
+  ShowCursor(TRUE);
+}
+
+bool ExitGate::MayClose(HWND owner) {
+  // The system's dialog runs a message loop of its own: no second check meanwhile.
+  if (checkingPassword_) return false;
+  if (IsNtPlatform() || !PasswordSwitchedOn()) return true;
   checkingPassword_ = true;
   bool close = true;
   ShowCursor(TRUE);
@@ -43,10 +59,12 @@ void TMainForm::CloseWithPassword() {
     auto verify = reinterpret_cast<VerifyScreenSavePwdFn>(
         reinterpret_cast<void*>(GetProcAddress(library.get(), "VerifyScreenSavePwd")));
     // A library without the entry point guards nothing: close, as without the library.
-    if (verify) close = verify(Handle()) != FALSE;
+    if (verify) close = verify(owner) != FALSE;
   }
   library.reset();
   ShowCursor(FALSE);
   checkingPassword_ = false;
-  if (close) Close();
+  return close;
 }
+
+}  // namespace saver

@@ -1,0 +1,221 @@
+#include "saver/MonitorWindow.h"
+
+#include "forms/Application.h"
+#include "picture/All.h"
+#include "picture/Loader.h"
+#include "saver/Background.h"
+
+namespace saver {
+
+MonitorWindow::MonitorWindow(const WindowPlace& place, const SaverSettings& theme, RandomFn random,
+                             WindowSink& sink)
+    : Form(place.className, "MainForm"),
+      place_(place),
+      theme_(theme),
+      sink_(sink),
+      TBarOffBtn(*this, "TBarOffBtn"),
+      Timer2(*this, "Timer2", kIdleInterval) {
+  DialogKeys = false;
+  KeyPreview = true;
+  Create();
+  TBarOffBtn.Create("TBarOffBtn", 0, 0, 0, 0);
+  shownPicture_ = std::make_unique<TAll_nmsg>(*this, "Image");
+  Timer2.OnTimer = [this] {
+    if (Handle() && !backgroundPending_) sink_.Tick(*this);
+  };
+  // The client covers the monitor (borderless, so the window does too). The
+  // preview is sized by its host.
+  const RECT r = WindowBounds();
+  SetWindowPos(Handle(), place_.preview ? nullptr : HWND_TOPMOST, r.left, r.top, r.right - r.left,
+               r.bottom - r.top, SWP_NOACTIVATE | (place_.preview ? SWP_NOZORDER : 0));
+  drawing_ = std::make_unique<Surfaces>(theme_.AppearSpeed, theme_.EraseSpeed, std::move(random));
+  drawing_->SetWindow(Handle());
+  try {
+    pictureWorker_ = std::make_unique<picture::Loader>(Handle(), kPictureLoaded);
+  } catch (const std::exception&) {
+    pictureWorker_.reset();  // no thread to be had: the show runs without pictures
+  }
+  BuildBackground();
+  Timer2.Start();
+}
+
+MonitorWindow::~MonitorWindow() = default;
+
+void MonitorWindow::FillCreateParams(forms::CreateParams& p) {
+  p.caption = "Glimora";
+  p.style = WS_POPUP | WS_CLIPCHILDREN;
+  p.exStyle = WS_EX_TOPMOST;
+  const RECT r = WindowBounds();
+  p.x = r.left;
+  p.y = r.top;
+  p.width = r.right - r.left;
+  p.height = r.bottom - r.top;
+  p.parent = place_.parent ? place_.parent : forms::Application::Get().Handle();
+  if (place_.preview) {
+    p.style = (p.style & ~WS_POPUP) | WS_CHILD;
+    p.exStyle = 0;
+  }
+}
+
+// The preview fills its host's client area from the start, so the stage is
+// built at the size that is shown.
+RECT MonitorWindow::WindowBounds() const {
+  if (!place_.preview) return place_.monitor;
+  RECT client = {0, 0, 0, 0};
+  GetClientRect(place_.parent, &client);
+  return client;
+}
+
+SIZE MonitorWindow::ClientSize() const { return {ClientWidth(), ClientHeight()}; }
+
+void MonitorWindow::FormActivate() {
+  if (!place_.preview) TBarOffBtn.SetFocus();
+}
+
+LRESULT MonitorWindow::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_SYSCOMMAND:
+      // No system screen saver over this one.
+      if (wp == SC_SCREENSAVE) return 1;
+      break;
+    case WM_ERASEBKGND:
+      return 1;  // FormPaint covers the whole client area
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      PostInput(WM_KEYDOWN, wp);
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+      PostInput(msg, 0);
+      return 0;
+    case kInput:
+      sink_.Input(*this, static_cast<UINT>(wp), static_cast<WPARAM>(lp));
+      return 0;
+    case WM_DISPLAYCHANGE:
+      sink_.DisplayChanged(*this);
+      break;
+    case kPictureLoaded:
+      // Take the picture now rather than on the next tick.
+      if (backgroundPending_) {
+        TakeBackground();
+      } else {
+        sink_.PictureLoaded(*this);
+      }
+      return 0;
+    default:
+      break;
+  }
+  return Form::HandleMessage(msg, wp, lp);
+}
+
+bool MonitorWindow::PreviewKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  PostInput(WM_KEYDOWN, msg.wParam);
+  return sink_.TakesInput();
+}
+
+// Input is handed on once the handler that saw it has returned: the show,
+// and this window with it, may end there.
+void MonitorWindow::PostInput(UINT message, WPARAM wp) {
+  PostMessageA(Handle(), kInput, message, static_cast<LPARAM>(wp));
+}
+
+void MonitorWindow::FormPaint(HDC dc) {
+  if (drawing_) drawing_->Paint(dc);
+}
+
+void MonitorWindow::FormClose(forms::CloseAction& action) { sink_.CloseAsked(*this, action); }
+
+void MonitorWindow::StopShow() {
+  Timer2.SetEnabled(false);
+  pictureWorker_.reset();
+}
+
+void MonitorWindow::FormDestroy() {
+  StopShow();  // a load in flight is abandoned: its worker frees what it made
+  if (drawing_) drawing_->Reset();
+}
+
+// The background from the theme's keys. A picture is loaded on the worker,
+// like the show's: until it is tiled in, the window shows the theme's colour,
+// answers input, and the show waits.
+void MonitorWindow::BuildBackground() {
+  BackgroundChoice choice;
+  choice.Kind = theme_.BackGround;
+  choice.Color = theme_.BackColor;
+  choice.FileName = theme_.BackFileName;
+  BuildBackBitmap(choice, ClientSize(), drawing_->Back, place_.preview ? nullptr : &place_.monitor);
+  drawing_->BuildFromBack(ClientSize());
+  if (choice.Kind != kBackImage) return;
+  backgroundPending_ = true;
+  if (!pictureWorker_) return TakeBackground();
+  picture::LoadRequest request;
+  request.fileName = choice.FileName;
+  request.cropTo = ClientSize();  // a camera photo is cut down on the worker, not here
+  loadTicket_ = pictureWorker_->Start(std::move(request));
+}
+
+// The background picture tiled in once it is loaded (black when it cannot
+// be); then the show starts.
+void MonitorWindow::TakeBackground() {
+  std::optional<picture::LoadResult> result;
+  if (pictureWorker_) {
+    result = pictureWorker_->Take(loadTicket_);
+    if (!result) return;
+  }
+  backgroundPending_ = false;
+  picture::LoadedPicture none;
+  const bool loaded = result && result->error == 0 && !theme_.BackFileName.empty();
+  const picture::LoadedPicture& tile = loaded ? result->picture : none;
+  TileBackBitmap(tile, ClientSize(), drawing_->Back);
+  drawing_->BuildFromBack(ClientSize());
+  drawing_->UsePalette(tile.palette.get());
+  InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void MonitorWindow::SetInterval(int ms) { Timer2.SetInterval(ms > 0 ? static_cast<UINT>(ms) : 1); }
+
+// Each window covers its monitor (or the preview host's client area):
+// pictures are fitted and placed within all of it.
+RECT MonitorWindow::ImageArea() const { return {0, 0, ClientWidth(), ClientHeight()}; }
+
+// The one place a picture of the show is loaded: on the loader's worker,
+// fitted to the image area when the theme asks (ImageFit).
+void MonitorWindow::StartImageLoad(const std::string& name) {
+  picture::LoadRequest request;
+  request.fileName = name;
+  if (theme_.ImageFit) request.fitTo = ClientSize();
+  loadName_ = name;
+  if (pictureWorker_) loadTicket_ = pictureWorker_->Start(std::move(request));
+}
+
+// Only the finished bitmap is taken over on this thread.
+ImageLoad MonitorWindow::TakeImageLoad() {
+  if (!pictureWorker_) return ImageLoad::Failed;  // the show runs without pictures
+  std::optional<picture::LoadResult> result = pictureWorker_->Take(loadTicket_);
+  if (!result) return ImageLoad::Running;
+  if (result->error != 0 || !result->picture.bitmap || loadName_.empty()) return ImageLoad::Failed;
+  shownPicture_->Adopt(loadName_, std::move(result->picture), result->paletteMade);
+  shownName_ = loadName_;
+  return ImageLoad::Ready;
+}
+
+SIZE MonitorWindow::ImageSize() const { return {shownPicture_->Width(), shownPicture_->Height()}; }
+
+void MonitorWindow::ApplyImagePalette() {
+  drawing_->UsePalette(shownPicture_->Empty() ? nullptr : shownPicture_->Palette());
+}
+
+void MonitorWindow::PlacePicture(POINT at, int effectCoin) {
+  drawing_->PlacePicture(shownPicture_->Canvas(), ImageSize(), at, effectCoin);
+}
+
+EffectStep MonitorWindow::BeginEffect(bool appear, int kind) { return drawing_->BeginEffect(appear, kind); }
+
+EffectStep MonitorWindow::EffectSteps(bool appear, int kind, int steps) {
+  return drawing_->EffectSteps(appear, kind, steps);
+}
+
+void MonitorWindow::KeepScreenAsBackground() { drawing_->KeepScreenAsBackground(); }
+
+}  // namespace saver
