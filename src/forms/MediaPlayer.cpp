@@ -55,6 +55,14 @@ void MediaPlayer::Play() {
   notifyPending_ = Notify && error_ == 0;
 }
 
+void MediaPlayer::Pause() {
+  if (!deviceId_) return;
+  if (notifyPending_) ++staleNotices_;
+  notifyPending_ = false;
+  MCI_GENERIC_PARMS params = {};
+  error_ = mciSendCommandA(deviceId_, MCI_PAUSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&params));
+}
+
 void MediaPlayer::Close() {
   if (!deviceId_) return;
   if (notifyPending_) ++staleNotices_;

@@ -33,6 +33,9 @@ class MediaPlayer : public Control {
   // device reports completion (MM_MCINOTIFY) to this control's window.
   // The MCI result is recorded in ErrorCode, not raised.
   void Play();
+  // MCI_PAUSE with MCI_WAIT: Play() then goes on where it stopped. The
+  // notice the paused play may leave behind is not handed on.
+  void Pause();
   // MCI_CLOSE with MCI_WAIT, only when a device is open.
   void Close();
 

@@ -11,6 +11,8 @@
 #include "forms/Button.h"
 #include "forms/Form.h"
 #include "forms/Timer.h"
+#include "picture/PictureFacts.h"
+#include "saver/CaptionOverlay.h"
 #include "saver/Sequencer.h"
 #include "saver/Settings.h"
 #include "saver/Surfaces.h"
@@ -44,6 +46,11 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   // The show ends here: Timer2 stops and a load in flight is abandoned
   // (its plug-in asked to stop).
   void StopShow();
+  // The pause mark at the upper right for about a second (on: shown, off: taken away).
+  void ShowPauseMark(bool on);
+  // Paused by SetPaused: anything on the window that moves by itself holds
+  // still while this is true.
+  bool Paused() const { return paused_; }
 
   bool PreviewKey(const MSG& msg) override;
 
@@ -58,6 +65,10 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   EffectStep BeginEffect(bool appear, int kind) override;
   EffectStep EffectSteps(bool appear, int kind, int steps) override;
   void KeepScreenAsBackground() override;
+  void ShowCaption() override;
+  void HideCaption() override;
+  void ClearPicture() override;
+  void SetPaused(bool paused) override;
 
  protected:
   void FillCreateParams(forms::CreateParams& params) override;
@@ -74,6 +85,7 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   void BuildBackground();
   void TakeBackground();
   void PostInput(UINT message, WPARAM wp);
+  void DrawOverlays(HDC target, const RECT& drawn) const;
 
   const WindowPlace place_;
   const SaverSettings& theme_;
@@ -81,6 +93,7 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   // Controls keep the names the end-to-end tests find them by.
   forms::Button TBarOffBtn;
   forms::Timer Timer2;
+  forms::Timer PauseMarkTimer;  // takes the pause mark away again
 
   std::unique_ptr<Surfaces> drawing_;  // the bitmaps the show is drawn on
   std::unique_ptr<TAll_nmsg> shownPicture_;  // the picture on show, once taken from the worker
@@ -91,6 +104,10 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   bool backgroundPending_ = false;  // the background picture is loading; the show waits
   std::string loadName_;
   std::string shownName_;
+  picture::PictureFacts shownFacts_;  // what the caption says of the picture on show
+  CaptionOverlay caption_;
+  bool pauseMark_ = false;
+  bool paused_ = false;
 };
 
 }  // namespace saver

@@ -97,14 +97,14 @@ class MonitorHost {
   virtual void KeepScreenAsBackground() = 0;
   // The caption of the picture, once it has appeared; it goes before the
   // erase (or before the screen is kept as the background).
-  virtual void ShowCaption() {}
-  virtual void HideCaption() {}
+  virtual void ShowCaption() = 0;
+  virtual void HideCaption() = 0;
   // A step: the picture (or the title) goes at once, caption and all, and
   // the screen shows the background.
-  virtual void ClearPicture() {}
+  virtual void ClearPicture() = 0;
   // The show on this monitor is paused or goes on: whatever moves by itself
   // on the window (pan and zoom) holds still meanwhile.
-  virtual void SetPaused(bool /*paused*/) {}
+  virtual void SetPaused(bool paused) = 0;
 };
 
 // What only the show's one output does: the title, the music, the WAV

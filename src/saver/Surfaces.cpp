@@ -142,8 +142,14 @@ void Surfaces::KeepScreenAsBackground() {
   BitBlt(Back.Dc(), 0, 0, client_.cx, client_.cy, Screen.Dc(), 0, 0, SRCCOPY);
 }
 
+void Surfaces::ShowBackground() {
+  BitBlt(Screen.Dc(), 0, 0, client_.cx, client_.cy, Back.Dc(), 0, 0, SRCCOPY);
+  Flush(RECT{0, 0, client_.cx, client_.cy});
+}
+
 void Surfaces::Paint(HDC dc) const {
   BitBlt(dc, 0, 0, client_.cx, client_.cy, Screen.Dc(), 0, 0, SRCCOPY);
+  if (overlay_) overlay_(dc, RECT{0, 0, client_.cx, client_.cy});
 }
 
 void Surfaces::Flush(const RECT& r) {
@@ -158,9 +164,11 @@ void Surfaces::Flush(const RECT& r) {
   const int w = all.right - all.left, h = all.bottom - all.top;
   if (flushDc_) {
     BitBlt(flushDc_, all.left, all.top, w, h, Screen.Dc(), all.left, all.top, SRCCOPY);
+    if (overlay_) overlay_(flushDc_, all);
   } else if (window_) {
     forms::WindowDc dc(window_);
     BitBlt(dc.get(), all.left, all.top, w, h, Screen.Dc(), all.left, all.top, SRCCOPY);
+    if (overlay_) overlay_(dc.get(), all);
   }
 }
 
