@@ -1,0 +1,33 @@
+// The 「表示」 page: whether keys step and pause the show (ShowKeys), and
+// what the caption under each picture says (Caption).
+#pragma once
+#include "dialogs/ThemePage.h"
+#include "forms/CheckBox.h"
+#include "forms/GroupBox.h"
+#include "forms/Label.h"
+#include "forms/RadioButton.h"
+
+class DisplayPage : public ThemePage {
+ public:
+  explicit DisplayPage(forms::Form& dialog) : ThemePage(dialog, "DisplaySheet", 7) {}
+  void Show(const settings::Theme& theme) override;
+  void Collect(settings::Theme& theme) const override;
+
+ protected:
+  void CreateControls() override;
+
+ private:
+  forms::GroupBox ShowKeysBox{dialog_, "ShowKeysBox"};
+  forms::CheckBox ShowKeysCBox{dialog_, "ShowKeysCBox"};
+  forms::Label ShowKeysLbl1{dialog_, "ShowKeysLbl1"};
+  forms::Label ShowKeysLbl2{dialog_, "ShowKeysLbl2"};
+  forms::Label ShowKeysLbl3{dialog_, "ShowKeysLbl3"};
+  forms::GroupBox CaptionBox{dialog_, "CaptionBox"};
+  forms::RadioButton CaptionRBtn0{dialog_, "CaptionRBtn0"};
+  forms::RadioButton CaptionRBtn1{dialog_, "CaptionRBtn1"};
+  forms::RadioButton CaptionRBtn2{dialog_, "CaptionRBtn2"};
+  forms::RadioButton CaptionRBtn3{dialog_, "CaptionRBtn3"};
+  forms::Label CaptionLbl{dialog_, "CaptionLbl"};
+  // In the order of the stored Caption value.
+  forms::RadioButton* const CaptionRBtn[4] = {&CaptionRBtn0, &CaptionRBtn1, &CaptionRBtn2, &CaptionRBtn3};
+};
