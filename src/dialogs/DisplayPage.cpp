@@ -13,11 +13,12 @@ void DisplayPage::CreateControls() {
       {ShowKeysLbl2, "Space：一時停止／再開", 40, 80, 0, 0, 0, keys},
       {ShowKeysLbl3, "チェックしないときや、ほかのキーでは、スクリーンセーバーが終わります。", 40, 104, 0, 0, 0, keys},
       {CaptionBox, "キャプション（画像の左下に表示）", 16, 160, 553, 145, 0, page},
-      {CaptionRBtn0, "なし", 16, 26, 240, 17, forms::opGroup | forms::opChecked, caption},
-      {CaptionRBtn1, "ファイル名", 16, 52, 240, 17, 0, caption},
-      {CaptionRBtn2, "撮影日時", 16, 78, 240, 17, 0, caption},
-      {CaptionRBtn3, "撮影日時とファイル名", 16, 104, 240, 17, 0, caption},
-      {CaptionLbl, "撮影日時は写真の Exif から。ないときはファイルの更新日時。", 272, 27, 0, 0, 0, caption},
+      {CaptionRBtn0, "なし", 16, 26, 200, 17, forms::opGroup | forms::opChecked, caption},
+      {CaptionRBtn1, "ファイル名", 16, 52, 200, 17, 0, caption},
+      {CaptionRBtn2, "撮影日時", 16, 78, 200, 17, 0, caption},
+      {CaptionRBtn3, "撮影日時とファイル名", 16, 104, 200, 17, 0, caption},
+      {CaptionLbl, "撮影日時：写真の Exif に書かれた日時", 240, 79, 0, 0, 0, caption},
+      {CaptionLbl2, "（ないときはファイルの更新日時）", 240, 105, 0, 0, 0, caption},
   });
 }
 

@@ -28,6 +28,7 @@ class DisplayPage : public ThemePage {
   forms::RadioButton CaptionRBtn2{dialog_, "CaptionRBtn2"};
   forms::RadioButton CaptionRBtn3{dialog_, "CaptionRBtn3"};
   forms::Label CaptionLbl{dialog_, "CaptionLbl"};
+  forms::Label CaptionLbl2{dialog_, "CaptionLbl2"};
   // In the order of the stored Caption value.
   forms::RadioButton* const CaptionRBtn[4] = {&CaptionRBtn0, &CaptionRBtn1, &CaptionRBtn2, &CaptionRBtn3};
 };
