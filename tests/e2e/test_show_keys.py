@@ -208,3 +208,31 @@ def test_the_caption_shows_the_file_name_cut_at_half_the_screen_and_goes_with_th
     assert 20 < short[2] - short[0] < 200, short
     assert 400 < cut[2] - cut[0] <= 512, cut  # cut with "…" to half the width
     s.kill()
+
+
+# ---- every monitor (last: the two-monitor screen stays up to the module's end) ----------
+
+@pytest.fixture(scope="module")
+def two_screens():
+    import monitors
+    with monitors.TwoMonitors("right") as two:
+        yield two
+
+
+def centres(screen):
+    shot = h.screenshot()
+    return [shot.getpixel(screen.to_root((l + r) // 2, (t + b) // 2)) for l, t, r, b in screen.monitors]
+
+
+@pytest.mark.parametrize("mode", [1, 2])
+def test_a_step_steps_every_monitor(two_screens, mode):
+    s = start(ShowKeys=1, Monitors=mode, ImageOnDelay=60000, **pictures())
+    first = h.wait_until(lambda: (lambda c: all(x in FIVE for x in c) and c)(centres(two_screens)), timeout=15,
+                         message="pictures on both monitors")
+    h.key("Right")
+    after = h.wait_until(lambda: (lambda c: all(x in FIVE for x in c) and all(a != b for a, b in zip(c, first))
+                                  and c)(centres(two_screens)), timeout=6, message="both monitors stepped")
+    if mode == 2:
+        assert first[0] == first[1] and after[0] == after[1]  # the mirror follows the primary
+    h.key("Escape")
+    assert s.wait_exit() == 0
