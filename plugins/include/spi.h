@@ -1,8 +1,12 @@
-// The 32-bit image-decoder plug-in interface ("00IN" import plug-ins), as
-// hosts and plug-ins of many authors share it. Used by the picture component
-// (host side) and by our own plug-ins (plug-in side).
+// The image-decoder plug-in interface ("00IN" import plug-ins), as hosts and
+// plug-ins of many authors share it, in its 32-bit form (*.spi) and its
+// 64-bit form (*.sph: pointer-sized lengths and callback data, a 32-byte
+// PictureInfo). Used by the picture component (host side) and by our own
+// plug-ins (plug-in side); the width is the compiler's.
 #pragma once
 #include <windows.h>
+
+#include <cstddef>
 
 namespace spi {
 
@@ -36,18 +40,39 @@ struct PictureInfo {
   WORD x_density;       // pixel density; equal values mean square pixels
   WORD y_density;
   short colorDepth;     // bits per pixel
+#ifdef _WIN64
+  BYTE padding[2];      // the 64-bit form keeps hInfo at byte 24
+#endif
   HLOCAL hInfo;         // text information or NULL; the caller frees it
 };
 #pragma pack(pop)
+#ifdef _WIN64
+static_assert(sizeof(PictureInfo) == 32 && offsetof(PictureInfo, hInfo) == 24,
+              "the 64-bit PictureInfo is 32 bytes, hInfo at 24");
+#else
 static_assert(sizeof(PictureInfo) == 26, "PictureInfo must be packed to 26 bytes");
+#endif
 
-typedef int(WINAPI* ProgressCallback)(int nNum, int nDenom, long lData);
+// The file name suffix of plug-ins of this width.
+#ifdef _WIN64
+inline constexpr char kPluginSuffix[] = ".sph";
+#else
+inline constexpr char kPluginSuffix[] = ".spi";
+#endif
+
+// The byte count or file offset, and the callback's user value: `long` in
+// 32 bits, pointer-sized in 64 (where `long` stays 32 bits).
+typedef LONG_PTR Length;
+typedef LONG_PTR UserData;
+
+typedef int(WINAPI* ProgressCallback)(int nNum, int nDenom, UserData lData);
 
 typedef int(WINAPI* GetPluginInfoFn)(int infono, LPSTR buf, int buflen);
-typedef int(WINAPI* IsSupportedFn)(LPSTR filename, DWORD dw);
-typedef int(WINAPI* GetPictureInfoFn)(LPSTR buf, long len, unsigned int flag, PictureInfo* info);
-typedef int(WINAPI* GetPictureFn)(LPSTR buf, long len, unsigned int flag, HANDLE* pHBInfo,
-                                  HANDLE* pHBm, ProgressCallback progress, long lData);
+// dw: a file handle when its bits above the low 16 are 0, else the file's head.
+typedef int(WINAPI* IsSupportedFn)(LPSTR filename, ULONG_PTR dw);
+typedef int(WINAPI* GetPictureInfoFn)(LPSTR buf, Length len, unsigned int flag, PictureInfo* info);
+typedef int(WINAPI* GetPictureFn)(LPSTR buf, Length len, unsigned int flag, HANDLE* pHBInfo,
+                                  HANDLE* pHBm, ProgressCallback progress, UserData lData);
 typedef GetPictureFn GetPreviewFn;
 
 // Size of the head buffer that IsSupported receives when dw is not a handle.

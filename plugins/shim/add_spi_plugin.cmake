@@ -1,6 +1,7 @@
-# add_spi_plugin(<file name without .spi> <sources...> [LIBS <libs...>])
+# add_spi_plugin(<file name without suffix> <sources...> [LIBS <libs...>])
 # One plug-in DLL: the shared exports under their plain names, PREFIX "" and
-# SUFFIX ".spi", next to the program in bin/. In the main build the name is a
+# the suffix of its width (".spi" in 32 bits, ".sph" in 64), next to the
+# program in bin/. In the main build the name is a
 # target that waits for the plug-ins' own build (see plugins/CMakeLists.txt).
 include_guard(GLOBAL)
 function(add_spi_plugin name)
@@ -10,16 +11,22 @@ function(add_spi_plugin name)
     add_dependencies(${name} spi_dlls)
     return()
   endif()
+  if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+    set(suffix .sph)
+    set(def ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/exports64.def)
+  else()
+    set(suffix .spi)
+    set(def ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/exports.def)
+  endif()
   # A version resource naming this file, with the program's version.
-  set(SPI_FILE_NAME ${name}.spi)
+  set(SPI_FILE_NAME ${name}${suffix})
   set(rc ${CMAKE_CURRENT_BINARY_DIR}/${name}_version.rc)
   configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/version.rc.in ${rc} @ONLY)
   # windres reports no included files: name the version header as a dependency.
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/generated/version.h)
-  add_library(${name} SHARED ${ARG_UNPARSED_ARGUMENTS}
-    ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/exports.def ${rc})
+  add_library(${name} SHARED ${ARG_UNPARSED_ARGUMENTS} ${def} ${rc})
   target_include_directories(${name} PRIVATE ${CMAKE_BINARY_DIR}/generated)
   target_link_libraries(${name} PRIVATE spi_exports spi_shim ${ARG_LIBS})
-  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ".spi"
+  set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ${suffix}
     RUNTIME_OUTPUT_DIRECTORY ${SPI_OUTPUT_DIR})
 endfunction()

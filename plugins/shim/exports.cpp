@@ -28,8 +28,8 @@ int CopyText(const char* text, LPSTR buf, int buflen) {
   return n;
 }
 
-int DecodeInto(LPSTR buf, long len, unsigned flag, HANDLE* pHBInfo, HANDLE* pHBm,
-               ProgressCallback callback, long lData,
+int DecodeInto(LPSTR buf, Length len, unsigned flag, HANDLE* pHBInfo, HANDLE* pHBm,
+               ProgressCallback callback, UserData lData,
                int (*decode)(const Bytes&, Dib&, Progress&)) {
   if (pHBInfo == nullptr || pHBm == nullptr) return kInternalError;
   *pHBInfo = nullptr;
@@ -67,21 +67,20 @@ int WINAPI GetPluginInfo(int infono, LPSTR buf, int buflen) {
   });
 }
 
-int WINAPI IsSupported(LPSTR /*filename*/, DWORD dw) {
+int WINAPI IsSupported(LPSTR /*filename*/, ULONG_PTR dw) {
   const int rc = Guarded([&] {
     uint8_t head[kHeadSize];
-    if ((dw & 0xFFFF0000u) == 0) {
-      if (!ReadHead(reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(dw)), head)) return 0;
+    if ((dw & ~static_cast<ULONG_PTR>(0xFFFF)) == 0) {
+      if (!ReadHead(reinterpret_cast<HANDLE>(dw), head)) return 0;
     } else {
-      std::memcpy(head, reinterpret_cast<const void*>(static_cast<ULONG_PTR>(dw)), sizeof head);
+      std::memcpy(head, reinterpret_cast<const void*>(dw), sizeof head);
     }
     return ThisPlugin().sniff(head, sizeof head) ? 1 : 0;
   });
   return rc == 1 ? 1 : 0;  // a caught failure means "not ours"
 }
 
-int WINAPI GetPictureInfo(LPSTR buf, long len, unsigned int flag,
-                                                PictureInfo* info) {
+int WINAPI GetPictureInfo(LPSTR buf, Length len, unsigned int flag, PictureInfo* info) {
   return Guarded([&] {
     if (info == nullptr) return static_cast<int>(kInternalError);
     std::memset(info, 0, sizeof *info);
@@ -92,18 +91,16 @@ int WINAPI GetPictureInfo(LPSTR buf, long len, unsigned int flag,
   });
 }
 
-int WINAPI GetPicture(LPSTR buf, long len, unsigned int flag, HANDLE* pHBInfo,
-                                            HANDLE* pHBm, ProgressCallback lpPrgressCallback,
-                                            long lData) {
+int WINAPI GetPicture(LPSTR buf, Length len, unsigned int flag, HANDLE* pHBInfo, HANDLE* pHBm,
+                      ProgressCallback lpPrgressCallback, UserData lData) {
   return Guarded([&] {
     return DecodeInto(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData,
                       ThisPlugin().picture);
   });
 }
 
-int WINAPI GetPreview(LPSTR buf, long len, unsigned int flag, HANDLE* pHBInfo,
-                                            HANDLE* pHBm, ProgressCallback lpPrgressCallback,
-                                            long lData) {
+int WINAPI GetPreview(LPSTR buf, Length len, unsigned int flag, HANDLE* pHBInfo, HANDLE* pHBm,
+                      ProgressCallback lpPrgressCallback, UserData lData) {
   return Guarded([&] {
     if (ThisPlugin().preview == nullptr) return static_cast<int>(kNotImplemented);
     return DecodeInto(buf, len, flag, pHBInfo, pHBm, lpPrgressCallback, lData,

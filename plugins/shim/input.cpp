@@ -32,7 +32,7 @@ bool ReadAll(HANDLE file, uint8_t* dst, std::size_t size) {
   return true;
 }
 
-int ReadFileInput(LPCSTR name, long offset, Bytes& out) {
+int ReadFileInput(LPCSTR name, Length offset, Bytes& out) {
   if (name == nullptr || offset < 0) return kFileReadError;
   FileHandle file(CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                               OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
@@ -53,7 +53,7 @@ int ReadFileInput(LPCSTR name, long offset, Bytes& out) {
 
 }  // namespace
 
-int ReadInput(LPCSTR buf, long len, unsigned flag, Bytes& out) {
+int ReadInput(LPCSTR buf, Length len, unsigned flag, Bytes& out) {
   switch (InputOf(flag)) {
     case kInputFile:
       return ReadFileInput(buf, len, out);

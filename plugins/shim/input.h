@@ -19,7 +19,7 @@ constexpr std::size_t kMaxInputBytes = 512u * 1024u * 1024u;
 
 // flag bits 0..2 == 0: buf is a file name, len the offset; == 1: buf is the
 // data, len its size. Returns kSuccess or the result code to give the host.
-int ReadInput(LPCSTR buf, long len, unsigned flag, Bytes& out);
+int ReadInput(LPCSTR buf, Length len, unsigned flag, Bytes& out);
 
 // The head of a file for IsSupported: up to kHeadSize bytes read from the
 // handle's current position, which is then restored, zero-padded.

@@ -6,7 +6,7 @@ namespace spi {
 
 class Progress {
  public:
-  Progress(ProgressCallback callback, long data) : callback_(callback), data_(data) {}
+  Progress(ProgressCallback callback, UserData data) : callback_(callback), data_(data) {}
   // True when the host asked to stop. Once asked, stays stopped.
   bool Report(int done, int total) {
     if (!stopped_ && callback_ != nullptr && callback_(done, total, data_) != 0) stopped_ = true;
@@ -16,7 +16,7 @@ class Progress {
 
  private:
   ProgressCallback callback_;
-  long data_;
+  UserData data_;
   bool stopped_ = false;
 };
 

@@ -16,11 +16,11 @@ TSetDialog::TSetDialog(int theme) : Form("TSetDialog", "SetDialog"), theme_(them
   CenterOnScreen();
   HelpContext = 3;
   forms::CreateControls({{SetPageControl, "", 0, 0, 593, 377}});
-  AddPage<ImagePage>("画像／音声");
-  AddPage<MusicPage>("  ＢＧＭ  ");
-  AddPage<EffectsPage>("エフェクト");
-  AddPage<EtcPage>("  その他  ");
-  AddPage<DisplayPage>("  表示  ");
+  AddPage<ImagePage>();
+  AddPage<MusicPage>();
+  AddPage<EffectsPage>();
+  AddPage<EtcPage>();
+  AddPage<DisplayPage>();
   // Default and cancel buttons last in tab order, as the frame's own row.
   forms::CreateControls({
       {OKBtn, "O    K", 136, 382, 153, 29, forms::opDefault | forms::opGroup},
@@ -37,16 +37,6 @@ TSetDialog::TSetDialog(int theme) : Form("TSetDialog", "SetDialog"), theme_(them
 }
 
 TSetDialog::~TSetDialog() = default;
-
-template <class Page>
-void TSetDialog::AddPage(const char* caption) {
-  if constexpr (std::is_constructible_v<Page, forms::Form&, forms::OpenDialog&>) {
-    pages_.push_back(std::make_unique<Page>(*this, files_));
-  } else {
-    pages_.push_back(std::make_unique<Page>(*this));
-  }
-  pages_.back()->Create(SetPageControl, caption);
-}
 
 void TSetDialog::FormCreate() {
   settings::IniFile ini;

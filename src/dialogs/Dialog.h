@@ -30,7 +30,9 @@ class TSetDialog : public forms::Form {
 
  private:
   template <class Page>
-  void AddPage(const char* caption);
+  void AddPage() {
+    pages_.push_back(std::make_unique<Page>(PageHome{*this, SetPageControl, files_}));
+  }
   void FormCreate();
   void OKBtnClick();
   void SetHelpBtnClick();

@@ -2,6 +2,10 @@
 
 #include "forms/ControlRow.h"
 
+DisplayPage::DisplayPage(const PageHome& home) : ThemePage(home, "DisplaySheet", "  表示  ", 7) {
+  CreateControls();
+}
+
 void DisplayPage::CreateControls() {
   forms::Control* page = &Sheet;
   forms::Control* keys = &ShowKeysBox;

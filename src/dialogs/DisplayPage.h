@@ -2,21 +2,15 @@
 // what the caption under each picture says (Caption).
 #pragma once
 #include "dialogs/ThemePage.h"
-#include "forms/CheckBox.h"
-#include "forms/GroupBox.h"
-#include "forms/Label.h"
-#include "forms/RadioButton.h"
 
 class DisplayPage : public ThemePage {
  public:
-  explicit DisplayPage(forms::Form& dialog) : ThemePage(dialog, "DisplaySheet", 7) {}
+  explicit DisplayPage(const PageHome& home);
   void Show(const settings::Theme& theme) override;
   void Collect(settings::Theme& theme) const override;
 
- protected:
-  void CreateControls() override;
-
  private:
+  void CreateControls();
   forms::GroupBox ShowKeysBox{dialog_, "ShowKeysBox"};
   forms::CheckBox ShowKeysCBox{dialog_, "ShowKeysCBox"};
   forms::Label ShowKeysLbl1{dialog_, "ShowKeysLbl1"};

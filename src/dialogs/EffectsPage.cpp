@@ -33,6 +33,10 @@ void CreateEffectGroup(forms::GroupBox& box, forms::CheckBox* const (&switches)[
 }
 }  // namespace
 
+EffectsPage::EffectsPage(const PageHome& home) : ThemePage(home, "EffectSheet", "エフェクト", 5) {
+  CreateControls();
+}
+
 void EffectsPage::CreateControls() {
   forms::Control* page = &Sheet;
   forms::CreateControls({{ImageShowBox, "画像表示時のエフェクト", 16, 8, 553, 145, 0, page}});

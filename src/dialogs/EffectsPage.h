@@ -2,22 +2,16 @@
 // how fast they run.
 #pragma once
 #include "dialogs/ThemePage.h"
-#include "forms/CheckBox.h"
-#include "forms/GroupBox.h"
-#include "forms/Label.h"
-#include "forms/TrackBar.h"
 
 class EffectsPage : public ThemePage {
  public:
-  explicit EffectsPage(forms::Form& dialog) : ThemePage(dialog, "EffectSheet", 5) {}
+  explicit EffectsPage(const PageHome& home);
   void Show(const settings::Theme& theme) override;
   void Collect(settings::Theme& theme) const override;
   void Leave() override;
 
- protected:
-  void CreateControls() override;
-
  private:
+  void CreateControls();
   forms::GroupBox ImageShowBox{dialog_, "ImageShowBox"};
   forms::CheckBox ImageOnBtn0{dialog_, "ImageOnBtn0"};
   forms::CheckBox ImageOnBtn1{dialog_, "ImageOnBtn1"};

@@ -13,8 +13,9 @@ namespace {
 const int kDelayMaxLength = 6;
 }  // namespace
 
-EtcPage::EtcPage(forms::Form& dialog, forms::OpenDialog& files)
-    : ThemePage(dialog, "EtcSheet", 6), files_(files) {
+EtcPage::EtcPage(const PageHome& home)
+    : ThemePage(home, "EtcSheet", "  その他  ", 6), files_(home.files) {
+  CreateControls();
   Button1.OnClick = [this] { Button1Click(); };
 }
 

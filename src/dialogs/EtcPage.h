@@ -2,27 +2,17 @@
 // and what the other monitors show.
 #pragma once
 #include "dialogs/ThemePage.h"
-#include "forms/Button.h"
-#include "forms/CheckBox.h"
-#include "forms/ComboBox.h"
-#include "forms/Edit.h"
-#include "forms/GroupBox.h"
-#include "forms/Label.h"
-#include "forms/Panel.h"
-#include "forms/RadioButton.h"
 
 class EtcPage : public ThemePage {
  public:
-  EtcPage(forms::Form& dialog, forms::OpenDialog& files);
+  explicit EtcPage(const PageHome& home);
   ~EtcPage() override;
   void Show(const settings::Theme& theme) override;
   void Collect(settings::Theme& theme) const override;
   void Close() override;
 
- protected:
-  void CreateControls() override;
-
  private:
+  void CreateControls();
   void Button1Click();
   void DelayEditCheck();
 

@@ -15,8 +15,9 @@
 #include "saver/WaveSound.h"
 #include "settings/Keys.h"
 
-ImagePage::ImagePage(forms::Form& dialog, forms::OpenDialog& files)
-    : ThemePage(dialog, "ImageSheet", 3), files_(files) {
+ImagePage::ImagePage(const PageHome& home)
+    : ThemePage(home, "ImageSheet", "画像／音声", 3), files_(home.files) {
+  CreateControls();
   ImageListBox.OnClick = [this] { ImageListBoxClick(); };
   ImageListBox.OnDoubleClick = [this] { ImageShowBtnClick(); };
   ImageAddBtn.OnClick = [this] { ImageAddBtnClick(); };

@@ -7,26 +7,16 @@
 
 #include "dialogs/FolderCounts.h"
 #include "dialogs/ThemePage.h"
-#include "forms/Button.h"
-#include "forms/CheckBox.h"
-#include "forms/Edit.h"
-#include "forms/FileDrop.h"
-#include "forms/Label.h"
-#include "forms/ListBox.h"
-#include "forms/RadioButton.h"
-#include "forms/Timer.h"
 
 class ImagePage : public ThemePage {
  public:
-  ImagePage(forms::Form& dialog, forms::OpenDialog& files);
+  explicit ImagePage(const PageHome& home);
   void Show(const settings::Theme& theme) override;
   void Collect(settings::Theme& theme) const override;
   void Leave() override;
 
- protected:
-  void CreateControls() override;
-
  private:
+  void CreateControls();
   void ImageListBoxClick();
   void ImageAddBtnClick();
   void ImageDeleteBtnClick();

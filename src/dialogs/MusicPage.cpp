@@ -22,8 +22,9 @@ std::string MciErrorMessage(MCIERROR code) {
 }
 }  // namespace
 
-MusicPage::MusicPage(forms::Form& dialog, forms::OpenDialog& files)
-    : ThemePage(dialog, "BGMSheet", 4), files_(files) {
+MusicPage::MusicPage(const PageHome& home)
+    : ThemePage(home, "BGMSheet", "  ＢＧＭ  ", 4), files_(home.files) {
+  CreateControls();
   MidiListBox.OnClick = [this] { MidiListBoxClick(); };
   MidiListBox.OnDoubleClick = [this] { MidiPlayBtnClick(); };
   MidiAddBtn.OnClick = [this] { MidiAddBtnClick(); };

@@ -5,27 +5,17 @@
 #include <vector>
 
 #include "dialogs/ThemePage.h"
-#include "forms/Button.h"
-#include "forms/CheckBox.h"
-#include "forms/FileDrop.h"
-#include "forms/Label.h"
-#include "forms/ListBox.h"
-#include "forms/MediaPlayer.h"
-#include "forms/Panel.h"
-#include "forms/RadioButton.h"
 
 class MusicPage : public ThemePage {
  public:
-  MusicPage(forms::Form& dialog, forms::OpenDialog& files);
+  explicit MusicPage(const PageHome& home);
   void Show(const settings::Theme& theme) override;
   void Collect(settings::Theme& theme) const override;
   void Leave() override { StopMidiTest(); }
   void Close() override;
 
- protected:
-  void CreateControls() override;
-
  private:
+  void CreateControls();
   void MidiListBoxClick();
   void MidiAddBtnClick();
   void MidiDeleteBtnClick();

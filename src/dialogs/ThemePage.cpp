@@ -2,12 +2,8 @@
 
 #include "forms/ControlRow.h"
 
-ThemePage::ThemePage(forms::Form& dialog, const char* sheetName, int helpContext)
-    : dialog_(dialog), Sheet(dialog, sheetName) {
+ThemePage::ThemePage(const PageHome& home, const char* sheetName, const char* caption, int helpContext)
+    : dialog_(home.dialog), Sheet(home.dialog, sheetName) {
   Sheet.HelpContext = helpContext;
-}
-
-void ThemePage::Create(forms::PageControl& pages, const char* caption) {
-  forms::CreateControls({{Sheet, caption, 0, 0, 0, 0, 0, &pages}});
-  CreateControls();
+  forms::CreateControls({{Sheet, caption, 0, 0, 0, 0, 0, &home.pages}});
 }

@@ -20,7 +20,7 @@ void CheckBox::SetChecked(bool checked) {
 
 bool CheckBox::OnCommand(WORD code) {
   if (code != BN_CLICKED) return false;
-  if (OnClick) Guarded([this] { OnClick(); });
+  Raise(OnClick);
   return true;
 }
 

@@ -4,21 +4,16 @@
 #include <functional>
 #include <string>
 
-#include "forms/Control.h"
 #include "forms/ControlRow.h"
+#include "forms/ItemControl.h"
 
 namespace forms {
 
-class ComboBox : public Control {
+class ComboBox : public ItemControl {
  public:
-  ComboBox(Form& form, const char* name) : Control(form, name) {}
+  ComboBox(Form& form, const char* name) : ItemControl(form, name) {}
   // Height 0 = the font's height; the drop-down list gets room below it.
   void Create(const ControlRow& row);
-
-  int Count() const;
-  std::string Item(int index) const;
-  void Add(const std::string& text);
-  void Clear();
 
   int ItemIndex() const;
   // Selects an item and shows its text; -1 empties the text.
@@ -30,6 +25,7 @@ class ComboBox : public Control {
 
  private:
   bool typed_ = false;  // text edited since the last choice of an item
+  const Messages& ItemMessages() const override;
 };
 
 }  // namespace forms

@@ -1,5 +1,7 @@
 #include "forms/Control.h"
 
+#include "forms/Application.h"
+
 #include "forms/Form.h"
 #include "forms/WideText.h"
 
@@ -76,6 +78,11 @@ RECT Control::BoundsRect() const {
   GetWindowRect(hwnd_, &r);
   MapWindowPoints(HWND_DESKTOP, GetParent(hwnd_), reinterpret_cast<POINT*>(&r), 2);
   return r;
+}
+
+bool Control::Raise(const std::function<void()>& handler) {
+  if (handler) Guarded(handler);
+  return true;
 }
 
 }  // namespace forms

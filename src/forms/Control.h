@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
+#include <functional>
 #include <string>
 
 namespace forms {
@@ -41,6 +42,8 @@ class Control {
 
   // Notifications routed back from the parent window. Return true when handled.
   virtual bool OnCommand(WORD /*code*/) { return false; }
+  // Runs an event handler, if one is set, guarded; true (the notice is taken).
+  static bool Raise(const std::function<void()>& handler);
   virtual bool OnNotify(NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
   virtual bool OnScroll(WORD /*code*/) { return false; }
   // WM_CTLCOLOR* for this control; return a brush to paint it, or nullptr.

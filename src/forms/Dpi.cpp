@@ -1,5 +1,7 @@
 #include "forms/Dpi.h"
 
+#include "forms/Gdi.h"
+
 namespace forms {
 
 namespace {
@@ -11,10 +13,8 @@ F User32Entry(const char* name) {
 }
 
 int SystemDpi() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi;
+  const WindowDc screen(nullptr);
+  return screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
 }
 }  // namespace
 

@@ -32,7 +32,7 @@ void Edit::SelectAll() { SendMessageA(Handle(), EM_SETSEL, 0, -1); }
 
 bool Edit::OnCommand(WORD code) {
   if (code != EN_CHANGE || restoring_) return code == EN_CHANGE;
-  if (OnChange) Guarded([this] { OnChange(); });
+  Raise(OnChange);
   return true;
 }
 

@@ -1,5 +1,5 @@
-// A form's window: created from its parameters, its controls registered, and
-// every message routed to the form or reflected to the control it concerns.
+// A form's window: created from its parameters, and every message routed to
+// the form or reflected to the control it concerns.
 #include "forms/Form.h"
 
 #include <algorithm>
@@ -96,26 +96,19 @@ LRESULT CALLBACK Form::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
 bool Form::Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   Control* c = nullptr;
   switch (msg) {
-    case WM_COMMAND:
-      c = Control::FromHandle(reinterpret_cast<HWND>(lp));
-      if (c && c->OnCommand(HIWORD(wp))) {
-        result = 0;
-        return true;
-      }
-      return false;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lp);
       c = Control::FromHandle(header->hwndFrom);
       return c && c->OnNotify(header, result);
     }
+    case WM_COMMAND:
     case WM_HSCROLL:
-    case WM_VSCROLL:
+    case WM_VSCROLL: {
       c = Control::FromHandle(reinterpret_cast<HWND>(lp));
-      if (c && c->OnScroll(LOWORD(wp))) {
-        result = 0;
-        return true;
-      }
-      return false;
+      const bool taken = c && (msg == WM_COMMAND ? c->OnCommand(HIWORD(wp)) : c->OnScroll(LOWORD(wp)));
+      if (taken) result = 0;
+      return taken;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLOREDIT:
@@ -216,19 +209,6 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       break;
   }
   return DefaultHandler(msg, wp, lp);
-}
-
-bool Form::PreviewKey(const MSG& /*msg*/) { return false; }
-
-int Form::AddControl(Control* control) {
-  controls_.push_back(control);
-  return nextId_++;
-}
-
-void Form::RemoveControl(Control* control) {
-  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
-  if (defaultButton_ == control) defaultButton_ = nullptr;
-  if (cancelButton_ == control) cancelButton_ = nullptr;
 }
 
 }  // namespace forms

@@ -1,5 +1,5 @@
 // A form's caption, size, place, font and scale (96-DPI design units to
-// device pixels, again on WM_DPICHANGED).
+// device pixels, again on WM_DPICHANGED), and the list of its controls.
 #include <algorithm>
 
 #include "forms/Control.h"
@@ -102,6 +102,19 @@ void Form::ApplyFont() {
   for (Control* c : controls_)
     if (c->Handle()) SendMessageA(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   font_ = std::move(font);
+}
+
+bool Form::PreviewKey(const MSG& /*msg*/) { return false; }
+
+int Form::AddControl(Control* control) {
+  controls_.push_back(control);
+  return nextId_++;
+}
+
+void Form::RemoveControl(Control* control) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  if (defaultButton_ == control) defaultButton_ = nullptr;
+  if (cancelButton_ == control) cancelButton_ = nullptr;
 }
 
 }  // namespace forms

@@ -37,6 +37,7 @@ struct ModuleDeleter { void operator()(HMODULE h) const { FreeLibrary(h); } };
 struct GlobalDeleter { void operator()(HGLOBAL h) const { GlobalFree(h); } };
 struct HandleDeleter { void operator()(HANDLE h) const { CloseHandle(h); } };
 struct RegistryKeyDeleter { void operator()(HKEY h) const { RegCloseKey(h); } };
+struct FindDeleter { void operator()(HANDLE h) const { FindClose(h); } };
 
 using BitmapHandle = Owned<HBITMAP, GdiObjectDeleter>;
 using PaletteHandle = Owned<HPALETTE, GdiObjectDeleter>;
@@ -47,14 +48,24 @@ using ModuleHandle = Owned<HMODULE, ModuleDeleter>;
 using GlobalHandle = Owned<HGLOBAL, GlobalDeleter>;
 using KernelHandle = Owned<HANDLE, HandleDeleter>;  // null when empty; files: FileHandle.h
 using RegistryKey = Owned<HKEY, RegistryKeyDeleter>;
+// A FindFirstFile search; wrap only a handle that is not INVALID_HANDLE_VALUE.
+using FindHandle = Owned<HANDLE, FindDeleter>;
+
+// The guards below each undo once what they did: none is ever copied.
+class Guard {
+ public:
+  Guard(const Guard&) = delete;
+  Guard& operator=(const Guard&) = delete;
+
+ protected:
+  Guard() = default;
+};
 
 // A DC obtained with GetDC, released with ReleaseDC.
-class WindowDc {
+class WindowDc : Guard {
  public:
   explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
   ~WindowDc() { if (dc_) ReleaseDC(hwnd_, dc_); }
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
   HDC get() const { return dc_; }
 
  private:
@@ -63,12 +74,10 @@ class WindowDc {
 };
 
 // Selects an object into a DC for the lifetime of the guard.
-class Selection {
+class Selection : Guard {
  public:
   Selection(HDC dc, HGDIOBJ obj) : dc_(dc), old_(obj ? SelectObject(dc, obj) : nullptr) {}
   ~Selection() { if (old_) SelectObject(dc_, old_); }
-  Selection(const Selection&) = delete;
-  Selection& operator=(const Selection&) = delete;
 
  private:
   HDC dc_;
@@ -77,7 +86,7 @@ class Selection {
 
 // Selects a palette into a DC (and realises it there) for the lifetime of
 // the guard; a null palette leaves the DC alone.
-class PaletteSelection {
+class PaletteSelection : Guard {
  public:
   PaletteSelection(HDC dc, HPALETTE palette, bool background = false)
       : dc_(dc), background_(background),
@@ -85,8 +94,6 @@ class PaletteSelection {
     if (old_) RealizePalette(dc_);
   }
   ~PaletteSelection() { if (old_) SelectPalette(dc_, old_, background_); }
-  PaletteSelection(const PaletteSelection&) = delete;
-  PaletteSelection& operator=(const PaletteSelection&) = delete;
 
  private:
   HDC dc_;
@@ -95,12 +102,10 @@ class PaletteSelection {
 };
 
 // A stretch mode set on a DC for the lifetime of the guard.
-class StretchMode {
+class StretchMode : Guard {
  public:
   StretchMode(HDC dc, int mode) : dc_(dc), old_(SetStretchBltMode(dc, mode)) {}
   ~StretchMode() { if (old_) SetStretchBltMode(dc_, old_); }
-  StretchMode(const StretchMode&) = delete;
-  StretchMode& operator=(const StretchMode&) = delete;
 
  private:
   HDC dc_;
@@ -108,12 +113,10 @@ class StretchMode {
 };
 
 // BeginPaint ... EndPaint of one WM_PAINT.
-class PaintDc {
+class PaintDc : Guard {
  public:
   explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &ps_)) {}
   ~PaintDc() { EndPaint(hwnd_, &ps_); }
-  PaintDc(const PaintDc&) = delete;
-  PaintDc& operator=(const PaintDc&) = delete;
   HDC get() const { return dc_; }
   const RECT& Dirty() const { return ps_.rcPaint; }
 
@@ -124,12 +127,10 @@ class PaintDc {
 };
 
 // A global memory block locked for the lifetime of the guard.
-class GlobalLockGuard {
+class GlobalLockGuard : Guard {
  public:
   explicit GlobalLockGuard(HGLOBAL h) : h_(h), p_(h ? GlobalLock(h) : nullptr) {}
   ~GlobalLockGuard() { if (p_) GlobalUnlock(h_); }
-  GlobalLockGuard(const GlobalLockGuard&) = delete;
-  GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
   void* get() const { return p_; }
 
  private:

@@ -1,11 +1,13 @@
 #include "forms/ListBox.h"
 
-#include <vector>
-
 #include "forms/Application.h"
-#include "forms/WideText.h"
 
 namespace forms {
+
+const ItemControl::Messages& ListBox::ItemMessages() const {
+  static const Messages list = {LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, LB_ADDSTRING, LB_RESETCONTENT};
+  return list;
+}
 
 void ListBox::Create(const ControlRow& row) {
   DWORD style = row.CommonStyle(true) | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
@@ -15,23 +17,6 @@ void ListBox::Create(const ControlRow& row) {
                row.height, row.ParentHandle());
 }
 
-int ListBox::Count() const { return static_cast<int>(SendMessageA(Handle(), LB_GETCOUNT, 0, 0)); }
-
-std::string ListBox::Item(int index) const {
-  if (IsWindowUnicode(Handle())) return WideItem(Handle(), LB_GETTEXTLEN, LB_GETTEXT, index);
-  LRESULT n = SendMessageA(Handle(), LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-  if (n == LB_ERR) return "";
-  // A list box that keeps Unicode (the version 6 controls under Wine) may
-  // count characters where the ANSI text takes two bytes for some: room for two each.
-  std::vector<char> buf(static_cast<size_t>(n) * 2 + 2, '\0');
-  SendMessageA(Handle(), LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buf.data()));
-  return buf.data();
-}
-
-void ListBox::Add(const std::string& text) {
-  SendMessageA(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 void ListBox::Insert(int index, const std::string& text) {
   if (index >= Count()) index = -1;  // LB_INSERTSTRING appends at -1
   SendMessageA(Handle(), LB_INSERTSTRING, static_cast<WPARAM>(index),
@@ -39,7 +24,6 @@ void ListBox::Insert(int index, const std::string& text) {
 }
 
 void ListBox::Delete(int index) { SendMessageA(Handle(), LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
-void ListBox::Clear() { SendMessageA(Handle(), LB_RESETCONTENT, 0, 0); }
 
 void ListBox::Move(int from, int to) {
   if (from == to || from < 0 || to < 0 || from >= Count() || to >= Count()) return;
@@ -85,14 +69,9 @@ void ListBox::SetItemIndex(int index) {
 
 bool ListBox::OnCommand(WORD code) {
   switch (code) {
-    case LBN_SELCHANGE:
-      if (OnClick) Guarded([this] { OnClick(); });
-      return true;
-    case LBN_DBLCLK:
-      if (OnDoubleClick) Guarded([this] { OnDoubleClick(); });
-      return true;
-    default:
-      return false;
+    case LBN_SELCHANGE: return Raise(OnClick);
+    case LBN_DBLCLK: return Raise(OnDoubleClick);
+    default: return false;
   }
 }
 

@@ -5,22 +5,18 @@
 #include <functional>
 #include <string>
 
-#include "forms/Control.h"
 #include "forms/ControlRow.h"
+#include "forms/ItemControl.h"
 
 namespace forms {
 
-class ListBox : public Control {
+class ListBox : public ItemControl {
  public:
-  ListBox(Form& form, const char* name) : Control(form, name) {}
+  ListBox(Form& form, const char* name) : ItemControl(form, name) {}
   void Create(const ControlRow& row);
 
-  int Count() const;
-  std::string Item(int index) const;
-  void Add(const std::string& text);
   void Insert(int index, const std::string& text);  // index == Count() appends
   void Delete(int index);
-  void Clear();
   // Moves an item (text only; selection is the caller's) to position to.
   void Move(int from, int to);
 
@@ -37,6 +33,8 @@ class ListBox : public Control {
   std::function<void()> OnDoubleClick;
 
   bool OnCommand(WORD code) override;
+ private:
+  const Messages& ItemMessages() const override;
 };
 
 }  // namespace forms

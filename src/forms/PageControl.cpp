@@ -51,7 +51,7 @@ void PageControl::ShowActive() {
 bool PageControl::OnNotify(NMHDR* header, LRESULT& result) {
   if (header->code != TCN_SELCHANGE) return false;
   ShowActive();
-  if (OnChange) Guarded([this] { OnChange(); });
+  Raise(OnChange);
   result = 0;
   return true;
 }

@@ -14,10 +14,6 @@ void RadioButton::Create(const ControlRow& row) {
   SetChecked(row.Has(opChecked));
 }
 
-bool RadioButton::Checked() const {
-  return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 void RadioButton::SetChecked(bool checked) {
   HWND self = Handle();
   SendMessageA(self, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
@@ -35,13 +31,9 @@ bool RadioButton::OnCommand(WORD code) {
   switch (code) {
     case BN_CLICKED:
       SetChecked(true);
-      if (OnClick) Guarded([this] { OnClick(); });
-      return true;
-    case BN_DOUBLECLICKED:
-      if (OnDoubleClick) Guarded([this] { OnDoubleClick(); });
-      return true;
-    default:
-      return false;
+      return Raise(OnClick);
+    case BN_DOUBLECLICKED: return Raise(OnDoubleClick);
+    default: return false;
   }
 }
 

@@ -4,20 +4,17 @@
 #pragma once
 #include <functional>
 
-#include "forms/Control.h"
-#include "forms/ControlRow.h"
+#include "forms/CheckBox.h"
 
 namespace forms {
 
-class RadioButton : public Control {
+// A check box whose checking clears its siblings, and which also reports a double click.
+class RadioButton : public CheckBox {
  public:
-  RadioButton(Form& form, const char* name) : Control(form, name) {}
+  using CheckBox::CheckBox;
   void Create(const ControlRow& row);
-
-  bool Checked() const;
   void SetChecked(bool checked);
 
-  std::function<void()> OnClick;
   std::function<void()> OnDoubleClick;
 
   bool OnCommand(WORD code) override;

@@ -32,7 +32,7 @@ bool TrackBar::OnScroll(WORD /*code*/) {
   int now = Position();
   if (now != reported_) {
     reported_ = now;
-    if (OnChange) Guarded([this] { OnChange(); });
+    Raise(OnChange);
   }
   return true;
 }

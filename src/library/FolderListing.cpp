@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "forms/FileHandle.h"
+#include "forms/Gdi.h"
 #include "library/NaturalOrder.h"
 
 namespace library {
@@ -28,13 +30,13 @@ bool ListFolderAnsi(const std::wstring& path, FolderListing& out) {
   std::string pattern;
   if (!ToAnsi(WithSlash(path) + L"*", pattern)) return false;
   WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA(pattern.c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) return false;
+  HANDLE first = FindFirstFileA(pattern.c_str(), &found);
+  if (first == INVALID_HANDLE_VALUE) return false;
+  const forms::FindHandle find(first);
   do {
     std::wstring name = FromAnsi(found.cFileName);
     if (!IsDots(name.c_str())) Take(out, name, found.dwFileAttributes);
-  } while (FindNextFileA(find, &found));
-  FindClose(find);
+  } while (FindNextFileA(find.get(), &found));
   return true;
 }
 
@@ -50,17 +52,17 @@ namespace {
 
 bool ListFolderWide(const std::wstring& path, FolderListing& out) {
   WIN32_FIND_DATAW found;
-  HANDLE find = FindFirstFileW(LongPathForm(WithSlash(path) + L"*").c_str(), &found);
-  if (find == INVALID_HANDLE_VALUE) {
+  HANDLE first = FindFirstFileW(LongPathForm(WithSlash(path) + L"*").c_str(), &found);
+  if (first == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
     if (error == ERROR_CALL_NOT_IMPLEMENTED) return ListFolderAnsi(path, out);
     // An empty folder still lists "." and ".."; a drive root may list nothing at all.
     return error == ERROR_FILE_NOT_FOUND && path.size() <= 3;
   }
+  const forms::FindHandle find(first);
   do {
     if (!IsDots(found.cFileName)) Take(out, found.cFileName, found.dwFileAttributes);
-  } while (FindNextFileW(find, &found));
-  FindClose(find);
+  } while (FindNextFileW(find.get(), &found));
   return true;
 }
 
@@ -75,13 +77,12 @@ bool ListFolder(const std::wstring& path, FolderListing& out) {
 }
 
 bool IdentifyFolder(const std::wstring& path, FolderIdentity& out) {
-  HANDLE folder = CreateFileW(LongPathForm(path).c_str(), 0,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  if (folder == INVALID_HANDLE_VALUE) return false;
+  const forms::FileHandle folder(CreateFileW(LongPathForm(path).c_str(), 0,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!folder.Valid()) return false;
   BY_HANDLE_FILE_INFORMATION info;
-  const bool known = GetFileInformationByHandle(folder, &info) != FALSE;
-  CloseHandle(folder);
+  const bool known = GetFileInformationByHandle(folder.get(), &info) != FALSE;
   if (known) out = FolderIdentity(info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow);
   return known;
 }

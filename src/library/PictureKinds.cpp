@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "picture/PluginWidth.h"
+
 namespace library {
 
 namespace {
@@ -24,9 +26,7 @@ std::string UpperExtension(const std::wstring& name) {
 }
 
 bool PluginFound(const char* file) {
-  char found[MAX_PATH];
-  char* part = nullptr;
-  return SearchPathA(nullptr, file, nullptr, MAX_PATH, found, &part) != 0;
+  return picture::CheckPluginFile(file) == picture::PluginFit::Usable;
 }
 
 }  // namespace

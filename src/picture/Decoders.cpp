@@ -59,16 +59,23 @@ Decoder DecoderFor(const std::string& upperExtension) {
   return Decoder::Unsupported;
 }
 
+// Plug-ins carry the suffix of their width: a 64-bit program loads only *.sph.
+#ifdef _WIN64
+#define PLUGIN_FILE(base) base ".sph"
+#else
+#define PLUGIN_FILE(base) base ".spi"
+#endif
+
 const PluginRow& PluginRowFor(Decoder d) {
-  static const PluginRow kJpg = {"ifjpeg.spi", "JPG", true};
-  static const PluginRow kGif = {"ifgif.spi", "GIF", false};
-  static const PluginRow kTiff = {"iftiff.spi", "TIFF", false};
-  static const PluginRow kPng = {"ifpng.spi", "PNG", false};
-  static const PluginRow kPic = {"ifpic.spi", "PIC", true};
-  static const PluginRow kPic2 = {"ifpic2.spi", "PIC2", true};
-  static const PluginRow kMag = {"ifmag.spi", "MAG", false};
-  static const PluginRow kXld4 = {"ifxld4.spi", "XLD4", false};
-  static const PluginRow kPi = {"ifpi.spi", "PI", false};
+  static const PluginRow kJpg = {PLUGIN_FILE("ifjpeg"), "JPG", true};
+  static const PluginRow kGif = {PLUGIN_FILE("ifgif"), "GIF", false};
+  static const PluginRow kTiff = {PLUGIN_FILE("iftiff"), "TIFF", false};
+  static const PluginRow kPng = {PLUGIN_FILE("ifpng"), "PNG", false};
+  static const PluginRow kPic = {PLUGIN_FILE("ifpic"), "PIC", true};
+  static const PluginRow kPic2 = {PLUGIN_FILE("ifpic2"), "PIC2", true};
+  static const PluginRow kMag = {PLUGIN_FILE("ifmag"), "MAG", false};
+  static const PluginRow kXld4 = {PLUGIN_FILE("ifxld4"), "XLD4", false};
+  static const PluginRow kPi = {PLUGIN_FILE("ifpi"), "PI", false};
   switch (d) {
     case Decoder::Jpg: return kJpg;
     case Decoder::Gif: return kGif;

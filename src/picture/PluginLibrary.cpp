@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "picture/PluginWidth.h"
+
 namespace picture {
 
 namespace {
@@ -18,6 +20,7 @@ Fn Entry(HMODULE module, const char* name) {
 HMODULE LoadPluginModule(const char* file) {
   static std::once_flag quiet;
   std::call_once(quiet, [] { SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX); });
+  if (CheckPluginFile(file) == PluginFit::OtherWidth) return nullptr;
   return LoadLibraryA(file);
 }
 
@@ -45,19 +48,19 @@ int PluginLibrary::Info(char* name, long offset, spi::PictureInfo& info) const {
 }
 
 // A non-zero answer asks the plug-in to stop.
-int WINAPI PluginLibrary::Progress(int, int, long data) {
+int WINAPI PluginLibrary::Progress(int, int, spi::UserData data) {
   const auto* stop = reinterpret_cast<const StopCheck*>(data);
   return (*stop)() ? 1 : 0;
 }
 
 int PluginLibrary::Picture(char* name, long offset, HANDLE* header, HANDLE* bits) const {
   if (!stop_) return picture_(name, offset, 0, header, bits, nullptr, 0);
-  return picture_(name, offset, 0, header, bits, Progress, reinterpret_cast<long>(&stop_));
+  return picture_(name, offset, 0, header, bits, Progress, reinterpret_cast<spi::UserData>(&stop_));
 }
 
 int PluginLibrary::Preview(char* name, long offset, HANDLE* header, HANDLE* bits) const {
   if (!stop_) return preview_(name, offset, 0, header, bits, nullptr, 0);
-  return preview_(name, offset, 0, header, bits, Progress, reinterpret_cast<long>(&stop_));
+  return preview_(name, offset, 0, header, bits, Progress, reinterpret_cast<spi::UserData>(&stop_));
 }
 
 void PluginDib::Free() {

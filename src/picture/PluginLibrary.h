@@ -13,6 +13,7 @@ namespace picture {
 
 // LoadLibraryA of a plug-in, without the system's box for a missing drive
 // or file (the process's error mode is set so once, on the first call).
+// A DLL of the other width (PluginWidth.h) is not loaded: null.
 HMODULE LoadPluginModule(const char* file);
 
 // Loaded for one load and released with this object.
@@ -33,7 +34,7 @@ class PluginLibrary {
   int Preview(char* name, long offset, HANDLE* header, HANDLE* bits) const;
 
  private:
-  static int WINAPI Progress(int done, int total, long data);
+  static int WINAPI Progress(int done, int total, spi::UserData data);
 
   forms::ModuleHandle module_;
   StopCheck stop_;

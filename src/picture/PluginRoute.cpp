@@ -8,6 +8,7 @@
 #include "forms/Gdi.h"
 #include "picture/Display.h"
 #include "picture/PluginLibrary.h"
+#include "picture/PluginWidth.h"
 
 namespace picture {
 
@@ -24,6 +25,12 @@ bool UsableSize(long long width, long long height) {
   return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
          width * height <= kMaxPixels;
 }
+
+#ifdef _WIN64
+constexpr char kMissingSuffix[] = ".SPH";
+#else
+constexpr char kMissingSuffix[] = ".SPI";
+#endif
 
 long Quarter(long side) { return side / 4 + (side % 4 ? 1 : 0); }
 
@@ -160,7 +167,10 @@ struct Opened {
 void Open(const PluginRow& row, PluginLibrary& plugin, const std::string& fileName,
           bool needPreview, Opened& out) {
   if (!plugin.Find(row.allEntries) || (needPreview && !plugin.HasPreview())) {
-    const std::string message = std::string("IF") + row.format + ".SPI not found";
+    const std::string message =
+        CheckPluginFile(row.file) == PluginFit::OtherWidth
+            ? forms::Format(OtherWidthMessageFormat(), row.file)
+            : std::string("IF") + row.format + kMissingSuffix + " not found";
     out.failure = Failure(kPluginMissing, message.c_str());
     return;
   }

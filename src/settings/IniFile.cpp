@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "forms/Error.h"
-#include "forms/PathText.h"
 #include "settings/Convert.h"
 #include "settings/WholeFile.h"
 
@@ -20,7 +19,7 @@ std::string IniFile::ReadString(const std::string& section, const std::string& k
   for (DWORD size = 1024;; size *= 2) {
     std::string buf(size, '\0');
     DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), &buf[0], size,
-                                       fileName_);
+                                       path_.c_str());
     if (n < size - 1 || size >= kMaxRead) return buf.substr(0, n);
   }
 }
@@ -29,7 +28,7 @@ Section IniFile::ReadSection(const std::string& section) const {
   // The block ends in two zeros; a full buffer (size - 2) means there was more.
   for (DWORD size = 32768;; size *= 2) {
     std::string buf(size, '\0');
-    DWORD n = GetPrivateProfileSectionA(section.c_str(), &buf[0], size, fileName_);
+    DWORD n = GetPrivateProfileSectionA(section.c_str(), &buf[0], size, path_.c_str());
     if (n < size - 2 || size >= kMaxRead) return Section::Parse(buf.data(), n);
   }
 }
@@ -44,8 +43,13 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key, bool 
 
 void IniFile::WriteString(const std::string& section, const std::string& key,
                           const std::string& value) {
-  if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName_))
-    RaiseWriteError();
+  if (places_.WritableHere(path_) &&
+      WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()))
+    return;
+  if (!places_.MovesOnRefusal(path_, GetLastError())) RaiseWriteError();
+  IniText text = Load();
+  text.SetValue(section, key, value);
+  MoveToUserFile(text);
 }
 
 void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
@@ -59,16 +63,36 @@ void IniFile::WriteBool(const std::string& section, const std::string& key, bool
 IniText IniFile::Load() const {
   // Single key writes that the profile functions still hold go to the disk
   // first, so the text read here has them and the swap cannot lose them.
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, fileName_);
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
   std::string bytes;
-  if (!ReadWholeFile(Path(), bytes)) RaiseWriteError();
+  if (!ReadWholeFile(path_, bytes)) RaiseWriteError();
   return IniText(bytes);
 }
 
+namespace {
+// An empty file of the user's own counts as none, and the older settings it
+// replaced would show again: an emptied settings file there keeps a header.
+std::string BytesToStore(const IniText& text, const std::string& path, const SettingsPlaces& places) {
+  std::string bytes = text.Bytes();
+  if (bytes.empty() && path == places.userFile) bytes = std::string("[") + kMainSection + "]\r\n";
+  return bytes;
+}
+}  // namespace
+
 void IniFile::Save(const IniText& text) {
-  if (!ReplaceWholeFile(Path(), text.Bytes())) RaiseWriteError();
-  // The profile functions may hold the old text; this makes them let it go.
-  WritePrivateProfileStringA(nullptr, nullptr, nullptr, fileName_);
+  if (places_.WritableHere(path_) && ReplaceWholeFile(path_, BytesToStore(text, path_, places_))) {
+    // The profile functions may hold the old text; this makes them let it go.
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
+    return;
+  }
+  if (!places_.MovesOnRefusal(path_, GetLastError())) RaiseWriteError();
+  MoveToUserFile(text);
+}
+
+void IniFile::MoveToUserFile(const IniText& text) {
+  path_ = places_.userFile;
+  if (!MakeFoldersFor(path_) || !ReplaceWholeFile(path_, BytesToStore(text, path_, places_))) RaiseWriteError();
+  WritePrivateProfileStringA(nullptr, nullptr, nullptr, path_.c_str());
 }
 
 void IniFile::EraseSection(const std::string& section) {
@@ -77,16 +101,8 @@ void IniFile::EraseSection(const std::string& section) {
   Save(text);
 }
 
-std::string IniFile::Path() const {
-  std::string name = fileName_;
-  if (name.find_first_of("\\:") != std::string::npos) return name;
-  char dir[MAX_PATH];
-  UINT n = GetWindowsDirectoryA(dir, MAX_PATH);
-  return forms::WithTrailingBackslash(std::string(dir, n < MAX_PATH ? n : 0)) + name;
-}
-
 void IniFile::RaiseWriteError() const {
-  throw forms::Error(forms::Format("%s に書き込めません", Path().c_str()));
+  throw forms::Error(forms::Format("%s に書き込めません", path_.c_str()));
 }
 
 }  // namespace settings

@@ -1,19 +1,26 @@
-// The settings file "Glimora.ini" in the Windows directory. Reads go through
-// the private-profile functions; the dialogs change the file by rewriting it
-// whole (Load, change, Save), so a failed save never leaves half a file. An
-// IniFile lives for one handler: every read goes to the file, nothing is cached.
+// The settings file "Glimora.ini": the Windows folder's, or the user's own
+// once the Windows folder refused a write (SettingsPlace.h has the rule).
+// Reads go through the private-profile functions; the dialogs change the file
+// by rewriting it whole (Load, change, Save), so a failed save never leaves
+// half a file. An IniFile lives for one handler: every read goes to the file,
+// nothing is cached.
 #pragma once
 #include <string>
 
 #include "settings/IniText.h"
 #include "settings/Keys.h"
 #include "settings/Section.h"
+#include "settings/SettingsPlace.h"
 
 namespace settings {
 
 class IniFile {
  public:
-  explicit IniFile(const char* fileName = kFileName) : fileName_(fileName) {}
+  // This user's settings file, found by the rule of SettingsPlace.h.
+  IniFile() : IniFile(SettingsPlaces::OfThisUser()) {}
+  // That one file (a bare name is a file of the Windows folder), never moved.
+  explicit IniFile(const std::string& fileName) : IniFile(SettingsPlaces::Fixed(fileName)) {}
+  explicit IniFile(const SettingsPlaces& places) : places_(places), path_(places.Current()) {}
 
   // The whole value, however long; a missing key gives the default.
   std::string ReadString(const std::string& section, const std::string& key,
@@ -27,6 +34,8 @@ class IniFile {
 
   // Single key writes, for values that may be lost without harm (the saver's
   // resume numbers). Raise forms::Error "%s に書き込めません" naming the file.
+  // A write the Windows folder refuses for lack of rights moves the whole
+  // file, with the change, to the user's own; so does Save.
   void WriteString(const std::string& section, const std::string& key, const std::string& value);
   void WriteInteger(const std::string& section, const std::string& key, int value);
   void WriteBool(const std::string& section, const std::string& key, bool value);
@@ -51,11 +60,15 @@ class IniFile {
   }
 
   // Full path of the file, as named in error messages.
-  std::string Path() const;
+  const std::string& Path() const { return path_; }
 
  private:
+  // After a refused write: the whole text goes to the user's own file, which
+  // is the settings file from then on (the others are left as they were).
+  void MoveToUserFile(const IniText& text);
   [[noreturn]] void RaiseWriteError() const;
-  const char* fileName_;
+  SettingsPlaces places_;
+  std::string path_;
 };
 
 }  // namespace settings

@@ -61,8 +61,30 @@ bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
   std::string check;
   const bool ok = WriteAll(temp, bytes) && ReadWholeFile(temp, check) && check == bytes &&
                   SwapIn(temp, path, folder);
-  if (!ok) DeleteFileA(temp);
+  if (!ok) {
+    const DWORD why = GetLastError();
+    DeleteFileA(temp);
+    SetLastError(why);
+  }
   return ok;
+}
+
+bool MakeFoldersFor(const std::string& path) {
+  // Each "\\" ends a folder to make; a double-byte character's trail byte
+  // may be 0x5C and ends none. Folders that exist, or that cannot be made
+  // (a drive, a share's server), are passed; the file's own folder decides.
+  size_t last = std::string::npos;
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (IsDBCSLeadByte(static_cast<BYTE>(path[i]))) {
+      ++i;
+    } else if (path[i] == '\\' && i > 0) {
+      CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+      last = i;
+    }
+  }
+  if (last == std::string::npos) return true;
+  const DWORD attributes = GetFileAttributesA(path.substr(0, last).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace settings

@@ -11,7 +11,10 @@ import pytest
 import probe
 import station
 
-BUILD = pathlib.Path(os.environ.get("GLIMORA_BIN", pathlib.Path(__file__).resolve().parents[2] / "build" / "bin")).parent
+BIN = pathlib.Path(os.environ.get("GLIMORA_BIN", pathlib.Path(__file__).resolve().parents[2] / "build" / "bin"))
+BUILD = BIN.parent
+# The probe: beside the program, or (for the 64-bit suites) the 32-bit build's.
+TOOLS = pathlib.Path(os.environ.get("GLIMORA_TOOLS", BIN))
 
 
 def _suite_name(config):
@@ -26,7 +29,7 @@ def pytest_configure(config):
     if os.environ.get("GLIMORA_OWN_STATION", "1") == "0":
         return
     template = os.environ.get("WINEPREFIX", str(BUILD / "wineprefix"))
-    station.open_station(_suite_name(config), BUILD / "e2e", template, BUILD / "bin" / "wintool.exe")
+    station.open_station(_suite_name(config), BUILD / "e2e", template, TOOLS / "wintool.exe")
 
 
 def pytest_sessionfinish(session, exitstatus):

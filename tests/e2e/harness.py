@@ -2,6 +2,8 @@
 
 Environment (set by scripts/test, or by hand for a single run):
   GLIMORA_BIN  folder with Glimora.scr, the plug-ins and wintool.exe
+  GLIMORA_TOOLS  folder with wintool.exe when it is not GLIMORA_BIN (64-bit suites)
+  GLIMORA_WINEARCH  win64 for a 64-bit prefix (default win32)
   WINEPREFIX   the test prefix (never the user's); DISPLAY the test display.
                conftest.py sets both to the suite's own station (station.py)
                before this module is imported.
@@ -19,6 +21,7 @@ import time
 from PIL import Image
 
 import probe
+import station
 
 BIN = pathlib.Path(os.environ.get("GLIMORA_BIN", pathlib.Path(__file__).resolve().parents[2] / "build" / "bin"))
 PREFIX = pathlib.Path(os.environ.get("WINEPREFIX", pathlib.Path(__file__).resolve().parents[2] / "build" / "wineprefix"))
@@ -27,13 +30,14 @@ SYSTEM32 = WINDOWS / "system32"
 INI = WINDOWS / "Glimora.ini"
 ARTIFACTS = pathlib.Path(os.environ.get("GLIMORA_ARTIFACTS", BIN.parent / "artifacts"))
 SCR = BIN / "Glimora.scr"
-WINTOOL = BIN / "wintool.exe"
+WINTOOL = pathlib.Path(os.environ.get("GLIMORA_TOOLS", BIN)) / "wintool.exe"
+WINEARCH = os.environ.get("GLIMORA_WINEARCH", "win32")
 
 
 def wine_env(**extra):
     env = dict(os.environ)
     env.update({
-        "WINEPREFIX": str(PREFIX), "WINEARCH": "win32", "WINEDEBUG": "-all",
+        "WINEPREFIX": str(PREFIX), "WINEARCH": WINEARCH, "WINEDEBUG": "-all",
         "WINEDLLOVERRIDES": env.get("WINEDLLOVERRIDES", "mscoree,mshtml="),
         "LANG": "ja_JP.UTF-8", "LC_ALL": "ja_JP.UTF-8",
     })
@@ -104,7 +108,8 @@ class Scr:
 
     def __init__(self, *args, env=None, exe=None):
         self.args = list(args)
-        self.proc = subprocess.Popen(["wine", str(exe or SCR), *self.args], env=env or wine_env(),
+        env = env or wine_env()
+        self.proc = subprocess.Popen([*station.wine_launcher(env), "wine", str(exe or SCR), *self.args], env=env,
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wait(self, timeout=20):
@@ -174,7 +179,8 @@ def kill_all():
 
 def run_scr(*args, timeout=30, env=None):
     """Runs Glimora.scr to its end; returns the exit code."""
-    return subprocess.run(["wine", str(SCR), *args], env=env or wine_env(), timeout=timeout,
+    env = env or wine_env()
+    return subprocess.run([*station.wine_launcher(env), "wine", str(SCR), *args], env=env, timeout=timeout,
                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode
 
 

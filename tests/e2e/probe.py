@@ -18,7 +18,7 @@ _server = None
 class _Server:
     def __init__(self, exe, env):
         self.key = (env.get("WINEPREFIX"), env.get("DISPLAY"))
-        self.proc = subprocess.Popen(["wine", str(exe), "serve"], env=env, stdin=subprocess.PIPE,
+        self.proc = subprocess.Popen([*station.wine_launcher(env), "wine", str(exe), "serve"], env=env, stdin=subprocess.PIPE,
                                      stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                                      preexec_fn=station.die_with_parent)
         self.buffer = b""

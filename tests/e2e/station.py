@@ -44,6 +44,14 @@ def die_with_parent():
     _libc.prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
+def wine_launcher(env):
+    """What goes before "wine" on a command line: runuser when env names a
+    user to run Wine as (GLIMORA_RUN_AS; a prefix of a user who is not root),
+    else nothing."""
+    user = env.get("GLIMORA_RUN_AS")
+    return [shutil.which("runuser") or "/usr/sbin/runuser", "-u", user, "--"] if user else []
+
+
 def display_range():
     base = int(os.environ.get("GLIMORA_DISPLAY_BASE", "90"))
     return range(base, base + SPAN)
@@ -131,9 +139,10 @@ class Prefix:
     ends with the last program and starts again with the next costs time,
     and one started under a reading pipe keeps that pipe open."""
 
-    def __init__(self, path, wintool):
+    def __init__(self, path, wintool, user=None):
         self.path = pathlib.Path(path)
         self.wintool = wintool
+        self.user = user  # Wine runs as this user (the prefix must be theirs), or as ourselves
         self.keeper = None
 
     @classmethod
@@ -148,19 +157,29 @@ class Prefix:
         return cls(path, wintool)
 
     def env(self, **extra):
-        env = dict(os.environ, WINEPREFIX=str(self.path), WINEARCH="win32", WINEDEBUG="-all",
+        env = dict(os.environ, WINEPREFIX=str(self.path), WINEARCH=os.environ.get("GLIMORA_WINEARCH", "win32"), WINEDEBUG="-all",
                    LANG="ja_JP.UTF-8", LC_ALL="ja_JP.UTF-8")
         env.setdefault("WINEDLLOVERRIDES", "mscoree,mshtml=")
+        env.pop("GLIMORA_RUN_AS", None)
+        if self.user:
+            env["GLIMORA_RUN_AS"] = self.user
         env.update(extra)
         return env
 
+    def run(self, *command, check=False):
+        """A Wine command (wine, wineserver, wineboot ...) in this prefix."""
+        env = self.env()
+        return subprocess.run([*wine_launcher(env), *map(str, command)], env=env, check=check,
+                              stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
     def start(self):
         """A persistent wine server, and the desktop up on the current DISPLAY."""
-        quiet = {"stdin": subprocess.DEVNULL, "stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
         # Kept up between programs, and for a while after the last one ends.
-        subprocess.run(["wineserver", "-p60"], env=self.env(), check=False, **quiet)
-        self.keeper = subprocess.Popen(["wine", str(self.wintool), "parent", "1", "1", KEEP_ALIVE_CLASS, "-20", "-20"],
-                                       env=self.env(), stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+        self.run("wineserver", "-p60")
+        env = self.env()
+        self.keeper = subprocess.Popen([*wine_launcher(env), "wine", str(self.wintool), "parent", "1", "1",
+                                        KEEP_ALIVE_CLASS, "-20", "-20"],
+                                       env=env, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
                                        stderr=subprocess.DEVNULL, preexec_fn=die_with_parent)
         self.keeper.stdout.readline()  # its window exists: the desktop is up
 
@@ -170,8 +189,7 @@ class Prefix:
             self.keeper.wait()
             self.keeper = None
         for flag in ("-k", "-w"):
-            subprocess.run(["wineserver", flag], env=self.env(), check=False,
-                           stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.run("wineserver", flag)
 
     def restart(self):
         """A new wine server: what reads the registry only at start (DPI,
@@ -180,12 +198,10 @@ class Prefix:
         self.start()
 
     def set_value(self, key, name, value, kind="REG_SZ"):
-        subprocess.run(["wine", "reg", "add", key, "/v", name, "/t", kind, "/d", str(value), "/f"],
-                       env=self.env(), check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.run("wine", "reg", "add", key, "/v", name, "/t", kind, "/d", value, "/f", check=True)
 
     def delete_value(self, key, name):
-        subprocess.run(["wine", "reg", "delete", key, "/v", name, "/f"], env=self.env(), check=False,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.run("wine", "reg", "delete", key, "/v", name, "/f")
 
 
 # ---- the suite's station ---------------------------------------------------------

@@ -1,9 +1,12 @@
 """The package a Windows user takes: dist/Glimora-<version>.zip as
-scripts/build writes it. Its name, Glimora.scr and every plug-in carry the one
-version of the CMake project; the read-me is Japanese in Shift-JIS with CRLF
-lines and says how to install and how to remove. Unpacked into a folder of a
-fresh Wine prefix, Glimora.scr /s from there shows a JPEG and a MAG picture
-through the plug-ins beside it, and /c opens the settings."""
+scripts/build writes it, the read-me at the top and each width in the folder
+of its Windows (Windows-32bit: Glimora.scr and *.spi; Windows-64bit:
+Glimora.scr and *.sph). Its name, both programs and every plug-in carry the
+one version of the CMake project; the read-me is Japanese in Shift-JIS with
+CRLF lines and says which to use, how to install and how to remove.
+Unpacked into a folder of a fresh Wine prefix, the 32-bit Glimora.scr /s
+from there shows a JPEG and a MAG picture through the plug-ins beside it,
+and /c opens the settings (the 64-bit one: test_x64_saver.py)."""
 import pathlib
 import re
 import shutil
@@ -19,7 +22,12 @@ import harness as h
 import saver_kit as k
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
-PLUGINS = {f"if{n}.spi" for n in ("jpeg", "gif", "tiff", "png", "pic", "pic2", "mag", "xld4", "pi")}
+PLUGIN_NAMES = ("jpeg", "gif", "tiff", "png", "pic", "pic2", "mag", "xld4", "pi")
+PLUGINS = {f"if{n}.spi" for n in PLUGIN_NAMES}
+BIN64 = ROOT / "build64" / "bin"
+# Each width's folder in the zip: its build's products.
+WIDTHS = {"Windows-32bit": (h.BIN, {"Glimora.scr"} | PLUGINS),
+          "Windows-64bit": (BIN64, {"Glimora.scr"} | {f"if{n}.sph" for n in PLUGIN_NAMES})}
 
 
 def project_version():
@@ -46,15 +54,21 @@ def test_the_build_and_the_zip_name_carry_the_projects_version(package):
     assert [p.name for p in ZIP.parent.glob("Glimora-*.zip")] == [ZIP.name]
 
 
-def test_the_zip_holds_the_program_the_plugins_the_help_and_the_readme(package):
+def test_the_zip_holds_both_programs_their_plugins_the_help_and_the_readme(package):
     # The help as the build sets it out from docs/help, page by page.
     pages = {"help/" + p.name for p in (h.BIN / "help").iterdir()}
     assert {"help/index.html", "help/themes.html", "help/style.css"} <= pages
-    assert set(package.namelist()) == {"Glimora.scr", "README.txt"} | PLUGINS | pages
-    for name in {"Glimora.scr"} | PLUGINS:
-        assert package.read(name) == (h.BIN / name).read_bytes(), f"{name} is not the one built"
-    for name in pages:
-        assert package.read(name) == (h.BIN / name).read_bytes(), name
+    expected = {"README.txt"}
+    for folder, (bin_dir, products) in WIDTHS.items():
+        expected |= {f"{folder}/{name}" for name in products | pages}
+        for name in products | pages:
+            assert package.read(f"{folder}/{name}") == (bin_dir / name).read_bytes(), f"{folder}/{name} is not the one built"
+    assert set(package.namelist()) == expected
+    # Each program of its own width: i386 and x86-64 in the PE header.
+    for folder, machine in (("Windows-32bit", 0x14C), ("Windows-64bit", 0x8664)):
+        data = package.read(f"{folder}/Glimora.scr")
+        at = struct.unpack_from("<I", data, 0x3C)[0]
+        assert struct.unpack_from("<H", data, at + 4)[0] == machine, folder
 
 
 def version_resource(data):
@@ -84,8 +98,9 @@ def version_resource(data):
 
 def test_the_program_and_every_plugin_carry_the_version(package):
     four = ".".join((VERSION.split(".") + ["0"] * 4)[:4])
-    for name in {"Glimora.scr"} | PLUGINS:
-        assert version_resource(package.read(name)) == (four, four, VERSION, VERSION, name), name
+    for folder, (_, products) in WIDTHS.items():
+        for name in products:
+            assert version_resource(package.read(f"{folder}/{name}")) == (four, four, VERSION, VERSION, name), name
 
 
 def test_the_readme_is_japanese_shift_jis_with_crlf_and_tells_install_and_removal(package):
@@ -96,6 +111,7 @@ def test_the_readme_is_japanese_shift_jis_with_crlf_and_tells_install_and_remova
     assert f"バージョン {VERSION}" in text.splitlines()[0]
     assert "@VERSION@" not in text
     for words in ["右クリック", "「インストール」", r"C:\Windows\System32", r"C:\Windows\SysWOW64",
+                  "Windows-64bit", "Windows-32bit", "64 ビット版の Windows では Windows-64bit",
                   "■ アンインストール", "Glimora.ini", "help"]:
         assert words in text, words
 
@@ -155,7 +171,7 @@ def unpacked(package):
 
 
 def windows_exe(folder):
-    return h.to_windows_path(folder / "Glimora.scr")
+    return h.to_windows_path(folder / "Windows-32bit" / "Glimora.scr")
 
 
 def test_unpacked_the_saver_shows_a_jpeg_and_a_mag_through_the_plugins_beside_it(unpacked):

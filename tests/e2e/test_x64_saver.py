@@ -1,0 +1,111 @@
+"""The 64-bit Glimora (build64/bin) in a 64-bit Wine prefix: the run modes,
+a show of JPEG, PNG and MAG pictures from the package's 64-bit folder
+unpacked into a prefix that has no plug-ins of its own, and a 32-bit
+plug-in put where the 64-bit saver looks: refused with a message in the
+test display, passed over in the show. What this suite is for are faults
+only one width has: the 64-bit plug-in interface (pointer-sized lengths and
+callback data, the 32-byte picture information), the plug-in names, the
+machine check before loading."""
+import pathlib
+import shutil
+import subprocess
+import zipfile
+
+import pytest
+from PIL import Image
+
+import harness as h
+import saver_kit as k
+import theme_helpers as th
+from test_package import ZIP, jpeg_picture, mag_picture
+
+BUILD32_BIN = pathlib.Path(h.WINTOOL).parent
+SILVER = (192, 192, 192)
+
+
+def test_settings_mode_opens_the_dialog_and_saver_mode_covers_the_screen():
+    with h.Scr("/c") as scr:
+        hwnd = h.wait_window("TMainDialog", timeout=60)
+        assert h.tree(hwnd)[0].text == "Glimoraの設定"
+        h.screenshot("x64-settings")
+        h.wintool("close", hwnd)
+        assert scr.wait(30) == 0
+    with h.Scr("/s"):
+        w = h.tree(h.wait_window("TMainForm"))[0]
+        assert (w.rect, w.text) == ((0, 0, 1024, 768), "Glimora")
+        assert not w.style & 0x00C00000
+
+
+@pytest.fixture(scope="module")
+def unpacked():
+    """The zip's 64-bit folder in C:\\Glimora64 of the suite's fresh 64-bit prefix."""
+    assert not list(h.SYSTEM32.glob("if*.sph")), "a fresh prefix has no plug-ins of its own"
+    folder = h.PREFIX / "drive_c" / "Glimora64"
+    shutil.rmtree(folder, ignore_errors=True)
+    with zipfile.ZipFile(ZIP) as z:
+        for name in z.namelist():
+            if name.startswith("Windows-64bit/") and not name.endswith("/"):
+                target = folder / name.removeprefix("Windows-64bit/")
+                target.parent.mkdir(parents=True, exist_ok=True)
+                target.write_bytes(z.read(name))
+    return folder
+
+
+def test_the_unpacked_64bit_saver_shows_jpeg_png_and_mag(unpacked):
+    photos = k.MEDIA
+    photos.mkdir(parents=True, exist_ok=True)
+    # A photo over four times the screen comes through the JPEG plug-in's
+    # preview with the progress callback: pointer-sized callback data.
+    jpeg_picture(photos / "big.jpg", (4400, 3300), (220, 60, 30), (30, 60, 220))
+    Image.new("RGB", (200, 150), (20, 200, 90)).save(photos / "green.png")
+    mag_picture(photos / "mag.mag", (160, 100), (240, 240, 0), (0, 160, 80))
+    k.write_theme(ImageCount=3, Image0=h.to_windows_path(photos / "big.jpg"),
+                  Image1=h.to_windows_path(photos / "green.png"), Image2=h.to_windows_path(photos / "mag.mag"),
+                  BackColor=10, ImageOnDelay=2500)
+    with h.Scr("/s", exe=h.to_windows_path(unpacked / "Glimora.scr")):
+        h.wait_window("TMainForm", timeout=60)
+        # The 4:3 photo fitted to 1024 x 768: each half a colour.
+        h.wait_until(lambda: k.close(h.pixel(256, 384), (220, 60, 30), 12) and
+                     k.close(h.pixel(768, 384), (30, 60, 220), 12), timeout=30, message="the JPEG")
+        h.screenshot("x64-saver-jpeg")
+        h.wait_until(lambda: h.pixel(512, 384) == (20, 200, 90), timeout=30, message="the PNG")
+        img = h.screenshot("x64-saver-png")
+        assert k.bbox_of(img, (20, 200, 90)) == (412, 309, 612, 459)
+        h.wait_until(lambda: h.pixel(472, 384) == (240, 240, 0), timeout=30, message="the MAG")
+        img = h.screenshot("x64-saver-mag")
+        assert k.bbox_of(img, (240, 240, 0)) == (432, 334, 512, 434)
+        assert k.bbox_of(img, (0, 160, 80)) == (512, 334, 592, 434)
+
+
+@pytest.fixture
+def wrong_width_mag(unpacked):
+    """The 32-bit MAG plug-in under the 64-bit name, beside the 64-bit saver."""
+    plugin = unpacked / "ifmag.sph"
+    kept = plugin.read_bytes()
+    shutil.copy(BUILD32_BIN / "ifmag.spi", plugin)
+    yield unpacked
+    plugin.write_bytes(kept)
+
+
+def test_a_32bit_plugin_is_refused_in_the_test_display_and_passed_over_in_the_show(wrong_width_mag):
+    exe = h.to_windows_path(wrong_width_mag / "Glimora.scr")
+    mag = k.media_path("wrong.mag")
+    mag_picture(mag, (160, 100), (240, 240, 0), (0, 160, 80))
+    bmp = k.solid_bmp("after.bmp", (200, 30, 30), (120, 90))
+    k.write_theme(ImageCount=2, Image0=h.to_windows_path(mag), Image1=bmp, BackColor=10, ImageOnDelay=1500)
+    with h.Scr("/s", exe=exe):
+        h.wait_window("TMainForm", timeout=60)
+        h.wait_until(lambda: h.pixel(512, 384) == (200, 30, 30), timeout=30, message="the BMP")
+        assert not h.message_boxes()
+        assert k.bbox_of(h.screenshot("x64-wrong-width-show"), (240, 240, 0)) is None
+    h.kill_all()
+
+    with h.Scr(exe=exe) as scr:
+        d = th.open_theme_dialog(scr)
+        d.click_item("ImageListBox", 0)
+        d.click("ImageShowBtn")
+        box = h.wait_message_box()
+        h.screenshot("x64-wrong-width-message")
+        assert any("ifmag.sph は32ビット用のプラグインです" in t and h.to_windows_path(mag) in t
+                   for t in box["texts"]), box
+        h.press_box_button(box, "OK")
