@@ -280,7 +280,7 @@ void Sequencer::StepBack() {
   const size_t from = backOnItsWay ? historyTarget_ : history_.Place();
   if (from == 0) return;
   if (state_ != ShowState::NextImage) GoAtOnce();
-  LoadFromHistory(from - 1);  // a picture loading ahead is given up; the source keeps it for later
+  LoadFromHistory(from - 1);  // a load ahead is given up; its picture stays next_, shown when the show comes forward
 }
 
 // No erase effect and no off delay: the next tick of NextImage takes

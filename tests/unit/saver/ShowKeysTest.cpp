@@ -1,7 +1,8 @@
 // The show keys on the sequencer, tick by tick: steps back through at least
-// fifty pictures and forward again, quick presses that add up, → held down,
-// the title skipped, and the pause keeping the rest of the stand time. The
-// screen, the music and the resume place: test_show_keys.py.
+// fifty pictures and forward again, quick presses that add up, the title
+// skipped, and the pause keeping the rest of the stand time. The screen,
+// the music and the resume place: test_show_keys.py; → held down:
+// scripts/bench-keys.
 #include <gtest/gtest.h>
 
 #include "FakeHost.h"
@@ -57,19 +58,6 @@ TEST(ShowKeys, BackGoesThroughTheLast64PicturesAndForwardComesBackToTheSourcesOr
   const Numbers all = ImageNumbers(rig.host.loaded);
   EXPECT_EQ(Numbers(all.begin() + shown + 61, all.end()), (Numbers{9, 0, 1, 2, 3}));
   EXPECT_EQ(rig.pictures->ResumeNumber(), 4);  // going back never moved it
-}
-
-// 30 presses a second for 10 seconds while each picture takes 100 ms to load.
-TEST(ShowKeys, ForwardHeldDownShowsOnlyPicturesThatFinishedLoading) {
-  Rig rig(TenPictures());
-  rig.host.loadTicks = 20;
-  ToStanding(rig);
-  for (DWORD end = rig.now + 10000, press = rig.now; rig.now < end; rig.Tick()) {
-    if (rig.now >= press) rig.seq->StepForward(), press += 33;
-  }
-  EXPECT_GT(rig.host.loaded.size(), 60u);
-  EXPECT_EQ(rig.host.appearKinds.size(), rig.host.loaded.size());
-  EXPECT_LE(rig.host.attempts.size(), rig.host.loaded.size() + 1);  // no load started and dropped
 }
 
 TEST(ShowKeys, ForwardSkipsTheTitleAndTheFirstDelay) {
