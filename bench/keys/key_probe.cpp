@@ -1,6 +1,7 @@
 // Times one key of the show keys from inside the Wine desktop: presses the
 // key and watches one screen pixel until it shows the colour the next
-// picture has. Prints the milliseconds, or "none" after the time limit.
+// picture has. Prints the milliseconds and, after them, when the pixel
+// first changed at all (the picture going); "none" after the time limit.
 //   key_probe <virtual key> <x> <y> <RRGGBB> <limit ms>
 #include <windows.h>
 
@@ -28,13 +29,17 @@ int main(int argc, char** argv) {
   LARGE_INTEGER f, t0, t;
   QueryPerformanceFrequency(&f);
   QueryPerformanceCounter(&t0);
+  const COLORREF before = GetPixel(screen, x, y);
+  double firstChange = -1;
   keybd_event(key, 0, 0, 0);
   keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
   for (;;) {
     QueryPerformanceCounter(&t);
     const double ms = 1000.0 * static_cast<double>(t.QuadPart - t0.QuadPart) / static_cast<double>(f.QuadPart);
-    if (Near(GetPixel(screen, x, y), want)) {
-      std::printf("%.1f\n", ms);
+    const COLORREF now = GetPixel(screen, x, y);
+    if (firstChange < 0 && now != before) firstChange = ms;
+    if (Near(now, want)) {
+      std::printf("%.1f %.1f\n", ms, firstChange);
       break;
     }
     if (ms > limit) {

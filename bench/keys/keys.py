@@ -42,10 +42,12 @@ def wait_centre(colour, limit=60):
     return False
 
 
-def press_right(colour, limit=60000):
+def press_right(colour, limit=60000, verbose=False):
     out = subprocess.run(["wine", KEY_PROBE, str(VK_RIGHT), "512", "384", "%02X%02X%02X" % colour, str(limit)],
                          env=h.wine_env(), capture_output=True, text=True).stdout.strip()
-    return None if out in ("", "none") else float(out)
+    if verbose:
+        print(f"    (picture gone after {out.split()[-1]} ms)" if out not in ("", "none") else "", flush=True)
+    return None if out in ("", "none") else float(out.split()[0])
 
 
 def report(label, figures):
@@ -73,7 +75,7 @@ def next_picture(presses=20):
     ahead = []
     for i in range(1, presses + 1):
         time.sleep(1.0)  # the next picture has loaded meanwhile
-        r = press_right(COLOURS[i % len(COLOURS)])
+        r = press_right(COLOURS[i % len(COLOURS)], verbose=True)
         print(f"  loaded ahead: press {i}: " + ("none" if r is None else f"{r:.0f} ms"), flush=True)
         ahead.append(r)
     h.key("a")
