@@ -27,7 +27,10 @@ COLOURS = [(30 + 9 * i, 200 - 7 * i, (60 + 40 * i) % 256) for i in range(21)]
 
 
 def show(images):
-    L.theme(images, ShowKeys=1, ImageOnDelay=600000, ImageOffDelay=100)
+    # Normal alone: the picture is drawn in one step, so the figure is the
+    # key's own reaction (with Blind among the kinds every other picture
+    # would take the effect's ~200 ms to reach the middle of the screen).
+    L.theme(images, ShowKeys=1, ImageOnDelay=600000, ImageOffDelay=100, ImageBlindOn=0, ImageBlindOff=0)
     proc = L.start()
     h.wait_window("TMainForm", timeout=60)
     return proc
@@ -74,7 +77,7 @@ def next_picture(presses=20):
     wait_centre(COLOURS[0])
     ahead = []
     for i in range(1, presses + 1):
-        time.sleep(1.0)  # the next picture has loaded meanwhile
+        time.sleep(float(os.environ.get("KEY_GAP", "1.0")))  # the next picture has loaded meanwhile
         r = press_right(COLOURS[i % len(COLOURS)], verbose=True)
         print(f"  loaded ahead: press {i}: " + ("none" if r is None else f"{r:.0f} ms"), flush=True)
         ahead.append(r)

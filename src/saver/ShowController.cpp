@@ -110,7 +110,12 @@ void ShowController::Input(MonitorWindow&, UINT message, WPARAM wp) {
 
 void ShowController::Apply(ShowKey key) {
   switch (key) {
-    case ShowKey::Forward: return ForEachShow([](Sequencer& s) { s.StepForward(); });
+    case ShowKey::Forward:
+      // One tick at once takes a picture that has loaded ahead, rather than on the next Timer2 tick.
+      return ForEachShow([](Sequencer& s) {
+        s.StepForward();
+        s.Tick();
+      });
     case ShowKey::Back: return ForEachShow([](Sequencer& s) { s.StepBack(); });
     case ShowKey::Pause:
       paused_ = !paused_;

@@ -142,9 +142,13 @@ void Surfaces::KeepScreenAsBackground() {
   BitBlt(Back.Dc(), 0, 0, client_.cx, client_.cy, Screen.Dc(), 0, 0, SRCCOPY);
 }
 
+// Only the placed picture's rectangle changes (pictures kept before it are
+// in Back too); without a picture, say over the title, the whole client.
 void Surfaces::ShowBackground() {
-  BitBlt(Screen.Dc(), 0, 0, client_.cx, client_.cy, Back.Dc(), 0, 0, SRCCOPY);
-  Flush(RECT{0, 0, client_.cx, client_.cy});
+  RECT r = {0, 0, client_.cx, client_.cy};
+  if (picture_.W > 0 && picture_.H > 0) r = {picture_.X, picture_.Y, picture_.X + picture_.W, picture_.Y + picture_.H};
+  BitBlt(Screen.Dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, Back.Dc(), r.left, r.top, SRCCOPY);
+  Flush(r);
 }
 
 void Surfaces::Paint(HDC dc) const {
