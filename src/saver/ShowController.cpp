@@ -57,8 +57,10 @@ void ShowController::CreateOtherMonitors() {
     RandomFn random = SeededRandom(static_cast<unsigned>(random_(0x7FFFFFFF)));
     const WindowPlace place = {"TMonitorForm", all[i].Bounds, main_.window->Handle(), false};
     auto window = std::make_unique<MonitorWindow>(place, theme_, random, Sink());
-    // Shown without taking the activation: the keys go to the primary's window.
+    // Shown without taking the activation: the keys go to the primary's
+    // window. Painted at once, so the monitor never shows an empty window.
     ShowWindow(window->Handle(), SW_SHOWNA);
+    UpdateWindow(window->Handle());
     if (mirrors_) {
       mirrors_->Add(std::move(window));
       continue;

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "forms/FileHandle.h"
+#include "forms/PathText.h"
 
 namespace settings {
 
@@ -40,10 +41,6 @@ bool SwapIn(const char* temp, const std::string& path, const std::string& folder
   return false;
 }
 
-std::string FolderOf(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
-}
 }  // namespace
 
 bool ReadWholeFile(const std::string& path, std::string& bytes) {
@@ -55,7 +52,8 @@ bool ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
-  const std::string folder = FolderOf(path);
+  std::string folder = forms::FolderOf(path);
+  if (folder.empty()) folder = ".\\";
   char temp[MAX_PATH];
   if (!GetTempFileNameA(folder.c_str(), "gli", 0, temp)) return false;
   std::string check;
