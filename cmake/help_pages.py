@@ -11,7 +11,7 @@ import sys
 
 # The page list, in the order a reader meets the pages.
 ORDER = ["index", "themes", "images", "music", "effects",
-         "other", "names", "formats", "file", "trouble"]
+         "other", "display", "names", "formats", "file", "trouble"]
 
 FRAME = """<!DOCTYPE html>
 <html lang="ja">

@@ -14,7 +14,7 @@ namespace {
 
 constexpr char kHelpFolderName[] = "help";
 
-// Help contexts 1 to 6, as the dialogs carry them.
+// Help contexts 1 to 7, as the dialogs carry them.
 const char* const kPages[] = {
     "themes.html",   // 1 theme selection dialog
     "names.html",    // 2 rename and other-settings dialogs
@@ -22,6 +22,7 @@ const char* const kPages[] = {
     "music.html",    // 4 music page
     "effects.html",  // 5 effects page
     "other.html",    // 6 その他 page
+    "display.html",  // 7 表示 page
 };
 
 bool IsFile(const std::string& path) {
@@ -40,7 +41,7 @@ void Tell(const std::string& text) {
 }  // namespace
 
 const char* HelpPageName(int context) {
-  if (context >= 1 && context <= 6) return kPages[context - 1];
+  if (context >= 1 && context <= static_cast<int>(sizeof kPages / sizeof kPages[0])) return kPages[context - 1];
   return "index.html";
 }
 

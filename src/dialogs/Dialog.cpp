@@ -1,5 +1,6 @@
 #include "dialogs/Dialog.h"
 
+#include "dialogs/DisplayPage.h"
 #include "dialogs/EffectsPage.h"
 #include "dialogs/EtcPage.h"
 #include "dialogs/ImagePage.h"
@@ -19,6 +20,7 @@ TSetDialog::TSetDialog(int theme) : Form("TSetDialog", "SetDialog"), theme_(them
   AddPage<MusicPage>();
   AddPage<EffectsPage>();
   AddPage<EtcPage>();
+  AddPage<DisplayPage>();
   // Default and cancel buttons last in tab order, as the frame's own row.
   forms::CreateControls({
       {OKBtn, "O    K", 136, 382, 153, 29, forms::opDefault | forms::opGroup},

@@ -53,6 +53,16 @@ void MediaPlayer::Play() {
   }
   error_ = mciSendCommandA(deviceId_, MCI_PLAY, flags, reinterpret_cast<DWORD_PTR>(&params));
   notifyPending_ = Notify && error_ == 0;
+  RemovePropA(Handle(), kPausedProperty);
+}
+
+void MediaPlayer::Pause() {
+  if (!deviceId_) return;
+  if (notifyPending_) ++staleNotices_;
+  notifyPending_ = false;
+  MCI_GENERIC_PARMS params = {};
+  error_ = mciSendCommandA(deviceId_, MCI_PAUSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&params));
+  SetPropA(Handle(), kPausedProperty, reinterpret_cast<HANDLE>(1));
 }
 
 void MediaPlayer::Close() {
@@ -62,6 +72,7 @@ void MediaPlayer::Close() {
   MCI_GENERIC_PARMS params = {};
   error_ = mciSendCommandA(deviceId_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&params));
   deviceId_ = 0;
+  RemovePropA(Handle(), kPausedProperty);
 }
 
 void MediaPlayer::Notified(WPARAM flags, LPARAM device) {

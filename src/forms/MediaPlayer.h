@@ -2,7 +2,8 @@
 // system picks the device from the extension), play it with a completion
 // notice to the control's own hidden window, close it. Invisible; its
 // window carries the component name, and its text is the file name it
-// holds, so tools can find it and see what it plays.
+// holds, so tools can find it and see what it plays (and, by the window
+// property kPausedProperty, that it is paused).
 #pragma once
 #include <windows.h>
 #include <mmsystem.h>
@@ -33,6 +34,9 @@ class MediaPlayer : public Control {
   // device reports completion (MM_MCINOTIFY) to this control's window.
   // The MCI result is recorded in ErrorCode, not raised.
   void Play();
+  // MCI_PAUSE with MCI_WAIT: Play() then goes on where it stopped. The
+  // notice the paused play may leave behind is not handed on.
+  void Pause();
   // MCI_CLOSE with MCI_WAIT, only when a device is open.
   void Close();
 
@@ -54,6 +58,7 @@ class MediaPlayer : public Control {
   // where the system has none.
   static std::string ErrorText(MCIERROR code, const char* unknown = nullptr);
   static constexpr char kWindowClass[] = "TMediaPlayer";
+  static constexpr char kPausedProperty[] = "Paused";
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

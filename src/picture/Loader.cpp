@@ -11,6 +11,7 @@
 #include "forms/Com.h"
 #include "forms/Gdi.h"
 #include "forms/Thread.h"
+#include "forms/WideText.h"
 #include "picture/Decode.h"
 #include "picture/Decoders.h"
 #include "picture/Fit.h"
@@ -83,6 +84,7 @@ LoadResult LoadPictureFile(const LoadRequest& request, HDC canvas, const std::fu
     if (request.cropTo.cx > 0 && request.cropTo.cy > 0)
       result.picture = CropPicture(std::move(result.picture), request.cropTo);
     if (!result.picture.bitmap) result.error = kLoadCancelled;
+    if (result.error == 0 && request.readFacts) result.facts = ReadPictureFacts(forms::FromAnsi(request.fileName));
   } catch (const std::exception& e) {
     result.error = kLoadRaised;
     result.message = e.what();

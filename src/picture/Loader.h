@@ -19,6 +19,7 @@
 #include "picture/NativeFormats.h"
 #include "picture/PixelImage.h"
 #include "picture/Resample.h"
+#include "picture/PictureFacts.h"
 
 namespace picture {
 
@@ -33,6 +34,7 @@ struct LoadRequest {
   SIZE area = {0, 0};
   bool fillBars = false;
   double motionZoom = 1;
+  bool readFacts = false;  // also the file's name and date for a caption
 };
 
 struct LoadResult {
@@ -44,6 +46,7 @@ struct LoadResult {
   bool paletteMade = false;
   PixelImage motion;  // the copy a moving picture's frames come from; empty: it stands still
   SourceRect motionWhole;  // the part of it the picture shows standing still
+  PictureFacts facts;  // when asked for, of a picture that loaded
 };
 
 // Decoding failures that the component raises instead of reporting

@@ -95,4 +95,26 @@ void MirrorHost::KeepScreenAsBackground() {
   for (Mirror& m : mirrors_) m.window->KeepScreenAsBackground();
 }
 
+// A mirror that could not load the picture keeps what it showed, without a caption.
+void MirrorHost::ShowCaption() {
+  lead_.ShowCaption();
+  for (Mirror& m : mirrors_)
+    if (m.load == ImageLoad::Ready) m.window->ShowCaption();
+}
+
+void MirrorHost::HideCaption() {
+  lead_.HideCaption();
+  for (Mirror& m : mirrors_) m.window->HideCaption();
+}
+
+void MirrorHost::ClearPicture() {
+  lead_.ClearPicture();
+  for (Mirror& m : mirrors_) m.window->ClearPicture();
+}
+
+void MirrorHost::SetPaused(bool paused) {
+  lead_.SetPaused(paused);
+  for (Mirror& m : mirrors_) m.window->SetPaused(paused);
+}
+
 }  // namespace saver

@@ -34,6 +34,10 @@ class MirrorHost : public MonitorHost {
   void ApplyImagePalette() override;
   ImageLoad TakeImageLoad() override;
   void StartImageLoad(const std::string& name) override;
+  void ShowCaption() override;
+  void HideCaption() override;
+  void ClearPicture() override;
+  void SetPaused(bool paused) override;
 
  private:
   struct Mirror {

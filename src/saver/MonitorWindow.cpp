@@ -7,6 +7,10 @@
 
 namespace saver {
 
+namespace {
+constexpr UINT kPauseMarkShown = 1000;  // ms
+}  // namespace
+
 MonitorWindow::MonitorWindow(const WindowPlace& place, const SaverSettings& theme, RandomFn random,
                              WindowSink& sink)
     : Form(place.className, "MainForm"),
@@ -15,7 +19,8 @@ MonitorWindow::MonitorWindow(const WindowPlace& place, const SaverSettings& them
       sink_(sink),
       random_(random),
       TBarOffBtn(*this, "TBarOffBtn"),
-      Timer2(*this, "Timer2", kIdleInterval) {
+      Timer2(*this, "Timer2", kIdleInterval),
+      PauseMarkTimer(*this, "PauseMarkTimer", kPauseMarkShown, false) {
   DialogKeys = false;
   KeyPreview = true;
   Create();
@@ -32,6 +37,8 @@ MonitorWindow::MonitorWindow(const WindowPlace& place, const SaverSettings& them
                r.bottom - r.top, SWP_NOACTIVATE | (place_.preview ? SWP_NOZORDER : 0));
   drawing_ = std::make_unique<Surfaces>(theme_.AppearSpeed, theme_.EraseSpeed, std::move(random));
   drawing_->SetWindow(Handle());
+  drawing_->SetOverlay([this](HDC target, const RECT& drawn) { DrawOverlays(target, drawn); });
+  PauseMarkTimer.OnTimer = [this] { ShowPauseMark(false); };
   try {
     pictureWorker_ = std::make_unique<picture::Loader>(Handle(), kPictureLoaded);
   } catch (const std::exception&) {
@@ -191,6 +198,7 @@ void MonitorWindow::StartImageLoad(const std::string& name) {
   if (theme_.ImageFit) request.fitTo = ClientSize();
   request.fillBars = theme_.BlurFill;
   request.motionZoom = theme_.PanZoom ? kMotionZoom : 1;
+  request.readFacts = theme_.Caption != settings::kNoCaption && !place_.preview;
   loadName_ = name;
   if (pictureWorker_) loadTicket_ = pictureWorker_->Start(std::move(request));
 }
@@ -205,6 +213,7 @@ ImageLoad MonitorWindow::TakeImageLoad() {
   motionCopy_ = std::move(result->motion);
   motionWhole_ = result->motionWhole;
   shownName_ = loadName_;
+  shownFacts_ = std::move(result->facts);
   return ImageLoad::Ready;
 }
 
@@ -245,6 +254,50 @@ void MonitorWindow::RunMotion() {
 void MonitorWindow::KeepScreenAsBackground() {
   motion_.Settle(shownPicture_->Canvas());
   drawing_->KeepScreenAsBackground();
+}
+
+// The caption is an overlay: Screen never holds it, so the erase, a kept
+// background and a step all find the picture alone.
+void MonitorWindow::ShowCaption() {
+  if (theme_.Caption == settings::kNoCaption || place_.preview) return;
+  const CaptionLine line = LayOutCaption(CaptionText(shownFacts_, theme_.Caption), ImageArea(), Dpi());
+  caption_.Show(drawing_->Screen.Dc(), line);
+  drawing_->Flush(line.rect);
+}
+
+void MonitorWindow::HideCaption() {
+  if (!caption_.Visible()) return;
+  const RECT rect = caption_.Rect();
+  caption_.Hide();
+  drawing_->Flush(rect);
+}
+
+void MonitorWindow::ClearPicture() {
+  caption_.Hide();
+  drawing_->ShowBackground();
+}
+
+void MonitorWindow::SetPaused(bool paused) {
+  if (paused == paused_) return;
+  paused_ = paused;
+  // The moving picture stops where it is and goes on from there.
+  if (paused) FreezeMotion();
+  else ResumeMotion();
+}
+
+void MonitorWindow::ShowPauseMark(bool on) {
+  PauseMarkTimer.SetEnabled(false);
+  if (on == pauseMark_) return;
+  pauseMark_ = on;
+  if (on) PauseMarkTimer.SetEnabled(true);
+  drawing_->Flush(PauseMarkRect(ImageArea(), Dpi()));
+}
+
+void MonitorWindow::DrawOverlays(HDC target, const RECT& drawn) const {
+  caption_.DrawOver(target, drawn);
+  const RECT mark = PauseMarkRect(ImageArea(), Dpi());
+  RECT meet;
+  if (pauseMark_ && IntersectRect(&meet, &mark, &drawn)) DrawPauseMark(target, mark);
 }
 
 }  // namespace saver

@@ -14,6 +14,8 @@
 #include "picture/PixelImage.h"
 #include "picture/Resample.h"
 #include "saver/PictureMotion.h"
+#include "picture/PictureFacts.h"
+#include "saver/CaptionOverlay.h"
 #include "saver/Sequencer.h"
 #include "saver/Settings.h"
 #include "saver/Surfaces.h"
@@ -51,6 +53,11 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   // is, and goes on from there.
   void FreezeMotion() { motion_.Freeze(MotionClock()); }
   void ResumeMotion() { motion_.Resume(MotionClock()); }
+  // The pause mark at the upper right for about a second (on: shown, off: taken away).
+  void ShowPauseMark(bool on);
+  // Paused by SetPaused: anything on the window that moves by itself holds
+  // still while this is true.
+  bool Paused() const { return paused_; }
 
   bool PreviewKey(const MSG& msg) override;
 
@@ -65,6 +72,10 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   EffectStep BeginEffect(bool appear, int kind) override;
   EffectStep EffectSteps(bool appear, int kind, int steps) override;
   void KeepScreenAsBackground() override;
+  void ShowCaption() override;
+  void HideCaption() override;
+  void ClearPicture() override;
+  void SetPaused(bool paused) override;
 
  protected:
   void FillCreateParams(forms::CreateParams& params) override;
@@ -82,6 +93,7 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   void TakeBackground();
   void PostInput(UINT message, WPARAM wp);
   void RunMotion();
+  void DrawOverlays(HDC target, const RECT& drawn) const;
 
   const WindowPlace place_;
   const SaverSettings& theme_;
@@ -90,6 +102,7 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   // Controls keep the names the end-to-end tests find them by.
   forms::Button TBarOffBtn;
   forms::Timer Timer2;
+  forms::Timer PauseMarkTimer;  // takes the pause mark away again
 
   std::unique_ptr<Surfaces> drawing_;  // the bitmaps the show is drawn on
   std::unique_ptr<TAll_nmsg> shownPicture_;  // the picture on show, once taken from the worker
@@ -105,6 +118,10 @@ class MonitorWindow : public forms::Form, public MonitorHost {
   picture::PixelImage motionCopy_;
   picture::SourceRect motionWhole_;
   PictureMotion motion_;
+  picture::PictureFacts shownFacts_;  // what the caption says of the picture on show
+  CaptionOverlay caption_;
+  bool pauseMark_ = false;
+  bool paused_ = false;
 };
 
 }  // namespace saver

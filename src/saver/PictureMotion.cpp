@@ -36,6 +36,7 @@ void PictureMotion::Run(double now, int hertz) {
   if (!Active()) return;
   periodMs_ = 1000.0 / (hertz > 1 ? hertz : 60);
   start_ = now;
+  if (frozen_) frozenAt_ = now;  // a picture that appears during a pause waits at its start
   running_ = true;
   lastFrame_ = 0;  // the first frame is on show
   framesDrawn_ = 0;

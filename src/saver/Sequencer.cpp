@@ -97,7 +97,9 @@ void Sequencer::Tick() {
     case S::NextImage: NextImage(); break;
     case S::Appear: EffectTick(true); break;
     case S::PlaySound: PlayWave(); break;
-    case S::ImageStands: WaitStep(settings_.ImageOnDelay); break;
+    case S::ImageStands:
+      if (!paused_) WaitStep(settings_.ImageOnDelay);
+      break;
     case S::Erase: EffectTick(false); break;
     case S::ImageOff: WaitStep(settings_.ImageOffDelay); break;
   }
@@ -118,6 +120,7 @@ void Sequencer::WaitStep(int delay) {
       Advance(ShowState::StartMusic);
     }
   } else if (state_ == ShowState::ImageStands && settings_.NotErase) {
+    host_.HideCaption();
     host_.KeepScreenAsBackground();
     Advance(ShowState::ImageOff);
   } else {
@@ -133,6 +136,7 @@ void Sequencer::EffectTick(bool appear) {
   EffectStep r;
   if (stateEntered_) {
     stateEntered_ = false;
+    if (!appear) host_.HideCaption();
     r = host_.BeginEffect(appear, kind);
     if (!r.Done) return StartPace(r.NextInterval);
   } else {
@@ -142,6 +146,7 @@ void Sequencer::EffectTick(bool appear) {
     if (!r.Done) return;
   }
   SetInterval(kIdleInterval);
+  if (appear) host_.ShowCaption();
   Advance(Next(state_));
 }
 
@@ -194,38 +199,107 @@ void Sequencer::TitleStep(int line, MixDirection direction) {
   SetInterval(kIdleInterval);
 }
 
-// Picks the next picture and starts loading it. Only the pick is drawn
-// here; the coin and the effect kinds follow when the load is taken, so the
-// random numbers come in the same order as when pictures loaded on the spot.
+// Starts loading what comes after the picture on show: the next one of
+// the history after a step back, else the source's next picture. Only the
+// pick is drawn here; the coin and the effect kinds follow when the load is
+// taken, so the random numbers come in the same order as when pictures
+// loaded on the spot.
 void Sequencer::StartNextLoad() {
   if (pictures_.Empty()) return;
-  // Monitors sharing the source: no two show the same picture at once.
-  next_ = pictures_.NextFree(next_.Image, inUse_);
-  // Nothing found yet: no load (an empty one on every tick would keep the
-  // worker and the window busy while the folders are read); NextImage asks
-  // the source again on its next tick.
-  loadingAhead_ = !next_.Waiting;
-  if (loadingAhead_) host_.StartImageLoad(next_.Image);
+  if (!history_.AtLatest()) return LoadFromHistory(history_.Place() + 1);
+  loading_ = Loading::None;
+  if (!haveNext_) {
+    // Monitors sharing the source: no two show the same picture at once.
+    next_ = pictures_.NextFree(next_.Image, inUse_);
+    // Nothing found yet: no load (an empty one on every tick would keep the
+    // worker and the window busy while the folders are read); NextImage asks
+    // the source again on its next tick.
+    haveNext_ = !next_.Waiting;
+  }
+  // A picture handed out before a step back is loaded again when the show
+  // comes forward to it, so the source's order has no gap.
+  if (!haveNext_) return;
+  loading_ = Loading::Next;
+  host_.StartImageLoad(next_.Image);
+}
+
+void Sequencer::LoadFromHistory(size_t place) {
+  loading_ = Loading::History;
+  historyTarget_ = place;
+  host_.StartImageLoad(history_.At(place).Image);
 }
 
 void Sequencer::NextImage() {
   if (pictures_.Empty()) return;
-  if (!loadingAhead_) StartNextLoad();
-  if (!loadingAhead_) return;
+  if (loading_ == Loading::None) StartNextLoad();
+  if (loading_ == Loading::None) return;
   const ImageLoad load = host_.TakeImageLoad();
   if (load == ImageLoad::Running) return;  // the window answers meanwhile; asked again next tick
-  loadingAhead_ = false;
-  pictures_.Taken(next_);
+  const bool fromHistory = loading_ == Loading::History;
+  loading_ = Loading::None;
   effectCoin_ = random_(100) % 2;
   appearKind_ = appearChoice_.Choose(random_);
   eraseKind_ = eraseChoice_.Choose(random_);
-  waveName_ = next_.Wave;
+  if (fromHistory) {
+    // Shown before, so the resume place has passed it already.
+    history_.MoveTo(historyTarget_);
+    waveName_ = history_.At(historyTarget_).Wave;
+  } else {
+    haveNext_ = false;
+    pictures_.Taken(next_);
+    waveName_ = next_.Wave;
+  }
   // A picture that cannot be shown is passed over without a word: no
   // effect, no sound; the next tick picks again.
   if (load == ImageLoad::Failed) return;
+  if (!fromHistory) history_.Add(next_);
   host_.ApplyImagePalette();
   PlaceImage();
   Advance(ShowState::Appear);
+}
+
+void Sequencer::StepForward() {
+  using S = ShowState;
+  if (state_ <= S::SecondLineOut) {
+    // The title is skipped, its line taken off the screen.
+    if (state_ != S::StartPause && output_) output_->EndTitle();
+    host_.ClearPicture();
+    SetInterval(kIdleInterval);
+    Advance(S::StartMusic);
+  } else if (state_ == S::FirstDelay) {
+    Advance(S::NextImage);  // the first picture has been loading meanwhile
+  } else if (state_ >= S::Appear) {
+    GoAtOnce();
+  }
+}
+
+void Sequencer::StepBack() {
+  if (state_ < ShowState::NextImage || history_.Empty()) return;
+  // Stepping back again before the last step's picture arrived goes on from that one.
+  const bool backOnItsWay = loading_ == Loading::History && historyTarget_ < history_.Place();
+  const size_t from = backOnItsWay ? historyTarget_ : history_.Place();
+  if (from == 0) return;
+  if (state_ != ShowState::NextImage) GoAtOnce();
+  LoadFromHistory(from - 1);  // a load ahead is given up; its picture stays next_, shown when the show comes forward
+}
+
+// No erase effect and no off delay: the next tick of NextImage takes
+// whatever is loaded.
+void Sequencer::GoAtOnce() {
+  host_.ClearPicture();
+  SetInterval(kIdleInterval);
+  Advance(ShowState::NextImage);
+}
+
+void Sequencer::SetPaused(bool paused) {
+  if (paused == paused_) return;
+  paused_ = paused;
+  host_.SetPaused(paused);
+  if (paused) {
+    pausedAt_ = clock_();
+  } else if (state_ == ShowState::ImageStands && !stateEntered_) {
+    stateDeadline_ += clock_() - pausedAt_;  // the stand time stopped counting
+  }
 }
 
 // Centred in the image area, or at a random place where the picture is
@@ -249,7 +323,7 @@ void Sequencer::PlaceImage() {
 }
 
 void Sequencer::PlayWave() {
-  if (output_ && output_->InSaverSession()) output_->PlayWave(waveName_);
+  if (output_ && output_->InSaverSession() && !paused_) output_->PlayWave(waveName_);
   StartNextLoad();  // the next picture loads while this one stands
   Advance(ShowState::ImageStands);
 }

@@ -16,6 +16,7 @@
 #include "saver/PictureSource.h"
 #include "saver/Playlist.h"
 #include "saver/Settings.h"
+#include "saver/ShowHistory.h"
 #include "saver/effects/Effects.h"
 
 namespace saver {
@@ -94,6 +95,16 @@ class MonitorHost {
   virtual EffectStep EffectSteps(bool appear, int kind, int steps) = 0;
   // The client-area part of Screen becomes the background.
   virtual void KeepScreenAsBackground() = 0;
+  // The caption of the picture, once it has appeared; it goes before the
+  // erase (or before the screen is kept as the background).
+  virtual void ShowCaption() = 0;
+  virtual void HideCaption() = 0;
+  // A step: the picture (or the title) goes at once, caption and all, and
+  // the screen shows the background.
+  virtual void ClearPicture() = 0;
+  // The show on this monitor is paused or goes on: whatever moves by itself
+  // on the window (pan and zoom) holds still meanwhile.
+  virtual void SetPaused(bool paused) = 0;
 };
 
 // What only the show's one output does: the title, the music, the WAV
@@ -126,6 +137,17 @@ class Sequencer {
   // Text, font, height and colour of title line 0 or 1.
   TitleLine ChooseTitleLine(int line) const;
 
+  // The show keys. Forward: the picture (or the title) goes at once and the
+  // next one appears as soon as it has loaded. Back: the picture shown
+  // before, through the latest ShowHistory::kKept; nothing at the first.
+  // Neither moves the resume place back.
+  void StepForward();
+  void StepBack();
+  // Paused, the show runs on until a picture stands and holds it there;
+  // going on gives it the rest of its stand time. No WAV starts meanwhile.
+  void SetPaused(bool paused);
+  bool Paused() const { return paused_; }
+
   ShowState State() const { return state_; }
   // Interval Timer2 runs at now.
   int Interval() const { return interval_; }
@@ -143,6 +165,8 @@ class Sequencer {
   void NextImage();
   void PlaceImage();
   void StartNextLoad();
+  void LoadFromHistory(size_t place);
+  void GoAtOnce();
   void PlayWave();
   void Advance(ShowState state);
   void SetInterval(int ms);
@@ -169,8 +193,16 @@ class Sequencer {
   int eraseKind_;
   int effectCoin_ = 0;
   int fadeStep_ = 0;  // title fade masks drawn, 0..17
-  bool loadingAhead_ = false;  // the next picture is picked and loading
-  ShowPicture next_;           // that picture
+  // What is loading: nothing, the next picture of the source, or one of
+  // the history (stepping back, and forward again after that).
+  enum class Loading { None, Next, History };
+  Loading loading_ = Loading::None;
+  bool haveNext_ = false;      // next_ is handed out and not yet taken
+  ShowPicture next_;           // the source's next picture
+  size_t historyTarget_ = 0;   // the place in history_ that is loading
+  ShowHistory history_;
+  bool paused_ = false;
+  DWORD pausedAt_ = 0;
   std::string waveName_;       // the sound of the picture on show
   int interval_ = kIdleInterval;
   Pace pace_;  // of the running effect or title fade

@@ -97,14 +97,43 @@ bool ShowController::InUse(const std::string& image) const {
 }
 
 // Input on any monitor counts once: one threshold, one password check, one end.
-void ShowController::Input(MonitorWindow&, UINT message, WPARAM) {
+void ShowController::Input(MonitorWindow&, UINT message, WPARAM wp) {
   if (!session_) return;
+  // Show keys never reach the exit gate, so on Windows 95/98 they ask for no password.
+  const ShowKey key = message == WM_KEYDOWN && theme_.ShowKeys ? ShowKeyOf(wp) : ShowKey::None;
+  if (key != ShowKey::None) return Apply(key);
   if (message != WM_MOUSEMOVE) return End();
   if (mouseMoves_ > theme_.CloseMouseMove) {
     End();
   } else if (mouseMoves_ <= kMaxCloseMouseMove) {
     ++mouseMoves_;  // never wraps, so enough movement always ends the show
   }
+}
+
+void ShowController::Apply(ShowKey key) {
+  switch (key) {
+    case ShowKey::Forward:
+      // One tick at once takes a picture that has loaded ahead, rather than on the next Timer2 tick.
+      return ForEachShow([](Sequencer& s) {
+        s.StepForward();
+        s.Tick();
+      });
+    case ShowKey::Back: return ForEachShow([](Sequencer& s) { s.StepBack(); });
+    case ShowKey::Pause:
+      paused_ = !paused_;
+      ForEachShow([this](Sequencer& s) { s.SetPaused(paused_); });
+      sound_->Pause(paused_);
+      main_.window->ShowPauseMark(paused_);
+      return;
+    case ShowKey::None: return;
+  }
+}
+
+// The primary's show (which draws on the mirrors too) and every monitor's own.
+void ShowController::ForEachShow(const std::function<void(Sequencer&)>& action) {
+  if (main_.show) action(*main_.show);
+  for (Screen& s : others_)
+    if (s.show) action(*s.show);
 }
 
 void ShowController::End() {

@@ -16,6 +16,7 @@
 #include "saver/MonitorWindow.h"
 #include "saver/PictureSource.h"
 #include "saver/Sequencer.h"
+#include "saver/ShowKeys.h"
 #include "saver/ShowOutputs.h"
 
 namespace saver {
@@ -47,6 +48,9 @@ class ShowController : private WindowSink {
   void DropLostMonitors();
   void End();
   void WriteResumePlace();
+  // The show keys: a step or the pause on every monitor's show at once.
+  void Apply(ShowKey key);
+  void ForEachShow(const std::function<void(Sequencer&)>& action);
 
   // WindowSink
   void Input(MonitorWindow& window, UINT message, WPARAM wp) override;
@@ -72,6 +76,7 @@ class ShowController : private WindowSink {
   std::unique_ptr<forms::Timer> Timer1;  // clears the mouse count every second
   int mouseMoves_ = 0;
   bool closing_ = false;
+  bool paused_ = false;
 };
 
 }  // namespace saver

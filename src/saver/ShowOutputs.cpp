@@ -40,6 +40,12 @@ bool ShowSound::PlayMidi(const std::string& name) {
 
 void ShowSound::PlayWave(const std::string& name) { PlayWaveFile(name); }
 
+void ShowSound::Pause(bool paused) {
+  if (!paused) return MidiPlayer.Play();
+  StopWave();
+  MidiPlayer.Pause();
+}
+
 void ShowSound::Stop() {
   StopWave();
   MidiPlayer.Close();

@@ -35,6 +35,9 @@ class ShowSound {
   // False when the file could not be started.
   bool PlayMidi(const std::string& name);
   void PlayWave(const std::string& name);
+  // The show paused: the MIDI music holds where it is and the WAV stops;
+  // going on, the music plays on from there.
+  void Pause(bool paused);
   void Stop();
   // The MIDI file has ended (or failed while playing).
   std::function<void()> OnMidiDone;

@@ -142,8 +142,18 @@ void Surfaces::KeepScreenAsBackground() {
   BitBlt(Back.Dc(), 0, 0, client_.cx, client_.cy, Screen.Dc(), 0, 0, SRCCOPY);
 }
 
+// Only the placed picture's rectangle changes (pictures kept before it are
+// in Back too); without a picture, say over the title, the whole client.
+void Surfaces::ShowBackground() {
+  RECT r = {0, 0, client_.cx, client_.cy};
+  if (picture_.W > 0 && picture_.H > 0) r = {picture_.X, picture_.Y, picture_.X + picture_.W, picture_.Y + picture_.H};
+  BitBlt(Screen.Dc(), r.left, r.top, r.right - r.left, r.bottom - r.top, Back.Dc(), r.left, r.top, SRCCOPY);
+  Flush(r);
+}
+
 void Surfaces::Paint(HDC dc) const {
   BitBlt(dc, 0, 0, client_.cx, client_.cy, Screen.Dc(), 0, 0, SRCCOPY);
+  if (overlay_) overlay_(dc, RECT{0, 0, client_.cx, client_.cy});
 }
 
 void Surfaces::Flush(const RECT& r) {
@@ -158,9 +168,11 @@ void Surfaces::Flush(const RECT& r) {
   const int w = all.right - all.left, h = all.bottom - all.top;
   if (flushDc_) {
     BitBlt(flushDc_, all.left, all.top, w, h, Screen.Dc(), all.left, all.top, SRCCOPY);
+    if (overlay_) overlay_(flushDc_, all);
   } else if (window_) {
     forms::WindowDc dc(window_);
     BitBlt(dc.get(), all.left, all.top, w, h, Screen.Dc(), all.left, all.top, SRCCOPY);
+    if (overlay_) overlay_(dc.get(), all);
   }
 }
 

@@ -54,6 +54,13 @@ class Surfaces {
 
   // The window's client part of Screen becomes the background.
   void KeepScreenAsBackground();
+  // The picture goes at once: Screen shows the background again, and so
+  // does the window.
+  void ShowBackground();
+  // Drawn on the window after every paint and flush, over the part of it
+  // that was drawn: what stands over the show without entering Screen
+  // (the caption, the pause mark).
+  void SetOverlay(std::function<void(HDC target, const RECT& drawn)> overlay) { overlay_ = std::move(overlay); }
   void Paint(HDC dc) const;
   void Flush(const RECT& r);
 
@@ -69,6 +76,7 @@ class Surfaces {
   RandomFn random_;
   HWND window_ = nullptr;
   HDC flushDc_ = nullptr;
+  std::function<void(HDC, const RECT&)> overlay_;
   SIZE client_ = {0, 0};
   EffectState state_;
   EffectContext picture_;

@@ -95,6 +95,11 @@ constexpr BoolKey ImageFit{"ImageFit", true, true};
 // Pictures on several monitors (MonitorsMode); absent means each monitor its
 // own, so themes stored before the choice existed use every monitor.
 constexpr IntKey Monitors{"Monitors", 1, 1};
+// Keys during the show: 0 every key ends it (as before the key existed),
+// 1 the arrows, the page keys and Space step and pause it.
+constexpr IntKey ShowKeys{"ShowKeys", 0, 0};
+// The caption under each picture (CaptionMode); absent means none.
+constexpr IntKey Caption{"Caption", 0, 0};
 // A picture moves slowly while it stands (pan and zoom), and a picture that
 // leaves bars on its monitor gets them filled with a blurred copy of itself.
 // Only 1 switches either on; absent or anything else is off.
@@ -118,6 +123,14 @@ enum MonitorsMode : int {
   kPrimaryOnly = 0,   // the primary monitor alone; the others keep the background
   kEachOwn = 1,       // every monitor its own pictures
   kAllSame = 2,       // every monitor the same picture, changing together
+};
+
+// What the caption of a picture says, as the Caption key stores it.
+enum CaptionMode : int {
+  kNoCaption = 0,
+  kCaptionName = 1,         // the file name
+  kCaptionDate = 2,         // the date taken
+  kCaptionDateAndName = 3,  // both, the date first
 };
 
 // The marker stored for "no file".

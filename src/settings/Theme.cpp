@@ -114,6 +114,11 @@ Theme ReadTheme(const Section& s, Role r) {
   t.ImageFit = s.Read(key::ImageFit, r);
   t.Monitors = s.Read(key::Monitors, r);
   if (t.Monitors < kPrimaryOnly || t.Monitors > kAllSame) t.Monitors = key::Monitors.Default(r);
+  // Both read as off unless they hold a value they know, so a file from
+  // before they existed (or edited by hand) shows the show as it was.
+  t.ShowKeys = s.Read(key::ShowKeys, r) == 1;
+  t.Caption = s.Read(key::Caption, r);
+  if (t.Caption < kNoCaption || t.Caption > kCaptionDateAndName) t.Caption = kNoCaption;
   t.PanZoom = OnlyOne(s, key::PanZoom);
   t.BlurFill = OnlyOne(s, key::BlurFill);
   t.BackGround = s.Read(key::BackGround, r);

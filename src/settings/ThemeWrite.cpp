@@ -64,6 +64,8 @@ IniText::Entries ThemeLines(const Theme& t) {
   l.Add(key::ImagePosRandom.name, t.ImagePosRandom);
   l.Add(key::ImageFit.name, t.ImageFit);
   l.Add(key::Monitors.name, t.Monitors);
+  l.Add(key::ShowKeys.name, t.ShowKeys);
+  l.Add(key::Caption.name, t.Caption);
   l.Add(key::PanZoom.name, t.PanZoom);
   l.Add(key::BlurFill.name, t.BlurFill);
   l.Add(key::BackGround.name, t.BackGround);

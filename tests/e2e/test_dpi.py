@@ -104,12 +104,12 @@ def test_theme_settings_dialog_and_its_pages_scale(system):
         assert place_in_client(dialog, "SetPageControl") == tuple(system.scaled(v) for v in (0, 0, 593, 377))
         assert place_in_client(dialog, "OKBtn") == tuple(system.scaled(v) for v in (136, 382, 153, 29))
         pages = dialog["SetPageControl"].rect
-        for index, name in enumerate(["images", "music", "effects", "other"]):
+        for index, name in enumerate(["images", "music", "effects", "other", "display"]):
             x, y = TAB_CENTRES[index]
             h.click(pages[0] + system.scaled(x), pages[1] + system.scaled(y))
             time.sleep(0.6)
             shoot(dialog, system, f"theme_{name}")
-            sheet = ["ImageSheet", "BGMSheet", "EffectSheet", "EtcSheet"][index]
+            sheet = ["ImageSheet", "BGMSheet", "EffectSheet", "EtcSheet", "DisplaySheet"][index]
             assert d.ctl(sheet).visible, f"page {name} did not open"
         # The monitors choice shows what the file says, inside its panel.
         assert d.checked("MonitorsRBtn2")

@@ -72,7 +72,7 @@ def test_help_button_and_f1_of_the_theme_selection_open_its_page(browser):
 def test_help_button_opens_the_page_of_each_page_of_the_theme_settings(browser):
     scr = h.Scr()
     dialog = open_theme_dialog(scr)
-    for index, page in enumerate(["images.html", "music.html", "effects.html", "other.html"]):
+    for index, page in enumerate(["images.html", "music.html", "effects.html", "other.html", "display.html"]):
         dialog.page(index)
         dialog.click("SetHelpBtn")
         expect_page(browser, page)

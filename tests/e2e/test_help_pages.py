@@ -20,7 +20,8 @@ HELP = h.BIN / "help"
 # Each page's own part (its title and <main>); the build sets it in the shared frame.
 SOURCE = pathlib.Path(__file__).resolve().parents[2] / "docs" / "help"
 SHOTS = h.ARTIFACTS / "help"
-CONTEXT_PAGES = ["themes.html", "names.html", "images.html", "music.html", "effects.html", "other.html"]
+CONTEXT_PAGES = ["themes.html", "names.html", "images.html", "music.html", "effects.html", "other.html",
+                 "display.html"]
 PAGE_BACKGROUND = "rgb(251, 250, 247)"   # body of style.css: proves the sheet was applied
 HEADER = (45, 74, 107)                    # the title bar of every page
 # Widths in CSS pixels a page must fit: a narrow window, and 1280 at 200 % zoom.

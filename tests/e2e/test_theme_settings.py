@@ -26,8 +26,8 @@ DEFAULT_LINES = [
     "ImageHalfSlideOn=0", "ImageMeshOn=0", "ImageFadeOn=0", "ImageFadeInSpeed=400",
     "ImageNormalOff=0", "ImageBlindOff=1", "ImageScrollOff=0", "ImageStretchOff=0", "ImageSlideOff=0",
     "ImageHalfSlideOff=0", "ImageMeshOff=0", "ImageFadeOff=0", "ImageFadeOutSpeed=400",
-    "NotErase=0", "ImagePosRandom=1", "ImageFit=1", "Monitors=1", "PanZoom=0", "BlurFill=0",
-    "BackGround=0", "BackColor=0", "BackFileName=なし",
+    "NotErase=0", "ImagePosRandom=1", "ImageFit=1", "Monitors=1", "ShowKeys=0", "Caption=0",
+    "PanZoom=0", "BlurFill=0", "BackGround=0", "BackColor=0", "BackFileName=なし",
     "FirstDelay=4000", "ImageOnDelay=3000", "ImageOffDelay=2000",
 ]
 
@@ -657,7 +657,7 @@ def test_monitors_absent_or_bad_opens_as_every_monitor_its_own(program, stored):
 
 # ---- pictures that move, and the blurred fill -----------------------------------
 
-def test_pan_zoom_and_blur_fill_boxes_are_loaded_and_saved_right_after_monitors(program):
+def test_pan_zoom_and_blur_fill_boxes_are_loaded_and_saved_right_after_the_caption(program):
     theme_ini(PanZoom=1, BlurFill=7, Monitors=2)
     d = dialog(program)
     d.page(3)
@@ -676,4 +676,25 @@ def test_pan_zoom_and_blur_fill_boxes_are_loaded_and_saved_right_after_monitors(
     h.screenshot("theme_settings_motion")
     d.click("PanZoomCBox")
     d.click("BlurFillCBox")
-    ok_writes_in_order(d, "Monitors=2", ["PanZoom=0", "BlurFill=1"])
+    ok_writes_in_order(d, "Caption=0", ["PanZoom=0", "BlurFill=1"])
+
+
+CAPTION_CHOICES = ["CaptionRBtn0", "CaptionRBtn1", "CaptionRBtn2", "CaptionRBtn3"]
+
+
+@pytest.mark.parametrize("show_keys,caption,expected", [(None, None, (0, 0)), ("1", "2", (1, 2)), ("2", "x", (0, 0))])
+def test_display_page_shows_the_keys_and_caption_choices_and_writes_them_after_monitors(program, show_keys, caption,
+                                                                                        expected):
+    stored = {k: v for k, v in (("ShowKeys", show_keys), ("Caption", caption)) if v is not None}
+    theme_ini(**stored)
+    d = dialog(program)
+    d.page(4)
+    c = d.controls()
+    assert c["DisplaySheet"].visible
+    assert c["ShowKeysCBox"].text == "キーで画像を送る・戻す・一時停止する"
+    assert [c[n].text for n in CAPTION_CHOICES] == ["なし", "ファイル名", "撮影日時", "撮影日時とファイル名"]
+    assert (c["ShowKeysCBox"].checked, [c[n].checked for n in CAPTION_CHOICES].index(1)) == expected
+    h.screenshot(f"theme_settings_display_{expected[0]}{expected[1]}")
+    d.click("ShowKeysCBox")
+    d.click("CaptionRBtn3")
+    ok_writes_in_order(d, "Monitors=1", [f"ShowKeys={1 - expected[0]}", "Caption=3", "PanZoom=0"])

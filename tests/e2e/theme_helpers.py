@@ -19,7 +19,7 @@ FILES = h.PREFIX / "drive_c" / "gt"
 FILES_WIN = "C:\\gt"
 
 # Centres of the four tabs, relative to the page control's top left corner.
-TAB_CENTRES = [(40, 10), (108, 10), (170, 10), (232, 10)]
+TAB_CENTRES = [(40, 10), (108, 10), (170, 10), (232, 10), (272, 10)]
 
 LB_GETITEMHEIGHT = 0x01A1
 LB_GETTOPINDEX = 0x018E

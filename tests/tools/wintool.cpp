@@ -137,7 +137,7 @@ LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: wintool find|wait|gone|tree|top|named|text|settext|click|post|send|close|parent|hold|lbitems|monitors|client|dpi ...\n");
+  std::fprintf(stderr, "usage: wintool find|wait|gone|tree|top|named|text|prop|settext|click|post|send|close|parent|hold|lbitems|monitors|client|dpi ...\n");
   return 2;
 }
 
@@ -200,6 +200,10 @@ int Run(int argc, char** argv) {
     GetWindowTextW(ToHwnd(argv[2]), text, 1024);
     for (const wchar_t* c = text; *c; ++c) std::printf("%04x", static_cast<unsigned>(*c));
     std::printf("\n");
+    return 0;
+  }
+  if (cmd == "prop" && argc >= 4) {  // a window property's value, 0 when it has none
+    std::printf("%lld\n", static_cast<long long>(reinterpret_cast<INT_PTR>(GetPropA(ToHwnd(argv[2]), argv[3]))));
     return 0;
   }
   if (cmd == "settext" && argc >= 4) {

@@ -102,6 +102,12 @@ struct FakeHost : saver::MonitorHost, saver::ShowOutput {
   void BeginTitle(const saver::TitleLine& line) override { titles.push_back(line); }
   void TitleFrame(int k, saver::MixDirection d) override { frames.push_back({k, d}); }
   void EndTitle() override { ++titleEnds; }
+  // What the screen would show of the caption and the picture, in order.
+  std::vector<std::string> screen;
+  void ShowCaption() override { screen.push_back("caption " + loaded.back()); }
+  void HideCaption() override { screen.push_back("no caption"); }
+  void ClearPicture() override { screen.push_back("cleared"); }
+  void SetPaused(bool paused) override { screen.push_back(paused ? "paused" : "going on"); }
 };
 
 // Scripted random numbers first (each must lie below its bound), then a

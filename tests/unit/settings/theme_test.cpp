@@ -167,6 +167,8 @@ TEST_F(ThemeFile, WritesEveryKeyInOrderAndDropsTheOlderKeys) {
   r.BackColor = -1;
   r.FirstDelay = -5;
   r.Monitors = settings::kAllSame;
+  r.ShowKeys = true;
+  r.Caption = settings::kCaptionDateAndName;
   settings::IniFile ini = Ini();
   WriteTheme(ini, 0, r);
   const std::string expected =
@@ -182,7 +184,7 @@ TEST_F(ThemeFile, WritesEveryKeyInOrderAndDropsTheOlderKeys) {
       "ImageHalfSlideOn=1\r\nImageMeshOn=1\r\nImageFadeOn=0\r\nImageFadeInSpeed=400\r\n"
       "ImageNormalOff=0\r\nImageBlindOff=1\r\nImageScrollOff=0\r\nImageStretchOff=0\r\nImageSlideOff=0\r\n"
       "ImageHalfSlideOff=0\r\nImageMeshOff=0\r\nImageFadeOff=0\r\nImageFadeOutSpeed=400\r\n"
-      "NotErase=0\r\nImagePosRandom=1\r\nImageFit=1\r\nMonitors=2\r\nPanZoom=0\r\nBlurFill=0\r\nBackGround=0\r\nBackColor=-1\r\nBackFileName=なし\r\n"
+      "NotErase=0\r\nImagePosRandom=1\r\nImageFit=1\r\nMonitors=2\r\nShowKeys=1\r\nCaption=3\r\nPanZoom=0\r\nBlurFill=0\r\nBackGround=0\r\nBackColor=-1\r\nBackFileName=なし\r\n"
       "FirstDelay=-5\r\nImageOnDelay=3000\r\nImageOffDelay=2000\r\n";
   EXPECT_EQ(Bytes(), expected);
 }
@@ -220,7 +222,7 @@ TEST_F(ThemeFile, PanZoomAndBlurFillAreOnOnlyWhenTheySayOne) {
   on.BlurFill = false;
   settings::IniFile ini = Ini();
   WriteTheme(ini, 1, on);
-  EXPECT_NE(Bytes().find("Monitors=1\r\nPanZoom=1\r\nBlurFill=0\r\nBackGround="), std::string::npos);
+  EXPECT_NE(Bytes().find("Caption=0\r\nPanZoom=1\r\nBlurFill=0\r\nBackGround="), std::string::npos);
 }
 
 TEST_F(ThemeFile, MonitorsIsEveryMonitorUnlessItSaysZeroOrTwo) {
@@ -232,6 +234,27 @@ TEST_F(ThemeFile, MonitorsIsEveryMonitorUnlessItSaysZeroOrTwo) {
     EXPECT_EQ(ReadTheme(Ini(), n, Role::Saver).Monitors, expected[n]) << "Theme" << n;
     EXPECT_EQ(ReadTheme(Ini(), n, Role::Dialog).Monitors, expected[n]) << "Theme" << n;
   }
+}
+
+// Absent, empty, not a number or out of range: off, as in files from before the keys.
+TEST_F(ThemeFile, ShowKeysAndCaptionAreOffUnlessTheyHoldAKnownValue) {
+  Put("[Theme0]\r\n[Theme1]\r\nShowKeys=1\r\nCaption=1\r\n[Theme2]\r\nShowKeys=2\r\nCaption=3\r\n"
+      "[Theme3]\r\nShowKeys=-1\r\nCaption=4\r\n[Theme4]\r\nShowKeys=\r\nCaption=\r\n"
+      "[Theme5]\r\nShowKeys=yes\r\nCaption=date\r\n[Theme6]\r\nShowKeys=0x1\r\nCaption=0x2\r\n"
+      "[Theme7]\r\nShowKeys=4294967297\r\nCaption=-2147483648\r\n");
+  const bool keys[] = {false, true, false, false, false, false, true, false};
+  const int caption[] = {0, 1, 3, 0, 0, 0, 2, 0};
+  for (int n = 0; n < 8; ++n) {
+    for (Role role : {Role::Saver, Role::Dialog}) {
+      const Theme t = ReadTheme(Ini(), n, role);
+      EXPECT_EQ(t.ShowKeys, keys[n]) << "Theme" << n;
+      EXPECT_EQ(t.Caption, caption[n]) << "Theme" << n;
+    }
+  }
+  // What the dialog saves is what it read, right after Monitors.
+  settings::IniFile ini = Ini();
+  WriteTheme(ini, 2, ReadTheme(Ini(), 2, Role::Dialog));
+  EXPECT_NE(Bytes().find("Monitors=1\r\nShowKeys=0\r\nCaption=3\r\nPanZoom=0\r\n"), std::string::npos);
 }
 
 TEST_F(ThemeFile, AFileThatCannotBeWrittenRaisesTheWriteError) {
