@@ -1,5 +1,6 @@
-// The 「表示」 page: whether keys step and pause the show (ShowKeys), and
-// what the caption under each picture says (Caption).
+// The 「表示」 page: whether keys step and pause the show (ShowKeys), what
+// the caption under each picture says (Caption), whether a picture moves
+// while it stands (PanZoom) and whether its bars are filled (BlurFill).
 #pragma once
 #include "dialogs/ThemePage.h"
 
@@ -23,6 +24,9 @@ class DisplayPage : public ThemePage {
   forms::RadioButton CaptionRBtn3{dialog_, "CaptionRBtn3"};
   forms::Label CaptionLbl{dialog_, "CaptionLbl"};
   forms::Label CaptionLbl2{dialog_, "CaptionLbl2"};
+  forms::GroupBox MotionBox{dialog_, "MotionBox"};
+  forms::CheckBox PanZoomCBox{dialog_, "PanZoomCBox"};
+  forms::CheckBox BlurFillCBox{dialog_, "BlurFillCBox"};
   // In the order of the stored Caption value.
   forms::RadioButton* const CaptionRBtn[4] = {&CaptionRBtn0, &CaptionRBtn1, &CaptionRBtn2, &CaptionRBtn3};
 };

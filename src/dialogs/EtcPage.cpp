@@ -38,8 +38,6 @@ void EtcPage::CreateControls() {
       {Button1, "変更", 116, 64, 61, 25, forms::opGroup, back},
       {BackEdit, settings::kNone, 192, 64, 345, 26, forms::opReadOnly | forms::opNoTabStop, back},
       {BackRBtn2, "デスクトップ", 96, 98, 120, 17, 0, back},
-      // What fills the bars beside a picture: beside the background's choices.
-      {BlurFillCBox, "余白をぼかした画像で埋める", 288, 98, 249, 17, forms::opGroup, back},
       {Panel1, "", 16, 152, 553, 169, 0, page},
       {ImagePosLbl, "画像を表示する位置", 16, 20, 0, 0, 0, pos},
       {ImagePosRBtn0, "画面の中央", 224, 19, 120, 17, forms::opGroup | forms::opChecked, pos},
@@ -55,7 +53,6 @@ void EtcPage::CreateControls() {
       {ImageOffUnitLbl, "ミリ秒", 376, 128, 0, 0, 0, pos},
       // Last in the tab order and below the position panel: no control above moves.
       {ImageFitCBox, "大きな画像は画面に合わせて縮小する", 32, 328, 256, 17, forms::opGroup, page},
-      {PanZoomCBox, "画像をゆっくり動かす（パン・ズーム）", 296, 328, 273, 17, forms::opGroup, page},
       // In the free corner right of the delays, after them in the tab order.
       {MonitorsBox, "複数モニター", 432, 46, 105, 108, 0, pos},
       {MonitorsRBtn0, "メインのみ", 10, 24, 90, 17, forms::opGroup, &MonitorsBox},
@@ -81,8 +78,6 @@ void EtcPage::Button1Click() {
 void EtcPage::Show(const settings::Theme& t) {
   if (t.ImagePosRandom) ImagePosRBtn1.SetChecked(true);
   ImageFitCBox.SetChecked(t.ImageFit);
-  PanZoomCBox.SetChecked(t.PanZoom);
-  BlurFillCBox.SetChecked(t.BlurFill);
   MonitorsRBtn[t.Monitors >= 0 && t.Monitors < 3 ? t.Monitors : settings::kEachOwn]->SetChecked(true);
   // An index outside the list leaves the colour box without a selection.
   BackCmbBox.SetItemIndex(t.BackColor >= 0 && t.BackColor < BackCmbBox.Count() ? t.BackColor : -1);
@@ -104,8 +99,6 @@ void EtcPage::Collect(settings::Theme& t) const {
   t.ImageOffDelay = settings::StrToInt(ImageOffEdit.Text());
   t.ImagePosRandom = ImagePosRBtn1.Checked();
   t.ImageFit = ImageFitCBox.Checked();
-  t.PanZoom = PanZoomCBox.Checked();
-  t.BlurFill = BlurFillCBox.Checked();
   for (int m = 0; m < 3; ++m)
     if (MonitorsRBtn[m]->Checked()) t.Monitors = m;
   t.BackGround = BackRBtn0.Checked() ? 0 : BackRBtn1.Checked() ? 1 : BackRBtn2.Checked() ? 2 : keptBackGround_;

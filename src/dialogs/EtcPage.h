@@ -29,13 +29,11 @@ class EtcPage : public ThemePage {
   forms::Button Button1{dialog_, "Button1"};
   forms::Edit BackEdit{dialog_, "BackEdit"};
   forms::RadioButton BackRBtn2{dialog_, "BackRBtn2"};
-  forms::CheckBox BlurFillCBox{dialog_, "BlurFillCBox"};
   forms::Panel Panel1{dialog_, "Panel1"};
   forms::Label ImagePosLbl{dialog_, "ImagePosLbl"};
   forms::RadioButton ImagePosRBtn0{dialog_, "ImagePosRBtn0"};
   forms::RadioButton ImagePosRBtn1{dialog_, "ImagePosRBtn1"};
   forms::CheckBox ImageFitCBox{dialog_, "ImageFitCBox"};
-  forms::CheckBox PanZoomCBox{dialog_, "PanZoomCBox"};
   forms::Label FirstDelayLbl{dialog_, "FirstDelayLbl"};
   forms::Edit FirstDelayEdit{dialog_, "FirstDelayEdit"};
   forms::Label FirstDelayUnitLbl{dialog_, "FirstDelayUnitLbl"};

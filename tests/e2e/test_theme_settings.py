@@ -657,22 +657,23 @@ def test_monitors_absent_or_bad_opens_as_every_monitor_its_own(program, stored):
 
 # ---- pictures that move, and the blurred fill -----------------------------------
 
-def test_pan_zoom_and_blur_fill_boxes_are_loaded_and_saved_right_after_the_caption(program):
+def test_pan_zoom_and_blur_fill_boxes_on_the_display_page_are_loaded_and_saved_after_the_caption(program):
     theme_ini(PanZoom=1, BlurFill=7, Monitors=2)
     d = dialog(program)
-    d.page(3)
+    d.page(4)
     c = d.controls()
     assert c["PanZoomCBox"].text == "画像をゆっくり動かす（パン・ズーム）"
     assert c["BlurFillCBox"].text == "余白をぼかした画像で埋める"
     # 7 is not 1: off, as the saver reads it.
     assert (c["PanZoomCBox"].checked, c["BlurFillCBox"].checked) == (1, 0)
-    # Moving beside the fitting of pictures; the fill among the background's choices.
-    page, back = c["SetPageControl"].rect, c["Panel2"].rect
+    # Both on the 「表示」 page, in their own group inside the page, touching nothing else.
+    page, box = c["SetPageControl"].rect, c["MotionBox"].rect
     pan, fill = c["PanZoomCBox"].rect, c["BlurFillCBox"].rect
-    assert c["PanZoomCBox"].visible and pan[3] <= page[3] and pan[2] <= page[2]
-    assert c["BlurFillCBox"].visible and back[0] < fill[0] and fill[2] < back[2] and back[1] < fill[1] < back[3]
-    neighbours = ("ImageFitCBox", "Panel1", "BackRBtn2", "BackEdit", "Button1")
-    assert not [w for w in neighbours if overlaps(c[w].rect, pan) or overlaps(c[w].rect, fill)]
+    assert c["MotionBox"].visible and box[3] <= page[3] and box[2] <= page[2]
+    for r in (pan, fill):
+        assert box[0] < r[0] and r[2] < box[2] and box[1] < r[1] and r[3] < box[3]
+    neighbours = ("ShowKeysBox", "CaptionBox", "CaptionRBtn3", "CaptionLbl2")
+    assert not [w for w in neighbours if overlaps(c[w].rect, box)]
     h.screenshot("theme_settings_motion")
     d.click("PanZoomCBox")
     d.click("BlurFillCBox")
