@@ -30,4 +30,16 @@ int FirstFrame(const spi::Bytes& in, const Container& container, spi::Dib& out,
                 progress);
 }
 
+int ScaledByRows(Picture& picture, UINT width, UINT height, int orientation, spi::Dib& out,
+                 spi::Progress& progress) {
+  Prepared form;
+  int rc = Prepare(picture.Factory(), picture.Frame(), form);
+  if (rc != spi::kSuccess) return rc;
+  Com<IWICBitmapScaler> scaler;
+  HRESULT hr = picture.Factory()->CreateBitmapScaler(scaler.put());
+  if (SUCCEEDED(hr)) hr = scaler->Initialize(form.source.get(), width, height, WICBitmapInterpolationModeFant);
+  if (FAILED(hr)) return CodeOf(hr);
+  return Render(RowsOf(scaler.get()), width, height, form, orientation, out, progress);
+}
+
 }  // namespace wic

@@ -14,6 +14,13 @@ int OpenPrepared(const spi::Bytes& in, const Container& container, Picture& pict
 // Size, densities and bits per pixel of the first frame.
 int FirstFrameInfo(const spi::Bytes& in, const Container& container, spi::PictureInfo& out);
 
+// A preview of the open picture at width x height from its full decode,
+// scaled down row by row: only the decoder holds all of it (Wine's does from
+// the moment the file is opened), so pictures too large for a DIB of their
+// own still have one.
+int ScaledByRows(Picture& picture, UINT width, UINT height, int orientation, spi::Dib& out,
+                 spi::Progress& progress);
+
 // The first frame as stored, transparency composited onto black.
 int FirstFrame(const spi::Bytes& in, const Container& container, spi::Dib& out,
                spi::Progress& progress);

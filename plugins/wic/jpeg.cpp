@@ -127,17 +127,7 @@ int Preview(const Bytes& in, Dib& out, Progress& progress) {
   if (wic::RowSource rows = ScaledDecode(picture, w, h, form, transform))
     return wic::Render(rows, w, h, form, orientation, out, progress);
 
-  // Otherwise the full decode, scaled down row by row: only the decoder holds
-  // all of it (Wine's does from the moment the file is opened), so pictures
-  // too large for a DIB of their own still have a preview.
-  rc = wic::Prepare(picture.Factory(), picture.Frame(), form);
-  if (rc != kSuccess) return rc;
-  wic::Com<IWICBitmapScaler> scaler;
-  HRESULT hr = picture.Factory()->CreateBitmapScaler(scaler.put());
-  if (SUCCEEDED(hr))
-    hr = scaler->Initialize(form.source.get(), w, h, WICBitmapInterpolationModeFant);
-  if (FAILED(hr)) return wic::CodeOf(hr);
-  return wic::Render(wic::RowsOf(scaler.get()), w, h, form, orientation, out, progress);
+  return wic::ScaledByRows(picture, w, h, orientation, out, progress);
 }
 
 }  // namespace

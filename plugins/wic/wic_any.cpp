@@ -119,14 +119,7 @@ int Preview(const Bytes& in, Dib& out, Progress& progress) {
   wic::Com<wic::IBitmapSourceTransform> transform;
   if (wic::RowSource rows = ReducedDecode(picture, w, h, form, transform))
     return wic::Render(rows, w, h, form, orientation, out, progress);
-  // Otherwise the full decode scaled down row by row.
-  rc = wic::Prepare(picture.Factory(), picture.Frame(), form);
-  if (rc != kSuccess) return rc;
-  wic::Com<IWICBitmapScaler> scaler;
-  HRESULT hr = picture.Factory()->CreateBitmapScaler(scaler.put());
-  if (SUCCEEDED(hr)) hr = scaler->Initialize(form.source.get(), w, h, WICBitmapInterpolationModeFant);
-  if (FAILED(hr)) return wic::CodeOf(hr);
-  return wic::Render(wic::RowsOf(scaler.get()), w, h, form, orientation, out, progress);
+  return wic::ScaledByRows(picture, w, h, orientation, out, progress);
 }
 
 }  // namespace
