@@ -26,6 +26,8 @@ function(add_spi_plugin name)
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${CMAKE_BINARY_DIR}/generated/version.h)
   add_library(${name} SHARED ${ARG_UNPARSED_ARGUMENTS} ${def} ${rc})
   target_include_directories(${name} PRIVATE ${CMAKE_BINARY_DIR}/generated)
+  # The plug-in's about text names the file as it ships in this width.
+  target_compile_definitions(${name} PRIVATE SPI_FILE_NAME="${SPI_FILE_NAME}")
   target_link_libraries(${name} PRIVATE spi_exports spi_shim ${ARG_LIBS})
   set_target_properties(${name} PROPERTIES PREFIX "" SUFFIX ${suffix}
     RUNTIME_OUTPUT_DIRECTORY ${SPI_OUTPUT_DIR})

@@ -2,5 +2,5 @@
 #include "retro_plugin.h"
 
 const spi::Plugin& spi::ThisPlugin() {
-  return RetroPlugin<retro::MagFormat>("ifmag.spi 1.0 MAG decoder for Glimora (C) 2024 Glimora developers");
+  return RetroPlugin<retro::MagFormat>(SPI_FILE_NAME " 1.0 MAG decoder for Glimora (C) 2024 Glimora developers");
 }

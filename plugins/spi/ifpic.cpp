@@ -2,5 +2,5 @@
 #include "retro_plugin.h"
 
 const spi::Plugin& spi::ThisPlugin() {
-  return RetroPlugin<retro::PicFormat>("ifpic.spi 1.0 PIC decoder for Glimora (C) 2024 Glimora developers");
+  return RetroPlugin<retro::PicFormat>(SPI_FILE_NAME " 1.0 PIC decoder for Glimora (C) 2024 Glimora developers");
 }

@@ -2,5 +2,5 @@
 #include "retro_plugin.h"
 
 const spi::Plugin& spi::ThisPlugin() {
-  return RetroPlugin<retro::Pic2Format>("ifpic2.spi 1.0 PIC2 decoder for Glimora (C) 2024 Glimora developers");
+  return RetroPlugin<retro::Pic2Format>(SPI_FILE_NAME " 1.0 PIC2 decoder for Glimora (C) 2024 Glimora developers");
 }

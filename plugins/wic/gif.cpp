@@ -114,7 +114,7 @@ int Picture(const Bytes& in, Dib& out, Progress& progress) {
 }  // namespace
 
 const spi::Plugin& spi::ThisPlugin() {
-  static const Plugin plugin = {"ifgif.spi 1.0 GIF decoder for Glimora (C) 2024 Glimora developers",
+  static const Plugin plugin = {SPI_FILE_NAME " 1.0 GIF decoder for Glimora (C) 2024 Glimora developers",
                                 "*.gif", "GIF", Sniff, Info, Picture, nullptr};
   return plugin;
 }

@@ -25,7 +25,7 @@ int Picture(const Bytes& in, Dib& out, Progress& progress) {
 }  // namespace
 
 const spi::Plugin& spi::ThisPlugin() {
-  static const Plugin plugin = {"ifpng.spi 1.0 PNG decoder for Glimora (C) 2024 Glimora developers",
+  static const Plugin plugin = {SPI_FILE_NAME " 1.0 PNG decoder for Glimora (C) 2024 Glimora developers",
                                 "*.png", "PNG", Sniff, Info, Picture, nullptr};
   return plugin;
 }

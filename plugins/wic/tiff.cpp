@@ -32,7 +32,7 @@ int Picture(const Bytes& in, Dib& out, Progress& progress) {
 }  // namespace
 
 const spi::Plugin& spi::ThisPlugin() {
-  static const Plugin plugin = {"iftiff.spi 1.0 TIFF decoder for Glimora (C) 2024 Glimora developers",
+  static const Plugin plugin = {SPI_FILE_NAME " 1.0 TIFF decoder for Glimora (C) 2024 Glimora developers",
                                 "*.tif;*.tiff", "TIFF", Sniff, Info, Picture, nullptr};
   return plugin;
 }

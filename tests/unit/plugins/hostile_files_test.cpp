@@ -1,4 +1,4 @@
-// Crafted files against the real 32-bit plug-in DLLs: sizes whose products
+// Crafted files against the real plug-in DLLs of either width: sizes whose products
 // wrap in 32 bits, and files that cost much work for a picture that is then
 // refused (their times are printed as [bench] lines, not asserted). Each must come back as a result code, never as a crash or as
 // success with pixels the file does not hold.
@@ -76,7 +76,7 @@ TEST(HostileFiles, Pic2RawBlockWhoseByteCountWrapsIsRefused) {
   std::remove(path);
 
   spi::PictureInfo info;
-  EXPECT_EQ(InfoOf(dll, reinterpret_cast<const char*>(tall.data()), static_cast<long>(tall.size()),
+  EXPECT_EQ(InfoOf(dll, reinterpret_cast<const char*>(tall.data()), static_cast<spi::Length>(tall.size()),
                    spi::kInputMemory, info),
             0)
       << "the header alone is sound";

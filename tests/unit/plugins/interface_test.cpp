@@ -43,7 +43,7 @@ TEST(PluginInterface, EveryDllLoadsWithItsTexts) {
     ASSERT_NE(dll.GetPicture, nullptr);
     ASSERT_NE(dll.GetPreview, nullptr);
     EXPECT_EQ(dll.Info(0), "00IN");
-    EXPECT_NE(dll.Info(1).find(d.file), std::string::npos) << dll.Info(1);
+    EXPECT_NE(dll.Info(1).find(OfThisWidth(d.file)), std::string::npos) << dll.Info(1);
     EXPECT_EQ(dll.Info(2), d.filter);
     EXPECT_EQ(dll.Info(3), d.name);
     EXPECT_EQ(dll.Info(4), "");
@@ -80,12 +80,12 @@ TEST(PluginInterface, IsSupportedReadsBufferOrHandle) {
     head.resize(spi::kHeadSize, 0);
     const std::string name = DataFile(d->sample);
     EXPECT_NE(dll.IsSupported(const_cast<LPSTR>(name.c_str()),
-                              reinterpret_cast<DWORD>(head.data())), 0);
+                              reinterpret_cast<ULONG_PTR>(head.data())), 0);
 
     HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    EXPECT_NE(dll.IsSupported(const_cast<LPSTR>(name.c_str()), reinterpret_cast<DWORD>(file)), 0);
+    EXPECT_NE(dll.IsSupported(const_cast<LPSTR>(name.c_str()), reinterpret_cast<ULONG_PTR>(file)), 0);
     EXPECT_EQ(SetFilePointer(file, 0, nullptr, FILE_CURRENT), 0u) << "position restored";
     CloseHandle(file);
 
@@ -94,14 +94,14 @@ TEST(PluginInterface, IsSupportedReadsBufferOrHandle) {
       if (&other == d) continue;
       SpiDll no(other.file);
       EXPECT_EQ(no.IsSupported(const_cast<LPSTR>(name.c_str()),
-                               reinterpret_cast<DWORD>(head.data())), 0) << other.file;
+                               reinterpret_cast<ULONG_PTR>(head.data())), 0) << other.file;
     }
   }
   // A .jpg that is really text.
   SpiDll jpeg("ifjpeg.spi");
   std::vector<uint8_t> text = ReadBytes(DataFile("text.jpg"));
   text.resize(spi::kHeadSize, 0);
-  EXPECT_EQ(jpeg.IsSupported(const_cast<LPSTR>("text.jpg"), reinterpret_cast<DWORD>(text.data())), 0);
+  EXPECT_EQ(jpeg.IsSupported(const_cast<LPSTR>("text.jpg"), reinterpret_cast<ULONG_PTR>(text.data())), 0);
 }
 
 TEST(PluginInterface, IsSupportedReadsFromTheHandlesPosition) {
@@ -114,9 +114,9 @@ TEST(PluginInterface, IsSupportedReadsFromTheHandlesPosition) {
                             0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   SpiDll dll("ifjpeg.spi");
-  EXPECT_EQ(dll.IsSupported(const_cast<LPSTR>(name.c_str()), reinterpret_cast<DWORD>(file)), 0);
+  EXPECT_EQ(dll.IsSupported(const_cast<LPSTR>(name.c_str()), reinterpret_cast<ULONG_PTR>(file)), 0);
   SetFilePointer(file, 128, nullptr, FILE_BEGIN);
-  EXPECT_NE(dll.IsSupported(const_cast<LPSTR>(name.c_str()), reinterpret_cast<DWORD>(file)), 0);
+  EXPECT_NE(dll.IsSupported(const_cast<LPSTR>(name.c_str()), reinterpret_cast<ULONG_PTR>(file)), 0);
   CloseHandle(file);
 }
 
@@ -266,7 +266,7 @@ struct ProgressLog {
   long data = 0;
 };
 
-int WINAPI Track(int num, int denom, long lData) {
+int WINAPI Track(int num, int denom, spi::UserData lData) {
   auto* log = reinterpret_cast<ProgressLog*>(lData);
   if (num < log->lastNum || num > denom) log->ordered = false;
   log->lastNum = num;
@@ -281,7 +281,7 @@ TEST(PluginInterface, ProgressIsReportedAndStopGivesCode1) {
     const std::string name = DataFile(d->sample);
     ProgressLog log;
     Picture pic = Decode(dll, Call::kPicture, name.c_str(), 0, 0, Track,
-                         reinterpret_cast<long>(&log));
+                         reinterpret_cast<spi::UserData>(&log));
     EXPECT_EQ(pic.rc, 0);
     EXPECT_GE(log.calls, 2);
     EXPECT_TRUE(log.ordered);
@@ -291,7 +291,7 @@ TEST(PluginInterface, ProgressIsReportedAndStopGivesCode1) {
       ProgressLog stopper;
       stopper.stopAt = stop;
       pic = Decode(dll, Call::kPicture, name.c_str(), 0, 0, Track,
-                   reinterpret_cast<long>(&stopper));
+                   reinterpret_cast<spi::UserData>(&stopper));
       EXPECT_EQ(pic.rc, 1) << "stop on call " << stop;
       EXPECT_EQ(stopper.calls, stop + 1) << "no calls after the stop";
     }

@@ -4,7 +4,14 @@
 
 namespace spitest {
 
-SpiDll::SpiDll(const char* file) : module_(LoadLibraryA(file)) {
+std::string OfThisWidth(const char* file) {
+  std::string name = file;
+  const size_t dot = name.rfind(".spi");
+  if (sizeof(void*) == 8 && dot != std::string::npos && dot + 4 == name.size()) name.replace(dot, 4, ".sph");
+  return name;
+}
+
+SpiDll::SpiDll(const char* file) : module_(LoadLibraryA(OfThisWidth(file).c_str())) {
   if (module_ == nullptr) return;
   GetPluginInfo = reinterpret_cast<spi::GetPluginInfoFn>(GetProcAddress(module_, "GetPluginInfo"));
   IsSupported = reinterpret_cast<spi::IsSupportedFn>(GetProcAddress(module_, "IsSupported"));
@@ -68,8 +75,8 @@ std::vector<char> NameBuffer(const std::string& path) {
 
 }  // namespace
 
-Picture Decode(const SpiDll& dll, Call call, const char* buf, long len, unsigned flag,
-               spi::ProgressCallback progress, long data) {
+Picture Decode(const SpiDll& dll, Call call, const char* buf, spi::Length len, unsigned flag,
+               spi::ProgressCallback progress, spi::UserData data) {
   Picture out;
   HANDLE info = nullptr, bits = nullptr;
   auto fn = call == Call::kPicture ? dll.GetPicture : dll.GetPreview;
@@ -80,17 +87,17 @@ Picture Decode(const SpiDll& dll, Call call, const char* buf, long len, unsigned
   return out;
 }
 
-Picture DecodeFile(const SpiDll& dll, const std::string& path, long offset, Call call) {
+Picture DecodeFile(const SpiDll& dll, const std::string& path, spi::Length offset, Call call) {
   const std::vector<char> name = NameBuffer(path);
   return Decode(dll, call, name.data(), offset, spi::kInputFile);
 }
 
 Picture DecodeMemory(const SpiDll& dll, const std::vector<uint8_t>& bytes, Call call) {
   return Decode(dll, call, reinterpret_cast<const char*>(bytes.data()),
-                static_cast<long>(bytes.size()), spi::kInputMemory);
+                static_cast<spi::Length>(bytes.size()), spi::kInputMemory);
 }
 
-int InfoOf(const SpiDll& dll, const char* buf, long len, unsigned flag, spi::PictureInfo& info,
+int InfoOf(const SpiDll& dll, const char* buf, spi::Length len, unsigned flag, spi::PictureInfo& info,
            std::string* text) {
   std::memset(&info, 0x5A, sizeof info);
   const int rc = dll.GetPictureInfo(const_cast<LPSTR>(buf), len, flag, &info);

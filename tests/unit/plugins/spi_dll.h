@@ -8,9 +8,13 @@
 
 namespace spitest {
 
+// The tests name the 32-bit files; a 64-bit test program loads the 64-bit
+// plug-in of the same name, whose suffix is .sph.
+std::string OfThisWidth(const char* file);
+
 class SpiDll {
  public:
-  explicit SpiDll(const char* file);  // LoadLibraryA: found next to the test program
+  explicit SpiDll(const char* file);  // LoadLibraryA: found next to the test program; "x.spi" is x.sph in 64 bits
   ~SpiDll();
   SpiDll(const SpiDll&) = delete;
   SpiDll& operator=(const SpiDll&) = delete;
@@ -41,15 +45,15 @@ struct Picture {
 enum class Call { kPicture, kPreview };
 
 // Calls GetPicture or GetPreview; on success reads and frees both handles.
-Picture Decode(const SpiDll& dll, Call call, const char* buf, long len, unsigned flag,
-               spi::ProgressCallback progress = nullptr, long data = 0);
-Picture DecodeFile(const SpiDll& dll, const std::string& path, long offset = 0,
+Picture Decode(const SpiDll& dll, Call call, const char* buf, spi::Length len, unsigned flag,
+               spi::ProgressCallback progress = nullptr, spi::UserData data = 0);
+Picture DecodeFile(const SpiDll& dll, const std::string& path, spi::Length offset = 0,
                    Call call = Call::kPicture);
 Picture DecodeMemory(const SpiDll& dll, const std::vector<uint8_t>& bytes,
                      Call call = Call::kPicture);
 
 // GetPictureInfo; the text handle is read into `text` and freed.
-int InfoOf(const SpiDll& dll, const char* buf, long len, unsigned flag, spi::PictureInfo& info,
+int InfoOf(const SpiDll& dll, const char* buf, spi::Length len, unsigned flag, spi::PictureInfo& info,
            std::string* text = nullptr);
 
 }  // namespace spitest
