@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "jpeg_markers.h"
+
 namespace wic {
 
 namespace {
@@ -101,22 +103,12 @@ bool ReadSegment(uint8_t marker, const uint8_t* body, std::size_t n, JpegFrame& 
 }  // namespace
 
 bool ReadToScan(const uint8_t* data, std::size_t size, JpegFrame& f, std::size_t& scanStart) {
-  if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return false;
-  std::size_t at = 2;
-  for (;;) {
-    while (at < size && data[at] != 0xFF) ++at;
-    while (at < size && data[at] == 0xFF) ++at;
-    if (at + 2 >= size) return false;
-    const uint8_t marker = data[at++];
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // no segment
-    if (marker == 0xD9) return false;  // the end before any scan
-    const std::size_t length = Be16(data + at);
-    if (length < 2 || length > size - at) return false;
-    if (!ReadSegment(marker, data + at + 2, length - 2, f)) return false;
-    at += length;
-    if (marker == 0xDA) break;
-  }
-  scanStart = at;
+  JpegMarkers markers(data, size);
+  JpegSegment s;
+  do {
+    if (!markers.Next(s) || !ReadSegment(s.marker, s.body, s.size, f)) return false;
+  } while (s.marker != 0xDA);
+  scanStart = static_cast<std::size_t>(s.body + s.size - data);
   return !(f.components.size() == 3 && f.adobeTransform == 0);  // Adobe's RGB
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "jpeg_markers.h"
+
 namespace wic {
 namespace {
 
@@ -61,38 +63,27 @@ bool IsFrameMarker(uint8_t m) {
 
 JpegHeader ReadJpegHeader(const uint8_t* data, std::size_t size) {
   JpegHeader header;
-  if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return header;
   bool haveExif = false, haveComment = false, haveJfif = false;
-  std::size_t at = 2;
-  while (at + 4 <= size) {
-    if (data[at] != 0xFF) break;
-    const uint8_t marker = data[at + 1];
-    if (marker == 0xFF) {  // fill byte
-      ++at;
-      continue;
-    }
-    if (marker == 0xDA || marker == 0xD9) break;  // scan or end: no more headers
-    const std::size_t length = data[at + 2] << 8 | data[at + 3];
-    if (length < 2 || length > size - at - 2) break;
-    const uint8_t* body = data + at + 4;
-    const std::size_t bodySize = length - 2;
-    if (marker == 0xE1 && !haveExif && bodySize >= 6 && std::memcmp(body, "Exif\0\0", 6) == 0) {
+  JpegMarkers markers(data, size);
+  for (JpegSegment s; markers.Next(s);) {
+    const uint8_t* body = s.body;
+    const std::size_t bodySize = s.size;
+    if (s.marker == 0xE1 && !haveExif && bodySize >= 6 && std::memcmp(body, "Exif\0\0", 6) == 0) {
       header.orientation = OrientationIn(body + 6, bodySize - 6);
       haveExif = true;
-    } else if (marker == 0xE0 && !haveJfif && bodySize >= 5 && std::memcmp(body, "JFIF\0", 5) == 0) {
+    } else if (s.marker == 0xE0 && !haveJfif && bodySize >= 5 && std::memcmp(body, "JFIF\0", 5) == 0) {
       DensitiesIn(body + 5, bodySize - 5, header);
       haveJfif = true;
-    } else if (IsFrameMarker(marker) && !header.hasFrame && bodySize >= 6) {
+    } else if (IsFrameMarker(s.marker) && !header.hasFrame && bodySize >= 6) {
       header.height = body[1] << 8 | body[2];
       header.width = body[3] << 8 | body[4];
       header.components = body[5];
       header.hasFrame = true;
-    } else if (marker == 0xFE && !haveComment) {
+    } else if (s.marker == 0xFE && !haveComment) {
       header.comment.assign(reinterpret_cast<const char*>(body), bodySize);
       header.comment.resize(std::strlen(header.comment.c_str()));  // up to an embedded zero
       haveComment = true;
     }
-    at += 2 + length;
   }
   return header;
 }
