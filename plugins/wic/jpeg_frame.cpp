@@ -96,7 +96,7 @@ bool ReadSegment(uint8_t marker, const uint8_t* body, std::size_t n, JpegFrame& 
       return true;
     default:
       // Other frame kinds: progressive, lossless, hierarchical, arithmetic.
-      return !(marker >= 0xC2 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC);
+      return !IsFrameMarker(marker);
   }
 }
 

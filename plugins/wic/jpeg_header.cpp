@@ -55,10 +55,6 @@ void DensitiesIn(const uint8_t* p, std::size_t n, JpegHeader& out) {
   out.yDensity = static_cast<uint16_t>(y / a);
 }
 
-bool IsFrameMarker(uint8_t m) {
-  return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
-}
-
 }  // namespace
 
 JpegHeader ReadJpegHeader(const uint8_t* data, std::size_t size) {

@@ -14,6 +14,11 @@ struct JpegSegment {
   std::size_t size = 0;           // of the body
 };
 
+// SOFn: a frame header of any kind (not DHT, JPG or DAC, which share its range).
+inline bool IsFrameMarker(uint8_t marker) {
+  return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+}
+
 class JpegMarkers {
  public:
   // Over a whole file's bytes; no segments when they do not begin with SOI.
