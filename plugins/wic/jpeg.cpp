@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "first_frame.h"
+#include "jpeg_frame.h"
 #include "jpeg_header.h"
 #include "jpeg_quarter.h"
 #include "plugin.h"
@@ -91,10 +92,12 @@ wic::RowSource ScaledDecode(const wic::Picture& picture, UINT w, UINT h, wic::Pr
 // leaves to the imaging component.
 constexpr int kNotHandled = -100;
 
-int OwnQuarter(const Bytes& in, int orientation, Dib& out, Progress& progress) {
+int OwnQuarter(const Bytes& in, const wic::JpegFrameReader& frame, int orientation, Dib& out,
+               Progress& progress) {
+  if (!frame.Decodable()) return kNotHandled;
   wic::JpegQuarter quarter;
   const auto stop = [&progress](int done, int total) { return progress.Report(done, total); };
-  switch (quarter.Decode(in.data, in.size, stop)) {
+  switch (quarter.Decode(frame.Frame(), frame.ScanData(), in.data + in.size, stop)) {
     case wic::JpegQuarter::Result::kStopped: return kAborted;
     case wic::JpegQuarter::Result::kNotHandled: return kNotHandled;
     case wic::JpegQuarter::Result::kDecoded: break;
@@ -113,8 +116,16 @@ int OwnQuarter(const Bytes& in, int orientation, Dib& out, Progress& progress) {
 }
 
 int Preview(const Bytes& in, Dib& out, Progress& progress) {
-  const int orientation = wic::ReadJpegHeader(in.data, in.size).orientation;
-  int rc = OwnQuarter(in, orientation, out, progress);
+  // One walk over the segments for both the orientation and the tables.
+  wic::JpegMarkers markers(in.data, in.size);
+  wic::JpegHeaderReader header;
+  wic::JpegFrameReader frame;
+  for (wic::JpegSegment s; markers.Next(s);) {
+    header.Take(s);
+    frame.Take(s);
+  }
+  const int orientation = header.Header().orientation;
+  int rc = OwnQuarter(in, frame, orientation, out, progress);
   if (rc != kNotHandled) return rc;
 
   wic::Picture picture;

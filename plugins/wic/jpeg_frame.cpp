@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "jpeg_markers.h"
-
 namespace wic {
 
 namespace {
@@ -102,14 +100,18 @@ bool ReadSegment(uint8_t marker, const uint8_t* body, std::size_t n, JpegFrame& 
 
 }  // namespace
 
-bool ReadToScan(const uint8_t* data, std::size_t size, JpegFrame& f, std::size_t& scanStart) {
-  JpegMarkers markers(data, size);
-  JpegSegment s;
-  do {
-    if (!markers.Next(s) || !ReadSegment(s.marker, s.body, s.size, f)) return false;
-  } while (s.marker != 0xDA);
-  scanStart = static_cast<std::size_t>(s.body + s.size - data);
-  return !(f.components.size() == 3 && f.adobeTransform == 0);  // Adobe's RGB
+void JpegFrameReader::Take(const JpegSegment& s) {
+  if (refused_ || scan_ != nullptr) return;
+  if (!ReadSegment(s.marker, s.body, s.size, frame_)) {
+    refused_ = true;
+  } else if (s.marker == 0xDA) {
+    scan_ = s.body + s.size;
+  }
+}
+
+bool JpegFrameReader::Decodable() const {
+  return !refused_ && scan_ != nullptr &&
+         !(frame_.components.size() == 3 && frame_.adobeTransform == 0);  // Adobe's RGB
 }
 
 }  // namespace wic

@@ -84,13 +84,12 @@ uint8_t Clamp(int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v
 
 }  // namespace
 
-JpegQuarter::Result JpegQuarter::Decode(const uint8_t* data, std::size_t size, const StopCheck& stop) {
+JpegQuarter::Result JpegQuarter::Decode(const JpegFrame& frame, const uint8_t* scan, const uint8_t* end,
+                                        const StopCheck& stop) {
   planes_.clear();
   width_ = height_ = 0;
   maxX_ = maxY_ = 1;
-  JpegFrame f;
-  std::size_t at = 0;
-  if (!ReadToScan(data, size, f, at)) return Result::kNotHandled;
+  JpegFrame f = frame;
 
   for (const JpegComponent& c : f.components) {
     maxX_ = std::max(maxX_, c.factorX);
@@ -113,7 +112,7 @@ JpegQuarter::Result JpegQuarter::Decode(const uint8_t* data, std::size_t size, c
     planes_.push_back(std::move(p));
   }
 
-  Bits bits(data + at, data + size);
+  Bits bits(scan, end);
   int untilRestart = f.restartInterval;
   for (int my = 0; my < mcusY; ++my) {
     if (stop && stop(my, mcusY)) return Result::kStopped;

@@ -19,6 +19,8 @@
 
 namespace wic {
 
+struct JpegFrame;
+
 class JpegQuarter {
  public:
   enum class Result { kDecoded, kNotHandled, kStopped };
@@ -27,7 +29,9 @@ class JpegQuarter {
   // Asked between rows of blocks with (rows done, rows in all); true stops.
   using StopCheck = std::function<bool(int, int)>;
 
-  Result Decode(const uint8_t* data, std::size_t size, const StopCheck& stop);
+  // The scan of `frame` (read by JpegFrameReader, Decodable) from its entropy-coded
+  // data at `scan` to the end of the file's bytes.
+  Result Decode(const JpegFrame& frame, const uint8_t* scan, const uint8_t* end, const StopCheck& stop);
 
   int Width() const { return width_; }    // the quarter's size
   int Height() const { return height_; }
