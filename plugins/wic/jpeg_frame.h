@@ -16,7 +16,6 @@ struct JpegComponent {
   int factorX = 1, factorY = 1;  // sampling factors
   int quant = 0;
   int dcTable = 0, acTable = 0;
-  int predictor = 0;  // the last DC value, while the scan is decoded
 };
 
 struct JpegFrame {

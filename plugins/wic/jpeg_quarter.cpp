@@ -84,12 +84,11 @@ uint8_t Clamp(int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v
 
 }  // namespace
 
-JpegQuarter::Result JpegQuarter::Decode(const JpegFrame& frame, const uint8_t* scan, const uint8_t* end,
+JpegQuarter::Result JpegQuarter::Decode(const JpegFrame& f, const uint8_t* scan, const uint8_t* end,
                                         const StopCheck& stop) {
   planes_.clear();
   width_ = height_ = 0;
   maxX_ = maxY_ = 1;
-  JpegFrame f = frame;
 
   for (const JpegComponent& c : f.components) {
     maxX_ = std::max(maxX_, c.factorX);
@@ -113,22 +112,23 @@ JpegQuarter::Result JpegQuarter::Decode(const JpegFrame& frame, const uint8_t* s
   }
 
   Bits bits(scan, end);
+  int predictors[4] = {};  // the last DC value of each component
   int untilRestart = f.restartInterval;
   for (int my = 0; my < mcusY; ++my) {
     if (stop && stop(my, mcusY)) return Result::kStopped;
     for (int mx = 0; mx < mcusX; ++mx) {
       if (f.restartInterval && untilRestart == 0) {
         if (!bits.Restart()) return Result::kNotHandled;
-        for (JpegComponent& c : f.components) c.predictor = 0;
+        std::fill(predictors, predictors + 4, 0);
         untilRestart = f.restartInterval;
       }
       for (int which : f.scanOrder) {
-        JpegComponent& c = f.components[static_cast<std::size_t>(which)];
+        const JpegComponent& c = f.components[static_cast<std::size_t>(which)];
         Plane& p = planes_[static_cast<std::size_t>(which)];
         for (int by = 0; by < c.factorY; ++by) {
           for (int bx = 0; bx < c.factorX; ++bx) {
             float q[4];
-            if (!DecodeBlock(bits, f.dc[c.dcTable], f.ac[c.acTable], f.quant[c.quant], c.predictor, q))
+            if (!DecodeBlock(bits, f.dc[c.dcTable], f.ac[c.acTable], f.quant[c.quant], predictors[which], q))
               return Result::kNotHandled;
             const std::size_t x = static_cast<std::size_t>(mx * c.factorX + bx) * 2;
             const std::size_t y = static_cast<std::size_t>(my * c.factorY + by) * 2;
