@@ -6,7 +6,7 @@
 // decoding where it has one (Windows), else its full decode scaled down.
 // The host shrinks the preview to the screen, so a fixed quarter serves every
 // screen alike and keeps the size a host expects.
-#include <cstring>
+#include <optional>
 
 #include "first_frame.h"
 #include "jpeg_frame.h"
@@ -88,18 +88,16 @@ wic::RowSource ScaledDecode(const wic::Picture& picture, UINT w, UINT h, wic::Pr
 }
 
 // The quarter decoded here, block by block (jpeg_quarter.h): stops when the
-// host asks and never holds the full picture. kNotHandled for the JPEGs it
-// leaves to the imaging component.
-constexpr int kNotHandled = -100;
-
-int OwnQuarter(const Bytes& in, const wic::JpegFrameReader& frame, int orientation, Dib& out,
-               Progress& progress) {
-  if (!frame.Decodable()) return kNotHandled;
+// host asks and never holds the full picture. A result code, or none for the
+// JPEGs it leaves to the imaging component.
+std::optional<int> OwnQuarter(const Bytes& in, const wic::JpegFrameReader& frame, int orientation, Dib& out,
+                              Progress& progress) {
+  if (!frame.Decodable()) return std::nullopt;
   wic::JpegQuarter quarter;
   const auto stop = [&progress](int done, int total) { return progress.Report(done, total); };
   switch (quarter.Decode(frame.Frame(), frame.ScanData(), in.data + in.size, stop)) {
     case wic::JpegQuarter::Result::kStopped: return kAborted;
-    case wic::JpegQuarter::Result::kNotHandled: return kNotHandled;
+    case wic::JpegQuarter::Result::kNotHandled: return std::nullopt;
     case wic::JpegQuarter::Result::kDecoded: break;
   }
   wic::Prepared form;
@@ -125,11 +123,10 @@ int Preview(const Bytes& in, Dib& out, Progress& progress) {
     frame.Take(s);
   }
   const int orientation = header.Header().orientation;
-  int rc = OwnQuarter(in, frame, orientation, out, progress);
-  if (rc != kNotHandled) return rc;
+  if (const std::optional<int> rc = OwnQuarter(in, frame, orientation, out, progress)) return *rc;
 
   wic::Picture picture;
-  rc = picture.Open(in, kJpeg);
+  const int rc = picture.Open(in, kJpeg);
   if (rc != kSuccess) return rc;
   const UINT w = Quarter(picture.Width()), h = Quarter(picture.Height());
 
