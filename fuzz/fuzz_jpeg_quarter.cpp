@@ -14,12 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   wic::JpegQuarter quarter(4u << 20);
   const int stopAt = size > 0 ? data[size - 1] % 64 : 0;
   int calls = 0;
-  const auto stop = [&](int, int) { return ++calls == stopAt; };
+  const auto report = [&](int, int) { return ++calls == stopAt; };
   wic::JpegMarkers markers(data, size);
   wic::JpegFrameReader frame;
   for (wic::JpegSegment s; markers.Next(s);) frame.Take(s);
   if (!frame.Decodable() ||
-      quarter.Decode(frame.Frame(), frame.ScanData(), data + size, stop) != wic::JpegQuarter::Result::kDecoded)
+      quarter.Decode(frame.Frame(), frame.ScanData(), data + size, report) != wic::JpegQuarter::Result::kDecoded)
     return 0;
   if (quarter.Width() <= 0 || quarter.Height() <= 0) __builtin_trap();
   std::vector<uint8_t> row(static_cast<std::size_t>(quarter.Width()) * 3);

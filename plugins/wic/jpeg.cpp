@@ -94,8 +94,8 @@ std::optional<int> OwnQuarter(const Bytes& in, const wic::JpegFrameReader& frame
                               Progress& progress) {
   if (!frame.Decodable()) return std::nullopt;
   wic::JpegQuarter quarter;
-  const auto stop = [&progress](int done, int total) { return progress.Report(done, total); };
-  switch (quarter.Decode(frame.Frame(), frame.ScanData(), in.data + in.size, stop)) {
+  const auto report = [&progress](int done, int total) { return progress.Report(done, total); };
+  switch (quarter.Decode(frame.Frame(), frame.ScanData(), in.data + in.size, report)) {
     case wic::JpegQuarter::Result::kStopped: return kAborted;
     case wic::JpegQuarter::Result::kNotHandled: return std::nullopt;
     case wic::JpegQuarter::Result::kDecoded: break;

@@ -67,7 +67,7 @@ uint8_t Clamp(int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v
 }  // namespace
 
 JpegQuarter::Result JpegQuarter::Decode(const JpegFrame& f, const uint8_t* scan, const uint8_t* end,
-                                        const StopCheck& stop) {
+                                        const ProgressReport& report) {
   planes_.clear();
   width_ = height_ = 0;
   maxX_ = maxY_ = 1;
@@ -95,7 +95,7 @@ JpegQuarter::Result JpegQuarter::Decode(const JpegFrame& f, const uint8_t* scan,
 
   ScanDecoder scanDecoder(scan, end, f.restartInterval);
   for (int my = 0; my < mcusY; ++my) {
-    if (stop && stop(my, mcusY)) return Result::kStopped;
+    if (report && report(my, mcusY)) return Result::kStopped;
     for (int mx = 0; mx < mcusX; ++mx) {
       if (!scanDecoder.StartUnit()) return Result::kNotHandled;
       for (int which : f.scanOrder) {

@@ -26,12 +26,14 @@ class JpegQuarter {
   enum class Result { kDecoded, kNotHandled, kStopped };
   // Larger pictures (more than this for the quarter's planes) are not handled.
   explicit JpegQuarter(std::size_t maxPlaneBytes = 64u << 20) : maxPlaneBytes_(maxPlaneBytes) {}
-  // Asked between rows of blocks with (rows done, rows in all); true stops.
-  using StopCheck = std::function<bool(int, int)>;
+  // Told the rows of blocks done and in all before each row; its true stops
+  // the decode (the host's progress callback answers so).
+  using ProgressReport = std::function<bool(int done, int total)>;
 
-  // The scan of `frame` (read by JpegFrameReader, Decodable) from its entropy-coded
-  // data at `scan` to the end of the file's bytes.
-  Result Decode(const JpegFrame& frame, const uint8_t* scan, const uint8_t* end, const StopCheck& stop);
+  // The scan of a frame that JpegFrameReader found decodable, from its
+  // entropy-coded data at `scan` to the end of the file's bytes.
+  Result Decode(const JpegFrame& frame, const uint8_t* scan, const uint8_t* end,
+                const ProgressReport& report);
 
   int Width() const { return width_; }    // the quarter's size
   int Height() const { return height_; }
