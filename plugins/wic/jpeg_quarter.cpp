@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "jpeg_frame.h"
+#include "quarter_side.h"
 
 namespace wic {
 
@@ -119,8 +120,8 @@ JpegQuarter::Result JpegQuarter::Decode(const JpegFrame& f, const uint8_t* scan,
       if (scanDecoder.Overrun()) return Result::kNotHandled;  // the data ended early
     }
   }
-  width_ = (f.width + 3) / 4;
-  height_ = (f.height + 3) / 4;
+  width_ = static_cast<int>(QuarterSide(static_cast<unsigned>(f.width)));
+  height_ = static_cast<int>(QuarterSide(static_cast<unsigned>(f.height)));
   return Result::kDecoded;
 }
 

@@ -1,6 +1,6 @@
-// A JPEG decoded straight to a quarter of its size (each side a quarter,
-// rounded up), for the plug-in's preview of very large photos. Each 8 x 8
-// block of coefficients becomes the averages of its four 4 x 4 quarters,
+// A JPEG decoded straight to a quarter of its size (quarter_side.h), for
+// the plug-in's preview of very large photos. Each 8 x 8 block of
+// coefficients becomes the averages of its four 4 x 4 quarters,
 // worked out from the coefficients without the full inverse transform, so
 // the full picture is never held: a 108-megapixel photo needs about 10 MB
 // here, where a full decode needs 324 MB, and the decode can stop between
