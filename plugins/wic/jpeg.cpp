@@ -4,21 +4,19 @@
 // the quarter, so the full picture is never held and the decode stops as
 // soon as the host asks; other JPEGs get the imaging component's own reduced
 // decoding where it has one (Windows), else its full decode scaled down.
-// The host shrinks the preview to the screen, so a fixed quarter serves every
-// screen alike and keeps the size a host expects.
-#include <cstring>
+#include <optional>
 
 #include "first_frame.h"
+#include "jpeg_frame.h"
 #include "jpeg_header.h"
 #include "jpeg_quarter.h"
 #include "plugin.h"
-#include "source_transform.h"
+#include "preview.h"
+#include "quarter_side.h"
 
 namespace {
 
 using namespace spi;
-
-UINT Quarter(UINT side) { return side / 4 + (side % 4 ? 1 : 0); }
 
 bool Sniff(const uint8_t* head, std::size_t size) {
   return size >= 3 && head[0] == 0xFF && head[1] == 0xD8 && head[2] == 0xFF;
@@ -58,45 +56,36 @@ int Picture(const Bytes& in, Dib& out, Progress& progress) {
 }
 
 // The decoder's own reduced decoding, when it offers exactly the quarter size
-// in a form a DIB holds; null otherwise.
-wic::RowSource ScaledDecode(const wic::Picture& picture, UINT w, UINT h, wic::Prepared& form,
-                            wic::Com<wic::IBitmapSourceTransform>& transform) {
-  if (FAILED(picture.Frame()->QueryInterface(wic::kIIDBitmapSourceTransform, transform.put_void())))
-    return nullptr;
-  UINT cw = w, ch = h;
+// in a form a DIB holds; its rows stay empty otherwise.
+void ExactQuarter(const wic::Picture& picture, UINT w, UINT h, wic::ReducedDecoding& reduced) {
+  if (!wic::OpenReduced(picture, w, h, reduced) || reduced.width != w || reduced.height != h) return;
   WICPixelFormatGUID format = picture.Format();
   BOOL rotates = FALSE;
-  if (FAILED(transform->GetClosestSize(&cw, &ch)) || cw != w || ch != h ||
-      FAILED(transform->GetClosestPixelFormat(&format)) ||
-      FAILED(transform->DoesSupportTransform(WICBitmapTransformRotate0, &rotates)) || !rotates)
-    return nullptr;
+  if (FAILED(reduced.transform->GetClosestPixelFormat(&format)) ||
+      FAILED(reduced.transform->DoesSupportTransform(WICBitmapTransformRotate0, &rotates)) || !rotates)
+    return;
   if (format == GUID_WICPixelFormat8bppGray) {
-    form.sourcePixel = 1, form.bitCount = 8;
-    wic::GrayPalette(form.palette);
+    reduced.form.sourcePixel = 1, reduced.form.bitCount = 8;
+    wic::GrayPalette(reduced.form.palette);
   } else if (format == GUID_WICPixelFormat24bppBGR) {
-    form.sourcePixel = 3, form.bitCount = 24;
+    reduced.form.sourcePixel = 3, reduced.form.bitCount = 24;
   } else {
-    return nullptr;
+    return;
   }
-  wic::IBitmapSourceTransform* t = transform.get();
-  const WICPixelFormatGUID chosen = format;
-  return [t, w, h, chosen](const WICRect& rect, UINT stride, UINT size, BYTE* dst) {
-    WICPixelFormatGUID f = chosen;
-    return t->CopyPixels(&rect, w, h, &f, WICBitmapTransformRotate0, stride, size, dst);
-  };
+  reduced.rows = wic::ReducedRows(reduced, format);
 }
 
 // The quarter decoded here, block by block (jpeg_quarter.h): stops when the
-// host asks and never holds the full picture. kNotHandled for the JPEGs it
-// leaves to the imaging component.
-constexpr int kNotHandled = -100;
-
-int OwnQuarter(const Bytes& in, int orientation, Dib& out, Progress& progress) {
+// host asks and never holds the full picture. A result code, or none for the
+// JPEGs it leaves to the imaging component.
+std::optional<int> OwnQuarter(const Bytes& in, const wic::JpegFrameReader& frame, int orientation, Dib& out,
+                              Progress& progress) {
+  if (!frame.Decodable()) return std::nullopt;
   wic::JpegQuarter quarter;
-  const auto stop = [&progress](int done, int total) { return progress.Report(done, total); };
-  switch (quarter.Decode(in.data, in.size, stop)) {
+  const auto report = [&progress](int done, int total) { return progress.Report(done, total); };
+  switch (quarter.Decode(frame.Frame(), frame.ScanData(), in.data + in.size, report)) {
     case wic::JpegQuarter::Result::kStopped: return kAborted;
-    case wic::JpegQuarter::Result::kNotHandled: return kNotHandled;
+    case wic::JpegQuarter::Result::kNotHandled: return std::nullopt;
     case wic::JpegQuarter::Result::kDecoded: break;
   }
   wic::Prepared form;
@@ -113,21 +102,24 @@ int OwnQuarter(const Bytes& in, int orientation, Dib& out, Progress& progress) {
 }
 
 int Preview(const Bytes& in, Dib& out, Progress& progress) {
-  const int orientation = wic::ReadJpegHeader(in.data, in.size).orientation;
-  int rc = OwnQuarter(in, orientation, out, progress);
-  if (rc != kNotHandled) return rc;
+  // One walk over the segments for both the orientation and the tables.
+  wic::JpegMarkers markers(in.data, in.size);
+  wic::JpegHeaderReader header;
+  wic::JpegFrameReader frame;
+  for (wic::JpegSegment s; markers.Next(s);) {
+    header.Take(s);
+    frame.Take(s);
+  }
+  const int orientation = header.Header().orientation;
+  if (const std::optional<int> rc = OwnQuarter(in, frame, orientation, out, progress)) return *rc;
 
   wic::Picture picture;
-  rc = picture.Open(in, kJpeg);
+  const int rc = picture.Open(in, kJpeg);
   if (rc != kSuccess) return rc;
-  const UINT w = Quarter(picture.Width()), h = Quarter(picture.Height());
-
-  wic::Prepared form;
-  wic::Com<wic::IBitmapSourceTransform> transform;
-  if (wic::RowSource rows = ScaledDecode(picture, w, h, form, transform))
-    return wic::Render(rows, w, h, form, orientation, out, progress);
-
-  return wic::ScaledByRows(picture, w, h, orientation, out, progress);
+  const UINT w = wic::QuarterSide(picture.Width()), h = wic::QuarterSide(picture.Height());
+  wic::ReducedDecoding reduced;
+  ExactQuarter(picture, w, h, reduced);
+  return wic::RenderPreview(picture, reduced, w, h, orientation, out, progress);
 }
 
 }  // namespace

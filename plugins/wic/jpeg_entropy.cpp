@@ -1,5 +1,6 @@
 #include "jpeg_entropy.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace wic {
@@ -51,6 +52,9 @@ bool Bits::Restart() {
   return true;
 }
 
+namespace {
+
+// The next symbol of table h; -1 for bits that are no code of it.
 int DecodeSymbol(Bits& bits, const Huffman& h) {
   const uint16_t f = h.fast[bits.Peek(9)];
   if (f) {
@@ -67,6 +71,47 @@ int DecodeSymbol(Bits& bits, const Huffman& h) {
     }
   }
   return -1;
+}
+
+// A value of s bits (1..16) as the format stores signed values.
+int Extend(uint32_t v, int s) {
+  return v < (1u << (s - 1)) ? static_cast<int>(v) - (1 << s) + 1 : static_cast<int>(v);
+}
+
+}  // namespace
+
+bool ScanDecoder::StartUnit() {
+  if (restartInterval_ == 0) return true;
+  if (untilRestart_ == 0) {
+    if (!bits_.Restart()) return false;
+    std::fill(predictors_, predictors_ + 4, 0);
+    untilRestart_ = restartInterval_;
+  }
+  --untilRestart_;
+  return true;
+}
+
+int ScanDecoder::Block(int component, const Huffman& dc, const Huffman& ac, Coefficient out[64]) {
+  const int s = DecodeSymbol(bits_, dc);
+  if (s < 0 || s > 11) return -1;
+  int& predictor = predictors_[component];
+  if (s) predictor += Extend(bits_.Get(s), s);
+  out[0] = {0, predictor};
+  int count = 1;
+  for (int k = 1; k < 64;) {
+    const int rs = DecodeSymbol(bits_, ac);
+    if (rs < 0) return -1;
+    const int run = rs >> 4, size = rs & 15;
+    if (size == 0) {
+      if (run != 15) break;  // end of block
+      k += 16;
+      continue;
+    }
+    k += run;
+    if (k > 63 || size > 10) return -1;
+    out[count++] = {k++, Extend(bits_.Get(size), size)};  // never zero
+  }
+  return count;
 }
 
 }  // namespace wic

@@ -1,5 +1,6 @@
-// The entropy-coded layer of a sequential JPEG: Huffman tables and the bit
-// reader over a scan's bytes. Portable: reads bytes only.
+// The entropy-coded layer of a sequential JPEG: Huffman tables, the bit
+// reader over a scan's bytes and the decoding of its blocks' coefficients.
+// Portable: reads bytes only.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -55,12 +56,35 @@ class Bits {
   bool atMarker_ = false;
 };
 
-// The next symbol of table h; -1 for bits that are no code of it.
-int DecodeSymbol(Bits& bits, const Huffman& h);
+struct Coefficient {
+  int index;  // in zigzag order, 0 for DC
+  int value;  // as stored, before the quantization table
+};
 
-// A value of s bits (1..16) as the format stores signed values.
-inline int Extend(uint32_t v, int s) {
-  return v < (1u << (s - 1)) ? static_cast<int>(v) - (1 << s) + 1 : static_cast<int>(v);
-}
+// The blocks of one scan in the order they are stored, as quantized
+// coefficients. The bits, the DC prediction of each component and the count
+// to the next restart marker are the decoding's state.
+class ScanDecoder {
+ public:
+  ScanDecoder(const uint8_t* data, const uint8_t* end, int restartInterval)
+      : bits_(data, end), restartInterval_(restartInterval), untilRestart_(restartInterval) {}
+
+  // Before each unit of blocks: where a restart interval ends, reads past its
+  // RSTn marker and starts the predictions again; false when it is missing.
+  bool StartUnit();
+  // The next block of component 0..3: the DC coefficient first, then the AC
+  // coefficients that are not zero, in zigzag order; their count, or -1 for
+  // bits that are no code of the tables or a value too large for 8-bit
+  // samples.
+  int Block(int component, const Huffman& dc, const Huffman& ac, Coefficient out[64]);
+  // More bits taken than the scan holds: its data ended early.
+  bool Overrun() const { return bits_.Overrun(); }
+
+ private:
+  Bits bits_;
+  int restartInterval_;
+  int untilRestart_;
+  int predictors_[4] = {};  // the last DC value of each component
+};
 
 }  // namespace wic

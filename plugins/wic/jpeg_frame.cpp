@@ -94,30 +94,24 @@ bool ReadSegment(uint8_t marker, const uint8_t* body, std::size_t n, JpegFrame& 
       return true;
     default:
       // Other frame kinds: progressive, lossless, hierarchical, arithmetic.
-      return !(marker >= 0xC2 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC);
+      return !IsFrameMarker(marker);
   }
 }
 
 }  // namespace
 
-bool ReadToScan(const uint8_t* data, std::size_t size, JpegFrame& f, std::size_t& scanStart) {
-  if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return false;
-  std::size_t at = 2;
-  for (;;) {
-    while (at < size && data[at] != 0xFF) ++at;
-    while (at < size && data[at] == 0xFF) ++at;
-    if (at + 2 >= size) return false;
-    const uint8_t marker = data[at++];
-    if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;  // no segment
-    if (marker == 0xD9) return false;  // the end before any scan
-    const std::size_t length = Be16(data + at);
-    if (length < 2 || length > size - at) return false;
-    if (!ReadSegment(marker, data + at + 2, length - 2, f)) return false;
-    at += length;
-    if (marker == 0xDA) break;
+void JpegFrameReader::Take(const JpegSegment& s) {
+  if (refused_ || scan_ != nullptr) return;
+  if (!ReadSegment(s.marker, s.body, s.size, frame_)) {
+    refused_ = true;
+  } else if (s.marker == 0xDA) {
+    scan_ = s.body + s.size;
   }
-  scanStart = at;
-  return !(f.components.size() == 3 && f.adobeTransform == 0);  // Adobe's RGB
+}
+
+bool JpegFrameReader::Decodable() const {
+  return !refused_ && scan_ != nullptr &&
+         !(frame_.components.size() == 3 && frame_.adobeTransform == 0);  // Adobe's RGB
 }
 
 }  // namespace wic

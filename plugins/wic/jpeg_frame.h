@@ -1,12 +1,13 @@
-// The markers of a sequential JPEG up to its first scan: the frame, the
-// tables, the restart interval and the scan's components. Portable: reads
-// bytes only.
+// What a sequential JPEG's decoding needs from the segments up to its first
+// scan: the frame, the tables, the restart interval and the scan's
+// components. Portable: reads bytes only.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "jpeg_entropy.h"
+#include "jpeg_markers.h"
 
 namespace wic {
 
@@ -15,7 +16,6 @@ struct JpegComponent {
   int factorX = 1, factorY = 1;  // sampling factors
   int quant = 0;
   int dcTable = 0, acTable = 0;
-  int predictor = 0;  // the last DC value, while the scan is decoded
 };
 
 struct JpegFrame {
@@ -30,10 +30,22 @@ struct JpegFrame {
   std::vector<int> scanOrder;  // the frame component of each scan component
 };
 
-// Reads the markers from the start of the file to the first scan; true and
-// the scan's first byte in scanStart when that scan holds every component of
-// an 8-bit sequential Huffman frame in gray or YCbCr. False for anything else
-// (other frame kinds, RGB or CMYK, tables missing or broken, no scan).
-bool ReadToScan(const uint8_t* data, std::size_t size, JpegFrame& frame, std::size_t& scanStart);
+// Takes the decoding tables from the segments of one walk (jpeg_markers.h).
+class JpegFrameReader {
+ public:
+  void Take(const JpegSegment& segment);
+  // True when the walk reached a scan that holds every component of an
+  // 8-bit sequential Huffman frame in gray or YCbCr. False for anything else
+  // (other frame kinds, RGB or CMYK, tables missing or broken, no scan).
+  bool Decodable() const;
+  const JpegFrame& Frame() const { return frame_; }
+  // The first byte of the scan's entropy-coded data.
+  const uint8_t* ScanData() const { return scan_; }
+
+ private:
+  JpegFrame frame_;
+  bool refused_ = false;  // a segment this decoder does not take: the rest is not read
+  const uint8_t* scan_ = nullptr;
+};
 
 }  // namespace wic

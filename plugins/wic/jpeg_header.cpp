@@ -53,48 +53,32 @@ void DensitiesIn(const uint8_t* p, std::size_t n, JpegHeader& out) {
   out.yDensity = static_cast<uint16_t>(y / a);
 }
 
-bool IsFrameMarker(uint8_t m) {
-  return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
-}
-
 }  // namespace
 
-JpegHeader ReadJpegHeader(const uint8_t* data, std::size_t size) {
-  JpegHeader header;
-  if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return header;
-  bool haveExif = false, haveComment = false, haveJfif = false;
-  std::size_t at = 2;
-  while (at + 4 <= size) {
-    if (data[at] != 0xFF) break;
-    const uint8_t marker = data[at + 1];
-    if (marker == 0xFF) {  // fill byte
-      ++at;
-      continue;
-    }
-    if (marker == 0xDA || marker == 0xD9) break;  // scan or end: no more headers
-    const std::size_t length = data[at + 2] << 8 | data[at + 3];
-    if (length < 2 || length > size - at - 2) break;
-    const uint8_t* body = data + at + 4;
-    const std::size_t bodySize = length - 2;
-    if (marker == 0xE1 && !haveExif && bodySize >= 6 && std::memcmp(body, "Exif\0\0", 6) == 0) {
-      header.orientation = OrientationIn(body + 6, bodySize - 6);
-      haveExif = true;
-    } else if (marker == 0xE0 && !haveJfif && bodySize >= 5 && std::memcmp(body, "JFIF\0", 5) == 0) {
-      DensitiesIn(body + 5, bodySize - 5, header);
-      haveJfif = true;
-    } else if (IsFrameMarker(marker) && !header.hasFrame && bodySize >= 6) {
-      header.height = body[1] << 8 | body[2];
-      header.width = body[3] << 8 | body[4];
-      header.components = body[5];
-      header.hasFrame = true;
-    } else if (marker == 0xFE && !haveComment) {
-      header.comment.assign(reinterpret_cast<const char*>(body), bodySize);
-      header.comment.resize(std::strlen(header.comment.c_str()));  // up to an embedded zero
-      haveComment = true;
-    }
-    at += 2 + length;
+void JpegHeaderReader::Take(const JpegSegment& s) {
+  if (s.marker == 0xE1 && !haveExif_ && s.size >= 6 && std::memcmp(s.body, "Exif\0\0", 6) == 0) {
+    header_.orientation = OrientationIn(s.body + 6, s.size - 6);
+    haveExif_ = true;
+  } else if (s.marker == 0xE0 && !haveJfif_ && s.size >= 5 && std::memcmp(s.body, "JFIF\0", 5) == 0) {
+    DensitiesIn(s.body + 5, s.size - 5, header_);
+    haveJfif_ = true;
+  } else if (IsFrameMarker(s.marker) && !header_.hasFrame && s.size >= 6) {
+    header_.height = s.body[1] << 8 | s.body[2];
+    header_.width = s.body[3] << 8 | s.body[4];
+    header_.components = s.body[5];
+    header_.hasFrame = true;
+  } else if (s.marker == 0xFE && !haveComment_) {
+    header_.comment.assign(reinterpret_cast<const char*>(s.body), s.size);
+    header_.comment.resize(std::strlen(header_.comment.c_str()));  // up to an embedded zero
+    haveComment_ = true;
   }
-  return header;
+}
+
+JpegHeader ReadJpegHeader(const uint8_t* data, std::size_t size) {
+  JpegMarkers markers(data, size);
+  JpegHeaderReader reader;
+  for (JpegSegment s; markers.Next(s);) reader.Take(s);
+  return reader.Header();
 }
 
 }  // namespace wic

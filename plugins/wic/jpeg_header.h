@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "jpeg_markers.h"
+
 namespace wic {
 
 struct JpegHeader {
@@ -19,7 +21,19 @@ struct JpegHeader {
   std::string comment;    // the first COM segment
 };
 
-// Walks the markers up to the first scan; stops quietly at anything broken.
+// Takes the facts from the segments of one walk (jpeg_markers.h); the first
+// segment of each kind counts.
+class JpegHeaderReader {
+ public:
+  void Take(const JpegSegment& segment);
+  const JpegHeader& Header() const { return header_; }
+
+ private:
+  JpegHeader header_;
+  bool haveExif_ = false, haveJfif_ = false, haveComment_ = false;
+};
+
+// The whole walk up to the first scan; stops quietly at anything broken.
 JpegHeader ReadJpegHeader(const uint8_t* data, std::size_t size);
 
 }  // namespace wic

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "jpeg_frame.h"
+#include "quarter_side.h"
 
 namespace wic {
 
@@ -37,40 +38,22 @@ const QuarterWeights& Weights() {
   return weights;
 }
 
-// Decodes one block into its four quarter averages (row-major 2 x 2), before
-// the level shift.
-bool DecodeBlock(Bits& bits, const Huffman& dc, const Huffman& ac, const uint16_t* quant, int& predictor,
-                 float out[4]) {
+// The four quarter averages (row-major 2 x 2) of a block from its
+// coefficients, before the level shift.
+void QuarterAverages(const Coefficient* coefficients, int count, const uint16_t* quant, float out[4]) {
   const QuarterWeights& w = Weights();
-  const int s = DecodeSymbol(bits, dc);
-  if (s < 0 || s > 11) return false;
-  if (s) predictor += Extend(bits.Get(s), s);
-  const float dcValue = static_cast<float>(predictor) * quant[0] * w.w[0][0] * w.w[0][0];
+  const float dcValue = static_cast<float>(coefficients[0].value) * quant[0] * w.w[0][0] * w.w[0][0];
   out[0] = out[1] = out[2] = out[3] = dcValue;
-  for (int k = 1; k < 64;) {
-    const int rs = DecodeSymbol(bits, ac);
-    if (rs < 0) return false;
-    const int run = rs >> 4, size = rs & 15;
-    if (size == 0) {
-      if (run != 15) break;  // end of block
-      k += 16;
-      continue;
-    }
-    k += run;
-    if (k > 63 || size > 10) return false;
-    const int n = kZigzag[k];
-    const int row = n >> 3, col = n & 7;
-    const int v = Extend(bits.Get(size), size);
-    if (w.w[0][row] != 0 && w.w[0][col] != 0) {
-      const float c = static_cast<float>(v) * quant[k];
-      out[0] += c * w.w[0][row] * w.w[0][col];
-      out[1] += c * w.w[0][row] * w.w[1][col];
-      out[2] += c * w.w[1][row] * w.w[0][col];
-      out[3] += c * w.w[1][row] * w.w[1][col];
-    }
-    ++k;
+  for (int i = 1; i < count; ++i) {
+    const int k = coefficients[i].index;
+    const int row = kZigzag[k] >> 3, col = kZigzag[k] & 7;
+    if (w.w[0][row] == 0 || w.w[0][col] == 0) continue;
+    const float c = static_cast<float>(coefficients[i].value) * quant[k];
+    out[0] += c * w.w[0][row] * w.w[0][col];
+    out[1] += c * w.w[0][row] * w.w[1][col];
+    out[2] += c * w.w[1][row] * w.w[0][col];
+    out[3] += c * w.w[1][row] * w.w[1][col];
   }
-  return true;
 }
 
 uint8_t ToSample(float v) {
@@ -84,13 +67,11 @@ uint8_t Clamp(int v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v
 
 }  // namespace
 
-JpegQuarter::Result JpegQuarter::Decode(const uint8_t* data, std::size_t size, const StopCheck& stop) {
+JpegQuarter::Result JpegQuarter::Decode(const JpegFrame& f, const uint8_t* scan, const uint8_t* end,
+                                        const ProgressReport& report) {
   planes_.clear();
   width_ = height_ = 0;
   maxX_ = maxY_ = 1;
-  JpegFrame f;
-  std::size_t at = 0;
-  if (!ReadToScan(data, size, f, at)) return Result::kNotHandled;
 
   for (const JpegComponent& c : f.components) {
     maxX_ = std::max(maxX_, c.factorX);
@@ -113,24 +94,21 @@ JpegQuarter::Result JpegQuarter::Decode(const uint8_t* data, std::size_t size, c
     planes_.push_back(std::move(p));
   }
 
-  Bits bits(data + at, data + size);
-  int untilRestart = f.restartInterval;
+  ScanDecoder scanDecoder(scan, end, f.restartInterval);
   for (int my = 0; my < mcusY; ++my) {
-    if (stop && stop(my, mcusY)) return Result::kStopped;
+    if (report && report(my, mcusY)) return Result::kStopped;
     for (int mx = 0; mx < mcusX; ++mx) {
-      if (f.restartInterval && untilRestart == 0) {
-        if (!bits.Restart()) return Result::kNotHandled;
-        for (JpegComponent& c : f.components) c.predictor = 0;
-        untilRestart = f.restartInterval;
-      }
+      if (!scanDecoder.StartUnit()) return Result::kNotHandled;
       for (int which : f.scanOrder) {
-        JpegComponent& c = f.components[static_cast<std::size_t>(which)];
+        const JpegComponent& c = f.components[static_cast<std::size_t>(which)];
         Plane& p = planes_[static_cast<std::size_t>(which)];
         for (int by = 0; by < c.factorY; ++by) {
           for (int bx = 0; bx < c.factorX; ++bx) {
+            Coefficient coefficients[64];
+            const int count = scanDecoder.Block(which, f.dc[c.dcTable], f.ac[c.acTable], coefficients);
+            if (count < 0) return Result::kNotHandled;
             float q[4];
-            if (!DecodeBlock(bits, f.dc[c.dcTable], f.ac[c.acTable], f.quant[c.quant], c.predictor, q))
-              return Result::kNotHandled;
+            QuarterAverages(coefficients, count, f.quant[c.quant], q);
             const std::size_t x = static_cast<std::size_t>(mx * c.factorX + bx) * 2;
             const std::size_t y = static_cast<std::size_t>(my * c.factorY + by) * 2;
             uint8_t* s = &p.samples[y * p.stride + x];
@@ -139,12 +117,11 @@ JpegQuarter::Result JpegQuarter::Decode(const uint8_t* data, std::size_t size, c
           }
         }
       }
-      if (bits.Overrun()) return Result::kNotHandled;  // the data ended early
-      --untilRestart;
+      if (scanDecoder.Overrun()) return Result::kNotHandled;  // the data ended early
     }
   }
-  width_ = (f.width + 3) / 4;
-  height_ = (f.height + 3) / 4;
+  width_ = static_cast<int>(QuarterSide(static_cast<unsigned>(f.width)));
+  height_ = static_cast<int>(QuarterSide(static_cast<unsigned>(f.height)));
   return Result::kDecoded;
 }
 

@@ -1,6 +1,6 @@
-// A JPEG decoded straight to a quarter of its size (each side a quarter,
-// rounded up), for the plug-in's preview of very large photos. Each 8 x 8
-// block of coefficients becomes the averages of its four 4 x 4 quarters,
+// A JPEG decoded straight to a quarter of its size (quarter_side.h), for
+// the plug-in's preview of very large photos. Each 8 x 8 block of
+// coefficients becomes the averages of its four 4 x 4 quarters,
 // worked out from the coefficients without the full inverse transform, so
 // the full picture is never held: a 108-megapixel photo needs about 10 MB
 // here, where a full decode needs 324 MB, and the decode can stop between
@@ -19,15 +19,21 @@
 
 namespace wic {
 
+struct JpegFrame;
+
 class JpegQuarter {
  public:
   enum class Result { kDecoded, kNotHandled, kStopped };
   // Larger pictures (more than this for the quarter's planes) are not handled.
   explicit JpegQuarter(std::size_t maxPlaneBytes = 64u << 20) : maxPlaneBytes_(maxPlaneBytes) {}
-  // Asked between rows of blocks with (rows done, rows in all); true stops.
-  using StopCheck = std::function<bool(int, int)>;
+  // Told the rows of blocks done and in all before each row; its true stops
+  // the decode (the host's progress callback answers so).
+  using ProgressReport = std::function<bool(int done, int total)>;
 
-  Result Decode(const uint8_t* data, std::size_t size, const StopCheck& stop);
+  // The scan of a frame that JpegFrameReader found decodable, from its
+  // entropy-coded data at `scan` to the end of the file's bytes.
+  Result Decode(const JpegFrame& frame, const uint8_t* scan, const uint8_t* end,
+                const ProgressReport& report);
 
   int Width() const { return width_; }    // the quarter's size
   int Height() const { return height_; }

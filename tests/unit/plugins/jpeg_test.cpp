@@ -1,6 +1,8 @@
 // ifjpeg.spi against ImageMagick's own decoding of the same files.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "images.h"
 
 namespace spitest {
@@ -186,6 +188,34 @@ TEST_F(JpegTest, PreviewStopsWhenTheHostAsks) {
                              reinterpret_cast<long>(&asked));
   EXPECT_EQ(pic.rc, 1);
   EXPECT_EQ(asked.calls, 3);
+}
+
+// Run by unit_plugins_without_wic, where Wine does not load windowscodecs.dll:
+// only the plug-in's own quarter decoder can make a preview there. The JPEGs
+// it is meant for (sequential, gray or YCbCr, camera photos) still get the
+// box-filtered quarter; a progressive one is left to the missing component.
+TEST(WithoutWic, JpegPreviewsOfSequentialFilesAreDecodedByThePlugInItself) {
+  if (std::getenv("GLIMORA_EXPECT_NO_WIC") == nullptr) GTEST_SKIP() << "WIC is present here";
+  SpiDll dll("ifjpeg.spi");
+  for (const char* file : {"q444.jpg", "q420.jpg", "q422.jpg", "qgray.jpg", "qrestart.jpg", "qfine.jpg"}) {
+    SCOPED_TRACE(file);
+    const Picture pic = DecodeFile(dll, DataFile(file), 0, Call::kPreview);
+    ASSERT_EQ(pic.rc, 0);
+    const Reference ref = ReferenceFor(std::string(file) + ".quarter");
+    ASSERT_EQ(pic.width, ref.width);
+    ASSERT_EQ(pic.height, ref.height);
+    EXPECT_LT(Compare(pic, ref).mean, 2.6);
+  }
+  for (const char* file : {"real_Landscape_5.jpg", "real_Portrait_4.jpg", "real_testorig.jpg"}) {
+    SCOPED_TRACE(file);
+    spi::PictureInfo info;
+    ASSERT_EQ(InfoOf(dll, DataFile(file).c_str(), 0, 0, info), 0);
+    const Picture pic = DecodeFile(dll, DataFile(file), 0, Call::kPreview);
+    ASSERT_EQ(pic.rc, 0);
+    EXPECT_EQ(pic.width, (info.width + 3) / 4);
+    EXPECT_EQ(pic.height, (info.height + 3) / 4);
+  }
+  EXPECT_EQ(DecodeFile(dll, DataFile("qprogressive.jpg"), 0, Call::kPreview).rc, spi::kInternalError);
 }
 
 }  // namespace
