@@ -100,8 +100,10 @@ std::string DateTakenOf(IWICBitmapFrameDecode* frame) {
   }
   for (const wchar_t* name : {L"/xmp/exif:DateTimeOriginal", L"/ifd/xmp/exif:DateTimeOriginal"}) {
     std::string text = QueryText(reader.get(), name, kDateSize);
-    if (text.size() > 10 && text[4] == '-' && text[7] == '-' && text[10] == 'T')
-      text[4] = text[7] = ':', text[10] = ' ';
+    if (text.size() > 10 && text[4] == '-' && text[7] == '-' && text[10] == 'T') {
+      text[4] = text[7] = ':';
+      text[10] = ' ';
+    }
     if (!text.empty()) return text;
   }
   return std::string();
