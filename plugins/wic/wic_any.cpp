@@ -5,7 +5,11 @@
 // extension filter is read from the installed decoders when first asked.
 // Pictures come upright by their EXIF orientation; the preview (a quarter
 // of each side) comes from the decoder's own reduced decoding where it has
-// one. One decode at a time: some system decoders fail on two threads.
+// one. The picture's information carries the date it was taken, when its
+// metadata states one, as the text line "DateTimeOriginal=YYYY:MM:DD HH:MM:SS".
+// One decode at a time: some system decoders fail on two threads.
+#include <string>
+
 #include "first_frame.h"
 #include "installed.h"
 #include "plugin.h"
@@ -65,6 +69,46 @@ int OrientationOf(IWICBitmapFrameDecode* frame) {
   return 1;
 }
 
+// A metadata value as printable ASCII, at most `limit` characters, cut at
+// the first other character; empty when absent or not text.
+std::string QueryText(IWICMetadataQueryReader* reader, const wchar_t* name, std::size_t limit) {
+  PROPVARIANT v;
+  PropVariantInit(&v);
+  std::string text;
+  if (SUCCEEDED(reader->GetMetadataByName(name, &v))) {
+    const auto keep = [&](unsigned c) { return c >= 0x20 && c < 0x7F && text.size() < limit; };
+    if (v.vt == VT_LPSTR && v.pszVal)
+      for (const char* p = v.pszVal; keep(static_cast<unsigned char>(*p)); ++p) text += *p;
+    if (v.vt == VT_LPWSTR && v.pwszVal)
+      for (const wchar_t* p = v.pwszVal; keep(*p); ++p) text += static_cast<char>(*p);
+  }
+  PropVariantClear(&v);
+  return text;
+}
+
+// EXIF DateTimeOriginal as the metadata states it, "YYYY:MM:DD HH:MM:SS":
+// where JPEG-style and TIFF-style containers keep it (HEIF, camera RAW and
+// DNG keep EXIF as TIFF does), else XMP's "YYYY-MM-DDTHH:MM:SS" put in that
+// form. Empty when there is none; judging the date is the host's.
+std::string DateTakenOf(IWICBitmapFrameDecode* frame) {
+  constexpr std::size_t kDateSize = 19;
+  wic::Com<IWICMetadataQueryReader> reader;
+  if (FAILED(frame->GetMetadataQueryReader(reader.put()))) return std::string();
+  for (const wchar_t* name : {L"/app1/ifd/exif/{ushort=36867}", L"/ifd/exif/{ushort=36867}"}) {
+    const std::string text = QueryText(reader.get(), name, kDateSize);
+    if (!text.empty()) return text;
+  }
+  for (const wchar_t* name : {L"/xmp/exif:DateTimeOriginal", L"/ifd/xmp/exif:DateTimeOriginal"}) {
+    std::string text = QueryText(reader.get(), name, kDateSize);
+    if (text.size() > 10 && text[4] == '-' && text[7] == '-' && text[10] == 'T') {
+      text[4] = text[7] = ':';
+      text[10] = ' ';
+    }
+    if (!text.empty()) return text;
+  }
+  return std::string();
+}
+
 int Info(const Bytes& in, PictureInfo& out) {
   DecodeLock one;
   wic::Picture picture;
@@ -75,6 +119,11 @@ int Info(const Bytes& in, PictureInfo& out) {
   out.height = static_cast<long>(swap ? picture.Width() : picture.Height());
   picture.Densities(out.x_density, out.y_density);
   out.colorDepth = static_cast<short>(picture.BitsPerPixel());
+  const std::string date = DateTakenOf(picture.Frame());
+  if (!date.empty()) {
+    const std::string line = "DateTimeOriginal=" + date;
+    out.hInfo = MakeInfoText(line.data(), line.size());
+  }
   return kSuccess;
 }
 

@@ -41,6 +41,7 @@ DecodeOutcome FromPlugin(PluginOutcome plugin) {
   outcome.orgWidth = plugin.orgWidth;
   outcome.orgHeight = plugin.orgHeight;
   outcome.paletteMade = plugin.paletteMade;
+  outcome.infoText = std::move(plugin.infoText);
   return outcome;
 }
 

@@ -22,6 +22,7 @@ struct DecodeOutcome {
   LoadedPicture picture;
   int orgWidth = 0, orgHeight = 0;  // JPEG: the image's size in the file
   bool paletteMade = false;         // a 256-colour palette was made for the display
+  std::string infoText;             // DecodeForArea: what the plug-in said of the picture (PluginText.h)
 };
 
 // Our own readers (bitmap, icon, metafiles). Throws InvalidGraphic for

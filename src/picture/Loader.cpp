@@ -84,7 +84,8 @@ LoadResult LoadPictureFile(const LoadRequest& request, HDC canvas, const std::fu
     if (request.cropTo.cx > 0 && request.cropTo.cy > 0)
       result.picture = CropPicture(std::move(result.picture), request.cropTo);
     if (!result.picture.bitmap) result.error = kLoadCancelled;
-    if (result.error == 0 && request.readFacts) result.facts = ReadPictureFacts(forms::FromAnsi(request.fileName));
+    if (result.error == 0 && request.readFacts)
+      result.facts = ReadPictureFacts(forms::FromAnsi(request.fileName), decoded.infoText);
   } catch (const std::exception& e) {
     result.error = kLoadRaised;
     result.message = e.what();

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "forms/FileHandle.h"
+#include "picture/PluginText.h"
 
 namespace picture {
 
@@ -41,7 +42,7 @@ std::wstring AfterFolder(const std::wstring& path) {
 }
 }  // namespace
 
-PictureFacts ReadPictureFacts(const std::wstring& path) {
+PictureFacts ReadPictureFacts(const std::wstring& path, const std::string& pluginText) {
   PictureFacts facts;
   WIN32_FIND_DATAW found;
   HANDLE search = FindFirstFileW(path.c_str(), &found);
@@ -56,7 +57,7 @@ PictureFacts ReadPictureFacts(const std::wstring& path) {
   forms::FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   TakenTime exif;
-  if (file.Valid() && ReadFileExifDate(FileBytes(file.get()), exif)) {
+  if ((file.Valid() && ReadFileExifDate(FileBytes(file.get()), exif)) || DateInInfoText(pluginText, exif)) {
     facts.taken = exif;
     facts.hasTime = facts.fromExif = true;
   }

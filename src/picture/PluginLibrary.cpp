@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "picture/PluginText.h"
 #include "picture/PluginWidth.h"
 
 namespace picture {
@@ -39,10 +40,21 @@ bool PluginLibrary::Find(bool needInfo) {
   return picture_ && (info_ || !needInfo);
 }
 
-int PluginLibrary::Info(const PluginInput& in, long offset, spi::PictureInfo& info) const {
+// The block's own size bounds the text: a plug-in may leave out the NUL.
+// The plug-in allocated it with LocalAlloc (fixed or movable), so it goes
+// back with LocalFree in either width.
+int PluginLibrary::Info(const PluginInput& in, long offset, spi::PictureInfo& info, std::string* text) const {
   info = spi::PictureInfo();
   const int result = info_(in.Buffer(offset), in.Length(offset), in.Flag(), &info);
-  if (info.hInfo) GlobalFree(info.hInfo);
+  if (info.hInfo) {
+    if (text && result == 0) {
+      if (const void* block = LocalLock(info.hInfo)) {
+        *text = InfoTextOf(block, LocalSize(info.hInfo));
+        LocalUnlock(info.hInfo);
+      }
+    }
+    LocalFree(info.hInfo);
+  }
   info.hInfo = nullptr;
   return result;
 }

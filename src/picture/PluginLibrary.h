@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "forms/Gdi.h"
 #include "picture/Dib.h"
 #include "picture/InvalidGraphic.h"
@@ -29,8 +31,9 @@ class PluginLibrary {
   bool HasInfo() const { return info_ != nullptr; }
   bool HasPreview() const { return preview_ != nullptr; }
 
-  // The text handle is freed: it is never used.
-  int Info(const PluginInput& in, long offset, spi::PictureInfo& info) const;
+  // The text handle is freed here; its text (PluginText.h) goes to `text`
+  // when one is given.
+  int Info(const PluginInput& in, long offset, spi::PictureInfo& info, std::string* text = nullptr) const;
   int Picture(const PluginInput& in, long offset, HANDLE* header, HANDLE* bits) const;
   int Preview(const PluginInput& in, long offset, HANDLE* header, HANDLE* bits) const;
 

@@ -40,12 +40,13 @@ bool IsRetro(Decoder kind) {
 }
 
 // GetPictureInfo at offset 0, then at 128 for files with a 128-byte prefix.
-int InfoAt(const PluginLibrary& plugin, const PluginInput& name, long& offset, spi::PictureInfo& info) {
+int InfoAt(const PluginLibrary& plugin, const PluginInput& name, long& offset, spi::PictureInfo& info,
+           std::string* text = nullptr) {
   offset = 0;
-  const int result = plugin.Info(name, offset, info);
+  const int result = plugin.Info(name, offset, info, text);
   if (result == 0) return result;
   offset = 128;
-  return plugin.Info(name, offset, info);
+  return plugin.Info(name, offset, info, text);
 }
 
 // The handed-over DIB as a display bitmap of its own size. With ownPalette,
@@ -208,8 +209,9 @@ PluginOutcome DecodeForSize(Decoder kind, const std::string& fileName, int targe
   spi::PictureInfo info;
   long offset = 0;
   const bool mayPreview = row.allEntries && plugin.HasPreview();
+  std::string infoText;
   const int infoResult =
-      kind == Decoder::Jpg || mayPreview ? InfoAt(plugin, opened.name, offset, info) : -1;
+      kind == Decoder::Jpg || mayPreview ? InfoAt(plugin, opened.name, offset, info, &infoText) : -1;
   if (kind == Decoder::Jpg && infoResult != 0) return Failure(infoResult);
   const bool preview = mayPreview && infoResult == 0 &&
                        PreviewServes(info.width, info.height, targetWidth, targetHeight);
@@ -217,6 +219,7 @@ PluginOutcome DecodeForSize(Decoder kind, const std::string& fileName, int targe
       kind == Decoder::Jpg ? DecodeJpegAt(plugin, opened.name, offset, info, preview, canvas)
                            : DecodeOther(kind, plugin, opened.name, preview, canvas);
   outcome.preview = preview && outcome.error == 0;
+  outcome.infoText = std::move(infoText);
   return outcome;
 }
 

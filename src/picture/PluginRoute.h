@@ -27,6 +27,7 @@ struct PluginOutcome {
   int orgWidth = 0, orgHeight = 0;  // JPG: the image's size in the file
   bool paletteMade = false;         // the 256-colour palette step ran
   bool preview = false;             // DecodeForSize: the plug-in's quarter-size preview
+  std::string infoText;             // DecodeForSize: the text of the information it asked (PluginText.h)
 };
 
 // Loads the row's plug-in, decodes fileName and releases the plug-in again.
@@ -47,7 +48,9 @@ PluginOutcome DecodeWithPlugin(Decoder kind, const std::string& fileName, bool p
 // picture is four or more times the target in its limiting direction), or
 // the full picture is too large to hold, the preview is decoded; otherwise,
 // and for plug-ins without GetPreview, the full picture. outcome.preview
-// says which; for JPEG, orgWidth and orgHeight hold the full size. The
+// says which; for JPEG, orgWidth and orgHeight hold the full size;
+// outcome.infoText, the text of the GetPictureInfo call made to choose
+// (JPEG and the rows with a preview, the imaging component's among them). The
 // picture may still be larger than the target: fitting it is the caller's.
 PluginOutcome DecodeForSize(Decoder kind, const std::string& fileName, int targetWidth,
                             int targetHeight, HDC canvas, const StopCheck& stop = StopCheck());

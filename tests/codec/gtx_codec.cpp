@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string>
 #include <vector>
 
 #include "gtx_format.h"
@@ -48,23 +49,43 @@ struct Picture {
   int orientation = 1;
   char behaviour = 'N';
   std::vector<BYTE> pixels;  // BGR, rows top-down
+  std::string date;          // as the file has it; empty: none
 };
 
-// Answers the orientation the way a photo's EXIF block does.
-class Orientation : public Unknown<IWICMetadataQueryReader> {
+// Answers the orientation and the date taken the way a photo's EXIF block
+// (or its XMP packet) does.
+class Metadata : public Unknown<IWICMetadataQueryReader> {
  public:
-  explicit Orientation(int value) : value_(value) {}
+  explicit Metadata(std::shared_ptr<const Picture> picture) : picture_(std::move(picture)) {}
   HRESULT STDMETHODCALLTYPE GetContainerFormat(GUID* format) override {
     *format = gtx::kContainer;
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetLocation(UINT, WCHAR*, UINT*) override { return E_NOTIMPL; }
   HRESULT STDMETHODCALLTYPE GetMetadataByName(LPCWSTR name, PROPVARIANT* value) override {
-    if (wcscmp(name, L"/ifd/{ushort=274}") != 0 && wcscmp(name, L"System.Photo.Orientation") != 0)
-      return WINCODEC_ERR_PROPERTYNOTFOUND;
     PropVariantInit(value);
-    value->vt = VT_UI2;
-    value->uiVal = static_cast<USHORT>(value_);
+    if (wcscmp(name, L"/ifd/{ushort=274}") == 0 || wcscmp(name, L"System.Photo.Orientation") == 0) {
+      value->vt = VT_UI2;
+      value->uiVal = static_cast<USHORT>(picture_->orientation);
+      return S_OK;
+    }
+    const std::string& date = picture_->date;
+    const bool xmp = date.size() > 10 && date[10] == 'T';
+    if (date.empty() || wcscmp(name, xmp ? L"/xmp/exif:DateTimeOriginal" : L"/ifd/exif/{ushort=36867}") != 0)
+      return WINCODEC_ERR_PROPERTYNOTFOUND;
+    const size_t bytes = (date.size() + 1) * (xmp ? sizeof(wchar_t) : 1);
+    void* text = CoTaskMemAlloc(bytes);
+    if (!text) return E_OUTOFMEMORY;
+    std::memset(text, 0, bytes);
+    if (xmp) {
+      value->vt = VT_LPWSTR;
+      value->pwszVal = static_cast<wchar_t*>(text);
+      for (size_t k = 0; k < date.size(); ++k) value->pwszVal[k] = static_cast<unsigned char>(date[k]);
+    } else {
+      value->vt = VT_LPSTR;
+      value->pszVal = static_cast<char*>(text);
+      std::memcpy(text, date.data(), date.size());
+    }
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetEnumerator(IEnumString**) override { return E_NOTIMPL; }
@@ -73,7 +94,7 @@ class Orientation : public Unknown<IWICMetadataQueryReader> {
   bool Is(REFIID iid) const override { return iid == IID_IWICMetadataQueryReader; }
 
  private:
-  int value_;
+  std::shared_ptr<const Picture> picture_;
 };
 
 class Frame : public Unknown<IWICBitmapFrameDecode> {
@@ -108,7 +129,7 @@ class Frame : public Unknown<IWICBitmapFrameDecode> {
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE GetMetadataQueryReader(IWICMetadataQueryReader** out) override {
-    *out = new (std::nothrow) Orientation(picture_->orientation);
+    *out = new (std::nothrow) Metadata(picture_);
     return *out ? S_OK : E_OUTOFMEMORY;
   }
   HRESULT STDMETHODCALLTYPE GetColorContexts(UINT, IWICColorContext**, UINT* count) override {
@@ -149,6 +170,9 @@ class Decoder : public Unknown<IWICBitmapDecoder> {
     const ULONG bytes = picture->width * picture->height * 3;
     picture->pixels.resize(bytes);
     if (!ReadAll(stream, picture->pixels.data(), bytes)) return WINCODEC_ERR_BADIMAGE;
+    char date[gtx::kMaxDateSize];
+    ULONG got = 0;
+    if (SUCCEEDED(stream->Read(date, sizeof date, &got))) picture->date.assign(date, got);
     picture_ = std::move(picture);
     return S_OK;
   }

@@ -12,6 +12,7 @@ from PIL import Image
 
 import harness as h
 import saver_kit as k
+import wic_codec
 from saver_kit import Saver, clean_state  # noqa: F401  (autouse: ends only our savers)
 
 CENTRE = (512, 384)
@@ -188,6 +189,51 @@ def test_the_caption_shows_the_date_taken_or_the_file_time_at_the_lower_left():
     # are the same minute: the same pixels. The broken date shows its file time.
     assert seen[0] == seen[1]
     assert seen[2] != seen[0]
+    h.key("Escape")
+    assert s.wait_exit() == 0
+
+
+def gtx_photo(name, colour, date=b"", written=(2001, 2, 3, 4, 5, 0, 0, 0, -1)):
+    """A screen-sized .gtx picture of the test decoder with the date it states."""
+    path = k.media_path(name)
+    wic_codec.gtx_picture(path, Image.new("RGB", (1024, 768), colour), date=date)
+    stamp = time.mktime(written)
+    os.utime(path, (stamp, stamp))
+    return h.to_windows_path(path)
+
+
+def test_the_caption_shows_the_date_a_decoder_of_the_imaging_component_states():
+    """The test decoder stands in for HEIC: the date its metadata states (EXIF
+    text, or XMP in wide text) comes through ifwic's picture information to the
+    caption, the same pixels as a JPEG last written that minute; without a
+    date, or with one that is zero, garbage or cut off, the file's own time."""
+    wic_codec.install(h.BIN)
+    taken, written = (2019, 7, 14, 10, 30, 40, 0, 0, -1), (2021, 3, 4, 5, 6, 0, 0, 0, -1)
+    c = [(40 + 20 * i, 90, 160 - 10 * i) for i in range(9)]  # told apart at the centre
+    files = [gtx_photo("exif.gtx", c[0], date=b"2019:07:14 10:30:12\0"),
+             gtx_photo("xmp.gtx", c[1], date=b"2019-07-14T10:30:12+09:00"),
+             exif_jpeg("that_minute.jpg", c[2], written=taken),
+             gtx_photo("none.gtx", c[3], written=written),
+             gtx_photo("zero.gtx", c[4], date=b"0000:00:00 00:00:00\0", written=written),
+             gtx_photo("garbage.gtx", c[5], date=b"20X9:07:14 10:30:12\0", written=written),
+             gtx_photo("binary.gtx", c[6], date=b"\x01\xff\xfe\0garbage", written=written),
+             gtx_photo("cut.gtx", c[7], date=b"2019:07:1", written=written),
+             exif_jpeg("file_time.jpg", c[8], written=written)]
+    s = start(ShowKeys=1, Caption=2, ImageOnDelay=60000,
+              ImageCount=len(files), **{f"Image{i}": f for i, f in enumerate(files)})
+    seen = []
+    for i in range(len(files)):
+        if i:
+            h.key("Right")
+        # The old caption goes with the erase, before the new picture is in.
+        k.wait_colour(CENTRE, c[i], timeout=15, tol=3)
+        h.wait_until(lambda: len(caption_whites()) > 100, timeout=10, message=f"caption {i}")
+        time.sleep(0.3)
+        seen.append(caption_whites(f"show_keys_caption_wic{i}"))
+    assert seen[0] == seen[1] == seen[2]
+    assert all(other == seen[-1] for other in seen[3:-1])
+    assert seen[0] != seen[-1]
+    assert not h.message_boxes() and s.alive()
     h.key("Escape")
     assert s.wait_exit() == 0
 

@@ -6,8 +6,10 @@ test display, passed over in the show. What this suite is for are faults
 only one width has: the 64-bit plug-in interface (pointer-sized lengths and
 callback data, the 32-byte picture information), the plug-in names, the
 machine check before loading."""
+import os
 import pathlib
 import shutil
+import time
 import zipfile
 
 import pytest
@@ -18,6 +20,7 @@ import saver_kit as k
 import theme_helpers as th
 import wic_codec
 from test_package import ZIP, jpeg_picture, mag_picture
+from test_show_keys import caption_whites
 
 BUILD32_BIN = pathlib.Path(h.WINTOOL).parent
 
@@ -111,24 +114,32 @@ def test_a_32bit_plugin_is_refused_in_the_test_display_and_passed_over_in_the_sh
 
 
 def test_a_decoder_installed_after_the_build_and_tga_show_through_the_64bit_wic_plugin(unpacked):
-    """The test decoder (64-bit) stands in for HEIC; Wine's TGA decoder for the system's own."""
+    """The test decoder (64-bit) stands in for HEIC; Wine's TGA decoder for the
+    system's own. The date the .gtx states reaches the caption through the
+    32-byte picture information: the same pixels as the TGA last written that minute."""
     wic_codec.install(h.BIN)
     upside_down = Image.new("RGB", (180, 120), (30, 40, 220))
     upside_down.paste((220, 30, 30), (0, 60, 180, 120))  # stored red below: orientation 3 shows it above
     gtx = k.media_path("phone.gtx")
-    wic_codec.gtx_picture(gtx, upside_down, orientation=3)
+    wic_codec.gtx_picture(gtx, upside_down, orientation=3, date=b"2019:07:14 10:30:12\0")
     tga = k.media_path("web.tga")
     wic_codec.magick(tga, (160, 120), (20, 200, 90))
+    stamp = time.mktime((2019, 7, 14, 10, 30, 50, 0, 0, -1))
+    os.utime(tga, (stamp, stamp))
     k.write_theme(ImageCount=2, Image0=h.to_windows_path(gtx), Image1=h.to_windows_path(tga), BackColor=10,
-                  ImageOnDelay=2000)
+                  ImageOnDelay=2000, Caption=2)
+    caption = lambda: h.wait_until(lambda: (lambda w: len(w) > 100 and w)(caption_whites()), timeout=10,
+                                   message="caption")
     with h.Scr("/s", exe=h.to_windows_path(unpacked / "Glimora.scr")):
         h.wait_window("TMainForm", timeout=60)
         h.wait_until(lambda: h.pixel(512, 340) == (220, 30, 30), timeout=30, message="the .gtx picture")
         img = h.screenshot("x64-wic-gtx")
         assert k.bbox_of(img, (220, 30, 30)) == (422, 324, 602, 384)
         assert k.bbox_of(img, (30, 40, 220)) == (422, 384, 602, 444)
+        dated = caption()
         h.wait_until(lambda: h.pixel(512, 384) == (20, 200, 90), timeout=30, message="the TGA")
         assert k.bbox_of(h.screenshot("x64-wic-tga"), (20, 200, 90)) == (432, 324, 592, 444)
+        assert caption() == dated
 
 
 def test_the_64bit_saver_shows_pictures_of_every_name(unpacked):

@@ -50,11 +50,13 @@ def install(bin_dir):
         os.unlink(reg.name)
 
 
-def gtx_picture(path, image, orientation=1, behaviour=b"N"):
-    """A .gtx file of a PIL image: header, then BGR rows top-down."""
+def gtx_picture(path, image, orientation=1, behaviour=b"N", date=b""):
+    """A .gtx file of a PIL image: header, then BGR rows top-down, then the
+    date taken as the decoder states it ("2019:07:14 10:30:12\\0" on the EXIF
+    path, "2019-07-14T10:30:12" on the XMP one, or any bytes)."""
     w, hgt = image.size
     head = SIGNATURE + struct.pack("<II", w, hgt) + bytes([orientation]) + behaviour + b"\0\0"
-    path.write_bytes(head + image.convert("RGB").tobytes("raw", "BGR"))
+    path.write_bytes(head + image.convert("RGB").tobytes("raw", "BGR") + date)
 
 
 def magick(path, size, colour, *options):

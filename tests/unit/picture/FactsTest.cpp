@@ -1,6 +1,7 @@
 // What a caption says of a file: its name as the file system spells it and
 // the date taken, from real camera JPEGs, a TIFF and a PNG with EXIF written
-// into them here, and the file time for EXIF that is missing or broken.
+// into them here or from a plug-in's text information, and the file time
+// for a date that is missing or broken.
 // (Hostile headers at large: the fuzz target fuzz_exif.)
 #include <windows.h>
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "picture/PictureFacts.h"
+#include "picture/PluginText.h"
 
 namespace {
 
@@ -80,8 +82,8 @@ std::wstring Write(const std::wstring& name, const Bytes& bytes) {
   return path;
 }
 
-std::string Stamp(const std::wstring& name, const Bytes& bytes) {
-  const picture::PictureFacts f = picture::ReadPictureFacts(Write(name, bytes));
+std::string Stamp(const std::wstring& name, const Bytes& bytes, const std::string& pluginText = std::string()) {
+  const picture::PictureFacts f = picture::ReadPictureFacts(Write(name, bytes), pluginText);
   char s[40];
   wsprintfA(s, "%04d/%02d/%02d %02d:%02d %s", f.taken.year, f.taken.month, f.taken.day, f.taken.hour,
             f.taken.minute, f.fromExif ? "exif" : "file");
@@ -118,4 +120,29 @@ TEST(Facts, TheNameIsSpeltAsTheFileSystemSpellsIt) {
   const picture::PictureFacts gone = picture::ReadPictureFacts(L"facts\\sub\\Gone.jpg");
   EXPECT_EQ(gone.name, L"Gone.jpg");
   EXPECT_FALSE(gone.hasTime);
+}
+
+// The text a plug-in hands over, as the host copies it out of the block and
+// reads its date line; the file's own EXIF goes first.
+TEST(Facts, APluginsDateLineStandsInForTheFileTimeAfterTheFilesOwnExif) {
+  const Bytes bird = RealFile("shira_bird8.bmp");
+  const auto text = [](const char* block, size_t size) { return picture::InfoTextOf(block, size); };
+  EXPECT_EQ(Stamp(L"a.heic", bird, "DateTimeOriginal=2019:07:14 10:30:12"), "2019/07/14 10:30 exif");
+  // After a Shift-JIS comment whose second bytes look like ASCII, LF or CR LF.
+  EXPECT_EQ(Stamp(L"b.heic", bird, "\x95\\\x8e\x86\r\nDateTimeOriginal=2018:01:02 03:04\r\n"), "2018/01/02 03:04 exif");
+  EXPECT_EQ(Stamp(L"c.jpg", JpegWith(ExifTiff("2020:02:29 23:59:59")), "DateTimeOriginal=2019:07:14 10:30:12"),
+            "2020/02/29 23:59 exif");
+  for (const char* bad : {"DateTimeOriginal=0000:00:00 00:00:00", "DateTimeOriginal=\xff\xfe garbage \x01\x02",
+                          "DateTimeOriginal=2019:07:1", "DateTimeOriginal=", "comment DateTimeOriginal=2019:07:14 10:30",
+                          "DateTimeOriginal 2019:07:14 10:30:12", "DateTimeOriginal=2019:07:14\r\n10:30:12", ""})
+    EXPECT_EQ(Stamp(L"d.heic", bird, bad), "2001/02/03 04:05 file") << bad;
+  // The block's size bounds the text, not a NUL that may be missing; a NUL ends it early.
+  const char block[] = "DateTimeOriginal=2019:07:14 10:30:00";
+  EXPECT_EQ(text(block, 33), "DateTimeOriginal=2019:07:14 10:30");
+  EXPECT_EQ(Stamp(L"e.heic", bird, text(block, 33)), "2019/07/14 10:30 exif");
+  EXPECT_EQ(Stamp(L"f.heic", bird, text(block, 30)), "2001/02/03 04:05 file");
+  EXPECT_EQ(text("DateTimeOriginal=2019\0:07:14 10:30:00", 36), "DateTimeOriginal=2019");
+  const std::string huge(picture::kMaxInfoText + 100, 'x');
+  EXPECT_EQ(text(huge.data(), huge.size()).size(), picture::kMaxInfoText);
+  EXPECT_EQ(text(nullptr, 10), "");
 }
