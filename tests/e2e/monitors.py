@@ -209,9 +209,9 @@ class TwoMonitors:
 
 class UnpluggableMonitors(TwoMonitors):
     """The "right" layout as two RandR monitors on one Xvfb, so that a test
-    can unplug the second while the saver runs."""
+    can unplug one while the saver runs, and plug it in again."""
 
-    def __init__(self, prefix="monitors-unplug"):
+    def __init__(self, prefix="monitors"):
         super().__init__("right", prefix)
 
     def __enter__(self):
@@ -219,10 +219,8 @@ class UnpluggableMonitors(TwoMonitors):
         w, hh = self.root_size
         # -noreset: a server that resets when its last client leaves would drop the monitors set below.
         self.host = _Server(["Xvfb", "-screen", "0", f"{w}x{hh}x24", "-nolisten", "tcp", "-noreset"])
-        left = 0
-        for i, (sw, sh) in enumerate(self.layout["screens"]):
-            _randr_monitor(self.host.number, f"GLIMORA{i}", (left, 0, sw, sh), primary=i == 0)
-            left += sw
+        for index in range(len(self.layout["screens"])):
+            self._set(index, plugged=True)
         self.switch = _Switch(self.host.number, prefix).__enter__()
         self.monitors = self._read_monitors()
         return self
@@ -235,7 +233,21 @@ class UnpluggableMonitors(TwoMonitors):
         """Takes a monitor away and has Wine read the monitors again, which
         tells every window (WM_DISPLAYCHANGE), as Windows does when a monitor
         is unplugged."""
-        _randr_monitor(self.host.number, f"GLIMORA{index}", None)
+        self._set(index, plugged=False)
+        self._redisplay()
+
+    def plug(self, index):
+        self._set(index, plugged=True)
+        self._redisplay()
+
+    def _set(self, index, plugged):
+        screens = self.layout["screens"]
+        left = sum(w for w, _ in screens[:index])
+        rect = (left, 0, *screens[index]) if plugged else None
+        _randr_monitor(self.host.number, f"GLIMORA{index}", rect, primary=index == self.layout["primary"])
+
+    @staticmethod
+    def _redisplay():
         # A Wine process reads X's monitors when it starts: a fresh probe, not the one that serves.
         env = h.wine_env()
         subprocess.run([*station.wine_launcher(env), "wine", str(h.WINTOOL), "redisplay"], env=env, check=True,

@@ -1,6 +1,7 @@
 """The saver on two monitors (1024 x 768 primary, 800 x 600 to its right):
 what each monitor shows for every Monitors choice, one key ending the show
-on both, and Scroll entering from the second monitor's own edge."""
+on both, Scroll entering from the second monitor's own edge, and the second
+monitor unplugged during the show."""
 import time
 
 import pytest
@@ -17,7 +18,7 @@ PICTURE = (160, 120)
 
 @pytest.fixture(scope="module")
 def screen():
-    with monitors.TwoMonitors("right") as two:
+    with monitors.UnpluggableMonitors() as two:
         yield two
 
 
@@ -131,21 +132,24 @@ def test_scroll_enters_from_the_second_monitors_own_edge(screen):
     raise AssertionError("no picture entered at the second monitor's own edge")
 
 
-def test_unplugging_the_second_monitor_leaves_the_show_on_the_primary():
-    with monitors.UnpluggableMonitors() as two:
-        theme(1)
-        saver = start_saver(two)
-        wait_pictures(two, lambda c: c[0] != c[1])
-        l, t, r, b = two.monitors[1]
-        two.unplug(1)
+def test_unplugging_the_second_monitor_leaves_the_show_on_the_primary(screen):
+    theme(1)
+    saver = start_saver(screen)
+    wait_pictures(screen, lambda c: c[0] != c[1])
+    l, t, r, b = screen.monitors[1]
+    screen.unplug(1)
+    try:
         # The second monitor's window goes with it; nothing of the show is left
         # where that monitor stood (the X screen keeps the area).
         assert h.wait_gone("TMonitorForm", timeout=15), "the unplugged monitor's window stayed"
         shot = h.screenshot("monitors_after_unplug")
-        gone = {shot.getpixel(two.to_root(x, y)) for x in range(l, r, 50) for y in range(t, b, 50)}
+        gone = {shot.getpixel(screen.to_root(x, y)) for x in range(l, r, 50) for y in range(t, b, 50)}
         assert not gone & {TEAL, *COLOURS}, f"the unplugged monitor's area shows {gone}"
         # The primary goes on to its next picture.
-        first = centres(two)[0]
-        h.wait_until(lambda: centres(two)[0] in COLOURS and centres(two)[0] != first, timeout=20,
+        primary = lambda: centres(screen)[0]
+        first = primary()
+        h.wait_until(lambda: (now := primary()) in COLOURS and now != first, timeout=20,
                      message="the primary's next picture")
         assert saver.alive()
+    finally:
+        screen.plug(1)
