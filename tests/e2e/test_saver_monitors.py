@@ -94,8 +94,7 @@ def test_the_same_picture_on_every_monitor_changing_together(screen):
     theme(2)
     start_saver(screen)
     first = wait_pictures(screen, lambda c: c[0] == c[1], name="monitors_same")
-    later = wait_pictures(screen, lambda c: c[0] == c[1] and c[0] != first[0], timeout=20)
-    assert later[0] == later[1]
+    wait_pictures(screen, lambda c: c[0] == c[1] and c[0] != first[0], timeout=20)
 
 
 def test_one_key_ends_the_show_on_both_and_the_resume_number_is_written_once(screen):
