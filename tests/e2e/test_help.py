@@ -50,9 +50,13 @@ def opened(log):
 
 def expect_page(log, page):
     """Waits for the browser to be asked for one page; returns to an empty log.
-    A second request from the same press would still have winebrowser or the
-    recording script running when the first line is written."""
+    Once the program's thread answers a sent message it has finished with the
+    press, so a second request would have started; once winebrowser and the
+    recording script are gone, every request is written down."""
     h.wait_until(lambda: opened(log), timeout=30, message=f"the browser to open {page}")
+    form = next((w for w in h.top_windows() if w.cls.startswith("T")), None)  # the program's dialogs and forms
+    if form:
+        h.wintool("send", form.hwnd, 0, 0, 0)  # WM_NULL
     h.wait_until(lambda: not h.running(r"winebrowser|record-browser"), timeout=30,
                  message="the browser requests to finish")
     lines = opened(log)
