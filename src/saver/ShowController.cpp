@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
+
 #include "forms/Application.h"
 #include "saver/MonitorLayout.h"
 #include "settings/IniFile.h"
@@ -79,21 +81,21 @@ ShowController::Screen* ShowController::ScreenOf(const MonitorWindow& window) {
   return nullptr;  // a mirror: the primary's show draws on it
 }
 
-// Only monitors that run a show of their own count: a mirror shows the
-// primary's picture by design, and a show on one monitor leaves the repeats
-// to the picture source.
+bool PictureInUse(const std::vector<ShowPictures>& shows, const std::string& image) {
+  if (image.empty() || shows.size() < 2) return false;
+  return std::any_of(shows.begin(), shows.end(),
+                     [&](const ShowPictures& s) { return s.shown == image || s.loading == image; });
+}
+
+// Only monitors that run a show of their own count (see PictureInUse).
 bool ShowController::InUse(const std::string& image) const {
-  if (image.empty()) return false;
-  int shows = 0;
-  bool busy = false;
-  auto check = [&](const Screen& s) {
-    if (!s.show) return;
-    ++shows;
-    busy = busy || s.window->Shown() == image || s.window->Loading() == image;
+  std::vector<ShowPictures> shows;
+  auto add = [&shows](const Screen& s) {
+    if (s.show) shows.push_back({s.window->Shown(), s.window->Loading()});
   };
-  check(main_);
-  for (const Screen& s : others_) check(s);
-  return shows > 1 && busy;
+  add(main_);
+  for (const Screen& s : others_) add(s);
+  return PictureInUse(shows, image);
 }
 
 // Input on any monitor counts once: one threshold, one password check, one end.

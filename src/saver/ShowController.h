@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "forms/Timer.h"
@@ -20,6 +21,19 @@
 #include "saver/ShowOutputs.h"
 
 namespace saver {
+
+// What a monitor that runs a show of its own has: the picture on its screen
+// and the one loading there.
+struct ShowPictures {
+  std::string_view shown;
+  std::string_view loading;
+};
+
+// Whether a picture is showing somewhere, so another monitor should take
+// a different one: one of the shows has it on screen or loading. It takes
+// two shows or more: a mirror shows the primary's picture by design, and a
+// show on one monitor leaves the repeats to the picture source.
+bool PictureInUse(const std::vector<ShowPictures>& shows, const std::string& image);
 
 class ShowController : private WindowSink {
  public:

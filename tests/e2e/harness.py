@@ -162,6 +162,11 @@ def _ended(pid):
         return True
 
 
+def running(pattern):
+    """PIDs of this prefix's live processes whose command line matches pattern."""
+    return [pid for pid in _our_processes(pattern) if not _ended(pid)]
+
+
 def kill_all():
     """Ends every Glimora and helper process left from a previous test (the
     windows that keep a suite's desktop alive stay), and waits until they are

@@ -6,6 +6,9 @@ build/ between runs), because both are settings of the prefix:
                 prefix reads the monitors through Xinerama (UseXRandR=N), and
                 PrimaryMonitor picks which screen is the primary one, so a
                 monitor can stand left of it (negative coordinates).
+  unpluggable   two RandR monitors on one Xvfb, which answers the Xinerama
+                query from them: one can go while programs run (Xephyr's
+                screens stay for its life).
   a system DPI  a private Xvfb large enough for the dialogs at 192 DPI; the
                 prefix's LogPixels.
 
@@ -17,6 +20,7 @@ display and prefix:
         scr = h.Scr("/s")
         shot = screen.monitor_shot(1)
 """
+import ctypes
 import os
 import pathlib
 import subprocess
@@ -153,13 +157,16 @@ class TwoMonitors:
         screens = self.layout["screens"]
         self.root_size = (sum(w for w, _ in screens), max(hh for _, hh in screens))
 
-    def __enter__(self):
+    def _prepare_prefix(self):
         x11 = "HKCU\\Software\\Wine\\X11 Driver"
-        prefix = prepare_prefix(self.prefix_name, [
+        return prepare_prefix(self.prefix_name, [
             (x11, "UseXRandR", "REG_SZ", "N"),
             (x11, "PrimaryMonitor", "REG_SZ", self.layout["primary"]),
             (x11, "Managed", "REG_SZ", "N"),
         ])
+
+    def __enter__(self):
+        prefix = self._prepare_prefix()
         w, hh = self.root_size
         self.host = _Server(["Xvfb", "-screen", "0", f"{w + 16}x{hh + 16}x24", "-nolisten", "tcp"])
         env = dict(os.environ, DISPLAY=f":{self.host.number}")
@@ -198,6 +205,104 @@ class TwoMonitors:
         l, t, r, b = self.monitors[index]
         x, y = self.to_root(l, t)
         return h.screenshot(name).crop((x, y, x + r - l, y + b - t))
+
+
+class UnpluggableMonitors(TwoMonitors):
+    """The "right" layout as two RandR monitors on one Xvfb, so that a test
+    can unplug one while the saver runs, and plug it in again."""
+
+    def __init__(self, prefix="monitors"):
+        super().__init__("right", prefix)
+
+    def __enter__(self):
+        prefix = self._prepare_prefix()
+        w, hh = self.root_size
+        # -noreset: a server that resets when its last client leaves would drop the monitors set below.
+        self.host = _Server(["Xvfb", "-screen", "0", f"{w}x{hh}x24", "-nolisten", "tcp", "-noreset"])
+        for index in range(len(self.layout["screens"])):
+            self._set(index, plugged=True)
+        self.switch = _Switch(self.host.number, prefix).__enter__()
+        self.monitors = self._read_monitors()
+        return self
+
+    def __exit__(self, *exc):
+        self.switch.__exit__(*exc)
+        self.host.stop()
+
+    def unplug(self, index):
+        """Takes a monitor away and has Wine read the monitors again, which
+        tells every window (WM_DISPLAYCHANGE), as Windows does when a monitor
+        is unplugged."""
+        self._set(index, plugged=False)
+        self._redisplay()
+
+    def plug(self, index):
+        self._set(index, plugged=True)
+        self._redisplay()
+
+    def _set(self, index, plugged):
+        screens = self.layout["screens"]
+        left = sum(w for w, _ in screens[:index])
+        rect = (left, 0, *screens[index]) if plugged else None
+        _randr_monitor(self.host.number, f"GLIMORA{index}", rect, primary=index == self.layout["primary"])
+
+    @staticmethod
+    def _redisplay():
+        # A Wine process reads X's monitors when it starts: a fresh probe, not the one that serves.
+        env = h.wine_env()
+        subprocess.run([*station.wine_launcher(env), "wine", str(h.WINTOOL), "redisplay"], env=env, check=True,
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+
+
+class _XRRMonitorInfo(ctypes.Structure):
+    _fields_ = [("name", ctypes.c_ulong), ("primary", ctypes.c_int), ("automatic", ctypes.c_int),
+                ("noutput", ctypes.c_int), ("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int),
+                ("height", ctypes.c_int), ("mwidth", ctypes.c_int), ("mheight", ctypes.c_int),
+                ("outputs", ctypes.POINTER(ctypes.c_ulong))]
+
+
+class _XRRScreenResourcesHead(ctypes.Structure):
+    _fields_ = [("timestamp", ctypes.c_ulong), ("configTimestamp", ctypes.c_ulong), ("ncrtc", ctypes.c_int),
+                ("crtcs", ctypes.c_void_p), ("noutput", ctypes.c_int), ("outputs", ctypes.POINTER(ctypes.c_ulong))]
+
+
+def _randr_monitor(display, name, rect, primary=False):
+    """Sets the RandR monitor `name` on a display to rect (x, y, width,
+    height), or deletes it when rect is None. The primary one takes the
+    screen's only output, so that the server's own monitor spanning the
+    whole screen goes."""
+    x11, xrandr = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXrandr.so.2")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    xrandr.XRRAllocateMonitor.restype = ctypes.POINTER(_XRRMonitorInfo)
+    xrandr.XRRAllocateMonitor.argtypes = [ctypes.c_void_p, ctypes.c_int]
+    xrandr.XRRSetMonitor.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(_XRRMonitorInfo)]
+    xrandr.XRRDeleteMonitor.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong]
+    xrandr.XRRGetScreenResources.restype = ctypes.POINTER(_XRRScreenResourcesHead)
+    xrandr.XRRGetScreenResources.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    dpy = x11.XOpenDisplay(f":{display}".encode())
+    if not dpy:
+        raise RuntimeError(f"cannot open display :{display}")
+    try:
+        root = x11.XDefaultRootWindow(dpy)
+        atom = x11.XInternAtom(dpy, name.encode(), 0)
+        if rect is None:
+            xrandr.XRRDeleteMonitor(dpy, root, atom)
+            return
+        monitor = xrandr.XRRAllocateMonitor(dpy, 1 if primary else 0).contents
+        monitor.name, monitor.primary = atom, int(primary)
+        monitor.x, monitor.y, monitor.width, monitor.height = rect
+        monitor.mwidth, monitor.mheight = rect[2] // 4, rect[3] // 4  # millimetres at about 100 DPI
+        if primary:
+            monitor.outputs[0] = xrandr.XRRGetScreenResources(dpy, root).contents.outputs[0]
+        xrandr.XRRSetMonitor(dpy, root, ctypes.byref(monitor))
+    finally:
+        x11.XCloseDisplay(dpy)  # flushes the request
 
 
 # ---- a system DPI ---------------------------------------------------------------

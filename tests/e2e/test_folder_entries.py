@@ -72,15 +72,29 @@ def empty_theme():
 
 
 def counted(d, name="ImageListBox", timeout=15):
-    """The list's items once no folder is still being counted."""
-    h.wait_until(lambda: "数えています" not in "".join(d.texts(name)), timeout=timeout,
-                 message="the folder counts")
+    """The list's items once it has some and no folder is still being counted."""
+    h.wait_until(lambda: (lambda texts: texts and "数えています" not in "".join(texts))(d.texts(name)),
+                 timeout=timeout, message="the folder counts")
     return d.items(name)
+
+
+def settles_on(read, expected, timeout=10):
+    """Waits until read() gives expected (what a drop or a click leads to);
+    fails with what it gave last."""
+    end = time.time() + timeout
+    while (value := read()) != expected and time.time() < end:
+        time.sleep(0.1)
+    assert value == expected
+
+
+def answered(d):
+    """Returns once the dialog's thread has finished what it was doing: a
+    sent message waits until its message loop runs again."""
+    h.wintool("send", d.hwnd, 0, 0, 0)  # WM_NULL
 
 
 def drop(d, name, *paths):
     h.wintool("drop", d.ctl(name).hwnd, *paths)
-    time.sleep(0.8)
 
 
 def box_text(box):
@@ -100,7 +114,6 @@ def choose_folder(folder):
     h.wintool("click", open_btn.hwnd)
     h.wait_until(lambda: all(w.hwnd != dlg for w in h.top_windows()), timeout=10,
                  message="the picker to close")
-    time.sleep(0.5)
 
 
 # ---- the button and the picker ----------------------------------------------
@@ -141,7 +154,9 @@ def test_a_cancelled_picker_adds_nothing(program):
                        timeout=15, message="the folder picker")
     cancel = next(w for w in h.tree(dlg.hwnd) if w.cls == "Button" and w.text == "キャンセル")
     h.wintool("click", cancel.hwnd)
-    time.sleep(1)
+    h.wait_until(lambda: all(w.hwnd != dlg.hwnd for w in h.top_windows()), timeout=10,
+                 message="the picker to close")
+    answered(d)
     assert d.items("ImageListBox") == []
     assert not h.message_boxes()
 
@@ -206,7 +221,8 @@ def test_a_drop_goes_before_the_current_entry_like_adding(program):
     d = program()
     d.click_item("ImageListBox", 1)
     drop(d, "ImageListBox", new)
-    assert d.texts("ImageListBox") == [keep[0], new, keep[1], keep[2]]
+    settles_on(lambda: d.texts("ImageListBox"), [keep[0], new, keep[1], keep[2]])
+    answered(d)
     assert not h.message_boxes()
 
 
@@ -218,7 +234,7 @@ def test_a_wav_on_the_wav_field_and_midi_files_on_the_music_list(program):
     d = program()
     d.click_item("ImageListBox", 0)
     drop(d, "WavPlayEdit", wav)
-    assert d.text("WavPlayEdit") == wav
+    settles_on(lambda: d.text("WavPlayEdit"), wav)
     assert d.texts("WavListBox") == [wav]
     drop(d, "WavPlayEdit", img)                     # not a sound: named, nothing changes
     box = h.wait_message_box()
@@ -329,19 +345,22 @@ def test_folders_that_cannot_be_shown_are_passed_over_without_a_box():
     """An empty or missing folder, and a picture deleted after the walk
     found it, are passed over like a file that cannot be read."""
     (PICS / "empty").mkdir(parents=True)
-    gone = coloured("gone/x.bmp", 1)
+    coloured("gone/a.bmp", 2)
+    coloured("gone/b.bmp", 3)
+    coloured("gone/x.bmp", 1)
     red = k.solid_bmp("red.bmp", (255, 0, 0))
     s = show(ImageCount=4, Image0=f"{PICS_WIN}\\empty\\", Image1="C:\\no\\such\\folder\\",
-             Image2=f"{PICS_WIN}\\gone\\", Image3=red, FirstDelay=1500)
-    time.sleep(0.5)  # usually the walk has found x.bmp by now; either way it is gone before the show takes it
+             Image2=f"{PICS_WIN}\\gone\\", Image3=red)
+    # a.bmp on the screen: the walk has listed its folder, x.bmp with it. b.bmp
+    # loads while a.bmp stands, and x.bmp only once b.bmp is shown.
+    h.wait_until(lambda: h.pixel(512, 384) == COLOURS[2], timeout=40, interval=0.05, message="a.bmp")
     (PICS / "gone" / "x.bmp").unlink()
-    assert shown_in_turn(1) == [0]
+    assert shown_in_turn(3) == [2, 3, 0]
     h.screenshot("folder_entries_passed_over")
     assert not h.message_boxes()
     assert s.alive()
     h.key("Escape")
     assert s.wait_exit() == 0
-    del gone
 
 
 def test_the_test_display_steps_through_a_folder_entrys_pictures(program):
@@ -355,11 +374,12 @@ def test_the_test_display_steps_through_a_folder_entrys_pictures(program):
     d.click("ImageShowBtn")
 
     def window_colour():
+        """The test display's window and the picture colour at its centre, once it shows one."""
         win = h.wait_until(lambda: next((w for w in h.top_windows() if w.cls == "TImageTestForm"), None),
                            timeout=15, message="the test display")
-        l, t, r, b = win.rect
-        time.sleep(0.6)
-        return win.hwnd, h.pixel((l + r) // 2, (t + b) // 2)
+        colour = h.wait_until(lambda: (c := h.pixel(*win.center)) in COLOURS and c, timeout=15,
+                              message="a picture on the test display")
+        return win.hwnd, colour
 
     first, colour = window_colour()
     assert colour == COLOURS[0]
@@ -371,6 +391,6 @@ def test_the_test_display_steps_through_a_folder_entrys_pictures(program):
     h.key("Escape")                            # stops: the third picture is not shown
     h.wait_until(lambda: all(w.cls != "TImageTestForm" for w in h.top_windows()), timeout=10,
                  message="the display to close")
-    time.sleep(1.5)
+    settles_on(lambda: d.text("ImageShowBtn"), "テスト表示")
+    answered(d)
     assert all(w.cls != "TImageTestForm" for w in h.top_windows())
-    assert d.text("ImageShowBtn") == "テスト表示"

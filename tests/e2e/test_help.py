@@ -6,7 +6,6 @@ writes down what it was asked to open. Without the pages, a message says
 where they were looked for."""
 import shutil
 import subprocess
-import time
 
 import pytest
 
@@ -50,9 +49,16 @@ def opened(log):
 
 
 def expect_page(log, page):
-    """Waits for the browser to be asked for one page; returns to an empty log."""
-    lines = h.wait_until(lambda: opened(log), timeout=30, message=f"the browser to open {page}")
-    time.sleep(0.5)  # a second request would show up by now
+    """Waits for the browser to be asked for one page; returns to an empty log.
+    Once the program's thread answers a sent message it has finished with the
+    press, so a second request would have started; once winebrowser and the
+    recording script are gone, every request is written down."""
+    h.wait_until(lambda: opened(log), timeout=30, message=f"the browser to open {page}")
+    form = next((w for w in h.top_windows() if w.cls.startswith("T")), None)  # the program's dialogs and forms
+    if form:
+        h.wintool("send", form.hwnd, 0, 0, 0)  # WM_NULL
+    h.wait_until(lambda: not h.running(r"winebrowser|record-browser"), timeout=30,
+                 message="the browser requests to finish")
     lines = opened(log)
     log.unlink()
     assert lines == [(HELP / page).as_uri()], lines
@@ -102,8 +108,9 @@ def test_f1_in_the_image_test_display_opens_the_image_page(browser):
     dialog = open_theme_dialog(scr)
     dialog.click_item("ImageListBox", 0)
     dialog.click("ImageShowBtn")
-    h.wait_window("TImageTestForm", timeout=20)
-    time.sleep(0.5)
+    form = h.tree(h.wait_window("TImageTestForm", timeout=20))[0]
+    # F1 once the display shows the picture: it has the keyboard by then.
+    h.wait_until(lambda: h.pixel(*form.center) == (30, 120, 200), timeout=20, message="the picture on the test display")
     h.key("F1")
     expect_page(browser, "images.html")
     h.key("Escape")

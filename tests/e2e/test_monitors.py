@@ -3,7 +3,6 @@ tests rely on, and a window at a monitor's Windows coordinates shows on that
 monitor's part of the X screen (including one left of the primary, at
 negative coordinates)."""
 import subprocess
-import time
 
 import pytest
 
@@ -19,7 +18,6 @@ def show_grey_window(left, top, width, height):
                              str(left), str(top)], env=h.wine_env(), stdout=subprocess.PIPE,
                             stderr=subprocess.DEVNULL)
     hwnd = int(proc.stdout.readline().decode().strip())
-    time.sleep(1.0)
     return proc, hwnd
 
 
@@ -42,9 +40,11 @@ def test_two_monitors_in_each_layout(layout, expected):
         l, t, _, _ = screen.monitors[1]
         proc, hwnd = show_grey_window(l + 100, t + 50, 200, 120)
         try:
-            second = screen.monitor_shot(1, f"monitors_{layout}_probe")
+            # The shot kept as an artefact is the one that found the window.
+            second = h.wait_until(
+                lambda: (shot := screen.monitor_shot(1, f"monitors_{layout}_probe")).getpixel((200, 110)) == GREY
+                and shot, timeout=15, message="the window on the second monitor")
             primary = screen.monitor_shot(0)
-            assert second.getpixel((200, 110)) == GREY
             assert second.getpixel((90, 110)) != GREY and second.getpixel((200, 40)) != GREY
             assert GREY not in {primary.getpixel((x, y)) for x in range(0, 1024, 64) for y in range(0, 768, 64)}
         finally:

@@ -25,6 +25,10 @@
 //   wintool monitors                        each monitor: left,top,right,bottom|primary (1 or 0)
 //   wintool client <hwnd>                   client area: width,height
 //   wintool dpi                             the system's DPI (LOGPIXELSY of the screen)
+//   wintool redisplay                       applies the display settings anew, as the system does when a
+//                                           monitor comes or goes: Wine reads the monitors again and every
+//                                           top-level window gets WM_DISPLAYCHANGE (run it on its own, not
+//                                           through serve: a Wine process reads X's monitors when it starts)
 // Line format of tree/top: hwnd|name|class|text|left,top,right,bottom|visible|enabled|checked|style
 #include <windows.h>
 #include <shlobj.h>
@@ -137,7 +141,7 @@ LRESULT CALLBACK ParentProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 int Usage() {
-  std::fprintf(stderr, "usage: wintool find|wait|gone|tree|top|named|text|prop|settext|click|post|send|close|parent|hold|lbitems|monitors|client|dpi ...\n");
+  std::fprintf(stderr, "usage: wintool find|wait|gone|tree|top|named|text|prop|settext|click|post|send|close|parent|hold|lbitems|monitors|client|dpi|redisplay ...\n");
   return 2;
 }
 
@@ -310,6 +314,8 @@ int Run(int argc, char** argv) {
     std::printf("%ld,%ld\n", r.right, r.bottom);
     return 0;
   }
+  if (cmd == "redisplay")
+    return ChangeDisplaySettingsExA(nullptr, nullptr, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL ? 0 : 1;
   if (cmd == "dpi") {
     HDC screen = GetDC(nullptr);
     std::printf("%d\n", GetDeviceCaps(screen, LOGPIXELSY));

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "FakeHost.h"
+#include "saver/ShowController.h"
 
 using saver_test::FakeHost;
 using saver_test::FakeRandom;
@@ -15,8 +16,9 @@ using saver_test::QuickTheme;
 
 namespace {
 
-// One source, two hosts, two sequencers, one clock; each host knows what
-// both have on screen or loading.
+// One source, two hosts, two sequencers, one clock; each sequencer asks the
+// show controller's rule whether a picture is on screen or loading on either
+// monitor.
 struct TwoShows {
   DWORD now = 1000;
   std::shared_ptr<FakeRandom> random = std::make_shared<FakeRandom>();
@@ -29,11 +31,9 @@ struct TwoShows {
     s.Entries = saver_test::ImageEntries();
     pictures = std::make_unique<saver::PictureSource>(s, fn);
     for (int i = 0; i < 2; ++i) {
-      // What the controller answers: the picture on screen or loading on either monitor.
       auto inUse = [this](const std::string& image) {
-        for (const FakeHost& h : host)
-          if (OnScreen(h) == image || h.loading == image) return true;
-        return false;
+        return saver::PictureInUse({{OnScreen(host[0]), host[0].loading}, {OnScreen(host[1]), host[1].loading}},
+                                   image);
       };
       seq[i] = std::make_unique<saver::Sequencer>(s, *pictures, host[i], i == 0 ? &host[i] : nullptr,
                                                   [this] { return now; }, fn, inUse);
@@ -54,6 +54,15 @@ struct TwoShows {
 };
 
 }  // namespace
+
+TEST(SharedPictures, APictureIsInUseOnlyWhileAnotherShowHasIt) {
+  const std::vector<saver::ShowPictures> two = {{"a.bmp", "b.bmp"}, {"c.bmp", ""}};
+  for (const char* image : {"a.bmp", "b.bmp", "c.bmp"}) EXPECT_TRUE(saver::PictureInUse(two, image)) << image;
+  EXPECT_FALSE(saver::PictureInUse(two, "d.bmp"));
+  EXPECT_FALSE(saver::PictureInUse(two, ""));  // an entry with no picture
+  // One show (a single monitor, or the primary with mirrors) never blocks its own next picture.
+  EXPECT_FALSE(saver::PictureInUse({{"a.bmp", "b.bmp"}}, "a.bmp"));
+}
 
 TEST(SharedPictures, ListOrderIsDealtAcrossTheMonitors) {
   saver::SaverSettings s = QuickTheme();
