@@ -7,6 +7,8 @@ namespace saver {
 
 namespace fx {
 namespace {
+enum class Edge { Left, Top, Right, Bottom };
+
 // A part of the picture (picture coordinates) and the edge it moves through.
 struct SlidingPart {
   RECT part;
