@@ -9,7 +9,8 @@
 #include "forms/ControlRow.h"
 
 namespace {
-const DialogFrame kFrame = {"TSetDialog", "SetDialog", std::string("Glimoraの設定：") + settings::key::ThemeName.dialog,
+const DialogFrame kFrame = {"TSetDialog", "SetDialog",
+                            std::string("Glimoraの設定：") + settings::key::ThemeName.dialog,
                             "System", forms::Dip(13), {forms::Dip(593), forms::Dip(414)}, 3};
 }  // namespace
 

@@ -7,8 +7,8 @@
 namespace {
 // 15 full-width characters of the double-byte code page, as the label says.
 const int kNameBytes = 30;
-const DialogFrame kFrame = {"TThemeNameDlg", "ThemeNameDlg", "Glimoraの設定：名称の変更", "ＭＳ Ｐゴシック",
-                            forms::Dip(12), {forms::Dip(225), forms::Dip(90)}, 2};
+const DialogFrame kFrame = {"TThemeNameDlg", "ThemeNameDlg", "Glimoraの設定：名称の変更",
+                            "ＭＳ Ｐゴシック", forms::Dip(12), {forms::Dip(225), forms::Dip(90)}, 2};
 }  // namespace
 
 TThemeNameDlg::TThemeNameDlg(TMainDialog& mainDialog, int theme)

@@ -7,8 +7,8 @@
 using namespace settings;
 
 namespace {
-const DialogFrame kFrame = {"TOtherSetDlg", "OtherSetDlg", "Glimoraの設定：その他の設定", "ＭＳ Ｐゴシック",
-                            forms::Dip(12), {forms::Dip(273), forms::Dip(105)}, 2};
+const DialogFrame kFrame = {"TOtherSetDlg", "OtherSetDlg", "Glimoraの設定：その他の設定",
+                            "ＭＳ Ｐゴシック", forms::Dip(12), {forms::Dip(273), forms::Dip(105)}, 2};
 }  // namespace
 
 TOtherSetDlg::TOtherSetDlg() : SettingsDialog(kFrame) {

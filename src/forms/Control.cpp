@@ -34,8 +34,9 @@ void Control::CreateHandle(const char* windowClass, const std::string& text, DWO
                            DWORD exStyle, const DesignRect& place, HWND parent) {
   if (!parent) parent = form_.Handle();
   design_ = place;
-  hwnd_ = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, form_.Scale(place.left),
-                          form_.Scale(place.top), form_.Scale(place.width), form_.Scale(place.height), parent,
+  hwnd_ = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD,
+                          form_.Scale(place.left), form_.Scale(place.top), form_.Scale(place.width),
+                          form_.Scale(place.height), parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                           GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) return;

@@ -1,8 +1,9 @@
 // Table-driven creation of a form's controls. Each form lists its controls as
 // rows of (field, caption, left, top, width, height, options[, container]),
 // in tab order; the field's type is the control kind. The four numbers are
-// design units (Dpi.h): a row is where a layout's numbers become a DesignRect. Numeric properties (ranges, length limits) are set in
-// code after the table.
+// design units (Dpi.h): a row is where a layout's numbers become a
+// DesignRect. Numeric properties (ranges, length limits) are set in code
+// after the table.
 #pragma once
 #include <windows.h>
 #include <initializer_list>
