@@ -8,13 +8,13 @@
 #include "forms/Application.h"
 #include "forms/ControlRow.h"
 
-TSetDialog::TSetDialog(int theme) : Form("TSetDialog", "SetDialog"), theme_(theme) {
-  Create();
-  SetCaption(std::string("Glimoraの設定：") + settings::key::ThemeName.dialog);
-  SetFont("System", 13);
-  SetDesignClientSize(593, 414);
-  CenterOnScreen();
-  HelpContext = 3;
+namespace {
+const DialogFrame kFrame = {"TSetDialog", "SetDialog",
+                            std::string("Glimoraの設定：") + settings::key::ThemeName.dialog,
+                            "System", forms::Dip(13), {forms::Dip(593), forms::Dip(414)}, 3};
+}  // namespace
+
+TSetDialog::TSetDialog(int theme) : SettingsDialog(kFrame), theme_(theme) {
   forms::CreateControls({{SetPageControl, "", 0, 0, 593, 377}});
   AddPage<ImagePage>();
   AddPage<MusicPage>();
@@ -27,8 +27,7 @@ TSetDialog::TSetDialog(int theme) : Form("TSetDialog", "SetDialog"), theme_(them
       {CanncelBtn, "キャンセル", 304, 382, 145, 29, forms::opCancel},
       {SetHelpBtn, "ヘ ル プ", 464, 382, 113, 29},
   });
-  OKBtn.OnClick = [this] { OKBtnClick(); };
-  CanncelBtn.OnClick = [this] { SetModalResult(forms::mrCancel); };
+  CanncelBtn.ModalResult = forms::mrCancel;
   SetHelpBtn.OnClick = [this] { SetHelpBtnClick(); };
   SetPageControl.OnChange = [this] {
     for (auto& page : pages_) page->Leave();
@@ -62,5 +61,5 @@ void TSetDialog::SetHelpBtnClick() {
 
 void TSetDialog::FormClose(forms::CloseAction& action) {
   for (auto& page : pages_) page->Close();
-  action = forms::CloseAction::Free;
+  SettingsDialog::FormClose(action);
 }

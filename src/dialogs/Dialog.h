@@ -7,21 +7,19 @@
 #include <memory>
 #include <vector>
 
+#include "dialogs/SettingsDialog.h"
 #include "dialogs/ThemePage.h"
-#include "forms/Button.h"
-#include "forms/Form.h"
 #include "forms/OpenDialog.h"
 #include "forms/PageControl.h"
 #include "settings/Theme.h"
 
-class TSetDialog : public forms::Form {
+class TSetDialog : public SettingsDialog {
  public:
   // Works on theme number `theme` (section Theme<theme>).
   explicit TSetDialog(int theme);
   ~TSetDialog() override;
 
   forms::PageControl SetPageControl{*this, "SetPageControl"};
-  forms::Button OKBtn{*this, "OKBtn"};
   forms::Button CanncelBtn{*this, "CanncelBtn"};
   forms::Button SetHelpBtn{*this, "SetHelpBtn"};
 
@@ -34,7 +32,7 @@ class TSetDialog : public forms::Form {
     pages_.push_back(std::make_unique<Page>(PageHome{*this, SetPageControl, files_}));
   }
   void FormCreate();
-  void OKBtnClick();
+  void OKBtnClick() override;
   void SetHelpBtnClick();
 
   const int theme_;       // the theme this dialog works on

@@ -13,18 +13,13 @@ const int kDesignBoxWidth = 193, kDesignBoxHeight = 65;
 const int kDesignImageWidth = 177, kDesignImageHeight = 41;
 }  // namespace
 
-void TPictureView::Create(const forms::ControlRow& row) {
-  CreateContainer("TPictureView", "", row.CommonStyle(false), 0, row.left, row.top, row.width,
-                  row.height, row.ParentHandle());
-}
-
 void TPictureView::Paint(HDC dc, const RECT& /*client*/) { picture_.Paint(dc, 0, 0); }
 
 TImageTestForm::TImageTestForm(const std::string& fileName, forms::Control* showButton)
     : Form("TImageTestForm", "ImageTestForm"), fileName_(fileName), showButton_(showButton) {
   Create();
   SetCaption("Glimoraの設定：テスト表示");
-  SetClientSize(Scale(kDesignBoxWidth), Scale(kDesignBoxHeight));
+  SetClientSize(Scale(forms::Dip(kDesignBoxWidth)), Scale(forms::Dip(kDesignBoxHeight)));
   HelpContext = 3;
   forms::CreateControls({
       // Invisible: Enter and Escape both press it.

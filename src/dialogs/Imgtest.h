@@ -14,8 +14,7 @@
 class TPictureView : public forms::Container {
  public:
   TPictureView(forms::Form& form, const char* name, const TAll& picture)
-      : Container(form, name), picture_(picture) {}
-  void Create(const forms::ControlRow& row);
+      : Container(form, name, "TPictureView"), picture_(picture) {}
 
  protected:
   void Paint(HDC dc, const RECT& client) override;

@@ -12,16 +12,11 @@ using namespace settings;
 
 namespace {
 const char* const kUnnamed = key::ThemeName.dialog;
-}
+const DialogFrame kFrame = {"TMainDialog", "MainDialog", "Glimoraの設定", "ＭＳ Ｐゴシック",
+                            forms::Dip(12), {forms::Dip(465), forms::Dip(233)}, 1};
+}  // namespace
 
-TMainDialog::TMainDialog() : Form("TMainDialog", "MainDialog") {
-  Create();
-  SetCaption("Glimoraの設定");
-  SetFont("ＭＳ Ｐゴシック", 12);
-  SetDesignClientSize(465, 233);
-  CenterOnScreen();
-  HelpContext = 1;
-
+TMainDialog::TMainDialog() : SettingsDialog(kFrame) {
   // Tab order: the group box, then the seven buttons in the order listed here.
   forms::Control* box = &ThemeGroupBox;
   forms::CreateControls({
@@ -50,7 +45,6 @@ TMainDialog::TMainDialog() : Form("TMainDialog", "MainDialog") {
   NameDlgBtn.OnClick = [this] { NameDlgBtnClick(); };
   ClearBtn.OnClick = [this] { ClearBtnClick(); };
   OtherSetBtn.OnClick = [this] { OtherSetBtnClick(); };
-  OKBtn.OnClick = [this] { OKBtnClick(); };
   MainHelpBtn.OnClick = [this] { MainHelpBtnClick(); };
   Button1.OnClick = [this] { Button1Click(); };
 
@@ -142,5 +136,3 @@ void TMainDialog::Button1Click() {
 }
 
 void TMainDialog::MainHelpBtnClick() { forms::Application::Get().HelpContext(1); }
-
-void TMainDialog::FormClose(forms::CloseAction& action) { action = forms::CloseAction::Free; }

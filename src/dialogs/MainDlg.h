@@ -3,12 +3,11 @@
 #pragma once
 #include <string>
 
-#include "forms/Button.h"
-#include "forms/Form.h"
+#include "dialogs/SettingsDialog.h"
 #include "forms/GroupBox.h"
 #include "forms/RadioButton.h"
 
-class TMainDialog : public forms::Form {
+class TMainDialog : public SettingsDialog {
  public:
   TMainDialog();
 
@@ -31,17 +30,13 @@ class TMainDialog : public forms::Form {
   forms::Button NameDlgBtn{*this, "NameDlgBtn"};
   forms::Button ClearBtn{*this, "ClearBtn"};
   forms::Button OtherSetBtn{*this, "OtherSetBtn"};
-  forms::Button OKBtn{*this, "OKBtn"};
   forms::Button MainHelpBtn{*this, "MainHelpBtn"};
   forms::Button Button1{*this, "Button1"};
-
- protected:
-  void FormClose(forms::CloseAction& action) override;
 
  private:
   void FormCreate();
   void ThemeNumberCheck();
-  void OKBtnClick();
+  void OKBtnClick() override;
   void SetDlgBtnClick();
   void NameDlgBtnClick();
   void OtherSetBtnClick();

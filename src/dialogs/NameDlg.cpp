@@ -7,17 +7,12 @@
 namespace {
 // 15 full-width characters of the double-byte code page, as the label says.
 const int kNameBytes = 30;
-}
+const DialogFrame kFrame = {"TThemeNameDlg", "ThemeNameDlg", "Glimoraの設定：名称の変更",
+                            "ＭＳ Ｐゴシック", forms::Dip(12), {forms::Dip(225), forms::Dip(90)}, 2};
+}  // namespace
 
 TThemeNameDlg::TThemeNameDlg(TMainDialog& mainDialog, int theme)
-    : Form("TThemeNameDlg", "ThemeNameDlg"), mainDialog_(mainDialog), theme_(theme) {
-  Create();
-  SetCaption("Glimoraの設定：名称の変更");
-  SetFont("ＭＳ Ｐゴシック", 12);
-  SetDesignClientSize(225, 90);
-  CenterOnScreen();
-  HelpContext = 2;
-
+    : SettingsDialog(kFrame), mainDialog_(mainDialog), theme_(theme) {
   forms::CreateControls({
       {Label1, "新しい名称（全角15文字まで）", 16, 8, 0, 0},
       {ThemeNameEdit, "", 16, 24, 193, 20},
@@ -25,8 +20,7 @@ TThemeNameDlg::TThemeNameDlg(TMainDialog& mainDialog, int theme)
       {CancelBtn, "キャンセル", 120, 56, 91, 25, forms::opCancel},
   });
   ThemeNameEdit.SetMaxLength(kNameBytes);
-  OKBtn.OnClick = [this] { OKBtnClick(); };
-  CancelBtn.OnClick = [this] { CancelBtnClick(); };
+  CancelBtn.ModalResult = forms::mrCancel;
 
   forms::Guarded([this] { FormCreate(); });
 }
@@ -43,7 +37,3 @@ void TThemeNameDlg::OKBtnClick() {
   mainDialog_.SetThemeCaption(theme_, ThemeNameEdit.Text());
   SetModalResult(forms::mrOk);
 }
-
-void TThemeNameDlg::CancelBtnClick() { SetModalResult(forms::mrCancel); }
-
-void TThemeNameDlg::FormClose(forms::CloseAction& action) { action = forms::CloseAction::Free; }

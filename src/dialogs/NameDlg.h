@@ -2,30 +2,24 @@
 // the theme's radio button of the theme selection dialog, which stores it
 // with its own OK.
 #pragma once
-#include "forms/Button.h"
+#include "dialogs/SettingsDialog.h"
 #include "forms/Edit.h"
-#include "forms/Form.h"
 #include "forms/Label.h"
 
 class TMainDialog;
 
-class TThemeNameDlg : public forms::Form {
+class TThemeNameDlg : public SettingsDialog {
  public:
   // Renames theme number `theme` (no button for a number outside 0 to 9).
   TThemeNameDlg(TMainDialog& mainDialog, int theme);
 
   forms::Label Label1{*this, "Label1"};
   forms::Edit ThemeNameEdit{*this, "ThemeNameEdit"};
-  forms::Button OKBtn{*this, "OKBtn"};
   forms::Button CancelBtn{*this, "CancelBtn"};
-
- protected:
-  void FormClose(forms::CloseAction& action) override;
 
  private:
   void FormCreate();
-  void OKBtnClick();
-  void CancelBtnClick();
+  void OKBtnClick() override;
 
   TMainDialog& mainDialog_;
   const int theme_;

@@ -6,13 +6,12 @@
 
 using namespace settings;
 
-TOtherSetDlg::TOtherSetDlg() : Form("TOtherSetDlg", "OtherSetDlg") {
-  Create();
-  SetCaption("Glimoraの設定：その他の設定");
-  SetFont("ＭＳ Ｐゴシック", 12);
-  SetDesignClientSize(273, 105);
-  HelpContext = 2;
+namespace {
+const DialogFrame kFrame = {"TOtherSetDlg", "OtherSetDlg", "Glimoraの設定：その他の設定",
+                            "ＭＳ Ｐゴシック", forms::Dip(12), {forms::Dip(273), forms::Dip(105)}, 2};
+}  // namespace
 
+TOtherSetDlg::TOtherSetDlg() : SettingsDialog(kFrame) {
   forms::CreateControls({
       {Label1, "スクリーンセーバー終了時のマウス移動検出量", 16, 12, 0, 0},
       {Label2, "小", 16, 40, 0, 0},
@@ -27,14 +26,12 @@ TOtherSetDlg::TOtherSetDlg() : Form("TOtherSetDlg", "OtherSetDlg") {
   MouseMoveBar.SetPageSize(1);
   MouseMoveBar.SetFrequency(1);
   MouseMoveBar.SetPosition(settings::key::CloseMouseMove.dialog);
-  OKBtn.OnClick = [this] { OKBtnClick(); };
-  CanselBtn.OnClick = [this] { CanselBtnClick(); };
+  CanselBtn.ModalResult = forms::mrCancel;
 
   forms::Guarded([this] { FormCreate(); });
 }
 
 void TOtherSetDlg::FormCreate() {
-  CenterOnScreen();
   IniFile ini;
   MouseMoveBar.SetPosition(ini.Read(kMainSection, key::CloseMouseMove, Role::Dialog));
 }
@@ -46,7 +43,3 @@ void TOtherSetDlg::OKBtnClick() {
   ini.Save(text);
   SetModalResult(forms::mrOk);
 }
-
-void TOtherSetDlg::CanselBtnClick() { SetModalResult(forms::mrCancel); }
-
-void TOtherSetDlg::FormClose(forms::CloseAction& action) { action = forms::CloseAction::Free; }

@@ -1,12 +1,11 @@
 // The other-settings dialog: the mouse-movement tolerance of the running
 // saver (CloseMouseMove), stored as soon as OK is pressed.
 #pragma once
-#include "forms/Button.h"
-#include "forms/Form.h"
+#include "dialogs/SettingsDialog.h"
 #include "forms/Label.h"
 #include "forms/TrackBar.h"
 
-class TOtherSetDlg : public forms::Form {
+class TOtherSetDlg : public SettingsDialog {
  public:
   TOtherSetDlg();
 
@@ -14,14 +13,9 @@ class TOtherSetDlg : public forms::Form {
   forms::Label Label2{*this, "Label2"};
   forms::TrackBar MouseMoveBar{*this, "MouseMoveBar"};
   forms::Label Label3{*this, "Label3"};
-  forms::Button OKBtn{*this, "OKBtn"};
   forms::Button CanselBtn{*this, "CanselBtn"};
-
- protected:
-  void FormClose(forms::CloseAction& action) override;
 
  private:
   void FormCreate();
-  void OKBtnClick();
-  void CanselBtnClick();
+  void OKBtnClick() override;
 };

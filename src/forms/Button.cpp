@@ -5,15 +5,14 @@
 
 namespace forms {
 
-void Button::Create(const std::string& caption, int left, int top, int width, int height,
-                    HWND parent) {
-  CreateHandle("BUTTON", caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0, left,
-               top, width, height, parent);
+void Button::Create(const std::string& caption, const DesignRect& place, HWND parent) {
+  CreateHandle("BUTTON", caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_NOTIFY, 0, place,
+               parent);
 }
 
 void Button::Create(const ControlRow& row) {
   CreateHandle("BUTTON", row.caption, row.CommonStyle(true) | BS_PUSHBUTTON | BS_NOTIFY, 0,
-               row.left, row.top, row.width, row.height, row.ParentHandle());
+               row.place, row.ParentHandle());
   if (row.Has(opDefault)) SetDefault(true);
   if (row.Has(opCancel)) SetCancel(true);
 }

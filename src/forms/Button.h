@@ -11,9 +11,8 @@ namespace forms {
 
 class Button : public Control {
  public:
-  Button(Form& form, const char* name) : Control(form, name) {}
-  void Create(const std::string& caption, int left, int top, int width, int height,
-              HWND parent = nullptr);
+  using Control::Control;
+  void Create(const std::string& caption, const DesignRect& place = {}, HWND parent = nullptr);
   // From a form's table row: opDefault, opCancel and the common options.
   void Create(const ControlRow& row);
   void SetDefault(bool isDefault);

@@ -5,8 +5,8 @@
 namespace forms {
 
 void CheckBox::Create(const ControlRow& row) {
-  CreateHandle("BUTTON", row.caption, row.CommonStyle(true) | BS_AUTOCHECKBOX, 0, row.left,
-               row.top, row.width, row.height, row.ParentHandle());
+  CreateHandle("BUTTON", row.caption, row.CommonStyle(true) | BS_AUTOCHECKBOX, 0, row.place,
+               row.ParentHandle());
   SetChecked(row.Has(opChecked));
 }
 

@@ -9,7 +9,7 @@ namespace forms {
 
 class CheckBox : public Control {
  public:
-  CheckBox(Form& form, const char* name) : Control(form, name) {}
+  using Control::Control;
   void Create(const ControlRow& row);
 
   bool Checked() const;

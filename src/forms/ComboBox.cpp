@@ -6,7 +6,7 @@
 namespace forms {
 
 namespace {
-const int kDropDownHeight = 200;
+const int kDropDownHeight = 200;  // design units below the edit part, for the list
 }  // namespace
 
 const ItemControl::Messages& ComboBox::ItemMessages() const {
@@ -16,8 +16,9 @@ const ItemControl::Messages& ComboBox::ItemMessages() const {
 
 void ComboBox::Create(const ControlRow& row) {
   DWORD style = row.CommonStyle(true) | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL;
-  CreateHandle("COMBOBOX", "", style, 0, row.left, row.top, row.width,
-               row.height + kDropDownHeight, row.ParentHandle());
+  DesignRect place = row.place;
+  place.height = Dip(place.height.Units() + kDropDownHeight);
+  CreateHandle("COMBOBOX", "", style, 0, place, row.ParentHandle());
   SetText(row.caption);
   // The edit part becomes a Unicode window, so that double-byte characters
   // typed into it arrive whole (see Application::ProcessMessage).

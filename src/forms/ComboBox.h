@@ -11,7 +11,7 @@ namespace forms {
 
 class ComboBox : public ItemControl {
  public:
-  ComboBox(Form& form, const char* name) : ItemControl(form, name) {}
+  using ItemControl::ItemControl;
   // Height 0 = the font's height; the drop-down list gets room below it.
   void Create(const ControlRow& row);
 

@@ -7,16 +7,19 @@
 
 namespace forms {
 
-void Container::CreateContainer(const char* className, const std::string& caption, DWORD style,
-                                DWORD exStyle, int left, int top, int width, int height,
-                                HWND parent) {
-  WindowClass wc{className, WndProc};
+void Container::Create(const ControlRow& row) {
+  CreateContainer(row.caption, row.CommonStyle(false), 0, row.place, row.ParentHandle());
+}
+
+void Container::CreateContainer(const std::string& caption, DWORD style, DWORD exStyle,
+                                const DesignRect& place, HWND parent) {
+  WindowClass wc{windowClass_, WndProc};
   wc.arrowCursor = true;
   wc.background = GetSysColorBrush(COLOR_BTNFACE);
   RegisterWindowClass(wc);
   // WS_EX_CONTROLPARENT lets Tab and the arrow keys reach the controls inside.
-  CreateHandle(className, caption, style | WS_CLIPSIBLINGS, exStyle | WS_EX_CONTROLPARENT, left,
-               top, width, height, parent);
+  CreateHandle(windowClass_, caption, style | WS_CLIPSIBLINGS, exStyle | WS_EX_CONTROLPARENT, place,
+               parent);
 }
 
 HFONT Container::FormFont() const { return OwnerForm().Font(); }

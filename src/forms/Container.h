@@ -6,17 +6,21 @@
 #include <string>
 
 #include "forms/Control.h"
+#include "forms/ControlRow.h"
 
 namespace forms {
 
 class Container : public Control {
  public:
-  using Control::Control;
+  // windowClass is the container's own window class, registered on first use.
+  Container(Form& form, const char* name, const char* windowClass)
+      : Control(form, name), windowClass_(windowClass) {}
+  // From a form's table row: the caption, the place, and the common options.
+  void Create(const ControlRow& row);
 
  protected:
-  // Creates the container window; className is registered on first use.
-  void CreateContainer(const char* className, const std::string& caption, DWORD style,
-                       DWORD exStyle, int left, int top, int width, int height, HWND parent);
+  void CreateContainer(const std::string& caption, DWORD style, DWORD exStyle, const DesignRect& place,
+                       HWND parent);
   // Messages not taken by a child's control; the default paints and defers
   // to DefWindowProc.
   virtual LRESULT ContainerMessage(UINT msg, WPARAM wp, LPARAM lp);
@@ -25,6 +29,7 @@ class Container : public Control {
 
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  const char* windowClass_;
 };
 
 }  // namespace forms

@@ -31,11 +31,12 @@ Control* Control::FromHandle(HWND hwnd) {
 }
 
 void Control::CreateHandle(const char* windowClass, const std::string& text, DWORD style,
-                           DWORD exStyle, int left, int top, int width, int height, HWND parent) {
+                           DWORD exStyle, const DesignRect& place, HWND parent) {
   if (!parent) parent = form_.Handle();
-  design_ = {left, top, width, height};
-  hwnd_ = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD, form_.Scale(left),
-                          form_.Scale(top), form_.Scale(width), form_.Scale(height), parent,
+  design_ = place;
+  hwnd_ = CreateWindowExA(exStyle, windowClass, text.c_str(), style | WS_CHILD,
+                          form_.Scale(place.left), form_.Scale(place.top), form_.Scale(place.width),
+                          form_.Scale(place.height), parent,
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id_)),
                           GetModuleHandleA(nullptr), nullptr);
   if (!hwnd_) return;
@@ -64,13 +65,14 @@ void Control::SetFocus() { ::SetFocus(hwnd_); }
 bool Control::Focused() const { return GetFocus() == hwnd_; }
 
 void Control::SetBounds(int left, int top, int width, int height) {
+  design_ = form_.Unscale(left, top, width, height);
   MoveWindow(hwnd_, left, top, width, height, TRUE);
 }
 
 void Control::ApplyDpi() {
   if (!hwnd_) return;
-  SetBounds(form_.Scale(design_.left), form_.Scale(design_.top), form_.Scale(design_.right),
-            form_.Scale(design_.bottom));
+  MoveWindow(hwnd_, form_.Scale(design_.left), form_.Scale(design_.top), form_.Scale(design_.width),
+             form_.Scale(design_.height), TRUE);
 }
 
 RECT Control::BoundsRect() const {

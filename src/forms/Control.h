@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "forms/Dpi.h"
+
 namespace forms {
 
 class Form;
@@ -34,9 +36,11 @@ class Control {
   void SetVisible(bool visible);
   void SetFocus();
   bool Focused() const;
+  // Moves the control, in device pixels of its parent's client area. The
+  // place is kept in design units too, so that a change of scale keeps it.
   void SetBounds(int left, int top, int width, int height);
   RECT BoundsRect() const;  // in the parent's client coordinates
-  // Moves the control to its table place at the form's DPI (after a change of scale).
+  // Moves the control to its design place at the form's DPI (after a change of scale).
   virtual void ApplyDpi();
   int HelpContext = 0;
 
@@ -50,10 +54,10 @@ class Control {
   virtual HBRUSH OnColor(HDC /*dc*/) { return nullptr; }
 
  protected:
-  // Creates the child window at a place in 96-DPI pixels, scaled by the
-  // form's DPI; parent defaults to the form. The form's font is applied.
+  // Creates the child window at its design place, scaled by the form's DPI;
+  // parent defaults to the form. The form's font is applied.
   void CreateHandle(const char* windowClass, const std::string& text, DWORD style, DWORD exStyle,
-                    int left, int top, int width, int height, HWND parent = nullptr);
+                    const DesignRect& place, HWND parent = nullptr);
 
  private:
   Form& form_;
@@ -61,7 +65,7 @@ class Control {
   HWND hwnd_ = nullptr;
   int id_ = 0;
   ATOM nameAtom_ = 0;
-  RECT design_ = {0, 0, 0, 0};  // left, top, width, height in 96-DPI pixels
+  DesignRect design_;
 };
 
 }  // namespace forms

@@ -1,11 +1,14 @@
 // Table-driven creation of a form's controls. Each form lists its controls as
 // rows of (field, caption, left, top, width, height, options[, container]),
-// in tab order and in pixels as the layout gives them; the field's type is
-// the control kind. Numeric properties (ranges, length limits) are set in
-// code after the table.
+// in tab order; the field's type is the control kind. The four numbers are
+// design units (Dpi.h): a row is where a layout's numbers become a
+// DesignRect. Numeric properties (ranges, length limits) are set in code
+// after the table.
 #pragma once
 #include <windows.h>
 #include <initializer_list>
+
+#include "forms/Dpi.h"
 
 namespace forms {
 
@@ -29,13 +32,13 @@ struct ControlRow {
   template <class C>
   ControlRow(C& c, const char* caption, int left, int top, int width, int height,
               unsigned options = 0, Control* container = nullptr)
-      : control(&c), create(&CreateAs<C>), caption(caption), left(left), top(top), width(width),
-        height(height), options(options), container(container) {}
+      : control(&c), create(&CreateAs<C>), caption(caption),
+        place{Dip(left), Dip(top), Dip(width), Dip(height)}, options(options), container(container) {}
 
   Control* control;
   void (*create)(Control&, const ControlRow&);
   const char* caption;
-  int left, top, width, height;
+  DesignRect place;
   unsigned options;
   Control* container;  // panel, group box, sheet or scroll box; nullptr = the form
 

@@ -12,8 +12,7 @@ LRESULT CallBase(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) { return CallBasePro
 void Edit::Create(const ControlRow& row) {
   DWORD style = row.CommonStyle(true) | ES_AUTOHSCROLL | ES_LEFT;
   if (row.Has(opReadOnly)) style |= ES_READONLY;
-  CreateHandle("EDIT", row.caption, style, WS_EX_CLIENTEDGE, row.left, row.top, row.width,
-               row.height, row.ParentHandle());
+  CreateHandle("EDIT", row.caption, style, WS_EX_CLIENTEDGE, row.place, row.ParentHandle());
   // The length limit and the double click; Unicode where the system has it.
   Subclass(Handle(), SubclassProc);
 }

@@ -11,7 +11,7 @@ namespace forms {
 
 class Edit : public Control {
  public:
-  Edit(Form& form, const char* name) : Control(form, name) {}
+  using Control::Control;
   void Create(const ControlRow& row);
 
   // 0 = no limit of ours.

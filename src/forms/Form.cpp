@@ -1,5 +1,6 @@
-// A form's window: created from its parameters, and every message routed to
-// the form or reflected to the control it concerns.
+// A form's window: created from its parameters, every message routed to the
+// form or reflected to the control it concerns, its controls listed, and
+// closing (modally through ModalLoop).
 #include "forms/Form.h"
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include "forms/Application.h"
 #include "forms/Control.h"
 #include "forms/Gdi.h"
+#include "forms/ModalLoop.h"
 #include "forms/WindowClass.h"
 
 namespace forms {
@@ -93,6 +95,55 @@ LRESULT CALLBACK Form::StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
   return done ? result : DefWindowProcA(hwnd, msg, wp, lp);
 }
 
+std::string Form::Caption() const {
+  int n = GetWindowTextLengthA(hwnd_);
+  std::string s(static_cast<size_t>(n) + 1, '\0');
+  n = GetWindowTextA(hwnd_, &s[0], n + 1);
+  s.resize(static_cast<size_t>(n > 0 ? n : 0));
+  return s;
+}
+
+void Form::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
+
+void Form::Show() { ShowWindow(hwnd_, SW_SHOW); UpdateWindow(hwnd_); }
+void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+int Form::ShowModal() { return ModalLoop(*this).Run(); }
+
+void Form::FormClose(CloseAction& /*action*/) {}
+
+void Form::CloseRequested() {
+  if (modal_) {
+    // The modal loop runs the close itself once it sees a result.
+    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    return;
+  }
+  CloseAction action = Application::Get().MainForm() == this ? CloseAction::Free : CloseAction::Hide;
+  FormClose(action);
+  if (action == CloseAction::Free) {
+    DestroyWindow(hwnd_);
+  } else if (action == CloseAction::Hide) {
+    Hide();
+  }
+}
+
+void Form::Close() {
+  if (hwnd_) SendMessageA(hwnd_, WM_CLOSE, 0, 0);
+}
+
+bool Form::PreviewKey(const MSG& /*msg*/) { return false; }
+
+int Form::AddControl(Control* control) {
+  controls_.push_back(control);
+  return nextId_++;
+}
+
+void Form::RemoveControl(Control* control) {
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  if (defaultButton_ == control) defaultButton_ = nullptr;
+  if (cancelButton_ == control) cancelButton_ = nullptr;
+}
+
 bool Form::Reflect(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
   Control* c = nullptr;
   switch (msg) {
@@ -155,7 +206,7 @@ LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_DPICHANGED:
       // Only a form laid out from its table can follow; others keep their pixels.
-      if (designClient_.cx <= 0) break;
+      if (designClient_.width.Units() <= 0) break;
       DpiChanged(HIWORD(wp), reinterpret_cast<const RECT*>(lp));
       return 0;
     case WM_PAINT: {

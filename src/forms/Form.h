@@ -12,6 +12,7 @@
 namespace forms {
 
 class Control;
+class ModalLoop;
 
 enum class CloseAction { None, Hide, Free };
 
@@ -44,14 +45,14 @@ class Form {
 
   std::string Caption() const;
   void SetCaption(const std::string& caption);
-  void SetClientSize(int width, int height);  // in pixels of the screen
-  // The client size in 96-DPI pixels, as the form's table gives it: scaled to
+  void SetClientSize(int width, int height);  // in device pixels
+  // The client size in design units, as the form's table gives it: scaled to
   // the form's DPI now and again whenever the window moves to a monitor of
   // another scale (WM_DPICHANGED), when the font and every control follow.
-  void SetDesignClientSize(int width, int height);
+  void SetDesignClientSize(DesignSize size);
   int ClientWidth() const;
   int ClientHeight() const;
-  void SetBounds(int x, int y, int width, int height);
+  void SetBounds(int x, int y, int width, int height);  // outer rectangle, device pixels
   RECT BoundsRect() const;  // outer rectangle in parent/screen coordinates
   void CenterOnScreen();
   void Show();
@@ -60,20 +61,22 @@ class Form {
   // Shows the form modally: other windows of the program are disabled until
   // it closes. Returns the modal result.
   int ShowModal();
-  bool IsModal() const { return modal_; }
+  bool IsModal() const { return modal_ != nullptr; }
   int ModalResultValue() const { return modalResult_; }
   // Sets the modal result; a modal form closes once its handler returns.
-  void SetModalResult(int result);
+  void SetModalResult(int result) { modalResult_ = result; }
   // Asks the form to close (runs FormClose with its close action).
   void Close();
 
-  // Font for the form's controls: face name and cell height in 96-DPI pixels.
-  void SetFont(const std::string& face, int pixelHeight, BYTE charset = SHIFTJIS_CHARSET);
+  // Font for the form's controls: face name and cell height.
+  void SetFont(const std::string& face, Dip height, BYTE charset = SHIFTJIS_CHARSET);
   HFONT Font() const { return font_.get(); }
 
   // The DPI the form is laid out for: its monitor's when it was created or last moved.
   int Dpi() const { return dpi_; }
-  int Scale(int designPixels) const { return Scaled(designPixels, dpi_); }
+  int Scale(Dip length) const { return Scaled(length, dpi_); }
+  // A place in device pixels at the form's DPI, in design units.
+  DesignRect Unscale(int left, int top, int width, int height) const;
 
   bool KeyPreview = false;  // the form sees keys before the focused control
   bool DialogKeys = true;   // Tab, Enter (default button) and Escape (cancel button)
@@ -111,13 +114,14 @@ class Form {
   virtual HBRUSH ClassBrush() const { return GetSysColorBrush(COLOR_BTNFACE); }
 
  private:
+  friend class ModalLoop;  // runs FormClose and reads the modal result
+
   static LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void RegisterClassOnce();
   void CloseRequested();
-  bool CloseModal();
   void ApplyFont();
-  // New DPI: font, controls and client size again; suggested is the system's
-  // new window rectangle (nullptr: stay where it is).
+  // New DPI: the window goes to the rectangle the system suggests (nullptr:
+  // it stays where it is), then font, controls and client size follow.
   void DpiChanged(int dpi, const RECT* suggested);
 
   std::string className_;
@@ -128,12 +132,11 @@ class Form {
   Control* cancelButton_ = nullptr;
   FontHandle font_;
   std::string fontFace_;
-  int fontHeight_ = 0;  // design pixels
+  Dip fontHeight_{0};
   BYTE fontCharset_ = SHIFTJIS_CHARSET;
   int dpi_ = kDesignDpi;
-  SIZE designClient_ = {0, 0};  // 0 x 0: the form sizes itself in screen pixels
-  bool modal_ = false;
-  bool freeAfterModal_ = false;
+  DesignSize designClient_;  // 0 x 0: the form sizes itself in device pixels
+  ModalLoop* modal_ = nullptr;  // while ShowModal runs
   int modalResult_ = mrNone;
   int nextId_ = 100;
   ATOM nameAtom_ = 0;

@@ -1,21 +1,9 @@
-// A form's caption, size, place, font and scale (96-DPI design units to
-// device pixels, again on WM_DPICHANGED), and the list of its controls.
-#include <algorithm>
-
+// A form's size, place, font and scale: design units to device pixels, and
+// again on WM_DPICHANGED.
 #include "forms/Control.h"
 #include "forms/Form.h"
 
 namespace forms {
-
-std::string Form::Caption() const {
-  int n = GetWindowTextLengthA(hwnd_);
-  std::string s(static_cast<size_t>(n) + 1, '\0');
-  n = GetWindowTextA(hwnd_, &s[0], n + 1);
-  s.resize(static_cast<size_t>(n > 0 ? n : 0));
-  return s;
-}
-
-void Form::SetCaption(const std::string& caption) { SetWindowTextA(hwnd_, caption.c_str()); }
 
 void Form::SetClientSize(int width, int height) {
   RECT r = {0, 0, width, height};
@@ -32,21 +20,27 @@ void Form::SetClientSize(int width, int height) {
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::SetDesignClientSize(int width, int height) {
-  designClient_ = {width, height};
-  SetClientSize(Scale(width), Scale(height));
+void Form::SetDesignClientSize(DesignSize size) {
+  designClient_ = size;
+  SetClientSize(Scale(size.width), Scale(size.height));
+}
+
+DesignRect Form::Unscale(int left, int top, int width, int height) const {
+  return {Unscaled(left, dpi_), Unscaled(top, dpi_), Unscaled(width, dpi_), Unscaled(height, dpi_)};
 }
 
 void Form::DpiChanged(int dpi, const RECT* suggested) {
   if (dpi <= 0 || dpi == dpi_) return;
   dpi_ = dpi;
+  // The system's rectangle first: it keeps the window on the monitor it went
+  // to. The client size below only makes up for a frame of another rule.
+  if (suggested)
+    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
   ApplyFont();
   // In creation order: a container is in its place before what it holds.
   for (Control* c : controls_) c->ApplyDpi();
-  SetClientSize(Scale(designClient_.cx), Scale(designClient_.cy));
-  if (suggested)
-    SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetClientSize(Scale(designClient_.width), Scale(designClient_.height));
   InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -80,12 +74,9 @@ void Form::CenterOnScreen() {
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Form::Show() { ShowWindow(hwnd_, SW_SHOW); UpdateWindow(hwnd_); }
-void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
-
-void Form::SetFont(const std::string& face, int pixelHeight, BYTE charset) {
+void Form::SetFont(const std::string& face, Dip height, BYTE charset) {
   fontFace_ = face;
-  fontHeight_ = pixelHeight;
+  fontHeight_ = height;
   fontCharset_ = charset;
   ApplyFont();
 }
@@ -102,19 +93,6 @@ void Form::ApplyFont() {
   for (Control* c : controls_)
     if (c->Handle()) SendMessageA(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
   font_ = std::move(font);
-}
-
-bool Form::PreviewKey(const MSG& /*msg*/) { return false; }
-
-int Form::AddControl(Control* control) {
-  controls_.push_back(control);
-  return nextId_++;
-}
-
-void Form::RemoveControl(Control* control) {
-  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
-  if (defaultButton_ == control) defaultButton_ = nullptr;
-  if (cancelButton_ == control) cancelButton_ = nullptr;
 }
 
 }  // namespace forms

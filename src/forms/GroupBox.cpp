@@ -4,11 +4,6 @@
 
 namespace forms {
 
-void GroupBox::Create(const ControlRow& row) {
-  CreateContainer("TGroupBox", row.caption, row.CommonStyle(false), 0, row.left, row.top,
-                  row.width, row.height, row.ParentHandle());
-}
-
 void GroupBox::Paint(HDC dc, const RECT& client) {
   Selection font(dc, FormFont());
   TEXTMETRICA tm = {};

@@ -2,14 +2,12 @@
 // controls inside are its children and place themselves relative to it.
 #pragma once
 #include "forms/Container.h"
-#include "forms/ControlRow.h"
 
 namespace forms {
 
 class GroupBox : public Container {
  public:
-  GroupBox(Form& form, const char* name) : Container(form, name) {}
-  void Create(const ControlRow& row);
+  GroupBox(Form& form, const char* name) : Container(form, name, "TGroupBox") {}
 
  protected:
   void Paint(HDC dc, const RECT& client) override;

@@ -9,8 +9,8 @@ namespace forms {
 
 void Label::Create(const ControlRow& row) {
   CreateHandle("STATIC", row.caption, row.CommonStyle(false) | SS_LEFT | SS_NOPREFIX, 0,
-               row.left, row.top, row.width, row.height, row.ParentHandle());
-  autoSize_ = row.width == 0 && row.height == 0;
+               row.place, row.ParentHandle());
+  autoSize_ = row.place.width == Dip(0) && row.place.height == Dip(0);
   if (autoSize_) AutoSize();
 }
 

@@ -8,7 +8,7 @@ namespace forms {
 
 class Label : public Control {
  public:
-  Label(Form& form, const char* name) : Control(form, name) {}
+  using Control::Control;
   void Create(const ControlRow& row);
   // Fits the label to its text (one line).
   void AutoSize();

@@ -13,8 +13,7 @@ void ListBox::Create(const ControlRow& row) {
   DWORD style = row.CommonStyle(true) | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL;
   if (row.Has(opMultiSelect)) style |= LBS_EXTENDEDSEL;
   if (row.Has(opTabStops)) style |= LBS_USETABSTOPS;
-  CreateHandle("LISTBOX", "", style, WS_EX_CLIENTEDGE, row.left, row.top, row.width,
-               row.height, row.ParentHandle());
+  CreateHandle("LISTBOX", "", style, WS_EX_CLIENTEDGE, row.place, row.ParentHandle());
 }
 
 void ListBox::Insert(int index, const std::string& text) {

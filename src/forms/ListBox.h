@@ -12,7 +12,7 @@ namespace forms {
 
 class ListBox : public ItemControl {
  public:
-  ListBox(Form& form, const char* name) : ItemControl(form, name) {}
+  using ItemControl::ItemControl;
   void Create(const ControlRow& row);
 
   void Insert(int index, const std::string& text);  // index == Count() appends

@@ -15,7 +15,7 @@ MediaPlayer::~MediaPlayer() { Close(); }
 
 void MediaPlayer::Create() {
   RegisterWindowClass({kWindowClass, WndProc});
-  CreateHandle(kWindowClass, fileName_, 0, 0, 0, 0, 0, 0);
+  CreateHandle(kWindowClass, fileName_, 0, 0, DesignRect{});
 }
 
 void MediaPlayer::SetFileName(const std::string& name) {
@@ -57,22 +57,23 @@ void MediaPlayer::Play() {
 }
 
 void MediaPlayer::Pause() {
-  if (!deviceId_) return;
-  if (notifyPending_) ++staleNotices_;
-  notifyPending_ = false;
-  MCI_GENERIC_PARMS params = {};
-  error_ = mciSendCommandA(deviceId_, MCI_PAUSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&params));
+  if (!StopWaiting(MCI_PAUSE)) return;
   SetPropA(Handle(), kPausedProperty, reinterpret_cast<HANDLE>(1));
 }
 
 void MediaPlayer::Close() {
-  if (!deviceId_) return;
+  if (!StopWaiting(MCI_CLOSE)) return;
+  deviceId_ = 0;
+  RemovePropA(Handle(), kPausedProperty);
+}
+
+bool MediaPlayer::StopWaiting(UINT command) {
+  if (!deviceId_) return false;
   if (notifyPending_) ++staleNotices_;
   notifyPending_ = false;
   MCI_GENERIC_PARMS params = {};
-  error_ = mciSendCommandA(deviceId_, MCI_CLOSE, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&params));
-  deviceId_ = 0;
-  RemovePropA(Handle(), kPausedProperty);
+  error_ = mciSendCommandA(deviceId_, command, MCI_WAIT, reinterpret_cast<DWORD_PTR>(&params));
+  return true;
 }
 
 void MediaPlayer::Notified(WPARAM flags, LPARAM device) {

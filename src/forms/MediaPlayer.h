@@ -63,6 +63,9 @@ class MediaPlayer : public Control {
  private:
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void Notified(WPARAM flags, LPARAM device);
+  // Sends MCI_PAUSE or MCI_CLOSE with MCI_WAIT to the open device (false:
+  // none is open); the notice of a pending play is then a stale one.
+  bool StopWaiting(UINT command);
 
   std::string fileName_;
   MCIDEVICEID deviceId_ = 0;

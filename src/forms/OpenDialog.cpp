@@ -43,6 +43,27 @@ std::vector<std::wstring> SplitWide(const wchar_t* buffer, bool multiSelect) {
   return files;
 }
 
+template <class Char>
+const Char* TextOrNull(const std::basic_string<Char>& text) {
+  return text.empty() ? nullptr : text.c_str();
+}
+
+// The fields the ANSI and the wide dialog take alike; the name typed or
+// chosen comes back in buffer.
+template <class Ofn, class Char>
+void Describe(Ofn& ofn, HWND owner, const Char* filter, std::vector<Char>& buffer, const Char* title,
+              const Char* initialDir, DWORD flags) {
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = filter;
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = buffer.data();
+  ofn.nMaxFile = static_cast<DWORD>(buffer.size());
+  ofn.lpstrTitle = title;
+  ofn.lpstrInitialDir = initialDir;
+  ofn.Flags = flags;
+}
+
 // Windows 95/98: the ANSI dialog, whose names are the code page's anyway.
 bool RunAnsi(OPENFILENAMEW& wide, const std::string& filter, const std::string& title,
              const std::string& initialDir, std::vector<std::string>& files, const std::string& fileName,
@@ -50,15 +71,7 @@ bool RunAnsi(OPENFILENAMEW& wide, const std::string& filter, const std::string& 
   std::vector<char> buffer(kBufferSize, '\0');
   fileName.copy(buffer.data(), kBufferSize - 2);
   OPENFILENAMEA ofn = {};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = wide.hwndOwner;
-  ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = static_cast<DWORD>(kBufferSize);
-  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
-  ofn.lpstrInitialDir = initialDir.empty() ? nullptr : initialDir.c_str();
-  ofn.Flags = wide.Flags;
+  Describe(ofn, wide.hwndOwner, TextOrNull(filter), buffer, TextOrNull(title), TextOrNull(initialDir), wide.Flags);
   if (!GetOpenFileNameA(&ofn)) return false;
   files = SplitOpenFileResult(buffer.data(), multiSelect);
   return true;
@@ -85,21 +98,15 @@ bool OpenDialog::Execute() {
   std::vector<wchar_t> buffer(kBufferSize, L'\0');
   FromAnsi(FileName).copy(buffer.data(), kBufferSize - 2);
 
-  OPENFILENAMEW ofn = {};
-  ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = GetActiveWindow() ? GetActiveWindow() : Application::Get().Handle();
-  ofn.lpstrFilter = Filter.empty() ? nullptr : wideFilter.c_str();
-  ofn.nFilterIndex = 1;
-  ofn.lpstrFile = buffer.data();
-  ofn.nMaxFile = static_cast<DWORD>(kBufferSize);
-  ofn.lpstrTitle = Title.empty() ? nullptr : title.c_str();
-  ofn.lpstrInitialDir = InitialDir.empty() ? nullptr : initialDir.c_str();
   // The process's current folder stays where it was, whatever the user browses.
-  ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
-  if (Options & ofHideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
-  if (Options & ofAllowMultiSelect) ofn.Flags |= OFN_ALLOWMULTISELECT;
-  if (Options & ofPathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
-  if (Options & ofFileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
+  DWORD flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
+  if (Options & ofHideReadOnly) flags |= OFN_HIDEREADONLY;
+  if (Options & ofAllowMultiSelect) flags |= OFN_ALLOWMULTISELECT;
+  if (Options & ofPathMustExist) flags |= OFN_PATHMUSTEXIST;
+  if (Options & ofFileMustExist) flags |= OFN_FILEMUSTEXIST;
+  OPENFILENAMEW ofn = {};
+  Describe(ofn, GetActiveWindow() ? GetActiveWindow() : Application::Get().Handle(),
+           Filter.empty() ? nullptr : wideFilter.c_str(), buffer, TextOrNull(title), TextOrNull(initialDir), flags);
   const bool multiSelect = (Options & ofAllowMultiSelect) != 0;
 
   if (GetOpenFileNameW(&ofn)) {

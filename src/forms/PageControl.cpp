@@ -7,8 +7,7 @@ namespace forms {
 void PageControl::Create(const ControlRow& row) {
   // Sheets are the tab control's children: clip them out of its painting.
   DWORD style = row.CommonStyle(true) | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-  CreateHandle(WC_TABCONTROLA, "", style, WS_EX_CONTROLPARENT, row.left, row.top, row.width,
-               row.height, row.ParentHandle());
+  CreateHandle(WC_TABCONTROLA, "", style, WS_EX_CONTROLPARENT, row.place, row.ParentHandle());
 }
 
 void PageControl::AddSheet(TabSheet& sheet, const std::string& caption) {
@@ -63,7 +62,7 @@ void TabSheet::Create(const ControlRow& row) {
   pages->AddSheet(*this, row.caption);
   // The first sheet is the active one until the user or the form turns the page.
   DWORD style = index_ == 0 && !row.Has(opHidden) ? WS_VISIBLE : 0;
-  CreateContainer("TTabSheet", row.caption, style, 0, 0, 0, 0, 0, pages->Handle());
+  CreateContainer(row.caption, style, 0, DesignRect{}, pages->Handle());
   ApplyDpi();
 }
 

@@ -16,7 +16,7 @@ class TabSheet;
 
 class PageControl : public Control {
  public:
-  PageControl(Form& form, const char* name) : Control(form, name) {}
+  using Control::Control;
   void Create(const ControlRow& row);
 
   int PageCount() const { return static_cast<int>(sheets_.size()); }
@@ -42,7 +42,7 @@ class PageControl : public Control {
 
 class TabSheet : public Container {
  public:
-  TabSheet(Form& form, const char* name) : Container(form, name) {}
+  TabSheet(Form& form, const char* name) : Container(form, name, "TTabSheet") {}
   // row.container must be the page control.
   void Create(const ControlRow& row);
   int PageIndex() const { return index_; }

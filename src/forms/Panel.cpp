@@ -4,11 +4,6 @@
 
 namespace forms {
 
-void Panel::Create(const ControlRow& row) {
-  CreateContainer("TPanel", row.caption, row.CommonStyle(false), 0, row.left, row.top,
-                  row.width, row.height, row.ParentHandle());
-}
-
 void Panel::Paint(HDC dc, const RECT& client) {
   RECT r = client;
   DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);

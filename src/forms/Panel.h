@@ -2,14 +2,12 @@
 // caption.
 #pragma once
 #include "forms/Container.h"
-#include "forms/ControlRow.h"
 
 namespace forms {
 
 class Panel : public Container {
  public:
-  Panel(Form& form, const char* name) : Container(form, name) {}
-  void Create(const ControlRow& row);
+  Panel(Form& form, const char* name) : Container(form, name, "TPanel") {}
 
  protected:
   void Paint(HDC dc, const RECT& client) override;

@@ -9,8 +9,7 @@ void RadioButton::Create(const ControlRow& row) {
   // group box or panel is a group whatever the WS_GROUP marks say.
   // The first button of a group is its tab stop until another is checked.
   DWORD style = row.CommonStyle(row.Has(opGroup) || row.Has(opChecked));
-  CreateHandle("BUTTON", row.caption, style | BS_RADIOBUTTON | BS_NOTIFY, 0, row.left, row.top,
-               row.width, row.height, row.ParentHandle());
+  CreateHandle("BUTTON", row.caption, style | BS_RADIOBUTTON | BS_NOTIFY, 0, row.place, row.ParentHandle());
   SetChecked(row.Has(opChecked));
 }
 

@@ -21,9 +21,8 @@ BOOL CALLBACK AddExtent(HWND child, LPARAM lp) {
 }  // namespace
 
 void ScrollBox::Create(const ControlRow& row) {
-  CreateContainer("TScrollBox", row.caption, row.CommonStyle(false) | WS_HSCROLL | WS_VSCROLL,
-                  WS_EX_CLIENTEDGE, row.left, row.top, row.width, row.height,
-                  row.ParentHandle());
+  CreateContainer(row.caption, row.CommonStyle(false) | WS_HSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE,
+                  row.place, row.ParentHandle());
   UpdateScrollRange();
 }
 

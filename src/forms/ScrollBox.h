@@ -8,7 +8,7 @@ namespace forms {
 
 class ScrollBox : public Container {
  public:
-  ScrollBox(Form& form, const char* name) : Container(form, name) {}
+  ScrollBox(Form& form, const char* name) : Container(form, name, "TScrollBox") {}
   void Create(const ControlRow& row);
 
   // Ranges from the children's extent; a bar shows only when needed.

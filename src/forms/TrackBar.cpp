@@ -6,7 +6,7 @@ namespace forms {
 
 void TrackBar::Create(const ControlRow& row) {
   DWORD style = row.CommonStyle(true) | TBS_HORZ | TBS_BOTTOM | TBS_AUTOTICKS;
-  CreateHandle(TRACKBAR_CLASSA, "", style, 0, row.left, row.top, row.width, row.height,
+  CreateHandle(TRACKBAR_CLASSA, "", style, 0, row.place,
                row.ParentHandle());
 }
 

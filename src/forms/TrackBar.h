@@ -10,7 +10,7 @@ namespace forms {
 
 class TrackBar : public Control {
  public:
-  TrackBar(Form& form, const char* name) : Control(form, name) {}
+  using Control::Control;
   void Create(const ControlRow& row);
 
   void SetRange(int min, int max);

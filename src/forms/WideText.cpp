@@ -2,14 +2,22 @@
 
 namespace forms {
 
-std::string AnsiFromWide(const std::wstring& wide) {
+std::string Narrow(const std::wstring& wide, UINT codePage) {
   if (wide.empty()) return "";
-  const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                    nullptr);
-  std::string ansi(static_cast<size_t>(n > 0 ? n : 0), '\0');
-  if (n > 0)
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &ansi[0], n, nullptr, nullptr);
-  return ansi;
+  const int length = static_cast<int>(wide.size());
+  const int n = WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
+  if (n > 0) WideCharToMultiByte(codePage, 0, wide.data(), length, &out[0], n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring Widen(const std::string& text, UINT codePage) {
+  if (text.empty()) return std::wstring();
+  const int length = static_cast<int>(text.size());
+  const int n = MultiByteToWideChar(codePage, 0, text.data(), length, nullptr, 0);
+  std::wstring out(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+  if (n > 0) MultiByteToWideChar(codePage, 0, text.data(), length, &out[0], n);
+  return out;
 }
 
 std::string WideItem(HWND control, UINT lengthMsg, UINT textMsg, int index) {
@@ -42,14 +50,6 @@ bool ToAnsi(const std::wstring& text, std::string& out) {
   WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.data(), length, &out[0], n, nullptr, nullptr);
   // A character the code page only approximates does not come back the same.
   return FromAnsi(out) == text;
-}
-
-std::wstring FromAnsi(const std::string& text) {
-  if (text.empty()) return std::wstring();
-  const int n = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring out(n > 0 ? n : 0, L'\0');
-  if (n > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0], n);
-  return out;
 }
 
 }  // namespace forms

@@ -10,13 +10,18 @@
 
 namespace forms {
 
-std::string AnsiFromWide(const std::wstring& wide);
+// Plain conversions with a code page (CP_ACP, CP_UTF8); a character the
+// code page lacks becomes its default character.
+std::string Narrow(const std::wstring& wide, UINT codePage);
+std::wstring Widen(const std::string& text, UINT codePage);
+
+inline std::string AnsiFromWide(const std::wstring& wide) { return Narrow(wide, CP_ACP); }
 
 // Exact conversions with the ANSI code page, for names the program must open
 // again: ToAnsi is false when a character has no form there (the ANSI
 // functions the rest of the program uses could not open the name).
 bool ToAnsi(const std::wstring& text, std::string& out);
-std::wstring FromAnsi(const std::string& text);
+inline std::wstring FromAnsi(const std::string& text) { return Widen(text, CP_ACP); }
 
 // Item `index` of a list box (LB_GETTEXTLEN/LB_GETTEXT) or combo box
 // (CB_GETLBTEXTLEN/CB_GETLBTEXT) that is a Unicode window; "" when there is none.

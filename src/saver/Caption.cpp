@@ -9,8 +9,8 @@
 namespace saver {
 
 namespace {
-constexpr int kDialogFontHeight = 12;  // the dialogs' font, in 96-DPI pixels
-constexpr int kMarginDesign = 16;
+constexpr forms::Dip kDialogFontHeight{12};  // the dialogs' font
+constexpr forms::Dip kMarginDesign{16};
 constexpr COLORREF kText = RGB(255, 255, 255);
 constexpr COLORREF kOutline = RGB(16, 16, 16);
 const wchar_t kEllipsis = L'\u2026';
@@ -101,7 +101,7 @@ void DrawCaption(HDC dc, const CaptionLine& line) {
 
 RECT PauseMarkRect(const RECT& monitor, int dpi) {
   const int margin = forms::Scaled(kMarginDesign, dpi);
-  const int size = std::max(static_cast<int>(monitor.bottom - monitor.top) * 4 / 100, forms::Scaled(24, dpi));
+  const int size = std::max(static_cast<int>(monitor.bottom - monitor.top) * 4 / 100, forms::Scaled(forms::Dip(24), dpi));
   return {monitor.right - margin - size, monitor.top + margin, monitor.right - margin, monitor.top + margin + size};
 }
 

@@ -24,7 +24,7 @@ MonitorWindow::MonitorWindow(const WindowPlace& place, const SaverSettings& them
   DialogKeys = false;
   KeyPreview = true;
   Create();
-  TBarOffBtn.Create("TBarOffBtn", 0, 0, 0, 0);
+  TBarOffBtn.Create("TBarOffBtn");
   shownPicture_ = std::make_unique<TAll_nmsg>(*this, "Image");
   Timer2.OnTimer = [this] {
     if (Handle() && !backgroundPending_) sink_.Tick(*this);

@@ -7,7 +7,7 @@ namespace saver {
 
 void TitlePresenter::Begin(const TitleLine& line) {
   TitleLine scaled = line;
-  scaled.Height = window_.Scale(line.Height);
+  scaled.Height = window_.Scale(forms::Dip(line.Height));
   BuildTitleOverlay(scaled, window_.Drawing().Back.Dc(), window_.ImageArea(), overlay_, rect_);
 }
 

@@ -25,6 +25,12 @@ EffectStep BeginSlide(EffectContext& c, int interval);
 // Copies picture rows `src` to the screen with its top-left corner at (x, y).
 void CopyImage(const EffectContext& c, const RECT& src, int x, int y);
 
+// One call of Slide or HalfSlide (set-up first, then a step of 2 pixels).
+// The picture, or each half of it, slides along its height when the coin
+// is 1 for appearing or 0 for erasing, else along its width; the side flag
+// picks the way. Two halves move in opposite directions.
+EffectStep SlideStep(EffectContext& c, bool appear, bool halves);
+
 // The whole picture with its top-left corner at (x, y).
 void DrawImageAt(const EffectContext& c, int x, int y);
 

@@ -58,6 +58,9 @@ std::vector<Place> Places(const forms::Form& form) {
   return all;
 }
 
+// A length of the 96-DPI tables (or read at 96 DPI) at another DPI.
+int At(long designUnits, int dpi) { return forms::Scaled(forms::Dip(static_cast<int>(designUnits)), dpi); }
+
 SIZE Client(const forms::Form& form) { return {form.ClientWidth(), form.ClientHeight()}; }
 
 int FontHeight(HFONT font) {
@@ -85,7 +88,7 @@ SIZE TextExtent(HWND h, const std::string& text, HFONT formFont) {
 }
 
 // Room a check box or radio button needs beside its caption for the mark.
-int MarkRoom(int dpi) { return forms::Scaled(18, dpi); }
+int MarkRoom(int dpi) { return At(18, dpi); }
 
 void ExpectCaptionsFit(const forms::Form& form, int dpi) {
   for (const Place& p : Places(form)) {
@@ -97,9 +100,9 @@ void ExpectCaptionsFit(const forms::Form& form, int dpi) {
     int room = 0;
     if (p.cls == "Button") {
       const LONG kind = style & BS_TYPEMASK;
-      room = kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON ? forms::Scaled(4, dpi) : MarkRoom(dpi);
+      room = kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON ? At(4, dpi) : MarkRoom(dpi);
     } else if (p.cls == "TGroupBox") {
-      room = forms::Scaled(16, dpi);
+      room = At(16, dpi);
     }
     EXPECT_LE(need.cx + room, width) << form.Name() << " at " << dpi << " DPI: \"" << text << "\" is cut off";
     EXPECT_LE(need.cy, height) << form.Name() << " at " << dpi << " DPI: \"" << text << "\" is too low";
@@ -133,12 +136,12 @@ void ExpectScaledFrom(const std::vector<Place>& at96, const forms::Form& form, i
     const RECT& r = now[i].rect;
     const std::string what = form.Name() + " \"" + TextOf(now[i].hwnd) + "\" (" + now[i].cls + ")";
     if (now[i].cls == "TTabSheet") continue;  // fills the page control below its tabs
-    EXPECT_EQ(r.left, forms::Scaled(d.left, dpi)) << what;
-    EXPECT_EQ(r.top, forms::Scaled(d.top, dpi)) << what;
+    EXPECT_EQ(r.left, At(d.left, dpi)) << what;
+    EXPECT_EQ(r.top, At(d.top, dpi)) << what;
     if (now[i].cls == "Static") continue;
-    EXPECT_EQ(r.right - r.left, forms::Scaled(d.right - d.left, dpi)) << what;
+    EXPECT_EQ(r.right - r.left, At(d.right - d.left, dpi)) << what;
     if (now[i].cls == "ComboBox") continue;
-    EXPECT_EQ(r.bottom - r.top, forms::Scaled(d.bottom - d.top, dpi)) << what;
+    EXPECT_EQ(r.bottom - r.top, At(d.bottom - d.top, dpi)) << what;
   }
 }
 
@@ -158,9 +161,9 @@ class DialogScale : public ::testing::Test {
     for (int dpi : {144, 192, 96}) {
       MoveToDpi(form, dpi);
       EXPECT_EQ(form.Dpi(), dpi);
-      EXPECT_EQ(Client(form).cx, forms::Scaled(design.cx, dpi)) << form.Name() << " at " << dpi;
-      EXPECT_EQ(Client(form).cy, forms::Scaled(design.cy, dpi)) << form.Name() << " at " << dpi;
-      EXPECT_EQ(FontHeight(form.Font()), -forms::Scaled(fontDesign, dpi)) << form.Name() << " at " << dpi;
+      EXPECT_EQ(Client(form).cx, At(design.cx, dpi)) << form.Name() << " at " << dpi;
+      EXPECT_EQ(Client(form).cy, At(design.cy, dpi)) << form.Name() << " at " << dpi;
+      EXPECT_EQ(FontHeight(form.Font()), -At(fontDesign, dpi)) << form.Name() << " at " << dpi;
       ExpectScaledFrom(at96, form, dpi);
       ExpectCaptionsFit(form, dpi);
       ExpectInsideContainers(form, dpi);
@@ -199,8 +202,8 @@ TEST_F(DialogScale, TheThemeSettingsDialogAtEveryScale) {
   const RECT pages = InParent(dialog.SetPageControl.Handle());
   for (int i = 0; i < dialog.SetPageControl.PageCount(); ++i) {
     const RECT sheet = InParent(dialog.SetPageControl.Page(i).Handle());
-    EXPECT_GE(sheet.right - sheet.left, pages.right - pages.left - forms::Scaled(8, 192));
-    EXPECT_GE(sheet.bottom - sheet.top, pages.bottom - pages.top - forms::Scaled(40, 192));
+    EXPECT_GE(sheet.right - sheet.left, pages.right - pages.left - At(8, 192));
+    EXPECT_GE(sheet.bottom - sheet.top, pages.bottom - pages.top - At(40, 192));
   }
 }
 

@@ -1,6 +1,7 @@
 // Placements the geometric effect tests run through, and the end state
 // every effect must leave.
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,23 @@ inline void Prepare(EffectRig& s, bool appear, int flag) {
   s.ctx.AppearSpeed = 405 - 5;
   s.ctx.EraseSpeed = 405 - 9;
   if (!appear) s.ShowImage();
+}
+
+// An effect's appear and erase routines (named <effect>On and <effect>Off)
+// through every placement and both coins, side 0: each step as the model
+// for that case says, at the given step interval, and the end state.
+using CaseModel = std::function<Steps(bool appear, const Geometry& g, int coin)>;
+inline void ExpectEveryPlacement(const std::string& effect, Routine on, Routine off, const CaseModel& model,
+                                 int interval) {
+  for (bool appear : {true, false})
+    for (const auto& p : Placements())
+      for (int coin : {0, 1}) {
+        EffectRig st(p.g, coin);
+        Prepare(st, appear, 0);
+        const std::string what = Label((effect + (appear ? "On" : "Off")).c_str(), p, coin);
+        EXPECT_TRUE(RunEffect(st, appear ? on : off, model(appear, p.g, coin), interval)) << what;
+        EXPECT_TRUE(EndState(st, appear)) << what;
+      }
 }
 
 }  // namespace fxtest

@@ -82,16 +82,10 @@ LineCount CountLines(bool appear, bool rows, int E) {
 }  // namespace
 
 TEST(Blind, EveryStepShowsWhatThePassesSay) {
-  for (bool appear : {true, false})
-    for (const auto& p : Placements())
-      for (int coin : {0, 1}) {
-        EffectRig st(p.g, coin);
-        Prepare(st, appear, 0);
-        const bool rows = appear ? coin == 1 : coin == 0;  // erasing works across the other axis
-        EXPECT_TRUE(RunEffect(st, appear ? saver::BlindOn : saver::BlindOff, BlindModel(appear, rows, p.g),
-                              5)) << Label(appear ? "BlindOn" : "BlindOff", p, coin);
-        EXPECT_TRUE(EndState(st, appear)) << Label(appear ? "BlindOn" : "BlindOff", p, coin);
-      }
+  ExpectEveryPlacement("Blind", saver::BlindOn, saver::BlindOff, [](bool appear, const Geometry& g, int coin) {
+    const bool rows = appear ? coin == 1 : coin == 0;  // erasing works across the other axis
+    return BlindModel(appear, rows, g);
+  }, 5);
 }
 
 TEST(Blind, EachLineIsDrawnExactlyOnceAndNothingOutsideThePicture) {

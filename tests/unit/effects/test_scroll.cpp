@@ -93,17 +93,9 @@ int StepsToEnd(EffectRig& st, saver::EffectRoutine routine, F each) {
 }  // namespace
 
 TEST(Scroll, EveryStepShowsThePictureAtItsPositionAndTheBackgroundBehindIt) {
-  for (bool appear : {true, false})
-    for (const auto& p : Placements())
-      for (int coin : {0, 1}) {
-        EffectRig st(p.g, coin);
-        Prepare(st, appear, 0);
-        const char* name = appear ? "ScrollOn" : "ScrollOff";
-        EXPECT_TRUE(RunEffect(st, appear ? saver::ScrollOn : saver::ScrollOff,
-                              appear ? ScrollOnModel(p.g, coin) : ScrollOffModel(p.g, coin), 5))
-            << Label(name, p, coin);
-        EXPECT_TRUE(EndState(st, appear)) << Label(name, p, coin);
-      }
+  ExpectEveryPlacement("Scroll", saver::ScrollOn, saver::ScrollOff, [](bool appear, const Geometry& g, int coin) {
+    return appear ? ScrollOnModel(g, coin) : ScrollOffModel(g, coin);
+  }, 5);
 }
 
 TEST(Scroll, ACentredPictureEntersFromTheTopOrTheLeft) {

@@ -25,8 +25,8 @@ class TestForm : public Form {
  public:
   TestForm() : Form("TControlsTestForm", "ControlsTestForm") {
     Create();
-    SetFont("ＭＳ Ｐゴシック", 12);
-    SetClientSize(400, 300);
+    SetFont("ＭＳ Ｐゴシック", Dip(12));
+    SetDesignClientSize({Dip(400), Dip(300)});
     CreateControls({
         {Pages, "", 0, 0, 400, 260},
         {Sheet0, "一", 0, 0, 0, 0, 0, &Pages},
@@ -285,6 +285,41 @@ TEST_F(Controls, ScrollBoxScrollsItsChild) {
   s.ScrollTo(0, 0);
   EXPECT_EQ(inner.BoundsRect().left, 0);
   EXPECT_EQ(inner.BoundsRect().top, 0);
+}
+
+// The system moves the form to a monitor of twice the scale: it goes to the
+// rectangle the system suggests, and a control the program moved while the
+// form was shown keeps the place it was moved to, scaled, like the others.
+TEST_F(Controls, AControlMovedAtRunTimeKeepsItsPlaceThroughAChangeOfScale) {
+  form_->OKBtn.SetBounds(150, 262, 100, 30);
+  const RECT before = form_->BoundsRect();
+  RECT suggested = {before.left + 40, before.top + 30, before.left + 40 + 2 * (before.right - before.left),
+                    before.top + 30 + 2 * (before.bottom - before.top)};
+  SendMessageA(form_->Handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+  ASSERT_EQ(form_->Dpi(), 192);
+
+  const RECT ok = form_->OKBtn.BoundsRect();
+  EXPECT_EQ(ok.left, 300);
+  EXPECT_EQ(ok.top, 524);
+  EXPECT_EQ(ok.right - ok.left, 200);
+  EXPECT_EQ(ok.bottom - ok.top, 60);
+  const RECT inBox = form_->InBox.BoundsRect();  // from the table, inside its panel
+  EXPECT_EQ(inBox.left, 16);
+  EXPECT_EQ(inBox.right - inBox.left, 160);
+
+  const RECT window = form_->BoundsRect();
+  EXPECT_EQ(window.left, suggested.left);
+  EXPECT_EQ(window.top, suggested.top);
+  EXPECT_EQ(form_->ClientWidth(), 800);
+  EXPECT_EQ(form_->ClientHeight(), 600);
+
+  // Back at 96 DPI the moved button is where the program put it.
+  SendMessageA(form_->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&before));
+  const RECT back = form_->OKBtn.BoundsRect();
+  EXPECT_EQ(back.left, 150);
+  EXPECT_EQ(back.top, 262);
+  EXPECT_EQ(back.right - back.left, 100);
+  EXPECT_EQ(form_->BoundsRect().left, before.left);
 }
 
 TEST(OpenDialogResult, SingleAndMultipleFilesBecomeFullPathsInOrder) {
