@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     const size_t before = CommittedBytes();
     const double start = bench::NowMs();
     library::FolderWalk walk(argv[1], kinds);
-    while (walk.Count() == 0 && !walk.Done()) Sleep(1);
+    for (library::FolderWalk::Progress now = walk.Now(); now.found == 0 && !now.done; now = walk.Now()) Sleep(1);
     first.push_back(bench::NowMs() - start);
     walk.WaitDone(INFINITE);
     whole.push_back(bench::NowMs() - start);

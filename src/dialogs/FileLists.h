@@ -11,11 +11,11 @@
 #include "picture/PluginExtensions.h"
 
 // Open-dialog filters and name patterns of the three choosers.
-// The picture extensions are the picture component's (kOfferedPattern), then
+// The picture extensions are the picture component's (OfferedPattern), then
 // those the installed decoders of the imaging component read.
 inline std::string GraphicPattern() {
   const std::string& wic = picture::WicFilter();
-  return wic.empty() ? std::string(picture::kOfferedPattern) : picture::kOfferedPattern + (";" + wic);
+  return wic.empty() ? picture::OfferedPattern() : picture::OfferedPattern() + ";" + wic;
 }
 inline std::string GraphicFilter() { return "グラフィックファイル|" + GraphicPattern(); }
 inline constexpr char kMidiFilter[] = "MIDIﾌｧｲﾙ|*.mid;*.rmi";

@@ -14,7 +14,7 @@ std::string CountText(size_t found, const library::WalkCounts& counts, bool done
 }
 
 bool FolderCounts::Refresh() {
-  static const library::PictureKinds kinds = library::PictureKinds::Installed();
+  const library::PictureKinds& kinds = library::PictureKinds::Installed();
   bool running = false;
   std::set<std::string> listed;
   for (int i = 0; i < list_.Count(); ++i) {

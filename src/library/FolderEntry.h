@@ -1,15 +1,17 @@
 // A folder entry of a theme's image list: "Image<n>=<folder path>\", the
 // path with a trailing backslash, beside the entries that name one file.
+// The backslash follows the path-text rule (forms/PathText.h): one that is
+// the second byte of a double-byte character such as "表" does not count.
 #pragma once
 #include <string>
 
+#include "forms/PathText.h"
+
 namespace library {
 
-// True when the ANSI path ends in a backslash that is a character of its
-// own (not the second byte of a double-byte character such as "表").
-bool IsFolderEntry(const std::string& path);
+inline bool IsFolderEntry(const std::string& path) { return forms::EndsWithBackslash(path); }
 
 // The folder entry for a folder path: the path with one trailing backslash.
-std::string AsFolderEntry(const std::string& folder);
+inline std::string AsFolderEntry(const std::string& folder) { return forms::WithTrailingBackslash(folder); }
 
 }  // namespace library

@@ -9,9 +9,9 @@ namespace library {
 
 class PictureKinds {
  public:
-  // Looks for every plug-in once (beside the program, then the system's
-  // search path), as a load would find it.
-  static PictureKinds Installed();
+  // Looks for every plug-in once per process (beside the program, then the
+  // system's search path), as a load would find it.
+  static const PictureKinds& Installed();
   // Every kind, plug-ins or not.
   static PictureKinds All();
 
@@ -19,7 +19,7 @@ class PictureKinds {
   bool IsPicture(const std::wstring& fileName) const;
 
  private:
-  bool readable_[static_cast<int>(picture::Decoder::Wic) + 1] = {};
+  bool readable_[picture::kDecoderKinds] = {};
 };
 
 }  // namespace library

@@ -4,13 +4,11 @@
 // shuffled into what is left of it.
 #pragma once
 #include <cstdint>
-#include <functional>
 #include <vector>
+
 #include "library/Random.h"
 
 namespace library {
-
-// Uniform integer in [0, bound).
 
 class ShuffledRounds {
  public:

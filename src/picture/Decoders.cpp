@@ -19,14 +19,14 @@ struct ExtensionRow {
   Decoder decoder;
 };
 
-// Compared in this order.
+// In the order the settings dialog offers them.
 const ExtensionRow kExtensions[] = {
     {".BMP", Decoder::Bmp},   {".ICO", Decoder::Ico},   {".WMF", Decoder::Wmf},
     {".EMF", Decoder::Emf},   {".JPG", Decoder::Jpg},   {".JPE", Decoder::Jpg},
     {".JPEG", Decoder::Jpg},  {".JFIF", Decoder::Jpg},  {".GIF", Decoder::Gif},
     {".TIF", Decoder::Tiff},  {".TIFF", Decoder::Tiff}, {".PNG", Decoder::Png},
-    {".PIC", Decoder::Pic},   {".P2", Decoder::Pic2},   {".MAG", Decoder::Mag},
-    {".Q4", Decoder::Xld4},   {".PI", Decoder::Pi},
+    {".MAG", Decoder::Mag},   {".PI", Decoder::Pi},     {".PIC", Decoder::Pic},
+    {".P2", Decoder::Pic2},   {".Q4", Decoder::Xld4},
 };
 
 }  // namespace
@@ -64,6 +64,18 @@ Decoder DecoderFor(const std::string& upperExtension) {
     if (upperExtension == row.extension) return row.decoder;
   if (upperExtension.size() > 1 && WicReads(upperExtension)) return Decoder::Wic;
   return Decoder::Unsupported;
+}
+
+std::string OfferedPattern() {
+  std::string pattern;
+  for (const ExtensionRow& row : kExtensions) {
+    if (IsNative(row.decoder) && row.decoder != Decoder::Bmp) continue;
+    if (!pattern.empty()) pattern += ';';
+    pattern += '*';
+    for (const char* c = row.extension; *c; ++c)
+      pattern += static_cast<char>(*c >= 'A' && *c <= 'Z' ? *c - 'A' + 'a' : *c);
+  }
+  return pattern;
 }
 
 // Plug-ins carry the suffix of their width: a 64-bit program loads only *.sph.

@@ -7,6 +7,8 @@ namespace picture {
 // Wic: an extension none of the others take that an installed decoder of
 // the imaging component reads, through ifwic (PluginExtensions.h).
 enum class Decoder { Unsupported, Bmp, Ico, Wmf, Emf, Jpg, Gif, Tiff, Png, Pic, Pic2, Mag, Xld4, Pi, Wic };
+// How many kinds Decoder names (Wic stays the last).
+constexpr int kDecoderKinds = static_cast<int>(Decoder::Wic) + 1;
 
 // The extension of a file name: from the last "." after the last "\" or ":"
 // to the end, upper-cased (ASCII a-z only); empty when there is none.
@@ -17,11 +19,11 @@ std::string PictureExtension(const std::string& fileName);
 
 Decoder DecoderFor(const std::string& upperExtension);
 
-// The extensions the settings dialog offers when pictures are chosen, in its
-// order; every one has a decoder (icons and metafiles are read but not
-// offered). The imaging-component plug-in's own come after them (WicFilter).
-inline constexpr char kOfferedPattern[] =
-    "*.bmp;*.jpg;*.jpe;*.jpeg;*.jfif;*.gif;*.tif;*.tiff;*.png;*.mag;*.pi;*.pic;*.p2;*.q4";
+// The extensions the settings dialog offers when pictures are chosen
+// ("*.bmp;*.jpg;..."): those of the extension table, in its order, but for
+// icons and metafiles (read, not offered). The imaging-component plug-in's
+// own come after them (WicFilter).
+std::string OfferedPattern();
 
 inline bool IsNative(Decoder d) {
   return d == Decoder::Bmp || d == Decoder::Ico || d == Decoder::Wmf || d == Decoder::Emf;

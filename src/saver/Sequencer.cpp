@@ -7,7 +7,8 @@
 namespace saver {
 
 namespace {
-int Clamp251(int v) { return std::min(std::max(v, 0), 251); }
+// One part of an RGB colour from a hand-editable number.
+int ColourPart(int v) { return std::min(std::max(v, 0), 255); }
 
 // The alternative title, used one run in ten for the default texts.
 const char kEasterText0[] = "れん ぷれぜんつ";
@@ -173,8 +174,7 @@ TitleLine Sequencer::ChooseTitleLine(int line) const {
     out.Height = t.FontSize[line];
   }
   if (output_ && !output_->InSaverSession()) out.Height = line == 0 ? 12 : 24;
-  // Never pure white: white is the key colour of the title overlay.
-  out.Color = RGB(Clamp251(r), Clamp251(g), Clamp251(b));
+  out.Color = RGB(ColourPart(r), ColourPart(g), ColourPart(b));
   return out;
 }
 

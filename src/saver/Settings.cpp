@@ -7,10 +7,6 @@ namespace saver {
 using settings::Role;
 namespace key = settings::key;
 
-std::string SaverSettings::Entry(const settings::StrKey& list, int n) const {
-  return Entries.String(settings::Numbered(list.name, n), list.Default(Role::Saver));
-}
-
 SaverSettings ReadSaverSettings(const settings::IniFile& ini) {
   SaverSettings s;
   const settings::Section main = ini.ReadSection(settings::kMainSection);

@@ -14,13 +14,11 @@ struct SaverSettings : settings::Theme {
   int ThemeNumber = settings::key::ThemeNumber.saver;
   std::string Section;  // "Theme" + ThemeNumber
   int CloseMouseMove = settings::key::CloseMouseMove.saver;  // 0 .. kMaxCloseMouseMove
-  settings::Section Entries;  // the theme's keys, for Image n, Wave n and Midi n
+  settings::Section Entries;  // the theme's keys, for Image n, Wave n and Midi n (Entries.Read)
 
   // The resume numbers go back only into one of the ten themes a user can
   // choose; a hand-set number outside them shows its section but writes nothing.
   bool CanWriteBack() const { return ThemeNumber >= 0 && ThemeNumber < settings::kThemeCount; }
-  // Entry n of a numbered list ("Image", "Wave", "Midi"), with the saver's default.
-  std::string Entry(const settings::StrKey& list, int n) const;
 };
 
 // More moves than this within a second always end the show.

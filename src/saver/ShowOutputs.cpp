@@ -55,7 +55,7 @@ void ShowSound::Stop() {
 // picture's off-delay.
 bool StageOutput::PlayMidiNumber(int n) {
   if (!session_) return true;
-  return sound_.PlayMidi(theme_.Entry(settings::key::Midi, n));
+  return sound_.PlayMidi(theme_.Entries.Read(settings::key::Midi, n, settings::Role::Saver));
 }
 
 void StageOutput::PlayWave(const std::string& name) {

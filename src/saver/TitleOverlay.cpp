@@ -1,7 +1,17 @@
 // The title overlay: the line measured, centred and keyed over the background.
 #include "saver/TitleOverlay.h"
 
+#include <algorithm>
+
 namespace saver {
+
+namespace {
+// White is the key colour: the text is drawn at most 251 in each part, so no
+// pixel of it is taken for background.
+COLORREF NeverKey(COLORREF c) {
+  return RGB(std::min<int>(GetRValue(c), 251), std::min<int>(GetGValue(c), 251), std::min<int>(GetBValue(c), 251));
+}
+}  // namespace
 
 RECT CenteredInArea(const RECT& area, SIZE size) {
   const int left = area.left + (area.right - area.left - size.cx) / 2;
@@ -32,7 +42,7 @@ void BuildTitleOverlay(const TitleLine& line, HDC back, const RECT& area, forms:
   {
     forms::Selection sel(text.Dc(), font.get());
     SetBkMode(text.Dc(), TRANSPARENT);
-    SetTextColor(text.Dc(), line.Color);
+    SetTextColor(text.Dc(), NeverKey(line.Color));
     TextOutA(text.Dc(), 0, 0, line.Text.c_str(), static_cast<int>(line.Text.size()));
   }
   // Key: white where the text is, black elsewhere. A one-bit copy marks

@@ -1,6 +1,7 @@
 // The title overlay: one title line drawn over the background, ready for the
 // masked fade. White is the key colour: every pixel of the rendered text
-// that is exactly white counts as background.
+// that is exactly white counts as background, so the text itself is never
+// drawn in pure white.
 #pragma once
 #include <windows.h>
 

@@ -1,5 +1,5 @@
-// The effect kinds, in the order of the stored switches (AppearSwitch0..7,
-// EraseSwitch0..7) and of the dialog's check boxes.
+// The effect kinds, in the order of the stored switches (key::EffectSwitch)
+// and of the dialog's check boxes.
 #pragma once
 
 namespace settings {

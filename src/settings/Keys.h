@@ -9,23 +9,23 @@ namespace settings {
 
 enum class Role { Saver, Dialog };
 
-struct StrKey {
+// A key with its default for each reader.
+template <typename T>
+struct Key {
   const char* name;
-  const char* saver;
-  const char* dialog;
-  const char* Default(Role r) const { return r == Role::Saver ? saver : dialog; }
+  T saver;
+  T dialog;
+  T Default(Role r) const { return r == Role::Saver ? saver : dialog; }
 };
-struct IntKey {
+using StrKey = Key<const char*>;
+using IntKey = Key<int>;
+using BoolKey = Key<bool>;  // on for any number but 0
+
+// A switch that only 1 turns on: absent or anything else (a hand-edited 2 or
+// "yes") is off for every reader, so a file from before the switch existed
+// shows the show as it was.
+struct OnlyOneKey {
   const char* name;
-  int saver;
-  int dialog;
-  int Default(Role r) const { return r == Role::Saver ? saver : dialog; }
-};
-struct BoolKey {
-  const char* name;
-  bool saver;
-  bool dialog;
-  bool Default(Role r) const { return r == Role::Saver ? saver : dialog; }
 };
 
 constexpr char kFileName[] = "Glimora.ini";
@@ -73,19 +73,25 @@ constexpr StrKey Midi{"Midi", "", ""};           // numbered
 constexpr BoolKey MidiOrdRandom{"MidiOrdRandom", true, true};
 constexpr BoolKey FromLastMidi{"FromLastMidi", false, false};
 constexpr IntKey LastMidiNumber{"LastMidiNumber", 0, 0};
-// Appear and erase switches, indexed by effect kind (Normal, Blind, Scroll,
-// Stretch, Slide, HalfSlide, Mesh, Fade). Blind alone is on by default.
-constexpr BoolKey AppearSwitch[kEffectKinds] = {
-    {"ImageNormalOn", false, false},    {"ImageBlindOn", true, true},
-    {"ImageScrollOn", false, false},    {"ImageStretchOn", false, false},
-    {"ImageSlideOn", false, false},     {"ImageHalfSlideOn", false, false},
-    {"ImageMeshOn", false, false},      {"ImageFadeOn", false, false}};
+// The appear and the erase switch of each effect kind, in EffectKind order
+// (Normal, Blind, Scroll, Stretch, Slide, HalfSlide, Mesh, Fade). Blind
+// alone is on by default. The file holds the appear switches, then
+// ImageFadeInSpeed, then the erase switches, then ImageFadeOutSpeed.
+struct EffectSwitchKeys {
+  BoolKey appear;
+  BoolKey erase;
+};
+constexpr EffectSwitchKeys EffectSwitch[kEffectKinds] = {
+    {{"ImageNormalOn", false, false}, {"ImageNormalOff", false, false}},
+    {{"ImageBlindOn", true, true}, {"ImageBlindOff", true, true}},
+    {{"ImageScrollOn", false, false}, {"ImageScrollOff", false, false}},
+    {{"ImageStretchOn", false, false}, {"ImageStretchOff", false, false}},
+    {{"ImageSlideOn", false, false}, {"ImageSlideOff", false, false}},
+    {{"ImageHalfSlideOn", false, false}, {"ImageHalfSlideOff", false, false}},
+    {{"ImageMeshOn", false, false}, {"ImageMeshOff", false, false}},
+    {{"ImageFadeOn", false, false}, {"ImageFadeOff", false, false}},
+};
 constexpr IntKey ImageFadeInSpeed{"ImageFadeInSpeed", 400, 400};
-constexpr BoolKey EraseSwitch[kEffectKinds] = {
-    {"ImageNormalOff", false, false},   {"ImageBlindOff", true, true},
-    {"ImageScrollOff", false, false},   {"ImageStretchOff", false, false},
-    {"ImageSlideOff", false, false},    {"ImageHalfSlideOff", false, false},
-    {"ImageMeshOff", false, false},     {"ImageFadeOff", false, false}};
 constexpr IntKey ImageFadeOutSpeed{"ImageFadeOutSpeed", 400, 400};
 constexpr BoolKey NotErase{"NotErase", false, false};
 constexpr BoolKey ImagePosRandom{"ImagePosRandom", true, true};
@@ -97,14 +103,13 @@ constexpr BoolKey ImageFit{"ImageFit", true, true};
 constexpr IntKey Monitors{"Monitors", 1, 1};
 // Keys during the show: 0 every key ends it (as before the key existed),
 // 1 the arrows, the page keys and Space step and pause it.
-constexpr IntKey ShowKeys{"ShowKeys", 0, 0};
+constexpr OnlyOneKey ShowKeys{"ShowKeys"};
 // The caption under each picture (CaptionMode); absent means none.
 constexpr IntKey Caption{"Caption", 0, 0};
 // A picture moves slowly while it stands (pan and zoom), and a picture that
 // leaves bars on its monitor gets them filled with a blurred copy of itself.
-// Only 1 switches either on; absent or anything else is off.
-constexpr BoolKey PanZoom{"PanZoom", false, false};
-constexpr BoolKey BlurFill{"BlurFill", false, false};
+constexpr OnlyOneKey PanZoom{"PanZoom"};
+constexpr OnlyOneKey BlurFill{"BlurFill"};
 constexpr IntKey BackGround{"BackGround", 0, 0};
 constexpr IntKey BackColor{"BackColor", 0, 0};
 constexpr StrKey BackFileName{"BackFileName", "", "なし"};

@@ -1,5 +1,7 @@
 #include "settings/Section.h"
 
+#include <windows.h>
+
 #include "settings/Convert.h"
 
 namespace settings {
@@ -17,6 +19,17 @@ std::string Unquoted(std::string value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
     return value.substr(1, value.size() - 2);
   return value;
+}
+
+// The number n of a key spelt base + n in plain decimal ("Image12"), or -1.
+int NumberAfter(const char* base, const std::string& name) {
+  const size_t len = std::char_traits<char>::length(base);
+  if (name.size() <= len || name.size() > len + 10 || lstrcmpiA(name.substr(0, len).c_str(), base) != 0) return -1;
+  const std::string digits = name.substr(len);
+  if (digits.find_first_not_of("0123456789") != std::string::npos || (digits.size() > 1 && digits[0] == '0'))
+    return -1;
+  const long long n = std::stoll(digits);
+  return n <= 0x7FFFFFFF ? static_cast<int>(n) : -1;
 }
 
 std::string Lower(std::string text) {
@@ -56,6 +69,15 @@ std::string Section::String(const std::string& key, const std::string& fallback)
 int Section::Integer(const std::string& key, int fallback) const {
   const std::string* value = Find(key);
   return value ? IntegerValue(*value, fallback) : fallback;
+}
+
+std::map<int, std::string> Section::List(const StrKey& list, int count) const {
+  std::map<int, std::string> found;
+  for (const auto& [name, value] : entries_) {
+    const int n = NumberAfter(list.name, name);
+    if (n >= 0 && n < count) found.emplace(n, value);
+  }
+  return found;
 }
 
 int IntegerValue(const std::string& text, int fallback) {

@@ -2,6 +2,7 @@
 // memory: a theme with thousands of numbered keys opens as fast as a small
 // one, and only the keys that are in the file are ever listed.
 #pragma once
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -30,6 +31,14 @@ class Section {
   std::string Read(const StrKey& key, Role role) const { return String(key.name, key.Default(role)); }
   int Read(const IntKey& key, Role role) const { return Integer(key.name, key.Default(role)); }
   bool Read(const BoolKey& key, Role role) const { return Bool(key.name, key.Default(role)); }
+  bool Read(const OnlyOneKey& key, Role) const { return Integer(key.name, 0) == 1; }
+  // Entry n of a numbered list ("Image", "Wave", "Midi").
+  std::string Read(const StrKey& list, int n, Role role) const {
+    return String(Numbered(list.name, n), list.Default(role));
+  }
+  // The entries list0 .. list<count-1> that are in the section, in number
+  // order: keys spelt list + n in plain decimal (any case, no leading zeros).
+  std::map<int, std::string> List(const StrKey& list, int count) const;
 
   // The keys in file order, each once.
   const std::vector<std::pair<std::string, std::string>>& Entries() const { return entries_; }

@@ -50,10 +50,10 @@ struct Theme {
   bool ImagePosRandom = key::ImagePosRandom.saver;
   bool ImageFit = key::ImageFit.saver;
   int Monitors = key::Monitors.saver;  // a MonitorsMode; anything else is read as kEachOwn
-  bool ShowKeys = false;               // anything but 1 is read as off
+  bool ShowKeys = false;
   int Caption = key::Caption.saver;    // a CaptionMode; anything else is read as kNoCaption
-  bool PanZoom = key::PanZoom.saver;
-  bool BlurFill = key::BlurFill.saver;
+  bool PanZoom = false;
+  bool BlurFill = false;
   int BackGround = key::BackGround.saver;
   int BackColor = key::BackColor.saver;
   std::string BackFileName;

@@ -55,9 +55,9 @@ IniText::Entries ThemeLines(const Theme& t) {
   l.Add(key::FromLastMidi.name, t.FromLastMidi);
   l.Add(key::LastMidiNumber.name, t.LastMidiNumber);
 
-  for (int k = 0; k < kEffectKinds; ++k) l.Add(key::AppearSwitch[k].name, t.AppearOn[k]);
+  for (int k = 0; k < kEffectKinds; ++k) l.Add(key::EffectSwitch[k].appear.name, t.AppearOn[k]);
   l.Add(key::ImageFadeInSpeed.name, t.AppearSpeed);
-  for (int k = 0; k < kEffectKinds; ++k) l.Add(key::EraseSwitch[k].name, t.EraseOn[k]);
+  for (int k = 0; k < kEffectKinds; ++k) l.Add(key::EffectSwitch[k].erase.name, t.EraseOn[k]);
   l.Add(key::ImageFadeOutSpeed.name, t.EraseSpeed);
   l.Add(key::NotErase.name, t.NotErase);
 

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <new>
 #include <string>
@@ -14,35 +15,31 @@
 #include "TempTree.h"
 #include "forms/WidePath.h"
 #include "library/FolderWalk.h"
-#include "library/WalkFolders.h"
 
 using library::FolderListing;
 using library::PictureKinds;
-using library::PictureList;
 using library::WalkCounts;
 using library_test::TempTree;
 
 namespace {
 
-// Collects a walk in a PictureList, as FolderWalk does, on this thread.
-struct ListSink : library::WalkSink {
-  PictureList list;
+// A whole walk, as the show sees it once the walk has ended.
+struct Walked {
+  std::vector<std::string> paths;
+  std::vector<std::string> relative;
   WalkCounts counts;
-  uint32_t AddFolder(uint32_t parent, const std::string& name) override { return list.AddFolder(parent, name); }
-  void AddPicture(uint32_t folder, const std::string& name) override { list.AddPicture(folder, name); }
-  void Count(const WalkCounts& now) override { counts = now; }
-  std::vector<std::string> Relative() const {
-    std::vector<std::string> out;
-    for (size_t i = 0; i < list.Count(); ++i) out.push_back(list.RelativePath(i));
-    return out;
-  }
 };
 
-ListSink Walk(const std::string& root, const library::FolderLister& lister = library::ListFolder) {
-  ListSink sink;
-  std::atomic<bool> stop{false};
-  library::WalkFolders(root, PictureKinds::All(), sink, stop, lister);
-  return sink;
+Walked Walk(const std::string& root, std::function<decltype(library::ListFolder)> list = library::ListFolder) {
+  library::FolderWalk walk(root, PictureKinds::All(), std::move(list));
+  EXPECT_TRUE(walk.WaitDone(30000)) << root;
+  Walked out;
+  for (size_t i = 0; i < walk.Count(); ++i) {
+    out.paths.push_back(walk.Path(i));
+    out.relative.push_back(walk.RelativePath(i));
+  }
+  out.counts = walk.Counts();
+  return out;
 }
 
 // Shift-JIS bytes as the ANSI functions of this (Japanese) system take them.
@@ -59,11 +56,11 @@ TEST(Walk, ExplorersOrderWithSubfoldersAfterTheFolderOwnPictures) {
   for (const wchar_t* f : {L"img10.bmp", L"img2.JPG", L"IMG1.gif", L"notes.txt", L"b\\z.png", L"a10\\x.bmp",
                            L"a2\\y1.bmp", L"a2\\deeper\\d.bmp", L"a2\\y02.q4", L"empty.bmp\\n.txt"})
     tree.File(f);
-  const ListSink sink = Walk(tree.RootAnsi());
+  const Walked sink = Walk(tree.RootAnsi());
   const std::vector<std::string> expected = {"IMG1.gif",   "img2.JPG",         "img10.bmp",   "a2\\y1.bmp",
                                              "a2\\y02.q4", "a2\\deeper\\d.bmp", "a10\\x.bmp", "b\\z.png"};
-  EXPECT_EQ(sink.Relative(), expected);
-  EXPECT_EQ(sink.list.Path(0), tree.RootAnsi() + "IMG1.gif");
+  EXPECT_EQ(sink.relative, expected);
+  EXPECT_EQ(sink.paths[0], tree.RootAnsi() + "IMG1.gif");
   EXPECT_EQ(sink.counts.notShown, 0u);
   EXPECT_EQ(sink.counts.unreadable, 0u);
 }
@@ -74,7 +71,7 @@ TEST(Walk, KeepsTheKindsTheProgramOrAnInstalledPlugInReads) {
                            L"i.png", L"j.mag", L"k.pi", L"l.pic", L"m.p2", L"n.q4", L"o.txt", L"p.wav",
                            L"q.mid", L"noextension", L"r.bmp.bak"})
     tree.File(f);
-  EXPECT_EQ(Walk(tree.RootAnsi()).list.Count(), 14u);
+  EXPECT_EQ(Walk(tree.RootAnsi()).paths.size(), 14u);
   const PictureKinds installed = PictureKinds::Installed();
   EXPECT_TRUE(installed.IsPicture(L"x.BMP"));
   EXPECT_TRUE(installed.IsPicture(L"x.emf"));
@@ -92,25 +89,25 @@ TEST(Walk, NamesTheCodePageCannotHoldAreKeptInTheirWideForm) {
   tree.File(L"\uD55C\\inside1.bmp");           // a folder it cannot name
   tree.File(L"\uD55C\\deeper\\inside2.jpg");
   tree.File(L"\u8868\\ok.bmp");                // 表: trail byte 0x5C
-  const ListSink sink = Walk(tree.RootAnsi());
-  ASSERT_EQ(sink.list.Count(), 6u);
+  const Walked sink = Walk(tree.RootAnsi());
+  ASSERT_EQ(sink.paths.size(), 6u);
   EXPECT_EQ(sink.counts.notShown, 0u);
   int wide = 0;
-  for (size_t i = 0; i < sink.list.Count(); ++i) {
-    const std::string path = sink.list.Path(i);
+  for (size_t i = 0; i < sink.paths.size(); ++i) {
+    const std::string path = sink.paths[i];
     wide += forms::HoldsWide(path);
     // Every kept path opens by its wide form, as the picture loader opens it.
     EXPECT_NE(GetFileAttributesW(forms::WidePath(path).c_str()), INVALID_FILE_ATTRIBUTES) << i;
   }
   EXPECT_EQ(wide, 4);
   // Names the code page holds stay plain ANSI paths.
-  const std::vector<std::string> relative = sink.Relative();
+  const std::vector<std::string> relative = sink.relative;
   EXPECT_NE(std::find(relative.begin(), relative.end(), Sjis(L"\u5199\u771f.bmp")), relative.end());
   EXPECT_NE(std::find(relative.begin(), relative.end(), Sjis(L"\u8868\\ok.bmp")), relative.end());
   const std::wstring spelled = L"Caf\u00E9\U0001F600.bmp";
   bool found = false;
-  for (size_t i = 0; i < sink.list.Count(); ++i) {
-    const std::wstring path = forms::WidePath(sink.list.Path(i));
+  for (size_t i = 0; i < sink.paths.size(); ++i) {
+    const std::wstring path = forms::WidePath(sink.paths[i]);
     found |= path.size() > spelled.size() && path.compare(path.size() - spelled.size(), spelled.size(), spelled) == 0;
   }
   EXPECT_TRUE(found) << "the name as the file system spells it";
@@ -125,20 +122,20 @@ TEST(Walk, PathsBeyondMaxPathAreWalkedAndCountedNotKept) {
   tree.File(deep.substr(0, 100) + L"near.bmp");
   tree.File(deep + L"far1.bmp");
   tree.File(deep + L"far2.bmp");
-  const ListSink sink = Walk(tree.RootAnsi());
-  ASSERT_EQ(sink.list.Count(), 2u);
-  EXPECT_EQ(sink.list.RelativePath(1), Sjis(deep.substr(0, 100)) + "near.bmp");
+  const Walked sink = Walk(tree.RootAnsi());
+  ASSERT_EQ(sink.paths.size(), 2u);
+  EXPECT_EQ(sink.relative[1], Sjis(deep.substr(0, 100)) + "near.bmp");
   EXPECT_EQ(sink.counts.notShown, 2u);
-  for (size_t i = 0; i < sink.list.Count(); ++i) EXPECT_LT(sink.list.Path(i).size(), size_t(MAX_PATH));
+  for (size_t i = 0; i < sink.paths.size(); ++i) EXPECT_LT(sink.paths[i].size(), size_t(MAX_PATH));
 }
 
 TEST(Walk, MissingEmptyAndUnreadableFoldersEndOrPassQuietly) {
   TempTree tree;
   EXPECT_EQ(Walk(tree.RootAnsi() + "no such folder\\").counts.unreadable, 1u);
-  EXPECT_EQ(Walk(tree.RootAnsi() + "no such folder\\").list.Count(), 0u);
+  EXPECT_EQ(Walk(tree.RootAnsi() + "no such folder\\").paths.size(), 0u);
   tree.Folder(L"empty");
-  const ListSink empty = Walk(tree.RootAnsi() + "empty");
-  EXPECT_EQ(empty.list.Count(), 0u);
+  const Walked empty = Walk(tree.RootAnsi() + "empty");
+  EXPECT_EQ(empty.paths.size(), 0u);
   EXPECT_EQ(empty.counts.unreadable, 0u);
   tree.File(L"a.bmp");
   EXPECT_EQ(Walk(tree.RootAnsi() + "a.bmp\\").counts.unreadable, 1u);  // a file, not a folder
@@ -149,12 +146,12 @@ TEST(Walk, MissingEmptyAndUnreadableFoldersEndOrPassQuietly) {
   tree.File(L"locked\\hidden.bmp");
   tree.File(L"open\\seen.bmp");
   const std::wstring locked = tree.Root() + L"locked\\";
-  const ListSink sink = Walk(tree.RootAnsi(), [&](const std::wstring& path, FolderListing& out) {
+  const Walked sink = Walk(tree.RootAnsi(), [=](const std::wstring& path, FolderListing& out) {
     if (path == locked) return SetLastError(ERROR_ACCESS_DENIED), false;
     return library::ListFolder(path, out);
   });
   const std::vector<std::string> expected = {"a.bmp", "open\\seen.bmp"};
-  EXPECT_EQ(sink.Relative(), expected);
+  EXPECT_EQ(sink.relative, expected);
   EXPECT_EQ(sink.counts.unreadable, 1u);
 }
 
@@ -205,7 +202,7 @@ TEST(Walk, TheFirstPicturesCanBeReadWhileTheWalkGoesOn) {
                              });
     for (int i = 0; i < 100 && walk.Count() < 2; ++i) Sleep(50);
     EXPECT_EQ(walk.Count(), 2u);
-    EXPECT_FALSE(walk.Done());
+    EXPECT_FALSE(walk.Now().done);
     EXPECT_EQ(walk.Path(0), tree.RootAnsi() + "a1.bmp");
     SetEvent(release);
     ASSERT_TRUE(walk.WaitDone(10000));
@@ -245,9 +242,9 @@ TEST(Walk, LinksBackToAFolderAlreadyWalkedAreNeverFollowedAgain) {
   GetCurrentDirectoryA(MAX_PATH, cwd);
   const std::string root = std::string(cwd) + "\\library-loops\\";
   ASSERT_NE(GetFileAttributesA(root.c_str()), INVALID_FILE_ATTRIBUTES) << root;
-  const ListSink sink = Walk(root);
+  const Walked sink = Walk(root);
   const std::vector<std::string> expected = {"top.bmp", "a\\one.bmp", "a\\b\\two.bmp"};
-  EXPECT_EQ(sink.Relative(), expected);
+  EXPECT_EQ(sink.relative, expected);
   EXPECT_EQ(sink.counts.notShown, 0u);
 }
 

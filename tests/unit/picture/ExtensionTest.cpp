@@ -64,7 +64,8 @@ TEST(Extension, ChoosesDecodersInTableOrderAndNothingElse) {
 }
 
 TEST(Extension, EveryExtensionTheSettingsDialogOffersHasADecoder) {
-  std::string pattern = picture::kOfferedPattern;
+  const std::string pattern = picture::OfferedPattern();
+  EXPECT_EQ(pattern, "*.bmp;*.jpg;*.jpe;*.jpeg;*.jfif;*.gif;*.tif;*.tiff;*.png;*.mag;*.pi;*.pic;*.p2;*.q4");
   int offered = 0;
   for (size_t start = 0; start < pattern.size();) {
     size_t end = pattern.find(';', start);

@@ -132,11 +132,12 @@ TEST(Background, UnreadableOrEmptyPictureAndUnknownKindGiveBlackOfTheClient) {
   }
 }
 
+// A white title is drawn just below white (251), since white is the key.
 TEST(TitleOverlay, TextInTheTitleColourOverTheBackgroundCentred) {
   forms::Bitmap back;
   back.Create(400, 300);
   back.Fill(RGB(0, 0, 255));
-  saver::TitleLine line{"Glimora", "Times New Roman", 48, RGB(251, 251, 251)};
+  saver::TitleLine line{"Glimora", "Times New Roman", 48, RGB(255, 255, 255)};
   forms::Bitmap stage;
   RECT rect;
   saver::BuildTitleOverlay(line, back.Dc(), {0, 0, 400, 300}, stage, rect);

@@ -201,3 +201,6 @@ inline saver::SaverSettings QuickTheme() {
 }
 
 }  // namespace saver_test
+
+// The sequencer tests' short name for the states they step through.
+using S = saver::ShowState;

@@ -8,7 +8,6 @@
 using saver::MixDirection;
 using saver_test::QuickTheme;
 using saver_test::Rig;
-using S = saver::ShowState;
 using States = std::vector<S>;
 
 namespace {
@@ -113,14 +112,14 @@ TEST(Sequencer, EachTitleFadeIsASetUpTickAndEighteenTicksOfTheFadeInterval) {
   EXPECT_EQ(rig.host.titleEnds, 4);
 }
 
-TEST(Sequencer, TitleColourIsNeverPureWhiteAndPreviewUsesSmallHeights) {
+TEST(Sequencer, TitleColourIsHeldToItsRangeAndPreviewUsesSmallHeights) {
   saver::SaverSettings s = TitledTheme();
   s.Title.R = 255, s.Title.G = 300, s.Title.B = -5;
   Rig rig(s);
   rig.host.session = false;
   saver::TitleLine line0 = rig.seq->ChooseTitleLine(0);
   saver::TitleLine line1 = rig.seq->ChooseTitleLine(1);
-  EXPECT_EQ(line0.Color, RGB(251, 251, 0));
+  EXPECT_EQ(line0.Color, RGB(255, 255, 0));
   EXPECT_EQ(line0.Height, 12);
   EXPECT_EQ(line1.Height, 24);
 }
@@ -135,10 +134,10 @@ TEST(Sequencer, AlternativeTitleNeedsTheDefaultTextsAndOneChanceInTen) {
     EXPECT_EQ(l0.Text, "れん ぷれぜんつ");
     EXPECT_EQ(l0.FontName, "ＭＳ ゴシック");
     EXPECT_EQ(l0.Height, 36);
-    EXPECT_EQ(l0.Color, RGB(183, 183, 251));
+    EXPECT_EQ(l0.Color, RGB(183, 183, 255));
     EXPECT_EQ(l1.Text, "ぐりもーら★");
     EXPECT_EQ(l1.Height, 48);
-    EXPECT_EQ(l1.Color, RGB(251, 251, 183));
+    EXPECT_EQ(l1.Color, RGB(255, 255, 183));
   }
   {
     Rig rig(s, {31});

@@ -7,10 +7,7 @@
 
 #include "FakeHost.h"
 
-using saver_test::ImageNumbers;
-using saver_test::QuickTheme;
-using saver_test::Rig;
-using S = saver::ShowState;
+using namespace saver_test;
 using Numbers = std::vector<int>;
 
 namespace {
