@@ -1,5 +1,8 @@
 #include "first_frame.h"
 
+#include <climits>
+#include <cstdint>
+
 namespace wic {
 
 int OpenPrepared(const spi::Bytes& in, const Container& container, Picture& picture,
@@ -32,6 +35,11 @@ int FirstFrame(const spi::Bytes& in, const Container& container, spi::Dib& out,
 
 int ScaledByRows(Picture& picture, UINT width, UINT height, int orientation, spi::Dib& out,
                  spi::Progress& progress) {
+  // The decoder holds the whole picture in one block and counts its bytes
+  // in an int: past 2 GB (at up to 4 bytes a pixel) it reads outside that
+  // block (Wine's does, in 64 bits), and no 32-bit process has the room.
+  const uint64_t held = static_cast<uint64_t>(picture.Width()) * picture.Height() * 4;
+  if (held > static_cast<uint64_t>(INT_MAX)) return spi::kNoMemory;
   Prepared form;
   int rc = Prepare(picture.Factory(), picture.Frame(), form);
   if (rc != spi::kSuccess) return rc;

@@ -17,7 +17,7 @@ int FirstFrameInfo(const spi::Bytes& in, const Container& container, spi::Pictur
 // A preview of the open picture at width x height from its full decode,
 // scaled down row by row: only the decoder holds all of it (Wine's does from
 // the moment the file is opened), so pictures too large for a DIB of their
-// own still have one.
+// own still have one (up to the 2 GB a decoder can hold).
 int ScaledByRows(Picture& picture, UINT width, UINT height, int orientation, spi::Dib& out,
                  spi::Progress& progress);
 

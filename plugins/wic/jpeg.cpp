@@ -125,7 +125,7 @@ int Preview(const Bytes& in, Dib& out, Progress& progress) {
 }  // namespace
 
 const spi::Plugin& spi::ThisPlugin() {
-  static const Plugin plugin = {"ifjpeg.spi 1.0 JPEG decoder for Glimora (C) 2024 Glimora developers",
+  static const Plugin plugin = {SPI_FILE_NAME " 1.0 JPEG decoder for Glimora (C) 2024 Glimora developers",
                                 "*.jpg;*.jpe;*.jpeg", "JPEG", Sniff, Info, Picture, Preview};
   return plugin;
 }

@@ -174,7 +174,7 @@ int Preview(const Bytes& in, Dib& out, Progress& progress) {
 }  // namespace
 
 const spi::Plugin& spi::ThisPlugin() {
-  static const Plugin plugin = {"ifwic 1.0 pictures of the installed Windows Imaging Component decoders for Glimora",
+  static const Plugin plugin = {SPI_FILE_NAME " 1.0 pictures of the installed Windows Imaging Component decoders for Glimora",
                                 wic::InstalledDecoders::Get().Filter().c_str(),
                                 "Windows Imaging Component", Sniff, Info, Picture, Preview};
   return plugin;
