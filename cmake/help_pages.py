@@ -3,7 +3,7 @@ title bar, page list, footer); docs/help/<name>.part.html holds only what is
 the page's own, a first line <title>…</title> (also its entry in the page
 list) and its <main> element.
 
-usage: help_pages.py SOURCE_DIR OUT_DIR"""
+usage: help_pages.py SOURCE_DIR OUT_DIR HELP_TOPICS_H"""
 import pathlib
 import re
 import shutil
@@ -50,10 +50,22 @@ def nav(titles, current):
     return "".join(items)
 
 
-def main(source, out):
+def topic_pages(header):
+    """The pages the program's help contexts open (kHelpTopicPages)."""
+    text = header.read_text(encoding="utf-8")
+    block = re.search(r"kHelpTopicPages\[\] = \{(.*?)\};", text, re.S)
+    if not block:
+        sys.exit(f"{header}: no kHelpTopicPages list")
+    return re.findall(r'"(\w+)\.html"', block.group(1))
+
+
+def main(source, out, topics):
     parts = {p.name[:-len(".part.html")]: read_part(p) for p in source.glob("*.part.html")}
     if sorted(parts) != sorted(ORDER):
         sys.exit(f"help pages {sorted(parts)} differ from the page list {sorted(ORDER)}")
+    missing = [name for name in topic_pages(topics) if name not in parts]
+    if missing:
+        sys.exit(f"{topics}: help contexts open pages that do not exist: {missing}")
     titles = {name: title for name, (title, _) in parts.items()}
     shutil.rmtree(out, ignore_errors=True)
     out.mkdir(parents=True)
@@ -64,4 +76,4 @@ def main(source, out):
 
 
 if __name__ == "__main__":
-    main(pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2]))
+    main(pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2]), pathlib.Path(sys.argv[3]))

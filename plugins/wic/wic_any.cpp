@@ -13,13 +13,12 @@
 #include "first_frame.h"
 #include "installed.h"
 #include "plugin.h"
-#include "source_transform.h"
+#include "preview.h"
+#include "quarter_side.h"
 
 namespace {
 
 using namespace spi;
-
-UINT Quarter(UINT side) { return side / 4 + (side % 4 ? 1 : 0); }
 
 // The process's one decode at a time through this plug-in.
 class DecodeLock {
@@ -138,37 +137,27 @@ int Picture(const Bytes& in, Dib& out, Progress& progress) {
 }
 
 // The decoder's own reduced decoding at the quarter or the nearest size it
-// offers above it, rows in 24-bit BGR; an empty source when it has none.
-wic::RowSource ReducedDecode(const wic::Picture& picture, UINT& w, UINT& h, wic::Prepared& form,
-                             wic::Com<wic::IBitmapSourceTransform>& transform) {
-  if (FAILED(picture.Frame()->QueryInterface(wic::kIIDBitmapSourceTransform, transform.put_void())))
-    return nullptr;
-  UINT cw = w, ch = h;
+// offers above it (below the full size), rows in 24-bit BGR; its rows stay
+// empty when it has none.
+void NearQuarter(const wic::Picture& picture, UINT w, UINT h, wic::ReducedDecoding& reduced) {
+  if (!wic::OpenReduced(picture, w, h, reduced) || reduced.width < w || reduced.height < h ||
+      reduced.width >= picture.Width())
+    return;
   WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-  if (FAILED(transform->GetClosestSize(&cw, &ch)) || cw < w || ch < h || cw >= picture.Width() ||
-      FAILED(transform->GetClosestPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR)
-    return nullptr;
-  w = cw, h = ch;
-  form.sourcePixel = 3, form.bitCount = 24;
-  wic::IBitmapSourceTransform* t = transform.get();
-  return [t, cw, ch](const WICRect& rect, UINT stride, UINT size, BYTE* dst) {
-    WICPixelFormatGUID f = GUID_WICPixelFormat24bppBGR;
-    return t->CopyPixels(&rect, cw, ch, &f, WICBitmapTransformRotate0, stride, size, dst);
-  };
+  if (FAILED(reduced.transform->GetClosestPixelFormat(&format)) || format != GUID_WICPixelFormat24bppBGR) return;
+  reduced.form.sourcePixel = 3, reduced.form.bitCount = 24;
+  reduced.rows = wic::ReducedRows(reduced, format);
 }
 
 int Preview(const Bytes& in, Dib& out, Progress& progress) {
   DecodeLock one;
   wic::Picture picture;
-  int rc = picture.Open(in, kAny);
+  const int rc = picture.Open(in, kAny);
   if (rc != kSuccess) return rc;
-  const int orientation = OrientationOf(picture.Frame());
-  UINT w = Quarter(picture.Width()), h = Quarter(picture.Height());
-  wic::Prepared form;
-  wic::Com<wic::IBitmapSourceTransform> transform;
-  if (wic::RowSource rows = ReducedDecode(picture, w, h, form, transform))
-    return wic::Render(rows, w, h, form, orientation, out, progress);
-  return wic::ScaledByRows(picture, w, h, orientation, out, progress);
+  const UINT w = wic::QuarterSide(picture.Width()), h = wic::QuarterSide(picture.Height());
+  wic::ReducedDecoding reduced;
+  NearQuarter(picture, w, h, reduced);
+  return wic::RenderPreview(picture, reduced, w, h, OrientationOf(picture.Frame()), out, progress);
 }
 
 }  // namespace

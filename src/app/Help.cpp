@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "app/HelpTopics.h"
 #include "forms/Application.h"
 #include "forms/Com.h"
 #include "forms/PathText.h"
@@ -13,17 +14,6 @@ namespace app {
 namespace {
 
 constexpr char kHelpFolderName[] = "help";
-
-// Help contexts 1 to 7, as the dialogs carry them.
-const char* const kPages[] = {
-    "themes.html",   // 1 theme selection dialog
-    "names.html",    // 2 rename and other-settings dialogs
-    "images.html",   // 3 image page, image test display
-    "music.html",    // 4 music page
-    "effects.html",  // 5 effects page
-    "other.html",    // 6 その他 page
-    "display.html",  // 7 表示 page
-};
 
 bool IsFile(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
@@ -41,7 +31,7 @@ void Tell(const std::string& text) {
 }  // namespace
 
 const char* HelpPageName(int context) {
-  if (context >= 1 && context <= static_cast<int>(sizeof kPages / sizeof kPages[0])) return kPages[context - 1];
+  if (context >= kHelpThemes && context <= kHelpDisplay) return kHelpTopicPages[context - kHelpThemes];
   return "index.html";
 }
 

@@ -1,5 +1,6 @@
 #include "dialogs/Dialog.h"
 
+#include "app/HelpTopics.h"
 #include "dialogs/DisplayPage.h"
 #include "dialogs/EffectsPage.h"
 #include "dialogs/EtcPage.h"
@@ -11,7 +12,7 @@
 namespace {
 const DialogFrame kFrame = {"TSetDialog", "SetDialog",
                             std::string("Glimoraの設定：") + settings::key::ThemeName.dialog,
-                            "System", forms::Dip(13), {forms::Dip(593), forms::Dip(414)}, 3};
+                            "System", forms::Dip(13), {forms::Dip(593), forms::Dip(414)}, app::kHelpImages};
 }  // namespace
 
 TSetDialog::TSetDialog(int theme) : SettingsDialog(kFrame), theme_(theme) {

@@ -1,8 +1,9 @@
 #include "dialogs/DisplayPage.h"
 
+#include "app/HelpTopics.h"
 #include "forms/ControlRow.h"
 
-DisplayPage::DisplayPage(const PageHome& home) : ThemePage(home, "DisplaySheet", "  表示  ", 7) {
+DisplayPage::DisplayPage(const PageHome& home) : ThemePage(home, "DisplaySheet", "  表示  ", app::kHelpDisplay) {
   CreateControls();
 }
 

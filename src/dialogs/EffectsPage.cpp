@@ -2,6 +2,7 @@
 // how fast they run.
 #include "dialogs/EffectsPage.h"
 
+#include "app/HelpTopics.h"
 #include "forms/ControlRow.h"
 
 namespace {
@@ -33,7 +34,7 @@ void CreateEffectGroup(forms::GroupBox& box, forms::CheckBox* const (&switches)[
 }
 }  // namespace
 
-EffectsPage::EffectsPage(const PageHome& home) : ThemePage(home, "EffectSheet", "エフェクト", 5) {
+EffectsPage::EffectsPage(const PageHome& home) : ThemePage(home, "EffectSheet", "エフェクト", app::kHelpEffects) {
   CreateControls();
 }
 

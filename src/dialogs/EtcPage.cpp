@@ -3,6 +3,7 @@
 // monitors show.
 #include "dialogs/EtcPage.h"
 
+#include "app/HelpTopics.h"
 #include "dialogs/FileLists.h"
 #include "forms/Application.h"
 #include "forms/ControlRow.h"
@@ -15,7 +16,7 @@ const int kDelayMaxLength = 6;
 }  // namespace
 
 EtcPage::EtcPage(const PageHome& home)
-    : ThemePage(home, "EtcSheet", "  その他  ", 6), files_(home.files) {
+    : ThemePage(home, "EtcSheet", "  その他  ", app::kHelpOther), files_(home.files) {
   CreateControls();
   Button1.OnClick = [this] { Button1Click(); };
 }

@@ -3,6 +3,7 @@
 
 #include "dialogs/ImagePage.h"
 
+#include "app/HelpTopics.h"
 #include "dialogs/DropReport.h"
 #include "dialogs/FileLists.h"
 #include "dialogs/Imgtest.h"
@@ -16,7 +17,7 @@
 #include "settings/Keys.h"
 
 ImagePage::ImagePage(const PageHome& home)
-    : ThemePage(home, "ImageSheet", "画像／音声", 3), files_(home.files) {
+    : ThemePage(home, "ImageSheet", "画像／音声", app::kHelpImages), files_(home.files) {
   CreateControls();
   ImageListBox.OnClick = [this] { ImageListBoxClick(); };
   ImageListBox.OnDoubleClick = [this] { ImageShowBtnClick(); };

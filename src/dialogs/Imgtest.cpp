@@ -1,5 +1,6 @@
 #include "dialogs/Imgtest.h"
 
+#include "app/HelpTopics.h"
 #include "dialogs/ImagePlacement.h"
 #include "forms/Application.h"
 #include "forms/Gdi.h"
@@ -20,7 +21,7 @@ TImageTestForm::TImageTestForm(const std::string& fileName, forms::Control* show
   Create();
   SetCaption("Glimoraの設定：テスト表示");
   SetClientSize(Scale(forms::Dip(kDesignBoxWidth)), Scale(forms::Dip(kDesignBoxHeight)));
-  HelpContext = 3;
+  HelpContext = app::kHelpImages;
   forms::CreateControls({
       // Invisible: Enter and Escape both press it.
       {CloseBtn, "", 0, 0, 0, 0, forms::opDefault | forms::opCancel},

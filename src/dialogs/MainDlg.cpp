@@ -1,5 +1,6 @@
 #include "dialogs/MainDlg.h"
 
+#include "app/HelpTopics.h"
 #include "dialogs/Dialog.h"
 #include "dialogs/NameDlg.h"
 #include "dialogs/OtherDlg.h"
@@ -13,7 +14,7 @@ using namespace settings;
 namespace {
 const char* const kUnnamed = key::ThemeName.dialog;
 const DialogFrame kFrame = {"TMainDialog", "MainDialog", "Glimoraの設定", "ＭＳ Ｐゴシック",
-                            forms::Dip(12), {forms::Dip(465), forms::Dip(233)}, 1};
+                            forms::Dip(12), {forms::Dip(465), forms::Dip(233)}, app::kHelpThemes};
 }  // namespace
 
 TMainDialog::TMainDialog() : SettingsDialog(kFrame) {
@@ -135,4 +136,4 @@ void TMainDialog::Button1Click() {
   show.Window().ShowModal();
 }
 
-void TMainDialog::MainHelpBtnClick() { forms::Application::Get().HelpContext(1); }
+void TMainDialog::MainHelpBtnClick() { forms::Application::Get().HelpContext(app::kHelpThemes); }

@@ -5,6 +5,7 @@
 
 #include "dialogs/MusicPage.h"
 
+#include "app/HelpTopics.h"
 #include "dialogs/DropReport.h"
 #include "dialogs/FileLists.h"
 #include "forms/Application.h"
@@ -23,7 +24,7 @@ std::string MciErrorMessage(MCIERROR code) {
 }  // namespace
 
 MusicPage::MusicPage(const PageHome& home)
-    : ThemePage(home, "BGMSheet", "  ＢＧＭ  ", 4), files_(home.files) {
+    : ThemePage(home, "BGMSheet", "  ＢＧＭ  ", app::kHelpMusic), files_(home.files) {
   CreateControls();
   MidiListBox.OnClick = [this] { MidiListBoxClick(); };
   MidiListBox.OnDoubleClick = [this] { MidiPlayBtnClick(); };

@@ -1,5 +1,6 @@
 #include "dialogs/NameDlg.h"
 
+#include "app/HelpTopics.h"
 #include "dialogs/MainDlg.h"
 #include "forms/Application.h"
 #include "settings/Keys.h"
@@ -8,7 +9,7 @@ namespace {
 // 15 full-width characters of the double-byte code page, as the label says.
 const int kNameBytes = 30;
 const DialogFrame kFrame = {"TThemeNameDlg", "ThemeNameDlg", "Glimoraの設定：名称の変更",
-                            "ＭＳ Ｐゴシック", forms::Dip(12), {forms::Dip(225), forms::Dip(90)}, 2};
+                            "ＭＳ Ｐゴシック", forms::Dip(12), {forms::Dip(225), forms::Dip(90)}, app::kHelpNames};
 }  // namespace
 
 TThemeNameDlg::TThemeNameDlg(TMainDialog& mainDialog, int theme)

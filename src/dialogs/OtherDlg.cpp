@@ -1,5 +1,6 @@
 #include "dialogs/OtherDlg.h"
 
+#include "app/HelpTopics.h"
 #include "forms/Application.h"
 #include "settings/Keys.h"
 #include "settings/IniFile.h"
@@ -8,7 +9,7 @@ using namespace settings;
 
 namespace {
 const DialogFrame kFrame = {"TOtherSetDlg", "OtherSetDlg", "Glimoraの設定：その他の設定",
-                            "ＭＳ Ｐゴシック", forms::Dip(12), {forms::Dip(273), forms::Dip(105)}, 2};
+                            "ＭＳ Ｐゴシック", forms::Dip(12), {forms::Dip(273), forms::Dip(105)}, app::kHelpNames};
 }  // namespace
 
 TOtherSetDlg::TOtherSetDlg() : SettingsDialog(kFrame) {

@@ -41,14 +41,15 @@ def test_a_folder_of_latin_japanese_korean_and_emoji_names_shows_every_picture()
     k.write_theme(ImageCount=1, Image0=h.to_windows_path(folder) + "\\", BackColor=10, ImageOnDelay=900,
                   ImageOffDelay=100, FromLastImage=1)
     before = h.read_ini_bytes()
-    with h.Scr("/s"):
+    with h.Scr("/s") as scr:
         h.wait_window("TMainForm", timeout=60)
         seen = colours_shown(40, set(NAMED.values()))
         h.screenshot("file-names-show")
         assert not h.message_boxes()
         h.key("a")
+        assert scr.wait(15) == 0  # closed by itself, having written its settings
     assert seen == set(NAMED.values()), {n for n, c in NAMED.items() if c not in seen}
-    h.wait_until(lambda: h.read_ini_bytes() != before, timeout=15, message="the settings written")
+    assert h.read_ini_bytes() != before
     h.read_ini_bytes().decode("cp932")  # strict: still Shift-JIS
 
 

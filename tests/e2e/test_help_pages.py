@@ -7,6 +7,7 @@ sideways scrolling. Screenshots of every page at 1280 x 800, 400 x 800 and at
 import html
 import json
 import pathlib
+import re
 import subprocess
 import tempfile
 from urllib.parse import urldefrag
@@ -20,8 +21,10 @@ HELP = h.BIN / "help"
 # Each page's own part (its title and <main>); the build sets it in the shared frame.
 SOURCE = pathlib.Path(__file__).resolve().parents[2] / "docs" / "help"
 SHOTS = h.ARTIFACTS / "help"
-CONTEXT_PAGES = ["themes.html", "names.html", "images.html", "music.html", "effects.html", "other.html",
-                 "display.html"]
+# The pages the dialogs' help contexts open, as the program lists them.
+CONTEXT_PAGES = re.findall(r'"(\w+\.html)"', re.search(
+    r"kHelpTopicPages\[\] = \{(.*?)\};",
+    (SOURCE.parents[1] / "src" / "app" / "HelpTopics.h").read_text(encoding="utf-8"), re.S).group(1))
 PAGE_BACKGROUND = "rgb(251, 250, 247)"   # body of style.css: proves the sheet was applied
 HEADER = (45, 74, 107)                    # the title bar of every page
 # Widths in CSS pixels a page must fit: a narrow window, and 1280 at 200 % zoom.
