@@ -193,9 +193,11 @@ def test_a_negative_close_mouse_move_ends_the_show_on_the_second_move():
     s = start_saver()
     h.xdotool("mousemove", 100, 100)
     time.sleep(1.3)
-    # Both moves in one xdotool run: between two runs the one-second count
-    # could be reset on a loaded machine, and the show would rightly go on.
-    h.xdotool("mousemove", 140, 120, "mousemove", 180, 160)
+    # Both moves in one xdotool run, so that the one-second count cannot run
+    # out between them on a loaded machine; apart by a moment, so that they
+    # reach the saver as two messages (moves still waiting in the queue are
+    # merged into one).
+    h.xdotool("mousemove", 140, 120, "sleep", "0.2", "mousemove", 180, 160)
     assert s.wait_exit(timeout=5) == 0
 
 
