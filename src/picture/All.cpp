@@ -1,13 +1,49 @@
 #include "picture/All.h"
 
+#include <exception>
+#include <memory>
+
 #include "forms/Application.h"
 #include "forms/Error.h"
 #include "forms/Form.h"
 #include "forms/WidePath.h"
 #include "picture/Decode.h"
 #include "picture/Decoders.h"
+#include "picture/GuardedDecode.h"
 
 using namespace picture;
+
+namespace {
+
+// The decodes run on a guarded thread: a decoder that hangs or crashes
+// costs the test display its picture, not the settings dialog. Failures the
+// decode raises are raised here again. Pictures are loaded here on the
+// window thread only, one at a time.
+DecodeOutcome DecodeShielded(const std::string& name, bool preview) {
+  static forms::GuardedThread decoder;
+  struct Shared {
+    DecodeOutcome outcome;
+    std::exception_ptr raised;
+  };
+  auto shared = std::make_shared<Shared>();
+  const DecodeEnd end = DecodeGuarded(decoder, name, [shared, name, preview](HDC canvas) {
+    try {
+      shared->outcome = DecodeFile(name, preview, canvas);
+    } catch (...) {
+      shared->raised = std::current_exception();
+    }
+  });
+  if (end != DecodeEnd::Finished) {
+    DecodeOutcome failed;
+    failed.error = DecodeEndError(end);
+    failed.message = DecodeEndMessage(end);
+    return failed;
+  }
+  if (shared->raised) std::rethrow_exception(shared->raised);
+  return std::move(shared->outcome);
+}
+
+}  // namespace
 
 TAll::TAll() : TAll(true, nullptr, "") {}
 
@@ -48,7 +84,7 @@ void TAll::SetPreView(bool preView) {
 void TAll::LoadPicture() {
   error_ = 0;
   const Decoder kind = DecoderFor(PictureExtension(pictureName_));
-  DecodeOutcome outcome = DecodeFile(pictureName_, preView_, picture_.Dc());
+  DecodeOutcome outcome = DecodeShielded(pictureName_, preView_);
   if (outcome.error != 0) {
     // A JPEG's failure, or a native file that does not hold together, keeps
     // the JPEG state of the picture before.

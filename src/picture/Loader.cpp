@@ -6,15 +6,13 @@
 #include <map>
 #include <mutex>
 
-#include <objbase.h>
-
-#include "forms/Com.h"
 #include "forms/Gdi.h"
 #include "forms/Thread.h"
 #include "forms/WideText.h"
 #include "picture/Decode.h"
 #include "picture/Decoders.h"
 #include "picture/Fit.h"
+#include "picture/GuardedDecode.h"
 #include "picture/PluginLibrary.h"
 #include "picture/Staging.h"
 
@@ -27,7 +25,8 @@ std::atomic<int> liveWorkers{0};
 // One decode at a time in the whole process: the large photos this program
 // shows need a good part of a 32-bit address space each. A worker whose
 // loader has gone stops its decode at the next progress report, so it
-// hands the turn on quickly.
+// hands the turn on quickly; one whose decoder is stuck hands it on at the
+// decode's time limit.
 std::mutex decodeTurn;
 
 
@@ -116,27 +115,32 @@ namespace {
 
 // A load that raises (a plug-in that cannot be kept loaded, memory running
 // out in a huge picture) passes the picture over rather than ending the
-// worker, and the show goes on.
-LoadResult PinAndLoad(PinnedPlugins& plugins, const LoadRequest& request, HDC canvas,
+// worker, and the show goes on; so does a decode that overruns its time or
+// crashes (GuardedDecode.h).
+LoadResult PinAndLoad(PinnedPlugins& plugins, forms::GuardedThread& decoder, const LoadRequest& request,
                       const StopCheck& cancelled) {
+  LoadResult failed;
+  failed.fileName = request.fileName;
   try {
     plugins.Pin(request.fileName);
-    return LoadPictureFile(request, canvas, cancelled);
+    // Shared with the decode's thread, which may outlive this call.
+    auto loaded = std::make_shared<LoadResult>();
+    const DecodeEnd end = DecodeGuarded(decoder, request.fileName, [loaded, request, cancelled](HDC canvas) {
+      *loaded = LoadPictureFile(request, canvas, cancelled);
+    });
+    if (end == DecodeEnd::Finished) return std::move(*loaded);
+    failed.error = DecodeEndError(end);
+    failed.message = DecodeEndMessage(end);
   } catch (const std::exception& e) {
-    LoadResult failed;
-    failed.fileName = request.fileName;
     failed.error = kLoadRaised;
     failed.message = e.what();
-    return failed;
   }
+  return failed;
 }
 
 void Serve(const std::shared_ptr<LoaderShared>& s) {
-  // COM for the imaging-component plug-ins, up for the worker's life so
-  // that it is not started and stopped on every load.
-  forms::ComApartment com;
   PinnedPlugins plugins;
-  forms::MemoryDc canvas(CreateCompatibleDC(nullptr));
+  forms::GuardedThread decoder;
   for (;;) {
     LoadRequest request;
     unsigned ticket;
@@ -149,11 +153,12 @@ void Serve(const std::shared_ptr<LoaderShared>& s) {
       ticket = s->pendingTicket;
       s->running = ticket;
     }
-    const auto cancelled = [&] { return s->wanted.load() != ticket; };
+    // By value: a decode given up on still asks it after this load.
+    const StopCheck cancelled = [s, ticket] { return s->wanted.load() != ticket; };
     LoadResult result;
     {
       std::lock_guard<std::mutex> turn(decodeTurn);
-      result = PinAndLoad(plugins, request, canvas.get(), cancelled);
+      result = PinAndLoad(plugins, decoder, request, cancelled);
     }
     std::lock_guard<std::mutex> lock(s->mutex);
     s->running = 0;

@@ -3,11 +3,13 @@
 // bitmap. A finished load is announced by posting a message to a window.
 //
 // At most one load runs at a time, and at most one decode in the whole
-// process; starting another cancels the one in flight. Destroying the loader
-// abandons its worker: the worker is never waited for, asks its plug-in to
-// stop, posts nothing more, frees a result nobody takes and releases its
-// plug-in when the decode it is in returns. Creating the loader throws
-// std::system_error when no thread can be started.
+// process; starting another cancels the one in flight. The decode itself
+// runs on a guarded thread (GuardedDecode.h): one that overruns its time
+// limit or crashes comes back as a failed load, and the worker goes on.
+// Destroying the loader abandons its worker: the worker is never waited
+// for, asks its plug-in to stop, posts nothing more, frees a result nobody
+// takes and releases its plug-in when the decode it is in returns. Creating
+// the loader throws std::system_error when no thread can be started.
 #pragma once
 #include <windows.h>
 

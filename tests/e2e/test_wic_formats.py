@@ -3,8 +3,8 @@
 decoder of tests/codec, standing in for HEIC. A folder entry finds such
 pictures by the plug-in's extension list and shows each upright by its
 EXIF orientation; a decoder whose DLL is gone is passed over; a broken
-file is skipped; a decoder that hangs holds the picture worker but the
-show still ends on a key."""
+file is skipped; a decoder that hangs or crashes costs its picture, not
+the show."""
 import time
 
 import pytest
@@ -12,6 +12,7 @@ from PIL import Image
 
 import harness as h
 import saver_kit as k
+import theme_helpers as th
 import wic_codec
 
 # Yellow is exact in the 5-6-5 colours of a DXT1-compressed DDS.
@@ -92,14 +93,59 @@ def test_a_picture_far_larger_than_the_screen_comes_through_the_reduced_decode()
         assert not h.message_boxes()
 
 
-def test_a_decoder_that_crashes_ends_the_show_but_leaves_the_settings_whole():
-    """What the process cannot survive: a decoder runs inside it. The
-    settings file is written only when a show closes, so it stays as it was."""
-    crash = k.media_path("crash.gtx")
-    wic_codec.gtx_picture(crash, Image.new("RGB", (64, 48), RED), behaviour=b"C")
-    k.write_theme(ImageCount=1, Image0=h.to_windows_path(crash), BackColor=10)
-    before = h.read_ini_bytes()
+def test_a_decoder_that_hangs_is_given_up_on_and_the_show_goes_on():
+    """Past the decode time limit (30 s) the stuck picture is passed over and
+    the next one shows; the next .gtx is passed over at once while the
+    imaging plug-in is still inside the lost decode, so the show never waits
+    on it again."""
+    hang = k.media_path("hang.gtx")
+    wic_codec.gtx_picture(hang, Image.new("RGB", (64, 48), RED), behaviour=b"H")
+    other = k.media_path("other.gtx")
+    wic_codec.gtx_picture(other, Image.new("RGB", (64, 48), RED))
+    bmp = k.solid_bmp("after-hang.bmp", BLUE, (120, 90))
+    k.write_theme(ImageCount=4, Image0=h.to_windows_path(hang), Image1=h.to_windows_path(other), Image2=bmp,
+                  Image3=h.to_windows_path(hang), BackColor=10, ImageOnDelay=1000, ImageOffDelay=1000)
     with h.Scr("/s") as scr:
         h.wait_window("TMainForm", timeout=60)
-        assert scr.wait(30) != 0
-    assert h.read_ini_bytes() == before
+        started = time.time()
+        h.wait_until(lambda: h.pixel(512, 384) == BLUE, timeout=60, message="the picture after the stuck one")
+        assert time.time() - started > 25  # it waited for the limit, not less
+        # Round two: the three .gtx are passed over at once, so the BMP comes back
+        # within its stand time and an effect, not another 30 s.
+        h.wait_until(lambda: h.pixel(512, 384) != BLUE, timeout=15, message="the BMP's erase")
+        h.wait_until(lambda: h.pixel(512, 384) == BLUE, timeout=10, message="the BMP again")
+        assert not h.message_boxes()
+        h.key("a")
+        assert scr.wait(15) == 0
+    assert h.ini_value("Theme0", "LastImageNumber") == "3"  # the resume place: after the BMP
+
+
+def test_a_decoder_that_crashes_costs_its_picture_not_the_show_nor_the_dialog():
+    """The decoder writes through a null pointer: its thread is ended, the
+    picture passed over, and the next one shows; the show still ends on a key
+    and writes its settings. The test display reports the crash in a box and
+    the settings dialog goes on."""
+    crash = k.media_path("crash.gtx")
+    wic_codec.gtx_picture(crash, Image.new("RGB", (64, 48), RED), behaviour=b"C")
+    bmp = k.solid_bmp("after-crash.bmp", BLUE, (120, 90))
+    k.write_theme(ImageCount=3, Image0=h.to_windows_path(crash), Image1=bmp, Image2=bmp, BackColor=10,
+                  ImageOnDelay=60000)
+    with h.Scr("/s") as scr:
+        h.wait_window("TMainForm", timeout=60)
+        h.wait_until(lambda: h.pixel(512, 384) == BLUE, timeout=30, message="the picture after the crash")
+        h.screenshot("wic-after-crash")
+        assert not h.message_boxes()
+        h.key("a")
+        assert scr.wait(15) == 0
+    assert h.ini_value("Theme0", "LastImageNumber") == "2"  # the resume place: after the BMP
+
+    with h.Scr() as scr:
+        d = th.open_theme_dialog(scr)
+        d.click_item("ImageListBox", 0)
+        d.click("ImageShowBtn")
+        box = h.wait_message_box()
+        assert any("異常終了しました" in t and h.to_windows_path(crash) in t for t in box["texts"]), box
+        h.press_box_button(box, "OK")
+        h.wait_window("TImageTestForm", timeout=20)  # the dialog lives on: its test display opens, empty
+        h.screenshot("wic-test-display-after-crash")
+        assert scr.proc.poll() is None

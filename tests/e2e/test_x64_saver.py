@@ -142,6 +142,23 @@ def test_a_decoder_installed_after_the_build_and_tga_show_through_the_64bit_wic_
         assert caption() == dated
 
 
+def test_a_decoder_that_crashes_in_the_64bit_saver_costs_only_its_picture(unpacked):
+    """A fault inside a 64-bit decoder reaches the program's filter through
+    the 64-bit unwinding: the decode's thread is ended, the show goes on."""
+    wic_codec.install(h.BIN)
+    crash = k.media_path("crash64.gtx")
+    wic_codec.gtx_picture(crash, Image.new("RGB", (64, 48), (220, 30, 30)), behaviour=b"C")
+    bmp = k.solid_bmp("after-crash64.bmp", (30, 40, 220), (120, 90))
+    k.write_theme(ImageCount=3, Image0=h.to_windows_path(crash), Image1=bmp, Image2=bmp, BackColor=10,
+                  ImageOnDelay=60000)
+    with h.Scr("/s", exe=h.to_windows_path(unpacked / "Glimora.scr")) as scr:
+        h.wait_window("TMainForm", timeout=60)
+        h.wait_until(lambda: h.pixel(512, 384) == (30, 40, 220), timeout=30, message="the picture after the crash")
+        h.key("a")
+        assert scr.wait(15) == 0
+    assert h.ini_value("Theme0", "LastImageNumber") == "2"  # the resume place: after the BMP
+
+
 def test_the_64bit_saver_shows_pictures_of_every_name(unpacked):
     from test_file_names import NAMED, colours_shown, named_folder
     folder = named_folder("names64")
