@@ -110,6 +110,12 @@ const PluginRow& PluginRowFor(Decoder d) {
   }
 }
 
+const char* PluginFileFor(const std::string& fileName) {
+  const Decoder kind = DecoderFor(PictureExtension(fileName));
+  if (kind == Decoder::Unsupported || IsNative(kind)) return nullptr;
+  return PluginRowFor(kind).file;
+}
+
 const char* PluginMessage(int code) {
   switch (code) {
     case 2: return "未知のフォーマット";

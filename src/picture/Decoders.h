@@ -38,6 +38,10 @@ struct PluginRow {
 // The row of a plug-in decoder (not for native or unsupported kinds).
 const PluginRow& PluginRowFor(Decoder d);
 
+// The plug-in file that decodes fileName, by its extension; nullptr for our
+// own readers and for names no decoder takes.
+const char* PluginFileFor(const std::string& fileName);
+
 // The user's message for a plug-in result code other than 0.
 const char* PluginMessage(int code);
 

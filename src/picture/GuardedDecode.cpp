@@ -11,15 +11,8 @@ namespace picture {
 
 namespace {
 
-// The plug-in a file's decode goes to; empty for the program's own readers.
-std::string PluginOf(const std::string& fileName) {
-  const Decoder kind = DecoderFor(PictureExtension(fileName));
-  if (kind == Decoder::Unsupported || IsNative(kind)) return std::string();
-  return PluginRowFor(kind).file;
-}
-
 struct DecodeRun {
-  std::string plugin;
+  std::string plugin;  // empty for the program's own readers
   bool returned = false;   // the decode came back
   bool givenUp = false;    // the caller stopped waiting for it first
 };
@@ -29,7 +22,8 @@ class LostDecodes {
  public:
   bool Holds(const std::string& plugin) {
     std::lock_guard<std::mutex> lock(mutex_);
-    return !plugin.empty() && lost_[plugin] > 0;
+    const auto found = lost_.find(plugin);
+    return found != lost_.end() && found->second > 0;
   }
 
   // The caller stops waiting: false when the decode came back just in time.
@@ -78,7 +72,7 @@ const char* DecodeEndMessage(DecodeEnd end) {
 DecodeEnd DecodeGuarded(forms::GuardedThread& thread, const std::string& fileName,
                         std::function<void(HDC canvas)> decode, DWORD limitMs) {
   auto run = std::make_shared<DecodeRun>();
-  run->plugin = PluginOf(fileName);
+  if (const char* plugin = PluginFileFor(fileName)) run->plugin = plugin;
   if (lostDecodes.Holds(run->plugin)) return DecodeEnd::PluginLost;
   const forms::ThreadEnd end = thread.Run(
       [run, decode = std::move(decode)] {

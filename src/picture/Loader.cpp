@@ -37,10 +37,8 @@ std::mutex decodeTurn;
 class PinnedPlugins {
  public:
   void Pin(const std::string& fileName) {
-    const Decoder kind = DecoderFor(PictureExtension(fileName));
-    if (kind == Decoder::Unsupported || IsNative(kind)) return;
-    const char* file = PluginRowFor(kind).file;
-    if (modules_.count(file)) return;
+    const char* file = PluginFileFor(fileName);
+    if (!file || modules_.count(file)) return;
     forms::ModuleHandle module(LoadPluginModule(file));
     if (module) modules_.emplace(file, std::move(module));
   }
